@@ -1,0 +1,191 @@
+#include "platform/database.h"
+
+#include <QFile>
+#include <sqlite3.h>
+
+namespace {
+
+[[noreturn]] void fail(sqlite3* db, const QString& what) {
+    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+    throw RuntimeError(ErrorNumber::DatabaseError, what + QStringLiteral(": ") + message);
+}
+
+// A prepared statement that finalizes itself.
+class Statement {
+public:
+    Statement(sqlite3* db, const QString& sql) : db_(db) {
+        const QByteArray utf8 = sql.toUtf8();
+        if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt_, nullptr) != SQLITE_OK)
+            fail(db, QStringLiteral("SQL error in \"%1\"").arg(sql));
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    void bind(const QVariantList& params) {
+        for (int i = 0; i < params.size(); ++i) {
+            const QVariant& v = params[i];
+            int rc;
+            if (v.isNull() || !v.isValid()) {
+                rc = sqlite3_bind_null(stmt_, i + 1);
+            } else {
+                switch (v.typeId()) {
+                case QMetaType::Bool:
+                    rc = sqlite3_bind_int(stmt_, i + 1, v.toBool() ? 1 : 0);
+                    break;
+                case QMetaType::Int:
+                case QMetaType::UInt:
+                case QMetaType::LongLong:
+                case QMetaType::ULongLong:
+                case QMetaType::Short:
+                case QMetaType::UShort:
+                case QMetaType::Long:
+                case QMetaType::ULong:
+                    rc = sqlite3_bind_int64(stmt_, i + 1, v.toLongLong());
+                    break;
+                case QMetaType::Double:
+                case QMetaType::Float:
+                    rc = sqlite3_bind_double(stmt_, i + 1, v.toDouble());
+                    break;
+                case QMetaType::QByteArray: {
+                    const QByteArray b = v.toByteArray();
+                    rc = sqlite3_bind_blob(stmt_, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+                    break;
+                }
+                default: {
+                    const QByteArray t = v.toString().toUtf8();
+                    rc = sqlite3_bind_text(stmt_, i + 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+                }
+                }
+            }
+            if (rc != SQLITE_OK) fail(db_, QStringLiteral("cannot bind value %1").arg(i + 1));
+        }
+    }
+    bool step() {
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW) return true;
+        if (rc == SQLITE_DONE) return false;
+        fail(db_, QStringLiteral("SQL failed"));
+    }
+    int columnCount() const { return sqlite3_column_count(stmt_); }
+    QString columnName(int i) const { return QString::fromUtf8(sqlite3_column_name(stmt_, i)); }
+    QVariant value(int i) const {
+        switch (sqlite3_column_type(stmt_, i)) {
+        case SQLITE_INTEGER:
+            return QVariant(qlonglong(sqlite3_column_int64(stmt_, i)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(stmt_, i));
+        case SQLITE_BLOB:
+            return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, i)),
+                                       sqlite3_column_bytes(stmt_, i)));
+        case SQLITE_NULL:
+            return QVariant();
+        default:
+            return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                                              sqlite3_column_bytes(stmt_, i)));
+        }
+    }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+}  // namespace
+
+int Recordset::column(const QString& name) const {
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+QVariant Recordset::value(qsizetype row, const QString& name) const {
+    const int c = column(name);
+    if (c < 0 || row < 0 || row >= rows.size()) return QVariant();
+    return rows[row][c];
+}
+
+Database::Database(const QString& path, Mode mode) : path_(path) {
+    if (mode != Mode::Create && !QFile::exists(path))
+        throw RuntimeError(ErrorNumber::FileNotFound, QStringLiteral("データベースが見つかりません: ") + path);
+    int flags = SQLITE_OPEN_FULLMUTEX;
+    flags |= mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (mode == Mode::Create) flags |= SQLITE_OPEN_CREATE;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr) != SQLITE_OK) {
+        const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw RuntimeError(ErrorNumber::DatabaseError, QStringLiteral("データベースを開けません: ") + path + ' ' + msg);
+    }
+    sqlite3_busy_timeout(db_, 5000);
+    // The Jet database compared text in Like without regard to case for
+    // ASCII; SQLite's default Like does the same.
+}
+
+Database::~Database() { sqlite3_close_v2(db_); }
+
+int Database::exec(const QString& sql, const QVariantList& params) {
+    Statement st(db_, sql);
+    st.bind(params);
+    while (st.step()) {
+    }
+    return sqlite3_changes(db_);
+}
+
+void Database::execScript(const QString& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(error ? error : "");
+        sqlite3_free(error);
+        throw RuntimeError(ErrorNumber::DatabaseError, QStringLiteral("SQL script failed: ") + msg);
+    }
+}
+
+Recordset Database::query(const QString& sql, const QVariantList& params) {
+    Statement st(db_, sql);
+    st.bind(params);
+    Recordset rs;
+    for (int i = 0; i < st.columnCount(); ++i) rs.columns << st.columnName(i);
+    while (st.step()) {
+        QVariantList row;
+        row.reserve(rs.columns.size());
+        for (int i = 0; i < rs.columns.size(); ++i) row << st.value(i);
+        rs.rows << row;
+    }
+    return rs;
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& params) {
+    Statement st(db_, sql);
+    st.bind(params);
+    if (st.step() && st.columnCount() > 0) return st.value(0);
+    return QVariant();
+}
+
+bool Database::tableExists(const QString& name) {
+    return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND lower(name)=lower(?)"),
+                  {name})
+               .toInt() > 0;
+}
+
+QStringList Database::columnsOf(const QString& table) {
+    QStringList names;
+    const Recordset rs = query(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+    for (const auto& row : rs.rows) names << row[0].toString();
+    return names;
+}
+
+qint64 Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+
+void Database::begin() { exec(QStringLiteral("BEGIN IMMEDIATE")); }
+void Database::commit() { exec(QStringLiteral("COMMIT")); }
+void Database::rollback() { exec(QStringLiteral("ROLLBACK")); }
+
+namespace Sql {
+QString escapeLike(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\')) out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
+}
+}  // namespace Sql

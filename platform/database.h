@@ -1,0 +1,87 @@
+#pragma once
+// The entry database: SQLite under the old file names. A Database object is
+// one connection, opened for one operation and closed when it goes out of
+// scope. Values are always bound, never pasted into SQL.
+#include "platform/runtime_error.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+
+struct sqlite3;
+
+// Rows read by a query: column names and values in select order.
+struct Recordset {
+    QStringList columns;
+    QList<QVariantList> rows;
+
+    bool isEmpty() const { return rows.isEmpty(); }
+    qsizetype size() const { return rows.size(); }
+    // Column lookup ignores case, as the old provider did; -1 when missing.
+    int column(const QString& name) const;
+    QVariant value(qsizetype row, const QString& name) const;
+    QString text(qsizetype row, const QString& name) const { return value(row, name).toString(); }
+    int integer(qsizetype row, const QString& name) const { return value(row, name).toInt(); }
+};
+
+class Database {
+public:
+    enum class Mode { ReadWrite, ReadOnly, Create };
+    // Throws RuntimeError when the file cannot be opened (a missing file is
+    // an error unless mode is Create).
+    explicit Database(const QString& path, Mode mode = Mode::ReadWrite);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Runs one statement; returns the number of rows it changed.
+    int exec(const QString& sql, const QVariantList& params = {});
+    // Runs a script of several statements without parameters (schema files).
+    void execScript(const QString& sql);
+    Recordset query(const QString& sql, const QVariantList& params = {});
+    // The first column of the first row; invalid when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+    bool tableExists(const QString& name);
+    QStringList columnsOf(const QString& table);
+    qint64 lastInsertId() const;
+
+    void begin();
+    void commit();
+    void rollback();
+
+    const QString& path() const { return path_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+// Commits on commit(); rolls back when it goes out of scope without one, so
+// an exception in a multi-row change leaves the database as it was.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : db_(db) { db_.begin(); }
+    ~Transaction() {
+        if (!done_) {
+            try {
+                db_.rollback();
+            } catch (...) {
+            }
+        }
+    }
+    void commit() {
+        db_.commit();
+        done_ = true;
+    }
+
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+namespace Sql {
+// User text used inside a Like pattern: "%", "_" and the escape character are
+// taken literally. Use with "Like ? Escape '\'".
+QString escapeLike(const QString& text);
+}  // namespace Sql

@@ -1,0 +1,17 @@
+#pragma once
+// Days, months and times are stored as text; these keep the forms in one place.
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace Dates {
+
+QString dayText(const QDate& d);          // "yyyy/MM/dd"
+QString monthText(const QDate& d);        // "yyyy/MM"
+QString timeText(const QDateTime& t);     // "yyyy/MM/dd hh:mm:ss"
+// The lenient reading of a typed or stored day: "yyyy/m/d" or "yyyy-m-d",
+// with or without leading zeros, blanks around it ignored.
+std::optional<QDate> parseDay(const QString& text);
+
+}  // namespace Dates

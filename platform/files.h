@@ -1,0 +1,34 @@
+#pragma once
+// File helpers: atomic rewrites, CP932 text files, and listings whose name
+// patterns ignore letter case as the Windows file system did.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace Files {
+
+// Writes through a temporary file renamed over the target; false when any
+// step failed (the old file is then untouched).
+bool writeAtomic(const QString& path, const QByteArray& bytes);
+// CP932 text; LF and lone CR become CR LF. Characters outside CP932 become
+// "?" unless asHtml, where they become numeric character references.
+bool writeText(const QString& path, const QString& text, bool asHtml = false);
+// The whole file decoded from CP932; "" when it cannot be read.
+QString readText(const QString& path);
+
+bool exists(const QString& path);
+bool isFolder(const QString& path);
+bool makeFolder(const QString& path);  // with parents; true when it exists afterwards
+// Copies over an existing target (replaced atomically).
+bool copyFile(const QString& from, const QString& to);
+bool removeFile(const QString& path);
+
+// Names (not paths) of the files directly in folder that match a wildcard
+// pattern such as "*.blg", ignoring case, sorted by name ignoring case.
+QStringList listFiles(const QString& folder, const QString& pattern);
+
+// Text with LF line breaks (inside the program) to CR LF (on disk) and back.
+QString toCrLf(const QString& text);
+QString toLf(const QString& text);
+
+}  // namespace Files

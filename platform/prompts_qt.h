@@ -1,0 +1,19 @@
+#pragma once
+// The prompts the user sees: Qt's message box, input dialog and file, folder
+// and colour dialogs.
+#include "platform/prompts.h"
+
+namespace Prompts {
+
+class QtPrompter : public Prompter {
+public:
+    int message(const QString& prompt, int buttons, const QString& title) override;
+    QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString openFile(const QString& title, const QString& filter, const QString& folder) override;
+    QString saveFile(const QString& title, const QString& filter, const QString& folder,
+                     int* chosenFilter) override;
+    QString folder(const QString& title, const QString& start) override;
+    bool color(int& value) override;
+};
+
+}  // namespace Prompts

@@ -1,0 +1,21 @@
+#include "platform/application.h"
+#include "platform/prompts_qt.h"
+#include "shell/mdi_form_top.h"
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    Application::setApplicationName(QStringLiteral("Rarav"));
+    Application::setOrganizationName(QStringLiteral("Rarav"));
+    Prompts::install(std::make_unique<Prompts::QtPrompter>());
+
+    MDIFormTop* top = MDIFormTop::instance();
+    if (!top->MDIForm_Load()) {
+        delete top;
+        return 0;
+    }
+    top->show();
+    const int rc = app.exec();
+    top->MDIForm_Unload();
+    delete top;
+    return rc;
+}

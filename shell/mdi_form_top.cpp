@@ -1,0 +1,200 @@
+#include "shell/mdi_form_top.h"
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "platform/program_folder.h"
+#include "shell/db_version.h"
+#include "shell/dialogs.h"
+#include "shell/rarav_ini.h"
+#include "shell/startup.h"
+#include "web/favorites_folder.h"
+#include "writing/frm_calender.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+
+namespace {
+MDIFormTop*& theWindow() {
+    static MDIFormTop* w = nullptr;
+    return w;
+}
+}  // namespace
+
+MDIFormTop* MDIFormTop::instance() {
+    if (!theWindow()) theWindow() = new MDIFormTop();
+    return theWindow();
+}
+
+bool MDIFormTop::exists() { return theWindow() != nullptr; }
+
+MDIFormTop::MDIFormTop() {
+    setObjectName(QStringLiteral("MDIFormTop"));
+    mdiArea = new QMdiArea(this);
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(mdiArea);
+    statusPanel1 = new QLabel(this);
+    statusBar()->addWidget(statusPanel1, 1);
+    resize(960, 720);
+
+    auto& h = Shell::hooks();
+    h.setStatusText = [this](const QString& text) { statusPanel1->setText(text); };
+    h.saveTmpFile = [this] { SaveTmpFile(); };
+    h.setEnabled = [this](bool enabled) { setEnabled(enabled); };
+    Prompts::setOwner(this);
+}
+
+MDIFormTop::~MDIFormTop() {
+    Shell::hooks() = Shell::MainWindowHooks();
+    if (Prompts::owner() == this) Prompts::setOwner(nullptr);
+    if (theWindow() == this) theWindow() = nullptr;
+}
+
+bool MDIFormTop::acquireSingleInstance() {
+    instanceLock_ = std::make_unique<QLockFile>(state().MyPath + QStringLiteral("Rarav.lock"));
+    instanceLock_->setStaleLockTime(0);
+    return instanceLock_->tryLock(0);
+}
+
+bool MDIFormTop::loginUser() {
+    // Users and passwords arrive with the user manager; until then a user
+    // list in the program folder cannot be honoured.
+    Prompts::MsgBox(QStringLiteral("不正なユーザもしくはパスワードです。\r\nQuillbyを終了します。"), Prompts::vbCritical);
+    return false;
+}
+
+bool MDIFormTop::checkDataFolder() {
+    auto& s = state();
+    if (Startup::isValidDataFolder(s.DataPath)) return true;
+    Prompts::MsgBox(QStringLiteral("データ保存先フォルダが不正です。\r\n有効なデータ保存先フォルダを指定して下さい。"),
+                    Prompts::vbCritical);
+    const QString chosen = Module2::BrowseFolder(QStringLiteral("フォルダの選択"));
+    if (chosen.isEmpty() || !Startup::isValidDataFolder(chosen)) {
+        Prompts::MsgBox(QStringLiteral("Quillbyを再起動して、データ保存先フォルダを指定してください。"),
+                        Prompts::vbInformation);
+        return false;
+    }
+    Startup::setDataFolder(s, chosen);
+    return true;
+}
+
+void MDIFormTop::checkDatabaseVersion() {
+    auto& s = state();
+    const int version = Shell::GetDBVersion(s.databasePath());
+    if (version >= Shell::kMinimumDBVersion) return;
+    // The rebuild of older layouts arrives with the database work; the check
+    // itself runs from the first day so that no old file is used unawares.
+    Startup::prepareCustomizeForRebuild(s);
+}
+
+void MDIFormTop::applyWindowSize() {
+    const QString& ini = state().RaravIniFile;
+    if (RaravIni::read(ini, RaravIni::WindowMaximize) == 1) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    QRect g = geometry();
+    const int top = RaravIni::read(ini, RaravIni::ParentTop);
+    const int left = RaravIni::read(ini, RaravIni::ParentLeft);
+    const int height = RaravIni::read(ini, RaravIni::ParentHeight);
+    const int width = RaravIni::read(ini, RaravIni::ParentWidth);
+    if (top != 0) g.moveTop(toPixels(top));
+    if (left != 0) g.moveLeft(toPixels(left));
+    if (height != 0) g.setHeight(toPixels(height));
+    if (width != 0) g.setWidth(toPixels(width));
+    setGeometry(g);
+}
+
+bool MDIFormTop::MDIForm_Load() {
+    auto& s = state();
+    if (s.MyPath.isEmpty())
+        s.MyPath = ProgramFolder::resolve(QCoreApplication::applicationDirPath(), QStringLiteral(RARAV_SHARE_DIR));
+    if (!acquireSingleInstance()) return false;
+
+    setWindowTitle(QStringLiteral("Quillby v") + Shell::versionText());
+    s.CurrentVersion = Shell::versionNumber();
+
+    if (Startup::isMultiUser(s.MyPath)) {
+        if (!loginUser()) return false;
+    } else if (!Startup::setUpSingleUser(s)) {
+        Prompts::MsgBox(QStringLiteral("ユーザフォルダを作成できません。\r\n") + s.UserPath, Prompts::vbCritical);
+        return false;
+    }
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct RestoreCursor {
+        ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
+    } restore;
+
+    if (!checkDataFolder()) return false;
+    checkDatabaseVersion();
+    Startup::makeDataFolders(s);
+    Startup::refreshBlogTemplates(s);
+    Startup::copyWeatherIcons(s);
+    Startup::fixSettingsFilePaths(s);
+    s.FavoriteFolderPath = Module9::GetFavoritesFolder();
+    s.Today = Clock::todayText();
+    s.EnterDay = s.Today;
+
+    calender()->Calender->setSelectedDate(Clock::today());
+    showChild(calender());
+    applyWindowSize();
+    if (s.IsLogin) SaveTmpFile();
+
+    const Startup::Plugins plugins = Startup::detectPlugins(s.MyPath);
+    s.IsBrindleDll = plugins.brindle;
+    s.IsFescueDll = plugins.fescue;
+    s.IsTambourDll = plugins.tambour;
+    s.IsQuillbyInfoDll = plugins.quillbyInfo;
+    Startup::detectMemoTool(s);
+    return true;
+}
+
+void MDIFormTop::SaveTmpFile() {
+    // The site generator writes the preview page here once it is connected.
+}
+
+frmCalender* MDIFormTop::calender() {
+    if (!calender_) calender_ = new frmCalender();
+    return calender_;
+}
+
+QMdiSubWindow* MDIFormTop::showChild(QWidget* child) {
+    for (QMdiSubWindow* w : mdiArea->subWindowList()) {
+        if (w->widget() == child) {
+            w->show();
+            child->show();
+            return w;
+        }
+    }
+    QMdiSubWindow* frame = mdiArea->addSubWindow(child);
+    frame->setAttribute(Qt::WA_DeleteOnClose, false);
+    frame->show();
+    child->show();
+    return frame;
+}
+
+void MDIFormTop::MDIForm_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    auto& s = state();
+    if (s.IsLogin) Startup::removeGeneratedPages(s.DataPath);
+    if (!s.RaravIniFile.isEmpty() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+        const QRect g = geometry();
+        RaravIni::write(s.RaravIniFile, RaravIni::ParentTop, toTwips(g.top()));
+        RaravIni::write(s.RaravIniFile, RaravIni::ParentLeft, toTwips(g.left()));
+        RaravIni::write(s.RaravIniFile, RaravIni::ParentHeight, toTwips(g.height()));
+        RaravIni::write(s.RaravIniFile, RaravIni::ParentWidth, toTwips(g.width()));
+    }
+    instanceLock_.reset();
+}
+
+void MDIFormTop::closeEvent(QCloseEvent* event) {
+    MDIForm_Unload();
+    event->accept();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The main window's shared state, under the names every window reads them
+// by. It lives in the logic library so that code without widgets can read the
+// folders; the main window owns and fills it at start-up.
+#include <QString>
+#include <functional>
+
+namespace Shell {
+
+struct SharedState {
+    QString dbFileName = QStringLiteral("rarav.mdb");
+    QString MyPath;        // program folder, ends in "/"
+    QString FilePath;      // site save folder, as stored
+    QString FileName;      // site save file name
+    QString RaravIniFile;  // UserPath + "rarav.ini"
+    QString CustIniFile;
+    QString FrameIniFile;
+    QString RSSIniFile;
+    QString HaloScanIniFile;
+    QString BlogIniFile;
+    QString Today;     // "yyyy/MM/dd" at start-up
+    QString EnterDay;  // the day chosen in the calendar
+    QString DataPath;  // ends in "/"
+    QString FavoriteFolderPath;
+    int CurrentVersion = 0;
+    bool IsLogin = false;
+    QString UserID;
+    QString UserPath;  // ends in "/"
+    bool IsBrindleDll = false;
+    bool IsFescueDll = false;
+    bool IsTambourDll = false;
+    bool IsQuillbyInfoDll = false;
+    bool IsZettik = false;
+    QString Path_Zettik;
+
+    // The user's database file.
+    QString databasePath() const { return UserPath + dbFileName; }
+};
+
+SharedState& state();
+
+// What windows outside the shell ask of the main window. The main window
+// installs its own; without it (tests of logic) each does nothing.
+struct MainWindowHooks {
+    std::function<void(const QString&)> setStatusText;  // first panel of the status bar
+    std::function<void()> saveTmpFile;                  // rewrite the preview page
+    std::function<void(bool)> setMemoMenuEnabled;
+    std::function<void(bool)> setEnabled;               // whole main window (rebuild, modal work)
+};
+MainWindowHooks& hooks();
+
+void setStatusText(const QString& text);
+
+// Program version "major.minor.revision" and its digits run together.
+QString versionText();
+int versionNumber();
+
+}  // namespace Shell

@@ -1,0 +1,67 @@
+#pragma once
+// The steps of start-up and shut-down that need no window: folders, seeding
+// from the shipped files, the settings-file paths, plug-in detection. The
+// main window runs them in order and asks the user where a step needs it.
+#include "shell/shared_state.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace Startup {
+
+// Names of the optional files in the program folder.
+inline const QString kUserList = QStringLiteral("quillbyuser.ini");
+inline const QString kBrindle = QStringLiteral("Brindle.so");
+inline const QString kFescue = QStringLiteral("Fescue.so");
+inline const QString kTambour = QStringLiteral("Tambour.so");
+inline const QString kQuillbyInfo = QStringLiteral("QuillbyInfo.so");
+inline const QString kZettik = QStringLiteral("Zettik");
+inline const QStringList kWeatherIcons = {QStringLiteral("Shinny.gif"), QStringLiteral("Cloudy.gif"),
+                                          QStringLiteral("Rainy.gif"), QStringLiteral("Thunder.gif"),
+                                          QStringLiteral("Snowy.gif")};
+
+bool isMultiUser(const QString& myPath);
+
+// Single user: UserData/ with rarav.ini and rarav.mdb seeded where missing
+// (a copy lying in the program folder first, else the shipped template).
+// Returns false when a needed file could not be created.
+bool setUpSingleUser(Shell::SharedState& s);
+// A logged-in user: the user folder, and the same seeding as single-user
+// start-up where the user's folder lacks the files.
+bool setUpUser(Shell::SharedState& s, const QString& userId);
+
+// [ALL] DataPath, SaveFilePath and SaveFileName into the state.
+void readFolderValues(Shell::SharedState& s);
+// A data folder start-up can use: non-empty, not the root, an existing folder.
+bool isValidDataFolder(const QString& dataPath);
+// Records a folder the user chose: in memory with "/", in the file as chosen.
+void setDataFolder(Shell::SharedState& s, const QString& chosen);
+
+// Before a rebuild of an old database: the design folder and four of the five
+// settings-file keys.
+void prepareCustomizeForRebuild(const Shell::SharedState& s);
+
+// RaravParts/, RaravLog/, Customize/, ExportFormat/ with their shipped files.
+void makeDataFolders(const Shell::SharedState& s);
+// Blog descriptions *.blg of the program folder into BlogTemplate/ as .ini,
+// replacing copies older than the shipped file.
+void refreshBlogTemplates(const Shell::SharedState& s);
+void copyWeatherIcons(const Shell::SharedState& s);
+// The five settings-file paths; empty or dangling values get the default,
+// which is written back.
+void fixSettingsFilePaths(Shell::SharedState& s);
+
+struct Plugins {
+    bool brindle = false, fescue = false, tambour = false, quillbyInfo = false;
+};
+Plugins detectPlugins(const QString& myPath);
+// [Zettik] Path and whether the memo tool is there.
+void detectMemoTool(Shell::SharedState& s);
+// The updater menu item: update.txt present and its update not yet applied.
+bool updaterMenuEnabled(const QString& myPath);
+
+// Shut-down in multi-user mode: the pages and feeds directly in the data
+// folder are removed (sub-folders stay).
+void removeGeneratedPages(const QString& dataPath);
+
+}  // namespace Startup
