@@ -1,6 +1,6 @@
 #include "platform/application.h"
 #include "platform/prompts_qt.h"
-#include "shell/mdi_form_top.h"
+#include "shell/main_window.h"
 
 int main(int argc, char** argv) {
     Application app(argc, argv);

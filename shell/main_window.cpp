@@ -1,4 +1,4 @@
-#include "shell/mdi_form_top.h"
+#include "shell/main_window.h"
 
 #include "platform/clock.h"
 #include "platform/files.h"
