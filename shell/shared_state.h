@@ -46,6 +46,9 @@ struct MainWindowHooks {
     std::function<void()> saveTmpFile;                  // rewrite the preview page
     std::function<void(bool)> setMemoMenuEnabled;
     std::function<void(bool)> setEnabled;               // whole main window (rebuild, modal work)
+    // Stops the built-in browser and shows an address or a file path with an
+    // optional "#" fragment in it.
+    std::function<void(const QString&)> navigateBrowser;
 };
 MainWindowHooks& hooks();
 
