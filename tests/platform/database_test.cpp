@@ -1,1 +1,65 @@
+#include "platform/database.h"
+
+#include "tests/support/temp_folder.h"
+
 #include <gtest/gtest.h>
+
+namespace {
+
+TEST(Database, BindsValuesAndReadsRows) {
+    TempFolder t;
+    const QString path = makeDatabase(t.file("rarav.mdb"));
+    {
+        Database db(path);
+        // A quote in user text never reaches the SQL.
+        db.exec("INSERT INTO Contents (Day, Number, Title, Private) VALUES (?, ?, ?, ?)",
+                {"2024/01/05", 1, "it's \"quoted\"", true});
+    }
+    Database db(path, Database::Mode::ReadOnly);
+    const Recordset rs = db.query("SELECT Day, Number, Title, Private, Genre FROM Contents WHERE Day Like ?",
+                                  {"2024/01%"});
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, "title"), QStringLiteral("it's \"quoted\""));
+    EXPECT_EQ(rs.integer(0, "NUMBER"), 1);
+    EXPECT_EQ(rs.integer(0, "Private"), 1);
+    EXPECT_EQ(rs.text(0, "Genre"), QString());
+    EXPECT_TRUE(db.tableExists("dbinfo"));
+    EXPECT_FALSE(db.tableExists("Option"));
+    EXPECT_EQ(db.scalar("SELECT VersionInfo FROM DBInfo").toInt(), 230);
+}
+
+TEST(Database, TransactionRollsBackWhenNotCommitted) {
+    TempFolder t;
+    const QString path = makeDatabase(t.file("rarav.mdb"));
+    try {
+        Database db(path);
+        Transaction tx(db);
+        db.exec("INSERT INTO LogDB (LogMonth, LogFileName) VALUES (?, ?)", {"2024/01", "a.htm"});
+        db.exec("INSERT INTO NoSuchTable VALUES (1)");
+        tx.commit();
+        FAIL() << "the bad statement must throw";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number, ErrorNumber::DatabaseError);
+    }
+    Database db(path);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM LogDB").toInt(), 0);
+}
+
+TEST(Database, MissingFileIsAnErrorUnlessCreating) {
+    TempFolder t;
+    EXPECT_THROW(Database(t.file("none.mdb")), RuntimeError);
+    Database created(t.file("new.mdb"), Database::Mode::Create);
+    EXPECT_FALSE(created.tableExists("Contents"));
+}
+
+TEST(Database, LikeEscapeTakesUserWildcardsLiterally) {
+    TempFolder t;
+    const QString path = makeDatabase(t.file("rarav.mdb"));
+    Database db(path);
+    db.exec("INSERT INTO Contents (Day, Title) VALUES ('2024/01/01', '100% done')");
+    db.exec("INSERT INTO Contents (Day, Title) VALUES ('2024/01/02', '100 percent')");
+    const QString pattern = QStringLiteral("%") + Sql::escapeLike("100%") + QStringLiteral("%");
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents WHERE Title Like ? Escape '\\'", {pattern}).toInt(), 1);
+}
+
+}  // namespace

@@ -1,1 +1,57 @@
+#include "platform/clock.h"
+#include "platform/dates.h"
+#include "platform/files.h"
+
+#include "tests/support/temp_folder.h"
+
+#include <QFile>
 #include <gtest/gtest.h>
+
+namespace {
+
+TEST(Files, ListingIgnoresCaseAndSortsByName) {
+    TempFolder t;
+    for (const char* name : {"b.BLG", "a.blg", "C.Blg", "d.txt", "blg"}) t.write(name, "x");
+    EXPECT_EQ(Files::listFiles(t.path(), "*.blg"), (QStringList{"a.blg", "b.BLG", "C.Blg"}));
+}
+
+TEST(Files, TextIsCp932WithCrLf) {
+    TempFolder t;
+    ASSERT_TRUE(Files::writeText(t.file("a.txt"), QStringLiteral("一\n二\r\n三\r")));
+    EXPECT_EQ(t.read("a.txt"), QByteArray("\x88\xEA\r\n\x93\xF1\r\n\x8E\x4F\r\n"));
+    EXPECT_EQ(Files::readText(t.file("a.txt")), QStringLiteral("一\r\n二\r\n三\r\n"));
+}
+
+TEST(Files, FailedAtomicWriteLeavesTheOldFile) {
+    TempFolder t;
+    t.write("keep.txt", "old");
+    EXPECT_FALSE(Files::writeAtomic(t.file("no/such/folder/x.txt"), "new"));
+    EXPECT_TRUE(Files::writeAtomic(t.file("keep.txt"), "new"));
+    EXPECT_EQ(t.read("keep.txt"), QByteArray("new"));
+}
+
+TEST(Dates, LenientDayParser) {
+    struct Case {
+        const char* text;
+        QDate expected;
+    };
+    const Case cases[] = {
+        {"2004/1/5", QDate(2004, 1, 5)},  {"2004-01-05", QDate(2004, 1, 5)}, {" 2024/12/31 ", QDate(2024, 12, 31)},
+        {"2024/2/30", QDate()},           {"2024/1-5", QDate()},             {"05/01/2004", QDate()},
+        {"", QDate()},
+    };
+    for (const Case& c : cases) {
+        const auto parsed = Dates::parseDay(c.text);
+        EXPECT_EQ(parsed.value_or(QDate()), c.expected) << c.text;
+    }
+    EXPECT_EQ(Dates::dayText(QDate(2004, 1, 5)), QStringLiteral("2004/01/05"));
+}
+
+TEST(Clock, CanBeFixedForTests) {
+    Clock::set(QDateTime(QDate(2005, 3, 9), QTime(8, 0)));
+    EXPECT_EQ(Clock::todayText(), QStringLiteral("2005/03/09"));
+    Clock::reset();
+    EXPECT_EQ(Clock::today(), QDate::currentDate());
+}
+
+}  // namespace

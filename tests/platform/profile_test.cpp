@@ -1,1 +1,90 @@
+#include "platform/profile.h"
+
+#include "tests/support/temp_folder.h"
+
 #include <gtest/gtest.h>
+
+namespace {
+
+TEST(Profile, ReadsWithTheRulesTheWindowsRelyOn) {
+    TempFolder t;
+    const QString ini = t.writeText(QStringLiteral("a.ini"),
+                                    QStringLiteral("; comment\n"
+                                                   "[General]\n"
+                                                   "  FindHistory =  1  \n"
+                                                   "Quoted=\"  spaced  \"\n"
+                                                   "Name=日本語の値\n"
+                                                   "Num=12abc\n"
+                                                   "Neg=-5\n"
+                                                   "Word=abc\n"
+                                                   "Empty=\n"
+                                                   "Dup=first\n"
+                                                   "Dup=second\n"
+                                                   "[general]\n"
+                                                   "Dup=other section\n"));
+    struct Case {
+        const char* section;
+        const char* key;
+        QString expected;
+    };
+    const Case strings[] = {
+        {"GENERAL", "findhistory", QStringLiteral("1")},
+        {"General", "Quoted", QStringLiteral("  spaced  ")},
+        {"General", "Name", QStringLiteral("日本語の値")},
+        {"General", "Dup", QStringLiteral("first")},
+        {"General", "Missing", QStringLiteral("default")},
+        {"NoSection", "Name", QStringLiteral("default")},
+    };
+    for (const Case& c : strings)
+        EXPECT_EQ(Profile::readString(ini, c.section, c.key, QStringLiteral("default")), c.expected) << c.key;
+
+    EXPECT_EQ(Profile::readInt(ini, "General", "Num"), 12);
+    EXPECT_EQ(Profile::readInt(ini, "General", "Neg"), -5);
+    EXPECT_EQ(Profile::readInt(ini, "General", "Word", 7), 0);
+    EXPECT_EQ(Profile::readInt(ini, "General", "Empty", 7), 7);
+    EXPECT_EQ(Profile::readInt(ini, "General", "Missing", 1), 1);
+    EXPECT_EQ(Profile::readInt(t.file("none.ini"), "General", "Num", 3), 3);
+    EXPECT_EQ(Profile::readString(t.file("none.ini"), "A", "B", "d"), QStringLiteral("d"));
+}
+
+TEST(Profile, IntegersAreThirtyTwoBitAndStringsWhole) {
+    TempFolder t;
+    const QString ini = t.file("b.ini");
+    const QString longValue = QStringLiteral("/home/ユーザー/") + QString(300, QLatin1Char('x'));
+    ASSERT_TRUE(Profile::writeString(ini, "ParentForm", "Width", "40000"));
+    ASSERT_TRUE(Profile::writeString(ini, "ALL", "DataPath", longValue));
+    EXPECT_EQ(Profile::readInt(ini, "ParentForm", "Width"), 40000);
+    EXPECT_EQ(Profile::readString(ini, "ALL", "DataPath"), longValue);
+}
+
+TEST(Profile, WriteReplacesOneLineAndKeepsTheRest) {
+    TempFolder t;
+    const QString ini = t.write(QStringLiteral("c.ini"),
+                                "; keep me\r\n[A]\r\nx=1\r\n; inside\r\ny=2\r\n\r\n[B]\r\nz=3\r\n");
+    ASSERT_TRUE(Profile::writeString(ini, "a", "X", "10"));
+    ASSERT_TRUE(Profile::writeString(ini, "A", "new", "n"));
+    ASSERT_TRUE(Profile::writeString(ini, "C", "w", "日本"));
+    EXPECT_EQ(t.read("c.ini"),
+              QByteArray("; keep me\r\n[A]\r\nX=10\r\n; inside\r\ny=2\r\nnew=n\r\n\r\n[B]\r\nz=3\r\n[C]\r\nw=\x93\xFA\x96\x7B\r\n"));
+
+    ASSERT_TRUE(Profile::deleteKey(ini, "A", "y"));
+    EXPECT_EQ(Profile::readString(ini, "A", "y", "gone"), QStringLiteral("gone"));
+    EXPECT_EQ(Profile::readString(ini, "B", "z"), QStringLiteral("3"));
+    EXPECT_EQ(Profile::sectionNames(ini), (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(Profile::keyNames(ini, "a"), (QStringList{"X", "new"}));
+}
+
+TEST(Profile, WriteCreatesTheFileButNotItsFolder) {
+    TempFolder t;
+    EXPECT_TRUE(Profile::writeString(t.file("new.ini"), "S", "k", "v"));
+    EXPECT_EQ(Profile::readString(t.file("new.ini"), "s", "K"), QStringLiteral("v"));
+    EXPECT_FALSE(Profile::writeString(t.file("missing/new.ini"), "S", "k", "v"));
+}
+
+TEST(Profile, AcceptsLfOnlyFiles) {
+    TempFolder t;
+    const QString ini = t.write(QStringLiteral("lf.ini"), "[S]\nk=v\n");
+    EXPECT_EQ(Profile::readString(ini, "S", "k"), QStringLiteral("v"));
+}
+
+}  // namespace
