@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 
 namespace {
@@ -24,19 +25,6 @@ Converters& converters() {
     return c;
 }
 
-// Converts one code point's UTF-8 bytes; false when CP932 cannot hold it.
-bool convertOne(iconv_t cd, const QByteArray& utf8, QByteArray& out) {
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    char buffer[16];
-    char* in = const_cast<char*>(utf8.constData());
-    size_t inLeft = size_t(utf8.size());
-    char* o = buffer;
-    size_t oLeft = sizeof buffer;
-    if (iconv(cd, &in, &inLeft, &o, &oLeft) == size_t(-1)) return false;
-    out.append(buffer, int(sizeof buffer - oLeft));
-    return true;
-}
-
 }  // namespace
 
 namespace Codepage {
@@ -44,62 +32,72 @@ namespace Codepage {
 QByteArray fromUnicode(const QString& text, Fallback fallback) {
     auto& c = converters();
     std::lock_guard guard(c.lock);
-    QByteArray out;
-    out.reserve(text.size() * 2);
-    // Plain ASCII is the same in CP932; only the rest goes through iconv.
-    const QChar* p = text.constData();
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t ch = p[i].unicode();
-        if (ch < 0x80) {
-            out.append(char(ch));
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray out(utf8.size() + 16, Qt::Uninitialized);
+    iconv(c.toCp932, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(utf8.constData());
+    size_t inLeft = size_t(utf8.size());
+    size_t written = 0;
+    // One pass over the whole text; only a character CP932 lacks stops it,
+    // and is replaced before the pass goes on.
+    while (inLeft > 0) {
+        char* o = out.data() + written;
+        size_t oLeft = size_t(out.size()) - written;
+        const size_t rc = iconv(c.toCp932, &in, &inLeft, &o, &oLeft);
+        written = size_t(out.size()) - oLeft;
+        if (rc != size_t(-1)) break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2 + 16);
             continue;
         }
-        char32_t cp = ch;
-        qsizetype len = 1;
-        if (QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(p[i + 1].unicode())) {
-            cp = QChar::surrogateToUcs4(ch, p[i + 1].unicode());
-            len = 2;
-        }
-        const QByteArray utf8 = QString(p + i, len).toUtf8();
-        if (!convertOne(c.toCp932, utf8, out)) {
-            if (fallback == Fallback::NumericReference)
-                out.append("&#x" + QByteArray::number(uint(cp), 16).toUpper() + ";");
-            else
-                out.append('?');
-        }
-        i += len - 1;
+        // EILSEQ (or a cut sequence): take the offending code point whole.
+        const unsigned char lead = uchar(*in);
+        size_t len = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        len = qMin(len, inLeft);
+        const QString ch = QString::fromUtf8(in, qsizetype(len));
+        const char32_t cp = ch.isEmpty() ? U'?' : ch.toUcs4().value(0, U'?');
+        const QByteArray replacement = fallback == Fallback::NumericReference
+                                           ? "&#x" + QByteArray::number(uint(cp), 16).toUpper() + ";"
+                                           : QByteArray("?");
+        if (size_t(out.size()) - written < size_t(replacement.size()))
+            out.resize(out.size() * 2 + replacement.size());
+        memcpy(out.data() + written, replacement.constData(), size_t(replacement.size()));
+        written += size_t(replacement.size());
+        in += len;
+        inLeft -= len;
+        iconv(c.toCp932, nullptr, nullptr, nullptr, nullptr);
     }
+    out.truncate(qsizetype(written));
     return out;
 }
 
 QString toUnicode(const QByteArray& bytes) {
     auto& c = converters();
     std::lock_guard guard(c.lock);
-    QString out;
-    out.reserve(bytes.size());
-    const int n = int(bytes.size());
-    for (int i = 0; i < n;) {
-        const unsigned char b = uchar(bytes[i]);
-        if (b < 0x80) {
-            out.append(QChar(b));
-            ++i;
+    QByteArray utf8(bytes.size() * 3 / 2 + 16, Qt::Uninitialized);
+    iconv(c.fromCp932, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(bytes.constData());
+    size_t inLeft = size_t(bytes.size());
+    size_t written = 0;
+    static const char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
+    while (inLeft > 0) {
+        char* o = utf8.data() + written;
+        size_t oLeft = size_t(utf8.size()) - written;
+        const size_t rc = iconv(c.fromCp932, &in, &inLeft, &o, &oLeft);
+        written = size_t(utf8.size()) - oLeft;
+        if (rc != size_t(-1)) break;
+        if (errno == E2BIG || oLeft < 3) {
+            utf8.resize(utf8.size() * 2 + 16);
             continue;
         }
-        // Lead bytes of double-byte characters; everything else is one byte
-        // (half-width katakana 0xA1-0xDF).
-        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        const int len = (lead && i + 1 < n) ? 2 : 1;
-        QByteArray utf8;
-        if (convertOne(c.fromCp932, bytes.mid(i, len), utf8)) {
-            out.append(QString::fromUtf8(utf8));
-            i += len;
-        } else {
-            out.append(QChar(0xFFFD));
-            i += 1;
-        }
+        // A byte that starts no valid character is marked, never dropped.
+        memcpy(utf8.data() + written, kReplacement, 3);
+        written += 3;
+        ++in;
+        --inLeft;
+        iconv(c.fromCp932, nullptr, nullptr, nullptr, nullptr);
     }
-    return out;
+    return QString::fromUtf8(utf8.constData(), qsizetype(written));
 }
 
 }  // namespace Codepage

@@ -1,0 +1,323 @@
+#include "site/in_program_pages.h"
+
+#include "platform/database.h"
+#include "platform/dates.h"
+#include "platform/files.h"
+#include "shell/module4.h"
+#include "shell/shared_state.h"
+
+#include <QStringList>
+
+namespace {
+
+// The design-set values these pages borrow, read afresh on every call.
+struct PageStyle {
+    int addTitle = 0, useDayList = 0, htmlType = 0, tableBorder = 0, cellspacing = 0, tableWidth = 100;
+    int showWeather = 0, showGenre = 0;
+    QString textColor, backImage, backColor, tableBGColor, tBorderColor, titleBGColor, titleFTColor, dayBGColor,
+        dayFTColor, contentsFTColor, contentsBGColor, dayContentsAlign, dayTitleAlign;
+
+    static PageStyle read(const QString& ini) {
+        auto text = [&](const char* section, const char* key) { return Module4::GetIniString(ini, section, key); };
+        auto number = [&](const char* section, const char* key) { return Module4::GetIniInt(ini, section, key); };
+        PageStyle s;
+        s.addTitle = number("DayList", "AddTitle");
+        s.useDayList = number("DayList", "Use");
+        s.textColor = text("Body", "TextColor");
+        s.backImage = text("Body", "BackImage");
+        s.backColor = text("Body", "BackColor");
+        s.htmlType = number("Contents", "HTMLType");
+        s.tableBorder = number("Contents", "TableBorder");
+        s.tableBGColor = text("Contents", "TableBGColor");
+        s.cellspacing = number("Contents", "Cellspacing");
+        s.tBorderColor = text("Contents", "TBorderColor");
+        s.titleBGColor = text("Contents", "TitleBGColor");
+        s.titleFTColor = text("Contents", "TitleFTColor");
+        s.dayBGColor = text("Contents", "DayBGColor");
+        s.dayFTColor = text("Contents", "DayFTColor");
+        s.contentsFTColor = text("Contents", "ContentsFTColor");
+        s.contentsBGColor = text("Contents", "ContentsBGColor");
+        s.tableWidth = number("Contents", "TableWidth");
+        if (s.tableWidth == 0) s.tableWidth = 100;
+        s.dayContentsAlign = text("Contents", "DayContentsAlign");
+        s.dayTitleAlign = text("General", "DayTitleAlign");
+        s.showWeather = number("General", "Weather");
+        s.showGenre = number("General", "Genre");
+        return s;
+    }
+};
+
+// An empty text counts as a missing one: rows written without a column get
+// the empty text as its default, and the pages must not show empty marks.
+struct Row {
+    QString day, title, genre, weather, contents, extend;
+    int number = 0;
+};
+
+QList<Row> rowsOf(const Recordset& rs) {
+    QList<Row> rows;
+    for (qsizetype i = 0; i < rs.size(); ++i) {
+        Row r;
+        r.day = rs.text(i, "Day");
+        r.number = rs.integer(i, "Number");
+        r.title = rs.text(i, "Title");
+        r.genre = rs.text(i, "Genre");
+        r.weather = rs.text(i, "Weather");
+        r.contents = rs.text(i, "Contents");
+        r.extend = rs.text(i, "Extend");
+        rows << r;
+    }
+    return rows;
+}
+
+// Lines joined by CR LF; written as CP932 with references for what it lacks.
+class Page {
+public:
+    void line(const QString& text) { lines_ << text; }
+    void write(const QString& path) const {
+        if (!Files::writeText(path, lines_.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), true))
+            throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("ファイルを書き込めません: ") + path);
+    }
+
+private:
+    QStringList lines_;
+};
+
+void writeHead(Page& page, const QString& title, const PageStyle& s) {
+    page.line(QStringLiteral("<HTML lang=\"ja\"><HEAD><TITLE>%1</TITLE></HEAD>").arg(title));
+    page.line(QStringLiteral("<BODY TEXT='%1' BGCOLOR='%2' background='%3'>").arg(s.textColor, s.backColor, s.backImage));
+    // The built-in browser runs JavaScript only; the viewer closes itself when
+    // the page asks for the Event:Close address.
+    page.line(QStringLiteral("<p align=center><INPUT type=button name=Close value=\"Close Window\">\r\n"
+                             "<SCRIPT type=\"text/javascript\">\r\n"
+                             "document.getElementsByName(\"Close\")[0].onclick = function () {\r\n"
+                             "location.href = \"Event:Close\";\r\n"
+                             "};\r\n"
+                             "</SCRIPT>\r\n"
+                             "</p>"));
+}
+
+QString tableLine(const PageStyle& s) {
+    return QStringLiteral("<TABLE BORDER=%1 BGCOLOR=\"%2\" CELLSPACING=%3 BORDERCOLOR=%4 width=%5%>")
+        .arg(s.tableBorder)
+        .arg(s.tableBGColor)
+        .arg(s.cellspacing)
+        .arg(s.tBorderColor)
+        .arg(s.tableWidth);
+}
+
+const QString kTopLink = QStringLiteral("<DIV ALIGN=\"RIGHT\"><A HREF=\"#TOP\">top</A></DIV>");
+
+QString weatherIcon(const QString& weather) {
+    static const QList<QPair<QString, QString>> icons = {
+        {QStringLiteral("晴"), QStringLiteral("Shinny.gif")}, {QStringLiteral("曇"), QStringLiteral("Cloudy.gif")},
+        {QStringLiteral("雨"), QStringLiteral("Rainy.gif")},  {QStringLiteral("雪"), QStringLiteral("Snowy.gif")},
+        {QStringLiteral("雷"), QStringLiteral("Thunder.gif")},
+    };
+    for (const auto& [text, file] : icons)
+        if (weather == text) return file;
+    return QString();
+}
+
+}  // namespace
+
+namespace HTML0 {
+
+void MakeSameDayPage(const QString& PagePath, const QString& Day) {
+    const auto& state = Shell::state();
+    const PageStyle s = PageStyle::read(state.CustIniFile);
+    const QString monthDay = Day.right(6);  // "/MM/DD" of a stored day
+    Database db(state.databasePath(), Database::Mode::ReadOnly);
+    const QList<Row> rows = rowsOf(db.query(
+        QStringLiteral("SELECT * FROM Contents WHERE Day Like ? Escape '\\' AND Day <> ? ORDER BY Day DESC, Number"),
+        {QStringLiteral("%") + Sql::escapeLike(monthDay), Day}));
+
+    Page page;
+    writeHead(page, Day.mid(5, 5) + QStringLiteral("の日記"), s);
+    if (s.useDayList != 0) {
+        for (const Row& r : rows) {
+            if (s.addTitle == 1)
+                page.line(QStringLiteral("<a href=\"#%1\">%1</a>　%2<br>").arg(r.day, r.title));
+            else
+                page.line(QStringLiteral("<a href=\"#%1\">%1</a><br>").arg(r.day));
+        }
+        if (rows.isEmpty()) page.line(QStringLiteral("以前の同じ日の日記はありません。"));
+        page.line(QStringLiteral("</div><hr>\r\n"));
+    }
+    for (const Row& r : rows) {
+        if (s.htmlType == 0) {
+            page.line(QStringLiteral("<H3 ALIGN=%1 STYLE=\"COLOR:%2;BACKGROUND:%3\"><A NAME=\"%4\">%5(%4)</A></H3>")
+                          .arg(s.dayTitleAlign, s.titleFTColor, s.titleBGColor, r.day, r.title));
+            page.line(QStringLiteral("<DIV STYLE=\"COLOR:%1;BACKGROUND:%2\" align=%3>")
+                          .arg(s.contentsFTColor, s.contentsBGColor, s.dayContentsAlign));
+            if (!r.contents.isEmpty()) page.line(r.contents);
+            if (!r.extend.isEmpty()) {
+                page.line(QStringLiteral("<BR>"));
+                page.line(r.extend);
+            }
+            page.line(QStringLiteral("</DIV>"));
+            page.line(kTopLink);
+        } else if (s.htmlType == 1) {
+            page.line(QStringLiteral("<DIV ALIGN=%1>").arg(s.dayContentsAlign));
+            page.line(tableLine(s));
+            page.line(QStringLiteral("<TR><TD ALIGN=%1 BGCOLOR=%2><A NAME=\"%3\"><FONT COLOR=%4>%5</FONT></TD>"
+                                     "<TD ALIGN=RIGHT BGCOLOR=%6><FONT COLOR=%7>%3</a></FONT></TD></TR>")
+                          .arg(s.dayTitleAlign, s.titleBGColor, r.day, s.titleFTColor, r.title, s.dayBGColor,
+                               s.dayFTColor));
+            page.line(QStringLiteral("<TR><TD COLSPAN=2 BGCOLOR=%1><FONT COLOR=%2>%3")
+                          .arg(s.contentsBGColor, s.contentsFTColor, r.contents));
+            page.line(r.extend.isEmpty() ? QStringLiteral("</FONT></TD></TR>")
+                                         : QStringLiteral("<br>%1</FONT></TD></TR>").arg(r.extend));
+            page.line(QStringLiteral("</TABLE></DIV>"));
+            page.line(kTopLink + QStringLiteral("<BR>"));
+        }
+    }
+    page.line(QStringLiteral("</BODY></HTML>"));
+    page.write(PagePath);
+}
+
+QString HighlightKeyword(const QString& html, const QString& keyword) {
+    if (keyword.isEmpty()) return html;
+    const QString mark = QStringLiteral("<span style='font-style:italic;color:RED;background-color:YELLOW'>") +
+                         keyword + QStringLiteral("</span>");
+    QString out;
+    out.reserve(html.size());
+    qsizetype i = 0;
+    while (i < html.size()) {
+        if (html[i] == QLatin1Char('<')) {
+            const qsizetype close = html.indexOf(QLatin1Char('>'), i);
+            const qsizetype end = close < 0 ? html.size() : close + 1;
+            out += QStringView(html).mid(i, end - i);
+            i = end;
+            continue;
+        }
+        qsizetype textEnd = html.indexOf(QLatin1Char('<'), i);
+        if (textEnd < 0) textEnd = html.size();
+        QString text = html.mid(i, textEnd - i);
+        text.replace(keyword, mark, Qt::CaseSensitive);
+        out += text;
+        i = textEnd;
+    }
+    return out;
+}
+
+QString PointPartsToLog(const QString& html) {
+    static const QString parts = QStringLiteral("/RaravParts");
+    static const QString logged = QStringLiteral("/RaravLog");
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at = html.indexOf(parts); at >= 0; at = html.indexOf(parts, at + parts.size())) {
+        out += QStringView(html).mid(from, at - from);
+        const bool already = at >= logged.size() && QStringView(html).mid(at - logged.size(), logged.size()) == logged;
+        if (!already) out += logged;
+        out += parts;
+        from = at + parts.size();
+    }
+    out += QStringView(html).mid(from);
+    return out;
+}
+
+int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool UsePeriod, const QString& FromDay,
+                         const QString& ToDay, bool UseGenre, const QString& Genre) {
+    QDate from, to;
+    if (UsePeriod) {
+        const auto f = Dates::parseDay(FromDay);
+        const auto t = Dates::parseDay(ToDay);
+        if (!f || !t) throw RuntimeError(ErrorNumber::TypeMismatch, QStringLiteral("日付が正しくありません。"));
+        from = *f;
+        to = *t;
+    }
+    const auto& state = Shell::state();
+    const PageStyle s = PageStyle::read(state.CustIniFile);
+    Database db(state.databasePath(), Database::Mode::ReadOnly);
+    const QString pattern = QStringLiteral("%") + Sql::escapeLike(Keyword) + QStringLiteral("%");
+    QString sql = QStringLiteral(
+        "SELECT Day, Number, Title, Contents, Extend, Weather, Genre FROM Contents "
+        "WHERE (Contents Like ?1 Escape '\\' OR Title Like ?1 Escape '\\')");
+    QVariantList params{pattern};
+    if (UseGenre) {
+        sql += QStringLiteral(" AND Genre Like ?2 Escape '\\'");
+        params << Sql::escapeLike(Genre);
+    }
+    sql += QStringLiteral(" ORDER BY Day DESC, Number");
+    const QList<Row> rows = rowsOf(db.query(sql, params));
+    auto inPeriod = [&](const Row& r) {
+        if (!UsePeriod) return true;
+        const auto d = Dates::parseDay(r.day);
+        return d && *d >= from && *d <= to;
+    };
+
+    Page page;
+    writeHead(page, QStringLiteral("検索結果"), s);
+    page.line(QStringLiteral("<p>キーワード：%1</p>").arg(Keyword));
+    page.line(UsePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(FromDay, ToDay) : QString());
+    page.line(UseGenre ? QStringLiteral("<p>ジャンル：%1</p><hr>").arg(Genre) : QStringLiteral("<hr>"));
+    if (s.useDayList != 0) {
+        for (const Row& r : rows) {
+            if (!inPeriod(r)) continue;
+            const QString genreMark =
+                (s.showGenre != 0 && !r.genre.isEmpty()) ? QStringLiteral("[%1]　").arg(r.genre) : QString();
+            const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
+            if (s.addTitle == 1)
+                page.line(QStringLiteral("<a href=\"#%1\">%2</a>　%3%4<br>").arg(anchor, r.day, genreMark, r.title));
+            else
+                page.line(QStringLiteral("<a href=\"#%1\">%2</a>　%3<br>").arg(anchor, r.day, genreMark));
+        }
+        if (rows.isEmpty()) page.line(QStringLiteral("検索結果0件。"));
+        page.line(QStringLiteral("</div><hr>\r\n"));
+    }
+
+    int count = 0;
+    for (const Row& r : rows) {
+        if (!inPeriod(r) || (s.htmlType != 0 && s.htmlType != 1)) continue;
+        const bool weatherShown = s.showWeather != 0 && !r.weather.isEmpty() && r.weather != QLatin1String("-");
+        const bool genreShown = s.showGenre != 0 && !r.genre.isEmpty();
+        const QString icon = weatherIcon(r.weather);
+        const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
+        QString body = r.contents;
+        if (!r.extend.isEmpty()) body += QStringLiteral("\r\n<br>") + r.extend;
+        body = PointPartsToLog(HighlightKeyword(body, Keyword));
+
+        if (s.htmlType == 0) {
+            const QString genreMark = genreShown ? QStringLiteral("[%1]").arg(r.genre) : QString();
+            const QString weatherMark =
+                weatherShown ? QStringLiteral("<IMG SRC=\"./RaravParts/%1\">").arg(icon) : QString();
+            page.line(QStringLiteral("<H3 ALIGN=%1 STYLE=\"COLOR:%2;BACKGROUND:%3\">%4<A NAME=\"%5\">%6(%7)</A>%8</H3>")
+                          .arg(s.dayTitleAlign, s.titleFTColor, s.titleBGColor, genreMark, anchor, r.title, r.day,
+                               weatherMark));
+            page.line(QStringLiteral("<DIV STYLE=\"COLOR:%1;BACKGROUND:%2\" align=%3>")
+                          .arg(s.contentsFTColor, s.contentsBGColor, s.dayContentsAlign));
+            page.line(body);
+            page.line(QStringLiteral("</DIV>"));
+            page.line(kTopLink);
+        } else {
+            const QString genreCell =
+                genreShown ? QStringLiteral("<TD ALIGN=RIGHT BGCOLOR=%1><FONT COLOR=%2><NOBR>[%3]</NOBR></FONT></TD>")
+                                 .arg(s.dayBGColor, s.dayFTColor, r.genre)
+                           : QString();
+            const QString weatherCell =
+                weatherShown ? QStringLiteral("<TD width=16pt BGCOLOR=%1><IMG SRC=\"./RaravParts/%2\"></TD>")
+                                   .arg(s.dayBGColor, icon)
+                             : QString();
+            const int span = 2 + (weatherShown ? 1 : 0) + (genreShown ? 1 : 0);
+            page.line(QStringLiteral("<DIV ALIGN=%1>").arg(s.dayContentsAlign));
+            page.line(tableLine(s));
+            page.line(QStringLiteral("<TR><TD ALIGN=%1 BGCOLOR=%2 WIDTH=100%><A NAME=\"%3\"><FONT COLOR=%4>%5</FONT>"
+                                     "</TD>%6<TD ALIGN=RIGHT BGCOLOR=%7><FONT COLOR=%8>%9</a></FONT></TD>")
+                          .arg(s.dayTitleAlign, s.titleBGColor, anchor, s.titleFTColor, r.title, genreCell,
+                               s.dayBGColor, s.dayFTColor, r.day) +
+                      weatherCell + QStringLiteral("</TR>"));
+            page.line(QStringLiteral("<TR><TD COLSPAN=%1 BGCOLOR=%2><FONT COLOR=%3>%4</FONT></TD></TR>")
+                          .arg(span)
+                          .arg(s.contentsBGColor, s.contentsFTColor, body));
+            page.line(QStringLiteral("</TABLE></DIV>"));
+            page.line(kTopLink + QStringLiteral("<BR>"));
+        }
+        ++count;
+    }
+    page.line(QStringLiteral("</BODY></HTML>"));
+    page.write(PagePath);
+    return count;
+}
+
+}  // namespace HTML0

@@ -1,0 +1,147 @@
+#include "site/in_program_pages.h"
+
+#include "platform/codepage.h"
+#include "platform/database.h"
+#include "shell/shared_state.h"
+
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class InProgramPages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto& s = Shell::state();
+        s = Shell::SharedState();
+        s.UserPath = t.path();
+        s.CustIniFile = t.file("Customize.ini");
+        makeDatabase(s.databasePath());
+        design("[DayList]\nUse=1\nAddTitle=1\n[Contents]\nHTMLType=0\n[General]\nDayTitleAlign=Left\n");
+    }
+    void TearDown() override { Shell::state() = Shell::SharedState(); }
+
+    void design(const QString& ini) { t.writeText("Customize.ini", ini); }
+    void entry(const QString& day, int number, const QString& title, const QString& body,
+               const QString& extend = QString(), const QString& genre = QString(), const QString& weather = QString(),
+               bool isPrivate = false) {
+        Database db(Shell::state().databasePath());
+        db.exec("INSERT INTO Contents (Day, Number, Title, Contents, Extend, Genre, Weather, Private) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                {day, number, title, body, extend, genre, weather, isPrivate});
+    }
+    QStringList lines(const QString& name) {
+        return Codepage::toUnicode(t.read(name)).split("\r\n");
+    }
+
+    TempFolder t;
+};
+
+TEST_F(InProgramPages, SameDayPageListsOtherYearsNewestFirst) {
+    entry("2003/03/15", 2, "二つ目", "b2");
+    entry("2003/03/15", 1, "一つ目", "b1", "続き");
+    entry("2005/03/15", 1, "当日", "never listed");
+    entry("2007/03/15", 1, "後の年", "later", QString(), QString(), QString(), true);
+    entry("2004/03/16", 1, "別の日", "no");
+    HTML0::MakeSameDayPage(t.file("oldtmp.htm"), "2005/03/15");
+    const QStringList l = lines("oldtmp.htm");
+    EXPECT_EQ(l[0], "<HTML lang=\"ja\"><HEAD><TITLE>03/15の日記</TITLE></HEAD>");
+    EXPECT_EQ(l[1], "<BODY TEXT='' BGCOLOR='' background=''>");
+    EXPECT_TRUE(l.contains("location.href = \"Event:Close\";"));
+    const qsizetype list = l.indexOf("<a href=\"#2007/03/15\">2007/03/15</a>　後の年<br>");
+    ASSERT_GE(list, 0);
+    EXPECT_EQ(l[list + 1], "<a href=\"#2003/03/15\">2003/03/15</a>　一つ目<br>");
+    EXPECT_EQ(l[list + 2], "<a href=\"#2003/03/15\">2003/03/15</a>　二つ目<br>");
+    EXPECT_EQ(l[list + 3], "</div><hr>");
+    EXPECT_EQ(l[list + 4], "");
+    const QStringList firstBlock = l.mid(l.indexOf(
+        "<H3 ALIGN=Left STYLE=\"COLOR:;BACKGROUND:\"><A NAME=\"2003/03/15\">一つ目(2003/03/15)</A></H3>"), 6);
+    EXPECT_EQ(firstBlock, (QStringList{
+        "<H3 ALIGN=Left STYLE=\"COLOR:;BACKGROUND:\"><A NAME=\"2003/03/15\">一つ目(2003/03/15)</A></H3>",
+        "<DIV STYLE=\"COLOR:;BACKGROUND:\" align=>", "b1", "<BR>", "続き", "</DIV>"}));
+    EXPECT_FALSE(l.join("\n").contains("never listed"));
+    EXPECT_FALSE(l.join("\n").contains("別の日"));
+    EXPECT_EQ(l.last(), "");
+    EXPECT_EQ(l[l.size() - 2], "</BODY></HTML>");
+}
+
+TEST_F(InProgramPages, SameDayPageWithoutEntriesAndTableLayout) {
+    HTML0::MakeSameDayPage(t.file("oldtmp.htm"), "2024/02/29");
+    EXPECT_TRUE(lines("oldtmp.htm").contains("以前の同じ日の日記はありません。"));
+
+    design("[Contents]\nHTMLType=1\nTableBorder=1\nTableWidth=0\nContentsBGColor=#FFFFFF\n");
+    entry("2020/02/29", 1, "閏日", "leap");
+    entry("2021/03/01", 1, "翌日", "no");
+    HTML0::MakeSameDayPage(t.file("oldtmp.htm"), "2024/02/29");
+    const QStringList l = lines("oldtmp.htm");
+    EXPECT_FALSE(l.contains("以前の同じ日の日記はありません。"));  // no day list
+    EXPECT_TRUE(l.contains("<TABLE BORDER=1 BGCOLOR=\"\" CELLSPACING=0 BORDERCOLOR= width=100%>"));
+    EXPECT_TRUE(l.contains("<TR><TD COLSPAN=2 BGCOLOR=#FFFFFF><FONT COLOR=>leap"));
+    EXPECT_TRUE(l.contains("</FONT></TD></TR>"));
+    EXPECT_FALSE(l.join("\n").contains("翌日"));
+}
+
+TEST_F(InProgramPages, SearchFindsBodyAndTitleHighlightingOnlyText) {
+    design("[DayList]\nUse=1\n[Contents]\nHTMLType=0\n[General]\nGenre=1\nWeather=1\n");
+    entry("2005/03/31", 1, "img day", "<img src=\"./RaravParts/a.gif\">an img here", "more img", "旅行", "晴");
+    entry("2005/03/31", 2, "title only IMG", "nothing", QString(), QString(), "-");
+    entry("2005/03/01", 1, "x", "IMG upper", QString(), "一般", QString(), true);
+    entry("2005/02/28", 1, "x", "img outside period");
+    entry("2005/03/10", 1, "x", "only in the continuation", "img");
+    const int n = HTML0::MakeSearchResultPage(t.file("findtmp.htm"), "img", true, "2005/3/1", "2005/3/31", false, "");
+    EXPECT_EQ(n, 3);
+    const QStringList l = lines("findtmp.htm");
+    EXPECT_TRUE(l.contains("<p>キーワード：img</p>"));
+    EXPECT_TRUE(l.contains("<p>期間：2005/3/1～2005/3/31</p>"));
+    EXPECT_TRUE(l.contains("<a href=\"#2005/03/31_2\">2005/03/31</a>　<br>"));
+    EXPECT_TRUE(l.contains("<a href=\"#2005/03/31_1\">2005/03/31</a>　[旅行]　<br>"));
+    const QString mark = "<span style='font-style:italic;color:RED;background-color:YELLOW'>img</span>";
+    // The tag and the parts address are left whole; the text is marked.
+    EXPECT_TRUE(l.contains("<img src=\"./RaravLog/RaravParts/a.gif\">an " + mark + " here")) << l.join("\n").toStdString();
+    EXPECT_TRUE(l.contains("<br>more " + mark));
+    EXPECT_TRUE(l.contains("<H3 ALIGN= STYLE=\"COLOR:;BACKGROUND:\">[旅行]<A NAME=\"2005/03/31_1\">img day(2005/03/31)</A>"
+                           "<IMG SRC=\"./RaravParts/Shinny.gif\"></H3>"));
+    EXPECT_TRUE(l.contains("IMG upper"));  // found in another case, not marked
+    EXPECT_FALSE(l.join("\n").contains("outside period"));
+    EXPECT_FALSE(l.join("\n").contains("only in the continuation"));
+}
+
+TEST_F(InProgramPages, SearchTakesUserTextLiterally) {
+    design("[DayList]\nUse=1\n[Contents]\nHTMLType=1\n[General]\nGenre=1\n");
+    entry("2006/01/01", 1, "t", "100% \"sure\"", QString(), "a_b");
+    entry("2006/01/02", 1, "t", "1000 sure", QString(), "axb");
+    EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), "100%", false, "", "", false, ""), 1);
+    EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), "\"sure\"", false, "", "", true, "a_b"), 1);
+    EXPECT_TRUE(lines("f.htm").contains("<p>ジャンル：a_b</p><hr>"));
+    EXPECT_TRUE(lines("f.htm").join("\n").contains("<TR><TD COLSPAN=3 BGCOLOR=><FONT COLOR=>100% "));
+    EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), "none at all", false, "", "", false, ""), 0);
+    EXPECT_TRUE(lines("f.htm").contains("検索結果0件。"));
+    EXPECT_THROW(HTML0::MakeSearchResultPage(t.file("g.htm"), "x", true, "2006/13/01", "2006/12/31", false, ""),
+                 RuntimeError);
+    EXPECT_FALSE(QFile::exists(t.file("g.htm")));
+}
+
+TEST(Highlight, TableOfMarkupCases) {
+    struct Case {
+        const char* html;
+        const char* keyword;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"a b a", "a", "[a] b [a]"},
+        {"<a href=\"a\">a</a>", "a", "<a href=\"a\">[a]</a>"},
+        {"x<br>y", "br", "x<br>y"},
+        {"no keyword", "", "no keyword"},
+        {"broken <tag", "tag", "broken <tag"},
+    };
+    for (const Case& c : cases) {
+        QString got = HTML0::HighlightKeyword(c.html, c.keyword);
+        got.replace("<span style='font-style:italic;color:RED;background-color:YELLOW'>", "[").replace("</span>", "]");
+        EXPECT_EQ(got, QString::fromUtf8(c.expected)) << c.html;
+    }
+    EXPECT_EQ(HTML0::PointPartsToLog("./RaravParts/a ./RaravLog/RaravParts/b"),
+              QStringLiteral("./RaravLog/RaravParts/a ./RaravLog/RaravParts/b"));
+}
+
+}  // namespace
