@@ -66,7 +66,9 @@ struct TableCopy {
     std::function<bool(const QVariantList& row, QVariantList& values)> map;
 };
 
-QString quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
+// Brackets, not double quotes: SQLite reads a double-quoted name that matches
+// no column as a text literal, which would hide a column the old file lacks.
+QString quoted(const QString& name) { return QLatin1Char('[') + name + QLatin1Char(']'); }
 
 QString columnList(const QStringList& columns) {
     QStringList q;
@@ -237,7 +239,7 @@ void writeTextBlocks(Database& oldDb, const QString& dataPath, UpgradeProgress& 
                                QStringLiteral("default_up_log.htm"), QStringLiteral("default_down_log.htm")};
     Recordset rs;
     try {
-        rs = oldDb.query(QStringLiteral("SELECT %1 FROM \"Option\" LIMIT 1").arg(columnList(columns)));
+        rs = oldDb.query(QStringLiteral("SELECT %1 FROM [Option] LIMIT 1").arg(columnList(columns)));
     } catch (const RuntimeError& e) {
         failWith(QStringLiteral("オプションを読めません。\r\n") + e.description);
     }
