@@ -92,6 +92,23 @@ inline QString makeOldDatabase(const QString& path, int v) {
     return path;
 }
 
+// The log of a rebuild of layout v, in order.
+inline QStringList expectedLog(int v) {
+    QStringList l = {"テンポラリファイル作成中。", "テンポラリファイル作成完了。", "日記の内容のコピーを開始。",
+                     "日記の内容のコピーを終了。", "ファイル登録データベースのコピーを開始。",
+                     "ファイル登録データベースのコピーを終了。"};
+    if (v >= 100)
+        l << "ログ登録データベースのコピーを開始。" << "ログ登録データベースのコピーを終了。";
+    else
+        l << "ログ登録データベースのコピーはスキップ。";
+    if (v >= 220) l << "Quillbyメモデータのコピーを開始。" << "Quillbyメモデータのコピーを終了。";
+    if (v <= 100) l << "オプションの書き出し開始。" << "オプションの書き出しを終了。";
+    if (v >= 220) l << "Database Informationのコピーを開始。" << "Database Informationのコピーを終了。";
+    l << "データベースの更新終了。" << "復元中。" << "復元完了。" << "テンポラリファイルの削除中。"
+      << "テンポラリファイルの削除完了。";
+    return l;
+}
+
 inline QByteArray bytesOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

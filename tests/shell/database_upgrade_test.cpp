@@ -24,22 +24,6 @@ struct Folders {
     QString database() const { return paths.userPath + "rarav.mdb"; }
 };
 
-QStringList expectedLog(int v) {
-    QStringList l = {"テンポラリファイル作成中。", "テンポラリファイル作成完了。", "日記の内容のコピーを開始。",
-                     "日記の内容のコピーを終了。", "ファイル登録データベースのコピーを開始。",
-                     "ファイル登録データベースのコピーを終了。"};
-    if (v >= 100)
-        l << "ログ登録データベースのコピーを開始。" << "ログ登録データベースのコピーを終了。";
-    else
-        l << "ログ登録データベースのコピーはスキップ。";
-    if (v >= 220) l << "Quillbyメモデータのコピーを開始。" << "Quillbyメモデータのコピーを終了。";
-    if (v <= 100) l << "オプションの書き出し開始。" << "オプションの書き出しを終了。";
-    if (v >= 220) l << "Database Informationのコピーを開始。" << "Database Informationのコピーを終了。";
-    l << "データベースの更新終了。" << "復元中。" << "復元完了。" << "テンポラリファイルの削除中。"
-      << "テンポラリファイルの削除完了。";
-    return l;
-}
-
 QStringList row(const Recordset& rs, qsizetype i) {
     QStringList out;
     for (const QVariant& v : rs.rows[i]) out << (v.isNull() ? QStringLiteral("<null>") : v.toString());
