@@ -274,29 +274,19 @@ void copyDatabaseInformation(Database& oldDb, Database& newDb, UpgradeProgress& 
 
 void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, const QString& dataPath,
                      UpgradeProgress& progress) {
-    std::unique_ptr<Database> oldDb, newDb;
-    try {
-        oldDb = std::make_unique<Database>(oldPath, Database::Mode::ReadOnly);
-        newDb = std::make_unique<Database>(newPath, Database::Mode::ReadWrite);
-    } catch (const RuntimeError& e) {
-        failWith(e.description);
-    }
+    Database oldDb(oldPath, Database::Mode::ReadOnly);
+    Database newDb(newPath);
     QHash<QString, int> numbersOfDay;
-    copyTable(*oldDb, *newDb, contentsCopy(v, numbersOfDay), progress);
+    copyTable(oldDb, newDb, contentsCopy(v, numbersOfDay), progress);
     QHash<QString, qint64> templateRows;
-    try {
-        const TableCopy files = fileDbCopy(v, *newDb, templateRows);
-        copyTable(*oldDb, *newDb, files, progress);
-    } catch (const RuntimeError& e) {
-        failWith(e.description);
-    }
+    copyTable(oldDb, newDb, fileDbCopy(v, newDb, templateRows), progress);
     if (v >= 100)
-        copyTable(*oldDb, *newDb, logDbCopy(), progress);
+        copyTable(oldDb, newDb, logDbCopy(), progress);
     else
         progress.log(QStringLiteral("ログ登録データベースのコピーはスキップ。"));
-    if (v >= 220) copyTable(*oldDb, *newDb, memoCopy(v), progress);
-    if (v <= 100) writeTextBlocks(*oldDb, dataPath, progress);
-    if (v >= 220) copyDatabaseInformation(*oldDb, *newDb, progress);
+    if (v >= 220) copyTable(oldDb, newDb, memoCopy(v), progress);
+    if (v <= 100) writeTextBlocks(oldDb, dataPath, progress);
+    if (v >= 220) copyDatabaseInformation(oldDb, newDb, progress);
 }
 
 }  // namespace
