@@ -4,7 +4,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/program_folder.h"
-#include "shell/db_version.h"
+#include "shell/database_optimize_ui.h"
 #include "shell/dialogs.h"
 #include "shell/rarav_ini.h"
 #include "shell/startup.h"
@@ -84,12 +84,9 @@ bool MDIFormTop::checkDataFolder() {
 }
 
 void MDIFormTop::checkDatabaseVersion() {
-    auto& s = state();
-    const int version = Shell::GetDBVersion(s.databasePath());
-    if (version >= Shell::kMinimumDBVersion) return;
-    // The rebuild of older layouts arrives with the database work; the check
-    // itself runs from the first day so that no old file is used unawares.
-    Startup::prepareCustomizeForRebuild(s);
+    // A failed rebuild leaves the old file as it was and has told the user;
+    // start-up goes on, and the next start asks again.
+    DatabaseMaintenance::checkAtStartUp();
 }
 
 void MDIFormTop::applyWindowSize() {

@@ -1,0 +1,30 @@
+#pragma once
+// The two ways a rebuild of rarav.mdb starts: the start-up check of an older
+// database and the optimise command. They ask and tell the user through the
+// prompts layer and show the rebuild in a window the caller supplies, so that
+// they link no widgets.
+#include "shell/database_upgrade.h"
+#include "shell/shared_state.h"
+
+namespace DatabaseMaintenance {
+
+// The window that shows a rebuild: shown before it starts, unloaded after the
+// closing message.
+class RebuildWindow {
+public:
+    virtual ~RebuildWindow() = default;
+    virtual Module16::UpgradeProgress& show() = 0;
+    virtual void unload() = 0;
+};
+
+// Start-up: a database older than the current layout is backed up and
+// rebuilt after telling the user. True when the database is current
+// afterwards; false when the rebuild failed (the user has been told, and the
+// old file is untouched).
+bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window);
+
+// The optimise command: asks, backs up and rebuilds the current database.
+// True when it was rebuilt.
+bool optimize(const Shell::SharedState& s, RebuildWindow& window);
+
+}  // namespace DatabaseMaintenance

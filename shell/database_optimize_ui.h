@@ -1,0 +1,12 @@
+#pragma once
+// The start-up check and the optimise command with frmDBUpdater as their
+// window.
+namespace DatabaseMaintenance {
+
+// Runs the start-up check on the shared state's database; false when an
+// older database could not be rebuilt.
+bool checkAtStartUp();
+// The menu command "&Optimize Database".
+void MnuOptimize_Click();
+
+}  // namespace DatabaseMaintenance

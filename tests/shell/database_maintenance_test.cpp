@@ -1,0 +1,171 @@
+#include "platform/files.h"
+#include "shell/database_optimize.h"
+#include "shell/database_optimize_ui.h"
+#include "shell/db_version.h"
+#include "shell/frm_db_updater.h"
+#include "shell/rarav_ini.h"
+#include "tests/shell/database_fixtures.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/temp_folder.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+
+using namespace DbFixtures;
+
+namespace {
+
+struct FakeWindow : DatabaseMaintenance::RebuildWindow {
+    Recorder progress;
+    int shown = 0;
+    int unloaded = 0;
+    Module16::UpgradeProgress& show() override {
+        ++shown;
+        return progress;
+    }
+    void unload() override { ++unloaded; }
+};
+
+// A user folder with a database of the given layout (or the bytes given),
+// and the main window's enable hook recorded.
+class Maintenance : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Files::makeFolder(tmp.file("prog"));
+        Files::makeFolder(tmp.file("data"));
+        makeDatabase(tmp.file("prog/default.mdb"));
+        s.MyPath = tmp.file("prog/");
+        s.UserPath = tmp.path();
+        s.DataPath = tmp.file("data/");
+        s.RaravIniFile = tmp.file("rarav.ini");
+        saved = Shell::hooks();
+        Shell::hooks().setEnabled = [this](bool on) { enabled << on; };
+    }
+    void TearDown() override { Shell::hooks() = saved; }
+
+    // Names and bytes of every file in the user folder.
+    QMap<QString, QByteArray> files() const {
+        QMap<QString, QByteArray> out;
+        for (const QString& name : QDir(tmp.path()).entryList(QDir::Files)) out[name] = bytesOf(tmp.file(name));
+        return out;
+    }
+
+    TempFolder tmp;
+    Shell::SharedState s;
+    Shell::MainWindowHooks saved;
+    QList<bool> enabled;
+};
+
+}  // namespace
+
+TEST_F(Maintenance, StartUpRebuildsAnOlderDatabaseAfterABackup) {
+    makeOldDatabase(s.databasePath(), 0);
+    const QByteArray before = bytesOf(s.databasePath());
+    ScopedPrompts p;
+    p->expectMessage("データベースをアップデートします。", Prompts::vbOK, Prompts::vbOKOnly)
+        .expectMessage("rarav.mdbのアップデートは完了しました。", Prompts::vbOK, Prompts::vbOKOnly);
+    FakeWindow window;
+    EXPECT_TRUE(DatabaseMaintenance::checkAtStartUp(s, window));
+
+    EXPECT_EQ(bytesOf(tmp.file("diarymdb.bak")), before);
+    EXPECT_EQ(Shell::GetDBVersion(s.databasePath()), Shell::kCurrentDBVersion);
+    EXPECT_EQ(RaravIni::read(s.RaravIniFile, RaravIni::DBVersion), "220");
+    EXPECT_TRUE(Files::isFolder(s.DataPath + "Customize"));
+    EXPECT_EQ(window.progress.lines, expectedLog(0));
+    EXPECT_EQ(window.shown, 1);
+    EXPECT_EQ(window.unloaded, 1);
+    EXPECT_EQ(enabled, QList<bool>({false, true}));
+}
+
+TEST_F(Maintenance, StartUpLeavesACurrentDatabaseAlone) {
+    makeDatabase(s.databasePath());
+    const auto before = files();
+    ScopedPrompts p;
+    FakeWindow window;
+    EXPECT_TRUE(DatabaseMaintenance::checkAtStartUp(s, window));
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(window.shown, 0);
+}
+
+TEST_F(Maintenance, StartUpFailureSaysSoAndRecordsNothing) {
+    tmp.write("rarav.mdb", QByteArray(4096, 'x'));
+    const QByteArray before = bytesOf(s.databasePath());
+    ScopedPrompts p;
+    p->expectMessage("データベースをアップデートします。")
+        .expectMessage("rarav.mdbのアップデートに失敗しました。", Prompts::vbOK, Prompts::vbCritical);
+    FakeWindow window;
+    EXPECT_FALSE(DatabaseMaintenance::checkAtStartUp(s, window));
+    EXPECT_TRUE(p->shown.last().contains("日記の内容のコピーに失敗しました。"));
+    EXPECT_EQ(bytesOf(s.databasePath()), before);
+    EXPECT_EQ(RaravIni::read(s.RaravIniFile, RaravIni::DBVersion), "");
+    EXPECT_FALSE(Files::exists(tmp.file("old.mdb")));
+    EXPECT_FALSE(Files::exists(tmp.file("new.mdb")));
+    EXPECT_EQ(window.unloaded, 1);
+    EXPECT_EQ(enabled, QList<bool>({false, true}));
+}
+
+TEST_F(Maintenance, RefusedOptimizeChangesNoFile) {
+    makeOldDatabase(s.databasePath(), 230);
+    const auto before = files();
+    ScopedPrompts p;
+    p->expectMessage("rarav.mdbを最適化しますか？", Prompts::vbNo, Prompts::vbYesNo)
+        .expectMessage("rarav.mdbの最適化を中止しました。");
+    FakeWindow window;
+    EXPECT_FALSE(DatabaseMaintenance::optimize(s, window));
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(window.shown, 0);
+}
+
+TEST_F(Maintenance, OptimizeBacksUpUnderTheNameItGivesAndRebuilds) {
+    makeOldDatabase(s.databasePath(), 230);
+    Database(s.databasePath()).exec("DELETE FROM Contents WHERE Title = '夜'");
+    const QByteArray before = bytesOf(s.databasePath());
+    ScopedPrompts p;
+    p->expectMessage("「diarymdb.bak」として保存します。", Prompts::vbYes, Prompts::vbYesNo)
+        .expectMessage("rarav.mdbの最適化は完了しました。");
+    FakeWindow window;
+    EXPECT_TRUE(DatabaseMaintenance::optimize(s, window));
+    EXPECT_EQ(bytesOf(tmp.file("diarymdb.bak")), before);
+    EXPECT_EQ(window.progress.lines, expectedLog(230));
+    Database db(s.databasePath(), Database::Mode::ReadOnly);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents").toInt(), 2);
+    EXPECT_EQ(RaravIni::read(s.RaravIniFile, RaravIni::DBVersion), "");
+}
+
+TEST_F(Maintenance, OptimizeWithoutADatabaseSaysWhatFailed) {
+    ScopedPrompts p;
+    p->expectMessage("rarav.mdbを最適化しますか？", Prompts::vbYes)
+        .expectMessage("rarav.mdbの最適化に失敗しました。", Prompts::vbOK, Prompts::vbCritical);
+    FakeWindow window;
+    EXPECT_FALSE(DatabaseMaintenance::optimize(s, window));
+    EXPECT_FALSE(Files::exists(s.databasePath()));
+    EXPECT_EQ(window.shown, 0);
+}
+
+TEST_F(Maintenance, UpdaterWindowShowsEveryLineAndTheProgress) {
+    makeOldDatabase(s.databasePath(), 100);
+    frmDBUpdater* w = frmDBUpdater::instance();
+    EXPECT_EQ(w->windowTitle(), "Quillby DB Updater");
+    EXPECT_EQ(w->txtStatus->toPlainText(), "アップデートを開始します。");
+    Module16::UpgradeDatabase(100, *w, {s.UserPath, s.MyPath, s.DataPath});
+    EXPECT_EQ(w->txtStatus->toPlainText().split('\n'), QStringList("アップデートを開始します。") + expectedLog(100));
+    EXPECT_EQ(w->ProgressBar1->maximum(), 4);  // the text blocks come last
+    EXPECT_EQ(w->ProgressBar1->value(), 4);
+    frmDBUpdater::unload();
+    EXPECT_FALSE(frmDBUpdater::exists());
+}
+
+TEST_F(Maintenance, MenuCommandRunsWithTheUpdaterWindowAndUnloadsIt) {
+    makeOldDatabase(s.databasePath(), 230);
+    const Shell::SharedState previous = Shell::state();
+    Shell::state() = s;
+    ScopedPrompts p;
+    p->expectMessage("rarav.mdbを最適化しますか？", Prompts::vbYes).expectMessage("rarav.mdbの最適化は完了しました。");
+    DatabaseMaintenance::MnuOptimize_Click();
+    Shell::state() = previous;
+    EXPECT_FALSE(frmDBUpdater::exists());
+    EXPECT_TRUE(Files::exists(tmp.file("diarymdb.bak")));
+    EXPECT_EQ(enabled, QList<bool>({false, true}));
+}

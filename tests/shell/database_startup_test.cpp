@@ -1,0 +1,68 @@
+#include "platform/files.h"
+#include "shell/db_version.h"
+#include "shell/main_window.h"
+#include "tests/shell/database_fixtures.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+using namespace DbFixtures;
+
+namespace {
+
+// One start of the program on the given program folder, ended again.
+bool startAndEnd(const QString& myPath) {
+    Shell::state() = Shell::SharedState();
+    Shell::state().MyPath = myPath;
+    MDIFormTop* w = MDIFormTop::instance();
+    const bool started = w->MDIForm_Load();
+    w->MDIForm_Unload();
+    delete w;
+    return started;
+}
+
+}  // namespace
+
+TEST(DatabaseAtStartUp, OldestLayoutIsRebuiltOnceKeepingEveryEntry) {
+    TempFolder tmp;
+    const QString myPath = copyProgramFolder(tmp.file("prog"));
+    const QString database = myPath + "UserData/rarav.mdb";
+    Files::makeFolder(myPath + "UserData");
+    {
+        Database db(database, Database::Mode::Create);
+        db.execScript(layoutSql(0));
+        Transaction tx(db);
+        for (int i = 0; i < 300; ++i)
+            db.exec("INSERT INTO Contents (Day, Title, Contents) VALUES (?, ?, ?)",
+                    {QString("2003/%1/%2").arg(i % 12 + 1).arg(i % 28 + 1), QString("題%1").arg(i),
+                     QString("本文%1").arg(i)});
+        db.exec("INSERT INTO \"Option\" VALUES ('h', 'f', 'hl', 'fl')");
+        tx.commit();
+    }
+
+    {
+        ScopedPrompts p;
+        p->expectMessage("rarav.mdbがアップデートされています。").expectMessage("rarav.mdbのアップデートは完了しました。");
+        ASSERT_TRUE(startAndEnd(myPath));
+    }
+    EXPECT_EQ(Shell::GetDBVersion(database), Shell::kCurrentDBVersion);
+    {
+        Database db(database, Database::Mode::ReadOnly);
+        EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents").toInt(), 300);
+        EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents WHERE Day LIKE '2003/__/__'").toInt(), 300);
+        // Rows that shared a day became its entries 1, 2, ...
+        EXPECT_EQ(db.scalar("SELECT count(*) FROM (SELECT Day, Number FROM Contents GROUP BY Day, Number "
+                            "HAVING count(*) > 1)")
+                      .toInt(),
+                  0);
+        EXPECT_EQ(db.scalar("SELECT Contents FROM Contents WHERE Title = '題299'").toString(), "本文299");
+    }
+    EXPECT_TRUE(Files::exists(myPath + "UserData/diarymdb.bak"));
+    EXPECT_EQ(Files::readText(myPath + "UserData/Customize/default_up.htm"), "h\r\n");
+
+    ScopedPrompts none;
+    const QByteArray rebuilt = bytesOf(database);
+    EXPECT_TRUE(startAndEnd(myPath));
+    EXPECT_EQ(bytesOf(database), rebuilt);
+}
