@@ -3,6 +3,7 @@
 #include "site/html2text.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -128,7 +129,12 @@ QString clsHTML2TEXT::Execute(const QString& inputText) const {
             break;
         }
         const QString tag = input.mid(open, close - open + 1);
-        result += textMode ? convertTextTag(tag, linkHref) : convertHtmlTag(tag, result);
+        if (textMode) {
+            result += convertTextTag(tag, linkHref);
+        } else {
+            const QString rest = convertHtmlTag(tag, result);  // may append to result first
+            result += rest;
+        }
         i = close + 1;
     }
 
@@ -174,18 +180,26 @@ QString clsHTML2TEXT::convertTextTag(const QString& tag, QString& linkHref) cons
 
 // Appends the text a rule adds to result and returns what is left of the tag.
 QString clsHTML2TEXT::convertHtmlTag(QString tag, QString& result) const {
+    QString upper = tag.toUpper();
     for (const HtmlRule& rule : htmlRules()) {
         if (tag.size() <= rule.length) continue;
-        const QString head = tag.left(rule.length).toUpper();
-        if (!rule.prefixes.contains(head)) continue;
+        const QStringView head = QStringView(upper).left(rule.length);
+        if (std::none_of(rule.prefixes.begin(), rule.prefixes.end(), [head](const QString& p) { return p == head; })) {
+            continue;
+        }
         if (pbr_ == 2) {
             // Blog posting keeps paragraphs and breaks as bare tags.
-            if (rule.action == Action::OpenP) { tag = QStringLiteral("<P>"); continue; }
-            if (rule.action == Action::CloseP) { tag = QStringLiteral("</P>"); continue; }
-            if (rule.action == Action::Break) { tag = QStringLiteral("<BR>"); continue; }
+            if (rule.action == Action::OpenP) tag = QStringLiteral("<P>");
+            else if (rule.action == Action::CloseP) tag = QStringLiteral("</P>");
+            else if (rule.action == Action::Break) tag = QStringLiteral("<BR>");
+            if (rule.action == Action::OpenP || rule.action == Action::CloseP || rule.action == Action::Break) {
+                upper = tag;
+                continue;
+            }
         }
         if (!on(rule.setting)) continue;
         tag.clear();
+        upper.clear();
         switch (rule.action) {
         case Action::Remove:
         case Action::OpenP:
