@@ -4,7 +4,6 @@
 #include "shell/module5.h"
 #include "shell/shared_state.h"
 #include "site/feed_text.h"
-#include "site/feed_urls.h"
 
 namespace Feeds {
 
@@ -37,7 +36,7 @@ PageFeeds writePageFeeds(const QString& pagePath, const QString& rssIniFile, con
     clsRSSreader writer(context);
     if (!writer.Initialize(rssIniFile)) return feeds;
     writer.SetFilePath(pagePath);
-    feeds.linkBase = FeedUrls::baseOf(writer.GetRaravURL());
+    feeds.linkBase = writer.feedLinkBase();
     writer.MakeRSS();
     feeds.on = true;
     const QString folder = Module5::GetFolderPath(pagePath);

@@ -36,24 +36,47 @@ std::array<int, 31> dayPageMap(const QStringList& daysNewestFirst, int term, boo
     return pages;
 }
 
-QString baseOf(const QString& url) {
-    const qsizetype dot = url.lastIndexOf(QLatin1Char('.'));
-    return dot > url.lastIndexOf(QLatin1Char('/')) ? url.left(dot) : url;
+namespace {
+
+// Where the path of an address starts: after "scheme://host", or at 0.
+qsizetype pathStart(const QString& url) {
+    const qsizetype scheme = url.indexOf(QStringLiteral("://"));
+    if (scheme < 0) return 0;
+    const qsizetype slash = url.indexOf(QLatin1Char('/'), scheme + 3);
+    return slash < 0 ? url.size() : slash;
 }
 
-QString folderOf(const QString& url) { return url.left(url.lastIndexOf(QLatin1Char('/')) + 1); }
+}  // namespace
 
-QString itemUrl(const QString& raravUrl, const QString& day, const Division& division,
+QString baseOf(const QString& url, const QString& pageBaseName) {
+    const qsizetype path = pathStart(url);
+    const qsizetype slash = url.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = url.lastIndexOf(QLatin1Char('.'));
+    if (dot >= path && dot > slash) return url.left(dot);
+    // The address of a folder, whose index the server shows: the page lies in
+    // it under its own name.
+    return folderOf(url) + pageBaseName;
+}
+
+QString folderOf(const QString& url) {
+    if (pathStart(url) >= url.size() && url.contains(QStringLiteral("://"))) return url + QLatin1Char('/');
+    return url.left(url.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString itemUrl(const QString& raravUrl, const QString& pageBaseName, const QString& day, const Division& division,
                 const std::array<int, 31>& pages) {
     const QString anchor = QLatin1Char('#') + day;
     const int dayOfMonth = day.right(2).toInt();
     const int page = division.divided && dayOfMonth >= 1 && dayOfMonth <= 31 ? pages[dayOfMonth - 1] : 0;
-    if (page <= 0) return division.frameOn ? baseOf(raravUrl) + QStringLiteral("_D.htm") + anchor : raravUrl + anchor;
+    if (page <= 0) {
+        return division.frameOn ? baseOf(raravUrl, pageBaseName) + QStringLiteral("_D.htm") + anchor : raravUrl + anchor;
+    }
     if (division.fileNameToDay) {
-        return folderOf(raravUrl) + QString(day).replace(QLatin1Char('/'), QLatin1Char('_')) + QStringLiteral(".htm") + anchor;
+        const QString dayName = QString(day).replace(QLatin1Char('/'), QLatin1Char('_'));
+        return folderOf(raravUrl) + dayName + QStringLiteral(".htm") + anchor;
     }
     const QString number = QStringLiteral("%1").arg(page, 2, 10, QLatin1Char('0'));
-    return baseOf(raravUrl) + (division.frameOn ? QStringLiteral("_D_") : QStringLiteral("_")) + number +
+    return baseOf(raravUrl, pageBaseName) + (division.frameOn ? QStringLiteral("_D_") : QStringLiteral("_")) + number +
            QStringLiteral(".htm") + anchor;
 }
 

@@ -24,13 +24,15 @@ Division readDivision(const QString& frameIniFile);
 // newest first ("yyyy/mm/dd").
 std::array<int, 31> dayPageMap(const QStringList& daysNewestFirst, int term, bool onTop);
 
-// The address before its last "." (when that lies in the file name), and the
-// address up to and including its last "/".
-QString baseOf(const QString& url);
+// The address before its last "." (the base of the site's page names), and
+// the address up to and including its last "/". An address without a file
+// name ("http://host/diary/") is taken as the folder that holds the page
+// named pageBaseName ("index" for index.htm).
+QString baseOf(const QString& url, const QString& pageBaseName);
 QString folderOf(const QString& url);
 
 // The page address of an entry of day, with "#" and the day behind it.
-QString itemUrl(const QString& raravUrl, const QString& day, const Division& division,
+QString itemUrl(const QString& raravUrl, const QString& pageBaseName, const QString& day, const Division& division,
                 const std::array<int, 31>& pages);
 
 }  // namespace FeedUrls

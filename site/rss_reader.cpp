@@ -45,6 +45,10 @@ void clsRSSreader::SetFilePath(const QString& FileFullPath) {
     FeedBasePath = dot > FileFullPath.lastIndexOf(QLatin1Char('/')) ? FileFullPath.left(dot) : FileFullPath;
 }
 
+QString clsRSSreader::pageBaseName() const { return Module5::GetFileName(FeedBasePath); }
+
+QString clsRSSreader::feedLinkBase() const { return FeedUrls::baseOf(RaravURL, pageBaseName()); }
+
 namespace {
 
 // The summaries need rules even when the shipped rules file is missing or
@@ -104,7 +108,7 @@ void clsRSSreader::MakeRSS() {
                 item.contents = rows.text(i, QStringLiteral("Contents"));
                 item.genre = rows.text(i, QStringLiteral("Genre"));
                 item.published = FeedText::publishTimeOf(rows.text(i, QStringLiteral("PublishTime")), item.day);
-                item.address = FeedUrls::itemUrl(RaravURL, item.day, division, pages) + QLatin1Char('_') +
+                item.address = FeedUrls::itemUrl(RaravURL, pageBaseName(), item.day, division, pages) + QLatin1Char('_') +
                                QString::number(item.number);
                 item.summary = FeedText::summaryText(converter, item.contents);
                 items << item;

@@ -24,6 +24,9 @@ public:
     // the suffixes.
     void SetFilePath(const QString& FileFullPath);
     QString GetRaravURL() const { return RaravURL; }
+    // RaravURL before its last ".": the published feeds are this plus the
+    // suffixes.
+    QString feedLinkBase() const;
     // Rewrites the four files, each replaced whole. With no public entry the
     // feeds hold their channel and no item. Throws RuntimeError when the
     // database or a file fails.
@@ -33,6 +36,8 @@ public:
     static constexpr int ItemLimit = 10;
 
 private:
+    QString pageBaseName() const;
+
     FeedContext context_;
     QString FeedBasePath;
     QString NewestDay;

@@ -335,12 +335,20 @@ TEST(FeedUrls, ItemAddressTable) {
         {{true, true, 1, true, false}, &map1top, "2005/05/15", "http://h.jp/d/2005_05_15.htm#2005/05/15"},
     };
     for (const Case& k : cases) {
-        EXPECT_EQ(FeedUrls::itemUrl(d, QLatin1String(k.day), k.division, *k.map).toStdString(), k.expected) << k.day;
+        EXPECT_EQ(FeedUrls::itemUrl(d, QStringLiteral("index"), QLatin1String(k.day), k.division, *k.map).toStdString(), k.expected) << k.day;
     }
     EXPECT_EQ(map7top[20 - 1], 0);
     EXPECT_EQ(map7top[6 - 1], 2);
     EXPECT_EQ(map7top[21 - 1], -1);
-    EXPECT_EQ(FeedUrls::baseOf(QStringLiteral("http://h.jp/d/")), QStringLiteral("http://h.jp/d/"));
+    struct Address { const char* url; const char* base; const char* folder; };
+    for (const Address& k : {Address{"http://h.jp/d/index.htm", "http://h.jp/d/index", "http://h.jp/d/"},
+                             {"http://h.jp/d.x/top", "http://h.jp/d.x/index", "http://h.jp/d.x/"},
+                             {"http://h.jp/d/", "http://h.jp/d/index", "http://h.jp/d/"},
+                             {"http://h.jp", "http://h.jp/index", "http://h.jp/"},
+                             {"index.htm", "index", ""}}) {
+        EXPECT_EQ(FeedUrls::baseOf(QLatin1String(k.url), QStringLiteral("index")).toStdString(), k.base) << k.url;
+        EXPECT_EQ(FeedUrls::folderOf(QLatin1String(k.url)).toStdString(), k.folder) << k.url;
+    }
 }
 
 TEST(FeedText, EncoderAndEscaping) {
