@@ -17,3 +17,11 @@ inline QString updateUrl() {
 }
 
 }  // namespace Addresses
+
+namespace Addresses {
+
+// The published descriptions of the feed formats, named in the feeds.
+inline const QString kRss091Docs = QStringLiteral("http://backend.userland.com/stories/rss091");
+inline const QString kRss200Docs = QStringLiteral("http://blogs.law.harvard.edu/tech/rss");
+
+}  // namespace Addresses

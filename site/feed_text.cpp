@@ -1,0 +1,84 @@
+#include "site/feed_text.h"
+
+#include "platform/dates.h"
+#include "site/html2text.h"
+
+#include <QLocale>
+
+namespace FeedText {
+
+namespace {
+
+bool allowedInXml(char16_t u) {
+    return u == 0x09 || u == 0x0A || u == 0x0D || (u >= 0x20 && u != 0xFFFE && u != 0xFFFF);
+}
+
+QString offsetText(const QDateTime& local, bool withColon) {
+    const int minutes = local.offsetFromUtc() / 60;
+    const int a = qAbs(minutes);
+    return QStringLiteral("%1%2%3%4")
+        .arg(minutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(a / 60, 2, 10, QLatin1Char('0'))
+        .arg(withColon ? QStringLiteral(":") : QString())
+        .arg(a % 60, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+QString EscapeXml(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate()) {
+            if (i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                out += c;
+                out += text[++i];
+            }
+            continue;
+        }
+        if (c.isLowSurrogate() || !allowedInXml(c.unicode())) continue;
+        switch (c.unicode()) {
+        case '&': out += QLatin1String("&amp;"); break;
+        case '<': out += QLatin1String("&lt;"); break;
+        case '>': out += QLatin1String("&gt;"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+QString escapeAttribute(const QString& text) {
+    return EscapeXml(text).replace(QLatin1Char('"'), QLatin1String("&quot;"));
+}
+
+QByteArray ToUTF8Bytes(const QString& text) { return text.toUtf8(); }
+
+QString summaryText(const clsHTML2TEXT& converter, const QString& contents) {
+    return converter.Execute(contents).remove(QStringLiteral("\r\n"));
+}
+
+QString cutSummary(const QString& summary) {
+    constexpr qsizetype kLimit = 250;
+    if (summary.size() <= kLimit) return summary;
+    const qsizetype n = summary[kLimit - 1].isHighSurrogate() ? kLimit - 1 : kLimit;
+    return summary.left(n);
+}
+
+QString mailDate(const QDateTime& local) {
+    return QLocale::c().toString(local, QStringLiteral("ddd, d MMM yyyy hh:mm:ss")) + QLatin1Char(' ') +
+           offsetText(local, false);
+}
+
+QString stamp(const QDateTime& local) {
+    return local.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")) + offsetText(local, true);
+}
+
+QDateTime publishTimeOf(const QString& publishTime, const QString& day) {
+    QDateTime t = QDateTime::fromString(publishTime.trimmed(), QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+    if (t.isValid()) return t;
+    const std::optional<QDate> d = Dates::parseDay(day);
+    return QDateTime(d ? *d : QDate(2000, 1, 1), QTime(0, 0));
+}
+
+}  // namespace FeedText

@@ -1,0 +1,126 @@
+#include "site/rss_reader.h"
+
+#include "platform/clock.h"
+#include "platform/database.h"
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+#include "shell/module4.h"
+#include "shell/module5.h"
+#include "shell/shared_state.h"
+#include "site/feed_documents.h"
+#include "site/feed_text.h"
+#include "site/feed_urls.h"
+#include "site/html2text.h"
+
+#include <QFileInfo>
+
+FeedContext FeedContext::fromShell() {
+    const Shell::SharedState& s = Shell::state();
+    return {s.databasePath(), s.FrameIniFile, s.MyPath + QStringLiteral("HTML2TXT_RSS.ini")};
+}
+
+clsRSSreader::clsRSSreader(FeedContext context) : context_(std::move(context)) {}
+
+const QStringList& clsRSSreader::suffixes() {
+    static const QStringList list = {QStringLiteral("_RSS091.xml"), QStringLiteral("_RSS100.xml"),
+                                     QStringLiteral("_RSS200.xml"), QStringLiteral("_ATOM.xml")};
+    return list;
+}
+
+bool clsRSSreader::Initialize(const QString& IniFilePath) {
+    if (IniFilePath.isEmpty() || !QFileInfo(IniFilePath).isFile()) return false;
+    const QString setting = QStringLiteral("Setting");
+    Title = Module4::GetIniString(IniFilePath, setting, QStringLiteral("Title"), QStringLiteral("日記"));
+    HPURL = Module4::GetIniString(IniFilePath, setting, QStringLiteral("HPURL"));
+    RaravURL = Module4::GetIniString(IniFilePath, setting, QStringLiteral("RaravURL"));
+    Description = Module4::GetIniString(IniFilePath, setting, QStringLiteral("Description"), QStringLiteral("日記です。"));
+    ManagingAuthor = Module4::GetIniString(IniFilePath, QStringLiteral("RSS2.0"), QStringLiteral("ManagingAuthor"));
+    WebMaster = Module4::GetIniString(IniFilePath, QStringLiteral("RSS2.0"), QStringLiteral("WebMaster"));
+    Author = Module4::GetIniString(IniFilePath, QStringLiteral("ATOM"), QStringLiteral("Author"));
+    return !RaravURL.isEmpty();
+}
+
+void clsRSSreader::SetFilePath(const QString& FileFullPath) {
+    const qsizetype dot = FileFullPath.lastIndexOf(QLatin1Char('.'));
+    FeedBasePath = dot > FileFullPath.lastIndexOf(QLatin1Char('/')) ? FileFullPath.left(dot) : FileFullPath;
+}
+
+QString clsRSSreader::pageBaseName() const { return Module5::GetFileName(FeedBasePath); }
+
+QString clsRSSreader::feedLinkBase() const { return FeedUrls::baseOf(RaravURL, pageBaseName()); }
+
+namespace {
+
+// The summaries need rules even when the shipped rules file is missing or
+// unreadable: the converter's own defaults keep the feeds valid then.
+clsHTML2TEXT feedConverter(const QString& rulesFile) {
+    clsHTML2TEXT converter;
+    try {
+        if (converter.Initialize(rulesFile)) return converter;
+    } catch (const RuntimeError&) {
+    }
+    converter = clsHTML2TEXT();
+    converter.LoadDefaults();
+    return converter;
+}
+
+void writeFeedFile(const QString& path, const QString& document) {
+    if (Files::writeAtomic(path, FeedText::ToUTF8Bytes(document))) return;
+    const QString folder = Module5::GetFolderPath(path);
+    if (!folder.isEmpty() && !Files::isFolder(folder)) {
+        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
+    }
+    throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(path));
+}
+
+}  // namespace
+
+void clsRSSreader::MakeRSS() {
+    const FeedChannel channel{Title, HPURL, RaravURL, Description, ManagingAuthor, WebMaster, Author};
+    QList<FeedItem> items;
+    {
+        Database db(context_.databasePath, Database::Mode::ReadOnly);
+        NewestDay = db.scalar(QStringLiteral("SELECT Max(Day) AS NewestDay FROM Contents WHERE Private = 0")).toString();
+        if (!NewestDay.isEmpty()) {
+            const QString month = Sql::escapeLike(NewestDay.left(7)) + QLatin1Char('%');
+            const Recordset rows = db.query(
+                QStringLiteral("SELECT Day, Number, Title, Contents, Genre, PublishTime FROM Contents"
+                               " WHERE Day Like ? Escape '\\' AND Private = 0 ORDER BY Day DESC, Number DESC LIMIT ?"),
+                {month, ItemLimit});
+            const FeedUrls::Division division = FeedUrls::readDivision(context_.frameIniFile);
+            std::array<int, 31> pages;
+            pages.fill(-1);
+            if (division.divided) {
+                const Recordset days = db.query(
+                    QStringLiteral("SELECT Day FROM Contents WHERE Day Like ? Escape '\\' AND Private = 0"
+                                   " GROUP BY Day ORDER BY Day DESC"),
+                    {month});
+                QStringList newestFirst;
+                for (qsizetype i = 0; i < days.size(); ++i) newestFirst << days.text(i, QStringLiteral("Day"));
+                pages = FeedUrls::dayPageMap(newestFirst, division.term, division.onTop);
+            }
+            const clsHTML2TEXT converter = feedConverter(context_.converterIniFile);
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                FeedItem item;
+                item.day = rows.text(i, QStringLiteral("Day"));
+                item.number = rows.integer(i, QStringLiteral("Number"));
+                item.title = rows.text(i, QStringLiteral("Title"));
+                item.contents = rows.text(i, QStringLiteral("Contents"));
+                item.genre = rows.text(i, QStringLiteral("Genre"));
+                item.published = FeedText::publishTimeOf(rows.text(i, QStringLiteral("PublishTime")), item.day);
+                item.address = FeedUrls::itemUrl(RaravURL, pageBaseName(), item.day, division, pages) + QLatin1Char('_') +
+                               QString::number(item.number);
+                item.summary = FeedText::summaryText(converter, item.contents);
+                items << item;
+            }
+        }
+    }
+
+    const QDateTime now = Clock::now();
+    const QString version = Shell::versionText();
+    const QStringList& s = suffixes();
+    writeFeedFile(FeedBasePath + s[0], FeedDocuments::rss091(channel, items, now));
+    writeFeedFile(FeedBasePath + s[1], FeedDocuments::rss100(channel, items));
+    writeFeedFile(FeedBasePath + s[2], FeedDocuments::rss200(channel, items, now, version));
+    writeFeedFile(FeedBasePath + s[3], FeedDocuments::atom03(channel, items, now, version));
+}
