@@ -1,5 +1,6 @@
 #include "platform/application.h"
 #include "platform/prompts_qt.h"
+#include "platform/termination_signals.h"
 #include "shell/main_window.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     top->show();
+    TerminationSignals::install([top] { top->close(); });
     const int rc = app.exec();
     top->MDIForm_Unload();
     delete top;

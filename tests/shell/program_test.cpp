@@ -1,0 +1,51 @@
+// The built program itself, run as a user would: start, refuse a second
+// copy, and shut down cleanly when asked to end.
+#include "platform/database.h"
+#include "shell/module4.h"
+
+#include "tests/support/temp_folder.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+QProcess* startProgram(const QString& myPath) {
+    auto* p = new QProcess;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RARAV_HOME", myPath);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p->setProcessEnvironment(env);
+    p->start(QStringLiteral(RARAV_BUILD_BIN "/Rarav"), {});
+    return p;
+}
+
+TEST(Program, FirstStartSecondStartAndShutDown) {
+    TempFolder t;
+    const QString myPath = copyProgramFolder(t.path() + "prog");
+    std::unique_ptr<QProcess> first(startProgram(myPath));
+    ASSERT_TRUE(first->waitForStarted());
+    const QString ini = myPath + "UserData/rarav.ini";
+    // Start-up is done once the last settings-file key is written.
+    QDeadlineTimer deadline(30000);
+    while (Module4::GetIniString(ini, "Blog", "IniFileName").isEmpty() && !deadline.hasExpired())
+        QThread::msleep(50);
+    ASSERT_FALSE(deadline.hasExpired()) << "start-up did not finish";
+    EXPECT_EQ(Module4::GetIniString(ini, "ALL", "DataPath"), myPath + "UserData/");
+    EXPECT_GE(Database(myPath + "UserData/rarav.mdb").scalar("SELECT VersionInfo FROM DBInfo").toInt(), 220);
+
+    std::unique_ptr<QProcess> second(startProgram(myPath));
+    ASSERT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+
+    first->terminate();
+    ASSERT_TRUE(first->waitForFinished(20000));
+    EXPECT_EQ(first->exitStatus(), QProcess::NormalExit);
+    EXPECT_GT(Module4::GetIniInt(ini, "ParentForm", "Width"), 0);
+}
+
+}  // namespace
