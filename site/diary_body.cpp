@@ -1,8 +1,8 @@
 #include "site/diary_body.h"
 
 #include "platform/runtime_error.h"
-#include "shell/addresses.h"
 #include "shell/module5.h"
+#include "site/page_head.h"
 
 namespace HTML3 {
 
@@ -235,16 +235,11 @@ PageOut WriteRaravPage(const SiteContext& ctx, const QString& pagePath, int rara
         line(out, QStringLiteral("<TITLE>") + ctx.designText("General", "HPTitle") + QStringLiteral("</TITLE>"));
         const QString styleSheet = ctx.designText("General", "StyleSheetURL");
         if (!styleSheet.isEmpty())
-            line(out, QStringLiteral("<Link Rel=stylesheet type=\"Text/css\" href=") + styleSheet + QStringLiteral(">"));
-        if (s.haloScanOn == 1)
-            line(out, QStringLiteral("<script type=\"text/javascript\" src=\"") + Addresses::kCommentServiceBase +
-                          QStringLiteral("/load/") + s.haloScanUser + QStringLiteral("\"> </script>"));
+            line(out, PageHead::styleSheetLine(styleSheet));
+        if (s.haloScanOn == 1) line(out, PageHead::commentScriptLine(s.haloScanUser));
         line(out, ctx.textBlock("General", log ? "HeadTag_Div_Log" : "HeadTag_Div"));
         line(out, QStringLiteral("</HEAD>"));
-        line(out, QStringLiteral("<BODY TEXT='%1' BGCOLOR='%2' background='%3' link='%4' alink='%5' vlink='%6'>")
-                      .arg(ctx.designText("Body", "TextColor"), ctx.designText("Body", "BackColor"),
-                           ctx.designText("Body", "BackImage"), ctx.designText("Body", "LinkColor"),
-                           ctx.designText("Body", "ALinkColor"), ctx.designText("Body", "VLinkColor")));
+        line(out, PageHead::bodyTag(ctx));
         line(out, ctx.textBlock("Body", log ? "UpText_Div_Log" : "UpText_Div"));
     }
 

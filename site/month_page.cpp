@@ -9,6 +9,7 @@
 #include "site/frame_pages.h"
 #include "site/month_entries.h"
 #include "site/month_feeds.h"
+#include "site/page_head.h"
 #include "site/page_text.h"
 #include "site/past_log_list.h"
 #include "site/upload_list.h"
@@ -110,10 +111,7 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     if (term < 1) term = 31;
     const int fileName2Day = divide == 1 && term == 1 ? ctx.frame("Divide", "UseFileName2Day") : 0;
     const bool frames = mode == CurrentMonth && ctx.frame("Frame", "FrameOn") == 1;
-    const QString bodyTag = QStringLiteral("<BODY TEXT='%1' BGCOLOR='%2' background='%3' link='%4' alink='%5' vlink='%6'>")
-                                .arg(ctx.designText("Body", "TextColor"), ctx.designText("Body", "BackColor"),
-                                     ctx.designText("Body", "BackImage"), ctx.designText("Body", "LinkColor"),
-                                     ctx.designText("Body", "ALinkColor"), ctx.designText("Body", "VLinkColor"));
+    const QString bodyTag = PageHead::bodyTag(ctx);
 
     const MonthEntries entries = loadMonthEntries(ctx.databasePath, monthPrefix, includePrivate);
     const QStringList days = entryDays(entries);
@@ -138,12 +136,10 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     line(out, QStringLiteral("<meta name=Generator content=\"Quillby v") + Shell::versionText() + QStringLiteral("\">"));
     line(out, QStringLiteral("<TITLE>") + hpTitle + QStringLiteral("</TITLE>"));
     if (!styleSheet.isEmpty())
-        line(out, QStringLiteral("<Link Rel=stylesheet type=\"Text/css\" href=") + styleSheet + QStringLiteral(">"));
+        line(out, PageHead::styleSheetLine(styleSheet));
     if (logType == QLatin1String("JavaScript") && !frames) line(out, jsLog);
     if (rssOn == 1) out += feedLinkLines(feedLinkBase);
-    if (haloScanOn == 1)
-        line(out, QStringLiteral("<script type=\"text/javascript\" src=\"") + Addresses::kCommentServiceBase +
-                      QStringLiteral("/load/") + haloScanUser + QStringLiteral("\"> </script>"));
+    if (haloScanOn == 1) line(out, PageHead::commentScriptLine(haloScanUser));
     line(out, headBlock);
     line(out, QStringLiteral("</HEAD>"));
     line(out, bodyTag);
