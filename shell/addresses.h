@@ -10,6 +10,16 @@ namespace Addresses {
 inline const QString kHomePage = QStringLiteral("https://quillby.example.jp/");
 inline const QString kProductInfoPage = QStringLiteral("https://quillby.example.jp/rarav/");
 
+// The product link that generated pages may carry.
+inline const QString kProductLinkPage = kHomePage;
+
+// The outside comment service that pages can carry: its scripts load from
+// kCommentServiceBase + "/load/" + account, its badge is
+// kCommentServiceBase + "/halolink.gif".
+inline const QString kCommentServiceBase = QStringLiteral("http://www.haloscan.com");
+inline const QString kCommentServiceHome = QStringLiteral("http://www.haloscan.com/");
+inline const QString kCommentServiceBadgeText = QStringLiteral("Weblog Commenting and Trackback by HaloScan.com");
+
 // The update descriptor; RARAV_UPDATE_URL overrides it (tests, mirrors).
 inline QString updateUrl() {
     const QByteArray env = qgetenv("RARAV_UPDATE_URL");

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/program_folder.h"
+#include "publish/site_save_ui.h"
 #include "shell/database_optimize_ui.h"
 #include "shell/dialogs.h"
 #include "shell/rarav_ini.h"
@@ -152,9 +153,7 @@ bool MDIFormTop::MDIForm_Load() {
     return true;
 }
 
-void MDIFormTop::SaveTmpFile() {
-    // The site generator writes the preview page here once it is connected.
-}
+void MDIFormTop::SaveTmpFile() { SiteSaveUi::SaveTmpFile(); }
 
 frmCalender* MDIFormTop::calender() {
     if (!calender_) calender_ = new frmCalender();

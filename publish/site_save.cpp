@@ -1,0 +1,86 @@
+#include "publish/site_save.h"
+
+#include "platform/database.h"
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+#include "shell/dialogs.h"
+#include "shell/rarav_ini.h"
+#include "site/month_page.h"
+
+namespace SiteSave {
+
+QString htmlFileName(const QString& name) {
+    if (name.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive) ||
+        name.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
+        return name;
+    return name + QStringLiteral(".htm");
+}
+
+namespace {
+
+void copyPart(const Shell::SharedState& s, const QString& name) {
+    const QString source = s.DataPath + QStringLiteral("RaravParts/") + name;
+    Shell::setStatusText(QStringLiteral("Copying ") + source);
+    const QString target = s.FilePath + QStringLiteral("RaravParts/") + name;
+    if (name.isEmpty() || !Files::exists(source) || Files::exists(target)) return;
+    if (!Files::copyFile(source, target))
+        throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(target));
+}
+
+}  // namespace
+
+void copyPartsFiles(const Shell::SharedState& s, const QString& month) {
+    Recordset ofMonth, all;
+    {
+        Database db(s.databasePath(), Database::Mode::ReadOnly);
+        ofMonth = db.query(QStringLiteral("SELECT FileName FROM FileDB WHERE substr(Day, 1, 7) = ?"), {month});
+        all = db.query(QStringLiteral("SELECT FileName FROM FileDB ORDER BY FileID"));
+    }
+    for (const QVariantList& row : ofMonth.rows) copyPart(s, row[0].toString());
+    for (const QVariantList& row : all.rows) copyPart(s, row[0].toString());
+}
+
+void SaveHTMLFiles(Shell::SharedState& s) {
+    s.FileName = htmlFileName(s.FileName);
+    const QString month = s.Today.left(7);
+    HTML0::MakeMonthPage(s.FilePath + s.FileName, month, HTML0::CurrentMonth, true, false);
+
+    const QString parts = s.FilePath + QStringLiteral("RaravParts");
+    if (!Files::isFolder(parts) && !Files::makeFolder(parts))
+        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(parts));
+    copyPartsFiles(s, month);
+
+    RaravIni::write(s.RaravIniFile, RaravIni::SaveFileName, s.FileName);
+    RaravIni::write(s.RaravIniFile, RaravIni::SaveFilePath, s.FilePath);
+    Shell::setStatusText(QStringLiteral("HTMLファイル ") + s.FilePath + s.FileName + QStringLiteral(" を保存しました。"));
+}
+
+bool chooseSiteFile(Shell::SharedState& s) {
+    Module1::SaveDialogInfo info;
+    info.Filter = QStringLiteral("HTML Files(*.htm;*.html)|*.htm;*.html|");
+    info.FilterIndex = 1;
+    info.DialogTitle = QStringLiteral("日記の書き出し...");
+    info.InitDir = s.FilePath;
+    if (!Module1::ShowSaveDialogEx(info)) return false;
+    const qsizetype slash = info.FileName.lastIndexOf(QLatin1Char('/'));
+    s.FileName = info.FileName.mid(slash + 1);
+    s.FilePath = info.FileName.left(slash + 1);
+    return true;
+}
+
+bool MnuSaveHTMLAS_Click(Shell::SharedState& s) {
+    if (!chooseSiteFile(s)) return false;
+    SaveHTMLFiles(s);
+    return true;
+}
+
+void SaveTmpFile(const Shell::SharedState& s) {
+    try {
+        HTML0::MakeMonthPage(s.DataPath + QStringLiteral("tmp.htm"), s.EnterDay.left(7), HTML0::CurrentMonth, false,
+                             true);
+    } catch (const RuntimeError&) {
+        // The preview keeps whatever it held; nobody waits for a message.
+    }
+}
+
+}  // namespace SiteSave

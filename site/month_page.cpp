@@ -1,0 +1,240 @@
+#include "site/month_page.h"
+
+#include "shell/addresses.h"
+#include "shell/module4.h"
+#include "shell/module5.h"
+#include "shell/shared_state.h"
+#include "site/calendar_table.h"
+#include "site/diary_body.h"
+#include "site/frame_pages.h"
+#include "site/month_entries.h"
+#include "site/month_feeds.h"
+#include "site/page_head.h"
+#include "site/page_text.h"
+#include "site/past_log_list.h"
+#include "site/upload_list.h"
+
+namespace HTML0 {
+
+namespace {
+
+struct DayListStyle {
+    int addTitle, genre, divide, fileName2Day;
+    QString type, bodyBaseName;
+};
+
+QString dayListLine(const DayListStyle& s, const MonthEntry& e, const DayPageMap& map) {
+    const QString anchor = e.anchor();
+    QString genre;
+    if (s.genre != 0 && !e.genre.isNull())
+        genre = QLatin1Char('[') + e.genre.toString() + (s.addTitle == 1 ? QStringLiteral("]　") : QStringLiteral("]"));
+    QString link;
+    const int page = map[e.dayOfMonth()];
+    if (s.divide == 1 && page != 0) {
+        if (s.fileName2Day == 1)
+            link = QStringLiteral("<a href=\"./") + dayFileStem(e.day) +
+                   (s.addTitle == 1 ? QStringLiteral(".htm#") + anchor + QStringLiteral("\">") : QStringLiteral(".htm\">"));
+        else
+            link = QStringLiteral("<a href=\"./") + s.bodyBaseName + QLatin1Char('_') + twoDigits(page) +
+                   QStringLiteral(".htm#") + anchor + QStringLiteral("\">");
+    } else {
+        link = QStringLiteral("<a href=\"#") + anchor + QStringLiteral("\">");
+    }
+    const QString title = e.title.toString();
+    if (s.type == QLatin1String("List"))
+        return link + e.day + QStringLiteral("</a>　") + genre + (s.addTitle == 1 ? title : QString()) +
+               QStringLiteral("<br>");
+    QString row = QStringLiteral("<TR><TD>") + link + e.day + QStringLiteral("</a></TD><TD>") + genre;
+    if (s.addTitle == 1) row += QStringLiteral("</TD><TD>") + title;
+    return row + QStringLiteral("</TD></TR>");
+}
+
+}  // namespace
+
+void MakeMonthPage(const QString& pagePath, const QString& monthPrefix, int mode, bool writeUploadList,
+                   bool includePrivate) {
+    MakeMonthPage(SiteContext::fromShell(), pagePath, monthPrefix, mode, writeUploadList, includePrivate,
+                  writeMonthFeeds);
+}
+
+void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QString& monthPrefix, int mode,
+                   bool writeUploadList, bool includePrivate, const FeedWriter& feeds) {
+    const QString uploadListPath =
+        ctx.userPath + (mode == CurrentMonth ? QStringLiteral("upload.tmp") : QStringLiteral("uplogtmp.tmp"));
+    if (writeUploadList) UploadList::remove(uploadListPath);
+
+    const bool log = mode != CurrentMonth;
+    const QString upperBlock = ctx.textBlock("Body", log ? "UpText_Log" : "UpText");
+    const QString lowerBlock = ctx.textBlock("Body", log ? "DownText_Log" : "DownText");
+    const QString calendarLowerBlock = ctx.textBlock("CalenderWindow", "DownText");
+    const QString jsLog = ctx.jsLog();
+
+    const int addTitle = ctx.design("DayList", "AddTitle");
+    const int calendarUse = ctx.design("Calender", "Use");
+    const int dayListUse = ctx.design("DayList", "Use");
+    const int useLog = ctx.design("General", "UseLog");
+    const QString titleAlign = ctx.designText("General", "TitleAlign");
+    const int marginLeft = ctx.design("DayList", "MarginLeft");
+    QString dayListType = ctx.designText("DayList", "Type");
+    if (dayListType.isEmpty()) dayListType = QStringLiteral("List");
+    const QString hpTitle = ctx.designText("General", "HPTitle");
+    const QString styleSheet = ctx.designText("General", "StyleSheetURL");
+    const QString headBlock = ctx.textBlock("General", "HeadTag");
+    const QString logType = ctx.designText("General", "LogType");
+    const int genre = ctx.design("General", "Genre");
+    const int productLinkOn = ctx.design("General", "QuillbyLinkOn");
+    const QString productLinkText = ctx.designText("General", "QuillbyLinkText");
+    const int haloScanOn = ctx.haloScanOn();
+    const QString haloScanUser = ctx.haloScanUser();
+    int rssOn = mode == CurrentMonth ? Module4::GetIniInt(ctx.rssIni, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) : 0;
+
+    // Feeds first: the pages link them only when they were written.
+    QString feedLinkBase;
+    if (mode == CurrentMonth && rssOn == 1) {
+        QString raravUrl;
+        if (feeds && feeds(ctx.rssIni, pagePath, raravUrl)) {
+            const qsizetype dot = raravUrl.lastIndexOf(QLatin1Char('.'));
+            feedLinkBase = dot < 0 ? raravUrl : raravUrl.left(dot);
+        } else {
+            rssOn = 0;
+        }
+    }
+
+    int divide = 0, term = 31, onTop = 1;
+    if (mode == CurrentMonth || ctx.frame("Divide", "LogDivide") == 1) {
+        divide = ctx.frame("Divide", "RaravDivide");
+        term = ctx.frame("Divide", "RaravTerm");
+        onTop = ctx.frame("Divide", "RaravOnTop");
+    }
+    // A term of 0 means the whole month; a negative one would map entries
+    // to pages that are never written.
+    if (term < 1) term = 31;
+    const int fileName2Day = divide == 1 && term == 1 ? ctx.frame("Divide", "UseFileName2Day") : 0;
+    const bool frames = mode == CurrentMonth && ctx.frame("Frame", "FrameOn") == 1;
+    const QString bodyTag = PageHead::bodyTag(ctx);
+
+    const MonthEntries entries = loadMonthEntries(ctx.databasePath, monthPrefix, includePrivate);
+    const QStringList days = entryDays(entries);
+    const DayPageMap map = buildDayPageMap(days, term, onTop == 1);
+
+    // Pages in the order they are written; a failure leaves the earlier ones.
+    QList<PageOut> pages;
+    const QString base = pathBase(pagePath);
+    QString bodyFile = pagePath;
+    if (frames) {
+        pages.append(WriteFrameset(ctx, pagePath, rssOn, feedLinkBase));
+        bodyFile = base + QStringLiteral("_D.htm");
+    }
+    PageOut body{bodyFile, QString()};
+    PageOut calendarFrame;
+    QString& out = body.text;
+    out.reserve(64 * 1024);
+
+    line(out, QStringLiteral("<HTML lang=\"ja\">"));
+    line(out, QStringLiteral("<HEAD>"));
+    line(out, QStringLiteral("<meta http-equiv=Content-Type content=\"text/html; charset=shift_jis\">"));
+    line(out, QStringLiteral("<meta name=Generator content=\"Quillby v") + Shell::versionText() + QStringLiteral("\">"));
+    line(out, QStringLiteral("<TITLE>") + hpTitle + QStringLiteral("</TITLE>"));
+    if (!styleSheet.isEmpty())
+        line(out, PageHead::styleSheetLine(styleSheet));
+    if (logType == QLatin1String("JavaScript") && !frames) line(out, jsLog);
+    if (rssOn == 1) out += feedLinkLines(feedLinkBase);
+    if (haloScanOn == 1) line(out, PageHead::commentScriptLine(haloScanUser));
+    line(out, headBlock);
+    line(out, QStringLiteral("</HEAD>"));
+    line(out, bodyTag);
+    line(out, QStringLiteral("<!-- 上追加テキスト(ここから) by Quillby -->"));
+    line(out, upperBlock);
+    line(out, QStringLiteral("<!-- 上追加テキスト(ここまで) by Quillby  -->"));
+    const int year = monthPrefix.left(4).toInt();
+    const int month = monthPrefix.mid(5, 2).toInt();
+    line(out, QStringLiteral("<a name=this_month></a><H3 align=") + titleAlign + QStringLiteral("><a name=TOP>") +
+                  QString::number(year) + QStringLiteral("年") + QString::number(month) +
+                  QStringLiteral("月分</a></H3>\r\n"));
+
+    if (calendarUse == 1 && (mode == PastLog || !frames)) {
+        out += HTML1::WriteCalendar(ctx, bodyFile, year, month, mode, divide, map, QStringLiteral("_self"), entries);
+        line(out, QStringLiteral("<BR>"));
+    } else if (frames) {
+        calendarFrame = WriteCalendarFrameHead(ctx, pagePath, monthPrefix);
+        calendarFrame.text +=
+            HTML1::WriteCalendar(ctx, pagePath, year, month, 1, divide, map, QStringLiteral("RARAV"), entries);
+    }
+
+    if (dayListUse != 0) {
+        const DayListStyle style{addTitle, genre, divide, fileName2Day, dayListType, fileBase(bodyFile)};
+        line(out, QStringLiteral("<div style=margin-left:") + QString::number(marginLeft) + QStringLiteral("pt>"));
+        if (dayListType == QLatin1String("Table")) line(out, QStringLiteral("<TABLE>"));
+        for (const MonthEntry& e : entries) line(out, dayListLine(style, e, map));
+        if (dayListType == QLatin1String("Table")) line(out, QStringLiteral("</TABLE>"));
+        if (entries.isEmpty()) line(out, QStringLiteral("-今月はまだ日記はありません-"));
+        line(out, QStringLiteral("</div>\r\n"));
+    }
+
+    QList<PageOut> dividedPages;
+    if (divide != 1 || onTop == 1) {
+        line(out, QStringLiteral("<HR>\r\n"));
+        out += HTML3::WriteRaravPage(ctx, bodyFile, divide != 1 ? 0 : divide, HTML3::WriteKind::Append, 0, map, mode,
+                                     entries)
+                   .text;
+    }
+    if (divide == 1) {
+        for (int n = 1; n <= map.lastPage; ++n)
+            dividedPages.append(
+                HTML3::WriteRaravPage(ctx, bodyFile, divide, HTML3::WriteKind::New, n, map, mode, entries));
+    }
+
+    if (mode == CurrentMonth && useLog == 1) (frames ? calendarFrame.text : out) += HTML2::WriteLogList(ctx);
+
+    if (frames) {
+        line(calendarFrame.text, calendarLowerBlock);
+        line(calendarFrame.text, QStringLiteral("</BODY>\r\n</HTML>"));
+    }
+
+    line(out, QStringLiteral("<!-- 下追加テキスト(ここから) By Quillby -->"));
+    line(out, lowerBlock);
+    line(out, QStringLiteral("<!-- 下追加テキスト(ここまで) By Quillby -->"));
+    if (rssOn == 1)
+        line(out, QStringLiteral("<p align=center><a href=\"%1_RSS091.xml\">RSS0.91</a> | <a href=\"%1_RSS100.xml\">"
+                                 "RSS1.0</a> | <a href=\"%1_RSS200.xml\">RSS2.0</a> | <a href=\"%1_ATOM.xml\">ATOM</a></p>")
+                      .arg(feedLinkBase));
+    if (haloScanOn == 1)
+        line(out, QStringLiteral("<a href=\"") + Addresses::kCommentServiceHome +
+                      QStringLiteral("\"><img width=\"88\" height=\"31\" src=\"") + Addresses::kCommentServiceBase +
+                      QStringLiteral("/halolink.gif\" border=\"0\" alt=\"") + Addresses::kCommentServiceBadgeText +
+                      QStringLiteral("\" /></a>"));
+    if (productLinkOn == 1) {
+        QString text = productLinkText;
+        if (!text.contains(QLatin1Char('#'))) text = QStringLiteral("<p>このサイトは#を使用しています。</p>");
+        text.replace(QLatin1Char('#'), QStringLiteral("<a href=\"") + Addresses::kProductLinkPage +
+                                           QStringLiteral("\" target=_blank>Quillby</a>"));
+        line(out, text);
+    }
+    line(out, QStringLiteral("</BODY>\r\n</HTML>"));
+
+    pages.append(body);
+    if (frames) pages.append(calendarFrame);
+    pages.append(dividedPages);
+    for (const PageOut& p : pages) writePage(p.path, p.text);
+
+    if (!writeUploadList) return;
+    QStringList written;
+    if (rssOn == 1) {
+        for (const char* suffix : {"_RSS091.xml", "_RSS100.xml", "_RSS200.xml", "_ATOM.xml"})
+            written << Module5::GetFolderPath(pagePath) + QLatin1Char('/') +
+                           Module5::RemoveExtension(Module5::GetFileName(pagePath)) + QLatin1String(suffix);
+    }
+    written << pagePath;
+    if (frames) written << bodyFile << calendarFrame.path;
+    if (divide == 1 && fileName2Day == 1) {
+        for (qsizetype i = onTop == 1 ? 1 : 0; i < days.size(); ++i)
+            written << Module5::GetFolderPath(pagePath) + QLatin1Char('/') + dayFileStem(days[i]) +
+                           QStringLiteral(".htm");
+    } else if (divide == 1) {
+        for (int n = 1; n <= map.lastPage; ++n)
+            written << pathBase(bodyFile) + QLatin1Char('_') + twoDigits(n) + QStringLiteral(".htm");
+    }
+    UploadList::write(uploadListPath, written);
+}
+
+}  // namespace HTML0

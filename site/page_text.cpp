@@ -1,0 +1,21 @@
+#include "site/page_text.h"
+
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+#include "shell/module5.h"
+
+void writePage(const QString& path, const QString& text) {
+    if (!Files::writeText(path, text, true))
+        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
+}
+
+QString pathBase(const QString& path) { return Module5::RemoveExtension(path); }
+
+QString fileBase(const QString& path) { return Module5::RemoveExtension(Module5::GetFileName(path)); }
+
+QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+QString dayFileStem(const QString& day) {
+    QString s = day;
+    return s.replace(QLatin1Char('/'), QLatin1Char('_'));
+}

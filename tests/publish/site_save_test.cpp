@@ -1,0 +1,105 @@
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+#include "publish/site_save.h"
+#include "publish/site_save_ui.h"
+#include "shell/rarav_ini.h"
+#include "tests/site/site_fixture.h"
+#include "tests/support/scripted_prompts.h"
+
+TEST(SiteSaveName, HtmExtensionAddedOnlyWhenMissing) {
+    struct Case { const char* name; const char* saved; } cases[] = {
+        {"index", "index.htm"}, {"a.html", "a.html"}, {"a.htm", "a.htm"}, {"A.HTM", "A.HTM"}, {"a.txt", "a.txt.htm"}};
+    for (const Case& c : cases) EXPECT_EQ(SiteSave::htmlFileName(QLatin1String(c.name)), QLatin1String(c.saved));
+}
+
+// The shell's state over the fixture's folders: Save HTML reads everything
+// from there.
+class SiteSave_ : public SiteFixture {
+protected:
+    Shell::SharedState saved;
+    void SetUp() override {
+        SiteFixture::SetUp();
+        saved = Shell::state();
+        Shell::SharedState& s = Shell::state();
+        s.DataPath = ctx.dataPath;
+        s.UserPath = ctx.userPath;
+        s.MyPath = ctx.myPath;
+        s.CustIniFile = ctx.custIni;
+        s.FrameIniFile = ctx.frameIni;
+        s.RSSIniFile = ctx.rssIni;
+        s.HaloScanIniFile = ctx.haloScanIni;
+        s.RaravIniFile = ctx.userPath + QStringLiteral("rarav.ini");
+        s.FilePath = site;
+        s.FileName = QStringLiteral("index");
+        s.Today = QStringLiteral("2005/03/31");
+        s.EnterDay = QStringLiteral("2005/03/30");
+        design(QStringLiteral("[DayList]\nUse=1\nAddTitle=1\n"));
+        entry("2005/03/30", 1, "公開");
+        entry("2005/03/29", 1, "非公開", "晴", "日記", 1);
+        sql(QStringLiteral("DELETE FROM FileDB;"
+                           "INSERT INTO FileDB (FileName, Day) VALUES ('march.png', '2005/03/30');"
+                           "INSERT INTO FileDB (FileName, Day) VALUES ('jan.png', '2005/01/02');"
+                           "INSERT INTO FileDB (FileName, Day) VALUES ('style.css', 'ALL');"
+                           "INSERT INTO FileDB (FileName, Day) VALUES ('gone.png', '2005/03/01');"));
+        for (const char* f : {"march.png", "jan.png", "style.css"})
+            tmp.write(QStringLiteral("data/RaravParts/") + QLatin1String(f), QByteArray("new ") + f);
+    }
+    void TearDown() override { Shell::state() = saved; }
+};
+
+TEST_F(SiteSave_, WritesTheSiteListAndPartsWithoutReplacingAny) {
+    SiteSave::SaveHTMLFiles(Shell::state());
+    EXPECT_EQ(Shell::state().FileName, QStringLiteral("index.htm"));
+    const QString page = linesOf(site + QStringLiteral("index.htm")).join(QLatin1Char('\n'));
+    EXPECT_TRUE(page.contains(QStringLiteral("公開")));
+    EXPECT_FALSE(page.contains(QStringLiteral("非公開")));
+    EXPECT_EQ(linesOf(ctx.userPath + QStringLiteral("upload.tmp")), QStringList{tmp.path() + QStringLiteral("site,index.htm")});
+    for (const char* f : {"march.png", "jan.png", "style.css"})
+        EXPECT_EQ(tmp.read(QStringLiteral("site/RaravParts/") + QLatin1String(f)), QByteArray("new ") + f) << f;
+    EXPECT_FALSE(Files::exists(site + QStringLiteral("RaravParts/gone.png")));
+    EXPECT_EQ(RaravIni::read(Shell::state().RaravIniFile, RaravIni::SaveFileName), QStringLiteral("index.htm"));
+    EXPECT_EQ(RaravIni::read(Shell::state().RaravIniFile, RaravIni::SaveFilePath), site);
+
+    // A changed registered file does not replace the site's copy.
+    tmp.write(QStringLiteral("data/RaravParts/march.png"), "changed");
+    SiteSave::SaveHTMLFiles(Shell::state());
+    EXPECT_EQ(tmp.read(QStringLiteral("site/RaravParts/march.png")), QByteArray("new march.png"));
+}
+
+TEST_F(SiteSave_, FailureLeavesTheSettingsAlone) {
+    Shell::state().FilePath = tmp.file(QStringLiteral("missing/"));
+    EXPECT_THROW(SiteSave::SaveHTMLFiles(Shell::state()), RuntimeError);
+    EXPECT_FALSE(Files::exists(Shell::state().RaravIniFile));
+}
+
+TEST_F(SiteSave_, SaveAsChoosesTheTargetOrChangesNothing) {
+    Files::makeFolder(tmp.file(QStringLiteral("other")));
+    {
+        ScopedPrompts p;
+        p->expectSaveFile(QString(), QStringLiteral("日記の書き出し..."));
+        EXPECT_FALSE(SiteSaveUi::MnuSaveHTMLAS_Click());
+    }
+    EXPECT_EQ(Shell::state().FilePath, site);
+    EXPECT_EQ(Shell::state().FileName, QStringLiteral("index"));
+    {
+        ScopedPrompts p;
+        p->expectSaveFile(tmp.file(QStringLiteral("other/diary")), QStringLiteral("日記の書き出し..."));
+        EXPECT_TRUE(SiteSaveUi::MnuSaveHTMLAS_Click());
+    }
+    EXPECT_EQ(Shell::state().FilePath, tmp.file(QStringLiteral("other/")));
+    EXPECT_EQ(Shell::state().FileName, QStringLiteral("diary.htm"));
+    EXPECT_TRUE(Files::exists(tmp.file(QStringLiteral("other/diary.htm"))));
+    EXPECT_TRUE(Files::exists(tmp.file(QStringLiteral("other/RaravParts/style.css"))));
+}
+
+// The preview holds private entries at the day's anchor, and a preview that
+// cannot be written is passed over quietly.
+TEST_F(SiteSave_, PreviewIncludesPrivateEntriesAndIgnoresFailures) {
+    SiteSaveUi::SaveTmpFile();
+    const QString page = linesOf(ctx.dataPath + QStringLiteral("tmp.htm")).join(QLatin1Char('\n'));
+    EXPECT_TRUE(page.contains(QStringLiteral("非公開")));
+    EXPECT_TRUE(page.contains(QStringLiteral("<A Name=\"2005/03/30\"></A>")));
+    EXPECT_FALSE(Files::exists(ctx.userPath + QStringLiteral("upload.tmp")));
+    Shell::state().DataPath = tmp.file(QStringLiteral("missing/"));
+    EXPECT_NO_THROW(SiteSaveUi::SaveTmpFile());
+}
