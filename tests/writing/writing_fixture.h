@@ -9,9 +9,13 @@
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <gtest/gtest.h>
+
+// Readable failures for texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 class WritingWindowTest : public ::testing::Test {
 protected:
