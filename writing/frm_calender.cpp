@@ -220,7 +220,7 @@ void frmCalender::Btn_New_Click() {
 
 void frmCalender::Btn_Delete_Click() {
     frmContents* ed = editor();
-    if (ed->windowTitle() == QLatin1String("日記作成")) {
+    if (ed->windowTitle() == QStringLiteral("日記作成")) {
         Prompts::MsgBox(QStringLiteral("削除する日記が選択されていないので、削除を中止します。"), Prompts::vbInformation);
         return;
     }
