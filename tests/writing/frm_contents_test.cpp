@@ -340,6 +340,9 @@ TEST_F(ContentsWindow, ChangesWhileLoadingMarkNothingButTheTitleTip) {
     EXPECT_EQ(editor->txtTitle->toolTip(), QStringLiteral("tip"));
     editor->mnuUndo_Click();
     EXPECT_EQ(editor->txtContents->toPlainText(), QStringLiteral("x"));
+    // Typing a genre is a change like any other.
+    editor->ComboGenre->lineEdit()->setText(QStringLiteral("旅"));
+    EXPECT_TRUE(editor->ChangeYesNo);
 }
 
 TEST_F(ContentsWindow, PreviewSavesThenShowsTheDay) {
