@@ -60,7 +60,13 @@ private:
 };
 
 EntryStore store() { return EntryStore(Shell::state().databasePath()); }
-QString genrePath() { return Shell::state().DataPath + QStringLiteral("Genre.csv"); }
+// Without a data folder there is no list to read or write (never a file in
+// the working folder).
+QString genrePath() {
+    if (Shell::state().DataPath.isEmpty())
+        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("no data folder"));
+    return Shell::state().DataPath + QStringLiteral("Genre.csv");
+}
 
 }  // namespace
 
@@ -222,9 +228,12 @@ void frmContents::buildControls() {
 void frmContents::Form_Load() {
     ComboTag->setMaxVisibleItems(15);
     ComboGenre->setMaxVisibleItems(20);
-    QFont f = txtContents->font();
-    f.setPointSize(RaravIni::read(Shell::state().RaravIniFile, RaravIni::ContentsFontSize));
-    txtContents->setFont(f);
+    const int fontSize = RaravIni::read(Shell::state().RaravIniFile, RaravIni::ContentsFontSize);
+    if (fontSize > 0) {
+        QFont f = txtContents->font();
+        f.setPointSize(fontSize);
+        txtContents->setFont(f);
+    }
     fieldStack_->setCurrentIndex(0);
     txtContents->setEnabled(true);
     txtExtend->setEnabled(false);
@@ -433,6 +442,7 @@ bool frmContents::saveEntry(int number) {
 
 void frmContents::LoadGenreList() {
     ComboGenre->clear();
+    if (Shell::state().DataPath.isEmpty()) return;
     if (Files::exists(genrePath())) {
         ComboGenre->addItems(GenreList::read(genrePath()));
         return;
@@ -442,13 +452,14 @@ void frmContents::LoadGenreList() {
 
 void frmContents::MakeGenretxt() {
     LoadingScope loading(Loading);
+    const QString path = genrePath();
     const QString kept = ComboGenre->currentText();
     ComboGenre->clear();
     try {
-        ComboGenre->addItems(GenreList::rebuild(genrePath(), Shell::state().databasePath()));
+        ComboGenre->addItems(GenreList::rebuild(path, Shell::state().databasePath()));
     } catch (const RuntimeError&) {
         // A failed rebuild leaves the old file; the box shows what it holds.
-        ComboGenre->addItems(GenreList::read(genrePath()));
+        ComboGenre->addItems(GenreList::read(path));
         ComboGenre->setCurrentText(kept);
         throw;
     }

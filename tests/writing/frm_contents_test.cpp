@@ -389,3 +389,19 @@ TEST_F(ContentsWindow, SecretKeyShowsItsMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ContentsWindow, FailedGenreRebuildLeavesChangeTrackingOn) {
+    tmp.writeText(QStringLiteral("data/Genre.csv"), QStringLiteral("一般\r\n旅行\r\n"));
+    open();
+    click(2006, 5, 3);
+    QFile::remove(Shell::state().databasePath());
+    EXPECT_THROW(editor->MakeGenretxt(), RuntimeError);
+    EXPECT_FALSE(editor->Loading);
+    EXPECT_EQ(editor->ComboGenre->count(), 2);
+    editor->txtTitle->setText(QStringLiteral("t"));
+    EXPECT_TRUE(editor->ChangeYesNo);
+}
+
+}  // namespace
