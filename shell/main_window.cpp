@@ -11,6 +11,7 @@
 #include "shell/startup.h"
 #include "web/favorites_folder.h"
 #include "writing/frm_calender.h"
+#include "writing/frm_contents.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -47,6 +48,7 @@ MDIFormTop::MDIFormTop() {
     h.setStatusText = [this](const QString& text) { statusPanel1->setText(text); };
     h.saveTmpFile = [this] { SaveTmpFile(); };
     h.setEnabled = [this](bool enabled) { setEnabled(enabled); };
+    h.showChild = [this](QWidget* child) { showChild(child); };
     Prompts::setOwner(this);
 }
 
@@ -179,6 +181,7 @@ void MDIFormTop::MDIForm_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     auto& s = state();
+    if (calender_) calender_->Form_Unload();
     if (s.IsLogin) Startup::removeGeneratedPages(s.DataPath);
     if (!s.RaravIniFile.isEmpty() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
         const QRect g = geometry();
@@ -191,6 +194,12 @@ void MDIFormTop::MDIForm_Unload() {
 }
 
 void MDIFormTop::closeEvent(QCloseEvent* event) {
+    // The editor offers to save a changed entry; a Yes whose save failed
+    // keeps the program open with the edits.
+    if (!unloaded_ && frmContents::exists() && !frmContents::instance()->Form_Unload()) {
+        event->ignore();
+        return;
+    }
     MDIForm_Unload();
     event->accept();
 }

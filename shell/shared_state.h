@@ -5,6 +5,9 @@
 #include <QString>
 #include <functional>
 
+class QPoint;
+class QWidget;
+
 namespace Shell {
 
 struct SharedState {
@@ -49,6 +52,12 @@ struct MainWindowHooks {
     // Stops the built-in browser and shows an address or a file path with an
     // optional "#" fragment in it.
     std::function<void(const QString&)> navigateBrowser;
+    // Shows a window of another folder as a child window of the main window.
+    std::function<void(QWidget*)> showChild;
+    // The built-in browser's address box text; "" when there is no browser.
+    std::function<QString()> browserAddress;
+    // The editor fields' right-click menu, popped up at a global position.
+    std::function<void(const QPoint&)> showContentsPopup;
 };
 MainWindowHooks& hooks();
 

@@ -1,0 +1,116 @@
+#include "platform/database.h"
+#include "tests/support/temp_folder.h"
+#include "writing/entry_store.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class EntryStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { path = makeDatabase(tmp.file(QStringLiteral("rarav.mdb"))); }
+    void exec(const QString& sql, const QVariantList& params = {}) { Database(path).exec(sql, params); }
+    Recordset all() {
+        return Database(path).query(QStringLiteral(
+            "SELECT Day, Number, Title, PublishTime, TrackBack, ImportMark FROM Contents ORDER BY Day, Number"));
+    }
+    TempFolder tmp;
+    QString path;
+};
+
+TEST_F(EntryStoreTest, SaveAddsOnceThenUpdatesAndRewritesPublishTime) {
+    EntryStore store(path);
+    Entry e;
+    e.day = QStringLiteral("2006/05/03");
+    e.number = 2;
+    e.title = QStringLiteral("first");
+    e.contents = QStringLiteral("a\r\nb");
+    store.save(e, QDateTime(QDate(2006, 5, 3), QTime(9, 5, 7)));
+    exec(QStringLiteral("UPDATE Contents SET TrackBack = 'tb', ImportMark = 'im'"));
+    e.title = QStringLiteral("second");
+    e.isPrivate = true;
+    store.save(e, QDateTime(QDate(2006, 5, 4), QTime(21, 0, 0)));
+
+    const Recordset rs = all();
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.integer(0, QStringLiteral("Number")), 2);
+    EXPECT_EQ(rs.text(0, QStringLiteral("Title")), QStringLiteral("second"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("PublishTime")), QStringLiteral("2006/05/04 21:00:00"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("TrackBack")), QStringLiteral("tb"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("ImportMark")), QStringLiteral("im"));
+    const std::optional<Entry> back = store.load(e.day, 2);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->contents, QStringLiteral("a\r\nb"));
+    EXPECT_TRUE(back->isPrivate);
+    EXPECT_FALSE(store.load(e.day, 1));
+}
+
+TEST_F(EntryStoreTest, NullColumnsLoadAsTheEditorShowsThem) {
+    exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Contents, Extend, Excerpt, Weather, Genre) "
+                        "VALUES ('2006/05/03', 1, 't', 'c', NULL, NULL, NULL, NULL)"));
+    const Entry e = *EntryStore(path).load(QStringLiteral("2006/05/03"), 1);
+    EXPECT_EQ(e.weather, QStringLiteral("-"));
+    EXPECT_EQ(e.genre, QStringLiteral("一般"));
+    EXPECT_EQ(e.extend, QString());
+    EXPECT_EQ(e.excerpt, QString());
+    EXPECT_FALSE(e.isPrivate);
+}
+
+TEST_F(EntryStoreTest, TextWithQuotesAndWildcardsIsStoredAndFoundAsTyped) {
+    EntryStore store(path);
+    Entry e;
+    e.day = QStringLiteral("2006/05/03");
+    e.title = QStringLiteral("it's \"100%\" a_b");
+    e.genre = QStringLiteral("x'%_\"");
+    store.save(e, QDateTime(QDate(2006, 5, 3), QTime(0, 0)));
+    const Entry back = *store.load(e.day, 1);
+    EXPECT_EQ(back.title, e.title);
+    EXPECT_EQ(back.genre, e.genre);
+}
+
+TEST_F(EntryStoreTest, RemoveRenumbersTheDayInItsOrder) {
+    // Stored out of order, so that the physical order differs from the numbers.
+    for (const auto& [n, t] : {std::pair{3, "c"}, std::pair{1, "a"}, std::pair{4, "d"}, std::pair{2, "b"}})
+        exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title) VALUES ('2006/05/03', ?, ?)"),
+             {n, QString::fromLatin1(t)});
+    exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title) VALUES ('2006/05/04', 2, 'other')"));
+    EntryStore store(path);
+    store.remove(QStringLiteral("2006/05/03"), 2);
+
+    const QList<Entry> left = store.entriesOf(QStringLiteral("2006/05/03"));
+    ASSERT_EQ(left.size(), 3);
+    EXPECT_EQ(left[0].number, 3);
+    EXPECT_EQ(left[0].title, QStringLiteral("d"));
+    EXPECT_EQ(left[1].title, QStringLiteral("c"));
+    EXPECT_EQ(left[2].number, 1);
+    EXPECT_EQ(left[2].title, QStringLiteral("a"));
+    EXPECT_EQ(store.entriesOf(QStringLiteral("2006/05/04")).first().number, 2);
+}
+
+TEST_F(EntryStoreTest, OtherYearsOnTheSameMonthAndDay) {
+    struct Case {
+        QStringList days;
+        bool expected;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("2005/05/03"), QStringLiteral("2007/05/03")}, true},
+        {{QStringLiteral("2007/05/03")}, true},
+        {{QStringLiteral("2006/05/03")}, false},
+        {{QStringLiteral("2006/05/04"), QStringLiteral("2005/06/03")}, false},
+        {{}, false},
+    };
+    for (const Case& c : cases) {
+        exec(QStringLiteral("DELETE FROM Contents"));
+        for (const QString& d : c.days)
+            exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title) VALUES (?, 1, 't')"), {d});
+        EXPECT_EQ(EntryStore(path).hasOtherYears(QStringLiteral("2006/05/03")), c.expected) << c.days.join(',').toStdString();
+    }
+}
+
+TEST_F(EntryStoreTest, MissingDatabaseThrows) {
+    EntryStore store(tmp.file(QStringLiteral("none.mdb")));
+    EXPECT_THROW(store.entriesOf(QStringLiteral("2006/05/03")), RuntimeError);
+    EXPECT_THROW(store.save(Entry{}, QDateTime::currentDateTime()), RuntimeError);
+}
+
+}  // namespace

@@ -1,0 +1,407 @@
+#include "platform/codepage.h"
+#include "platform/prompts.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/writing/writing_fixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace {
+
+const QString kDay = QStringLiteral("2006/05/03");
+const QString kSwitch = QStringLiteral("更新されていますが、保存されていません。");
+const QString kTitleMissing = QStringLiteral("タイトルを入力してください！");
+const QString kError = QStringLiteral("エラーが発生しました。");
+
+using ContentsWindow = WritingWindowTest;
+
+void select(QPlainTextEdit* field, int from, int to) {
+    QTextCursor c = field->textCursor();
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    field->setTextCursor(c);
+}
+
+TEST_F(ContentsWindow, OpensWithNoEntryAndBuildsTheGenreList) {
+    open();
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("日記作成"));
+    EXPECT_FALSE(editor->txtTitle->isEnabled());
+    for (int b : {1, 2, 4, 5, 6}) EXPECT_FALSE(editor->toolbarButton(b)->isEnabled()) << b;
+    EXPECT_EQ(editor->toolbarButton(1)->objectName(), QStringLiteral("SaveToMDBOnly"));
+    EXPECT_EQ(editor->ComboTag->count(), 20);
+    EXPECT_EQ(editor->ComboGenre->itemText(0), QStringLiteral("一般"));
+    EXPECT_TRUE(Files::exists(Shell::state().DataPath + QStringLiteral("Genre.csv")));
+    EXPECT_FALSE(editor->ChangeYesNo);
+}
+
+TEST_F(ContentsWindow, WriteSaveAndReload) {
+    open();
+    click(2006, 5, 3);
+    EXPECT_EQ(Shell::state().EnterDay, kDay);
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("2006/05/03分の日記[1/1]"));
+    editor->txtTitle->setText(QStringLiteral("題"));
+    typeText(editor->txtContents, QStringLiteral("ab"));
+    pressKey(editor->txtContents, Qt::Key_Return);
+    typeText(editor->txtContents, QStringLiteral("c"));
+    editor->ComboWeather->setCurrentIndex(1);
+    editor->ComboPrivate->setCurrentIndex(1);
+    EXPECT_TRUE(editor->ChangeYesNo);
+    EXPECT_TRUE(editor->toolbarButton(1)->isEnabled());
+    EXPECT_TRUE(editor->Btn1Click_ToolBar());
+
+    EXPECT_FALSE(editor->ChangeYesNo);
+    EXPECT_FALSE(editor->toolbarButton(1)->isEnabled());
+    EXPECT_EQ(status.last(), QStringLiteral("2006/05/03の日記を保存しました。"));
+    Recordset rs = rows(kDay);
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.integer(0, QStringLiteral("Number")), 1);
+    EXPECT_EQ(rs.text(0, QStringLiteral("Contents")), QStringLiteral("ab\r\nc"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("PublishTime")), QStringLiteral("2006/05/03 12:34:56"));
+
+    click(2006, 5, 4);
+    EXPECT_EQ(editor->txtTitle->text(), QString());
+    click(2006, 5, 3);
+    EXPECT_EQ(editor->txtTitle->text(), QStringLiteral("題"));
+    EXPECT_EQ(editor->txtContents->toPlainText(), QStringLiteral("ab\nc"));
+    EXPECT_EQ(editor->ComboWeather->currentText(), QStringLiteral("晴"));
+    EXPECT_EQ(editor->ComboPrivate->currentText(), QStringLiteral("非公開"));
+    EXPECT_FALSE(editor->ChangeYesNo);
+
+    // A second save updates the row and its time.
+    Clock::set(QDateTime(QDate(2006, 5, 5), QTime(1, 2, 3)));
+    editor->txtTitle->setText(QStringLiteral("題2"));
+    pressKey(editor->txtTitle, Qt::Key_U, Qt::ControlModifier);
+    rs = rows(kDay);
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, QStringLiteral("Title")), QStringLiteral("題2"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("PublishTime")), QStringLiteral("2006/05/05 01:02:03"));
+}
+
+TEST_F(ContentsWindow, SwitchingEntriesAsksToSave) {
+    addRow(kDay, 1, QStringLiteral("one"), QStringLiteral("body1"));
+    addRow(kDay, 2, QStringLiteral("two"), QStringLiteral("body2"));
+    open();
+    click(2006, 5, 3);
+    EXPECT_EQ(editor->txtTitle->text(), QStringLiteral("two"));
+    pickNumber(1);
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("2006/05/03分の日記[1/2]"));
+
+    {  // Yes: entry 1 keeps the edits, entry 2 is shown as stored.
+        ScopedPrompts p;
+        p->expectMessage(kSwitch, Prompts::vbYes, Prompts::vbYesNo);
+        editor->txtTitle->setText(QStringLiteral("one edited"));
+        pickNumber(2);
+        EXPECT_EQ(titles(kDay), (QStringList{QStringLiteral("1:one edited"), QStringLiteral("2:two")}));
+        EXPECT_EQ(editor->txtTitle->text(), QStringLiteral("two"));
+        EXPECT_EQ(editor->windowTitle(), QStringLiteral("2006/05/03分の日記[2/2]"));
+        EXPECT_FALSE(editor->ChangeYesNo);
+    }
+    {  // No: the edits are dropped.
+        ScopedPrompts p;
+        p->expectMessage(kSwitch, Prompts::vbNo);
+        editor->txtTitle->setText(QStringLiteral("two edited"));
+        pickNumber(1);
+        EXPECT_EQ(titles(kDay), (QStringList{QStringLiteral("1:one edited"), QStringLiteral("2:two")}));
+        EXPECT_EQ(editor->txtContents->toPlainText(), QStringLiteral("body1"));
+        EXPECT_FALSE(editor->ChangeYesNo);
+    }
+    {  // Yes with an empty title: nothing stored, and the editor stays.
+        ScopedPrompts p;
+        p->expectMessage(kSwitch, Prompts::vbYes).expectMessage(kTitleMissing);
+        editor->txtTitle->clear();
+        editor->txtContents->setPlainText(QStringLiteral("kept"));
+        pickNumber(2);
+        EXPECT_EQ(editor->ComboNumber->currentText(), QStringLiteral("1"));
+        EXPECT_EQ(editor->txtContents->toPlainText(), QStringLiteral("kept"));
+        EXPECT_TRUE(editor->ChangeYesNo);
+        EXPECT_EQ(titles(kDay), (QStringList{QStringLiteral("1:one edited"), QStringLiteral("2:two")}));
+    }
+}
+
+TEST_F(ContentsWindow, EmptyTitleIsRefusedAndBlanksPass) {
+    open();
+    click(2006, 5, 3);
+    editor->txtContents->setPlainText(QStringLiteral("x"));
+    {
+        ScopedPrompts p;
+        p->expectMessage(kTitleMissing, Prompts::vbOK, Prompts::vbCritical);
+        EXPECT_FALSE(editor->Btn1Click_ToolBar());
+    }
+    EXPECT_TRUE(editor->ChangeYesNo);
+    EXPECT_TRUE(editor->toolbarButton(1)->isEnabled());
+    EXPECT_EQ(rows(kDay).size(), 0);
+    editor->txtTitle->setText(QStringLiteral("  "));
+    EXPECT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(rows(kDay).size(), 1);
+}
+
+TEST_F(ContentsWindow, FailedSaveKeepsTheRowAndTheEdits) {
+    addRow(kDay, 1, QStringLiteral("stored"), QStringLiteral("old"));
+    open();
+    click(2006, 5, 3);
+    refuseWrites();
+    editor->txtTitle->setText(QStringLiteral("new title"));
+    editor->txtContents->setPlainText(QStringLiteral("new body"));
+    {
+        ScopedPrompts p;
+        p->expectMessage(kError, Prompts::vbOK, Prompts::vbInformation);
+        EXPECT_FALSE(editor->Btn1Click_ToolBar());
+    }
+    EXPECT_TRUE(editor->ChangeYesNo);
+    EXPECT_EQ(editor->txtContents->toPlainText(), QStringLiteral("new body"));
+    const Recordset rs = rows(kDay);
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, QStringLiteral("Title")), QStringLiteral("stored"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("Contents")), QStringLiteral("old"));
+    {  // The day click's Yes fails too: the editor stays on the day.
+        ScopedPrompts p;
+        p->expectMessage(kSwitch, Prompts::vbYes).expectMessage(kError);
+        click(2006, 5, 4);
+    }
+    EXPECT_EQ(Shell::state().EnterDay, kDay);
+    EXPECT_EQ(editor->txtTitle->text(), QStringLiteral("new title"));
+}
+
+TEST_F(ContentsWindow, SavedGenresExtendTheList) {
+    open();
+    click(2006, 5, 3);
+    editor->txtTitle->setText(QStringLiteral("t"));
+    editor->ComboGenre->setCurrentText(QStringLiteral("旅行"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(editor->ComboGenre->currentText(), QStringLiteral("旅行"));
+    EXPECT_FALSE(editor->ChangeYesNo);
+    EXPECT_EQ(editor->ComboGenre->count(), 2);
+    EXPECT_EQ(editor->ComboGenre->itemText(1), QStringLiteral("旅行"));
+    EXPECT_EQ(tmp.read(QStringLiteral("data/Genre.csv")), Codepage::fromUnicode(QStringLiteral("一般\r\n旅行\r\n")));
+}
+
+TEST_F(ContentsWindow, UndoAndRedoInEachField) {
+    open();
+    click(2006, 5, 3);
+    editor->txtTitle->setText(QStringLiteral("t"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    QPlainTextEdit* fields[] = {editor->txtContents, editor->txtExtend, editor->txtExcerpt};
+    for (int tab = 0; tab < 3; ++tab) {
+        editor->TabStrip1->setCurrentIndex(tab);
+        QPlainTextEdit* f = fields[tab];
+        typeText(f, QStringLiteral("abc"));
+        editor->ChangeYesNo = false;
+        // The title has nothing to do with it: commands follow the tab.
+        editor->mnuUndo_Click();
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("ab"));
+        EXPECT_EQ(f->textCursor().position(), 2);
+        EXPECT_FALSE(f->textCursor().hasSelection());
+        EXPECT_TRUE(editor->ChangeYesNo);
+        pressKey(f, Qt::Key_Z, Qt::ControlModifier);
+        editor->mnuUndo_Click();
+        EXPECT_EQ(f->toPlainText(), QString());
+        editor->mnuUndo_Click();
+        EXPECT_EQ(f->toPlainText(), QString());
+        for (int i = 0; i < 4; ++i) pressKey(f, Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("abc"));
+        // Undo twice, type, undo: the text from before the two undos.
+        editor->mnuUndo_Click();
+        editor->mnuUndo_Click();
+        typeText(f, QStringLiteral("X"));
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("aX"));
+        editor->mnuUndo_Click();
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("abc")) << tab;
+    }
+    // Ctrl+Shift+Z is no undo; the other fields kept their text.
+    EXPECT_EQ(editor->txtContents->toPlainText(), QStringLiteral("abc"));
+    editor->InitUndoRedo();
+    editor->mnuUndo_Click();
+    editor->mnuRedo_Click();
+    EXPECT_EQ(editor->txtExcerpt->toPlainText(), QStringLiteral("abc"));
+}
+
+TEST_F(ContentsWindow, EnterKeysInsertTags) {
+    open();
+    click(2006, 5, 3);
+    QPlainTextEdit* f = editor->txtContents;
+    typeText(f, QStringLiteral("a"));
+    pressKey(f, Qt::Key_Return, Qt::ShiftModifier);
+    pressKey(f, Qt::Key_Return, Qt::ControlModifier);
+    pressKey(f, Qt::Key_Enter, Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier);
+    EXPECT_EQ(f->toPlainText(), QStringLiteral("a<BR>\n<P></P>\n\n"));
+    EXPECT_TRUE(editor->ChangeYesNo);
+}
+
+TEST_F(ContentsWindow, TagsAndLinksGoToTheSelectedTab) {
+    tmp.writeText(QStringLiteral("rarav.ini"), QStringLiteral("[RaravEditer]\r\nP_TagAdd=class=x\r\n"));
+    open();
+    click(2006, 5, 3);
+    editor->TabStrip1->setCurrentIndex(1);
+    editor->txtExtend->setPlainText(QStringLiteral("abc"));
+    select(editor->txtExtend, 0, 3);
+    editor->ComboTag->setCurrentIndex(2);
+    editor->cToolbar_ButtonClick(QStringLiteral("InsertTag"));
+    EXPECT_EQ(editor->txtExtend->toPlainText(), QStringLiteral("<B>abc</B>"));
+    EXPECT_EQ(editor->txtExtend->textCursor().position(), 10);
+    EXPECT_FALSE(editor->txtExtend->textCursor().hasSelection());
+    editor->InsertHtmlTag(1);
+    EXPECT_EQ(editor->txtExtend->toPlainText(), QStringLiteral("<B>abc</B><P class=x></P>"));
+
+    editor->txtExtend->clear();
+    browserAddress = QStringLiteral("http://example.jp/a");
+    editor->Btn2Click_ToolBar();
+    editor->txtExtend->insertPlainText(QStringLiteral(" "));
+    browserAddress.clear();
+    editor->txtExtend->insertPlainText(QStringLiteral("txt"));
+    select(editor->txtExtend, int(editor->txtExtend->toPlainText().size()) - 3, int(editor->txtExtend->toPlainText().size()));
+    editor->Btn2Click_ToolBar();
+    EXPECT_EQ(editor->txtExtend->toPlainText(),
+              QStringLiteral("<A HREF=\"http://example.jp/a\"></A> <A HREF=\"\">txt</A>"));
+    EXPECT_EQ(editor->txtContents->toPlainText(), QString());
+}
+
+TEST_F(ContentsWindow, ClipboardCommandsOnEachTab) {
+    open();
+    click(2006, 5, 3);
+    QClipboard* cb = QGuiApplication::clipboard();
+    QPlainTextEdit* fields[] = {editor->txtContents, editor->txtExtend, editor->txtExcerpt};
+    for (int tab = 0; tab < 3; ++tab) {
+        editor->TabStrip1->setCurrentIndex(tab);
+        QPlainTextEdit* f = fields[tab];
+        f->setPlainText(QStringLiteral("hello world"));
+        select(f, 6, 11);
+        editor->Copy();
+        EXPECT_EQ(cb->text(), QStringLiteral("world"));
+        editor->Cut();
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("hello "));
+        editor->Paste();
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("hello world"));
+
+        cb->setText(QStringLiteral("xy"));
+        select(f, 0, 5);
+        editor->InsertFromCB_Text();
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("xyhello world"));
+        EXPECT_FALSE(f->textCursor().hasSelection());
+        select(f, 2, 7);
+        editor->Paste();
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("xyxy world"));
+
+        cb->setText(QStringLiteral("a\nb\n\nc"));
+        f->clear();
+        editor->InsertFromCB_Exchange();
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("<P>a<BR>\nb</P>\n<P>c</P>")) << tab;
+
+        // No text on the clipboard: paste keeps the selection.
+        cb->setImage(QImage(2, 2, QImage::Format_RGB32));
+        f->setPlainText(QStringLiteral("keep"));
+        select(f, 0, 4);
+        editor->Paste();
+        EXPECT_EQ(f->toPlainText(), QStringLiteral("keep"));
+        // Copy with nothing selected empties the clipboard.
+        select(f, 1, 1);
+        editor->Copy();
+        EXPECT_EQ(cb->text(), QString());
+    }
+    ScopedPrompts p;
+    p->expectMessage(QStringLiteral("クリップボードのデータが適切な形式ではありません。"), Prompts::vbOK,
+                     Prompts::vbCritical);
+    cb->clear();
+    editor->InsertFromCB_Text();
+    EXPECT_EQ(editor->txtExcerpt->toPlainText(), QStringLiteral("keep"));
+}
+
+TEST_F(ContentsWindow, FocusEnablesTheInsertCommands) {
+    open();
+    click(2006, 5, 3);
+    editor->richField_GotFocus();
+    EXPECT_FALSE(editor->toolbarButton(4)->isEnabled());
+    editor->txtTitle->setText(QStringLiteral("t"));
+    editor->toolbarButton(1)->setEnabled(false);
+    editor->richField_GotFocus();
+    for (int b : {1, 2, 4, 5, 6}) EXPECT_TRUE(editor->toolbarButton(b)->isEnabled()) << b;
+    EXPECT_TRUE(editor->ComboTag->isEnabled());
+    editor->txtTitle_GotFocus();
+    EXPECT_FALSE(editor->toolbarButton(6)->isEnabled());
+    EXPECT_FALSE(editor->ComboTag->isEnabled());
+}
+
+TEST_F(ContentsWindow, ChangesWhileLoadingMarkNothingButTheTitleTip) {
+    open();
+    click(2006, 5, 3);
+    editor->Loading = true;
+    editor->txtTitle->setText(QStringLiteral("tip"));
+    editor->txtContents->setPlainText(QStringLiteral("x"));
+    editor->Loading = false;
+    EXPECT_FALSE(editor->ChangeYesNo);
+    EXPECT_EQ(editor->txtTitle->toolTip(), QStringLiteral("tip"));
+    editor->mnuUndo_Click();
+    EXPECT_EQ(editor->txtContents->toPlainText(), QStringLiteral("x"));
+    // Typing a genre is a change like any other.
+    editor->ComboGenre->lineEdit()->setText(QStringLiteral("旅"));
+    EXPECT_TRUE(editor->ChangeYesNo);
+}
+
+TEST_F(ContentsWindow, PreviewSavesThenShowsTheDay) {
+    open();
+    click(2006, 5, 3);
+    editor->txtContents->setPlainText(QStringLiteral("x"));
+    {
+        ScopedPrompts p;
+        p->expectMessage(kTitleMissing);
+        editor->cToolbar_ButtonClick(QStringLiteral("SaveToMDB"));
+    }
+    EXPECT_EQ(rows(kDay).size(), 0);
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(navigated, QStringList{Shell::state().DataPath + QStringLiteral("tmp.htm#2006/05/03")});
+    EXPECT_EQ(status.last(), QStringLiteral("Webページ表示中..."));
+}
+
+TEST_F(ContentsWindow, CloseAsksOnceAndStaysWhenTheSaveFails) {
+    open();
+    click(2006, 5, 3);
+    editor->txtContents->setPlainText(QStringLiteral("x"));
+    {
+        ScopedPrompts p;
+        p->expectMessage(QStringLiteral("変更されています。保存しますか？"), Prompts::vbYes).expectMessage(kTitleMissing);
+        EXPECT_FALSE(editor->close());
+    }
+    EXPECT_EQ(editor->txtContents->toPlainText(), QStringLiteral("x"));
+    {
+        ScopedPrompts p;
+        p->expectMessage(QStringLiteral("変更されています。保存しますか？"), Prompts::vbNo);
+        EXPECT_TRUE(editor->close());
+    }
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("日記作成"));
+    EXPECT_FALSE(editor->ChangeYesNo);
+    EXPECT_TRUE(editor->close());
+}
+
+TEST_F(ContentsWindow, SecretKeyShowsItsMessage) {
+    open();
+    ScopedPrompts p;
+    p->expectMessage(QStringLiteral("ｷﾀ━━━━━━(ﾟ∀ﾟ)━━━━━━!!"), Prompts::vbOK, Prompts::vbInformation);
+    pressKey(editor->ComboWeather, Qt::Key_0, Qt::ControlModifier | Qt::AltModifier);
+    pressKey(editor->ComboWeather, Qt::Key_0, Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ContentsWindow, FailedGenreRebuildLeavesChangeTrackingOn) {
+    tmp.writeText(QStringLiteral("data/Genre.csv"), QStringLiteral("一般\r\n旅行\r\n"));
+    open();
+    click(2006, 5, 3);
+    QFile::remove(Shell::state().databasePath());
+    EXPECT_THROW(editor->MakeGenretxt(), RuntimeError);
+    EXPECT_FALSE(editor->Loading);
+    EXPECT_EQ(editor->ComboGenre->count(), 2);
+    editor->txtTitle->setText(QStringLiteral("t"));
+    EXPECT_TRUE(editor->ChangeYesNo);
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+#include "platform/codepage.h"
+#include "platform/database.h"
+#include "tests/support/temp_folder.h"
+#include "writing/genre_list.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray cp932(const QString& text) { return Codepage::fromUnicode(text); }
+
+TEST(GenreList, RebuildWritesGeneralFirstThenTheOthersInSortOrder) {
+    TempFolder tmp;
+    const QString db = makeDatabase(tmp.file(QStringLiteral("rarav.mdb")));
+    {
+        Database d(db);
+        for (const QVariant& g : {QVariant(QStringLiteral("食事")), QVariant(QStringLiteral("一般")),
+                                  QVariant(QStringLiteral("旅行")), QVariant(), QVariant(QStringLiteral("旅行"))})
+            d.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Genre) VALUES ('2006/05/03', 1, ?)"), {g});
+    }
+    const QString csv = tmp.file(QStringLiteral("Genre.csv"));
+    const QStringList lines = GenreList::rebuild(csv, db);
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("一般"), QStringLiteral("旅行"), QStringLiteral("食事")}));
+    EXPECT_EQ(tmp.read(QStringLiteral("Genre.csv")), cp932(QStringLiteral("一般\r\n旅行\r\n食事\r\n")));
+    EXPECT_EQ(GenreList::read(csv), lines);
+}
+
+TEST(GenreList, AppendComparesExactly) {
+    TempFolder tmp;
+    const QString csv = tmp.file(QStringLiteral("Genre.csv"));
+    // A missing file is created with the genre alone.
+    EXPECT_TRUE(GenreList::append(csv, QStringLiteral("Travel")));
+    EXPECT_FALSE(GenreList::append(csv, QStringLiteral("Travel")));
+    EXPECT_TRUE(GenreList::append(csv, QStringLiteral("travel")));
+    EXPECT_TRUE(GenreList::append(csv, QStringLiteral("旅行")));
+    EXPECT_FALSE(GenreList::append(csv, QStringLiteral("旅行")));
+    EXPECT_EQ(tmp.read(QStringLiteral("Genre.csv")), cp932(QStringLiteral("Travel\r\ntravel\r\n旅行\r\n")));
+}
+
+TEST(GenreList, ReadKeepsEmptyLinesAndDoubles) {
+    TempFolder tmp;
+    const QString csv = tmp.writeText(QStringLiteral("Genre.csv"), QStringLiteral("一般\r\n\r\nA\r\nA\r\n"));
+    EXPECT_EQ(GenreList::read(csv), (QStringList{QStringLiteral("一般"), QString(), QStringLiteral("A"), QStringLiteral("A")}));
+    EXPECT_TRUE(GenreList::read(tmp.file(QStringLiteral("none.csv"))).isEmpty());
+}
+
+TEST(GenreList, FailedRebuildLeavesTheOldFile) {
+    TempFolder tmp;
+    const QString csv = tmp.writeText(QStringLiteral("Genre.csv"), QStringLiteral("一般\r\nold\r\n"));
+    EXPECT_THROW(GenreList::rebuild(csv, tmp.file(QStringLiteral("none.mdb"))), RuntimeError);
+    EXPECT_EQ(GenreList::read(csv), (QStringList{QStringLiteral("一般"), QStringLiteral("old")}));
+}
+
+}  // namespace

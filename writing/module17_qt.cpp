@@ -1,0 +1,27 @@
+#include "writing/module17.h"
+
+#include "platform/files.h"
+#include "platform/prompts.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace Module17 {
+
+QString GetClipboardText(int withHtml) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText()) {
+        Prompts::MsgBox(QStringLiteral("クリップボードのデータが適切な形式ではありません。"), Prompts::vbCritical);
+        return QString();
+    }
+    // The Linux clipboard gives LF; the converters count CR LF.
+    const QString text = Files::toCrLf(data->text());
+    if (text.isEmpty()) {
+        Prompts::MsgBox(QStringLiteral("クリップボードの中に何も入っていません。"), Prompts::vbCritical);
+        return QString();
+    }
+    return withHtml != 0 ? AddParagraphTags(text) : text;
+}
+
+}  // namespace Module17
