@@ -1,10 +1,13 @@
 #include "site/month_feeds.h"
 
+#include "site/rss_reader.h"
+
 bool writeMonthFeeds(const QString& rssIniFile, const QString& pagePath, QString& raravUrl) {
-    // The feed writer plugs in here: Initialize(rssIniFile), then
-    // SetFilePath(pagePath), raravUrl = GetRaravURL(), MakeRSS().
-    Q_UNUSED(rssIniFile);
-    Q_UNUSED(pagePath);
     raravUrl.clear();
-    return false;
+    clsRSSreader reader;
+    if (!reader.Initialize(rssIniFile)) return false;
+    reader.SetFilePath(pagePath);
+    raravUrl = reader.GetRaravURL();
+    reader.MakeRSS();
+    return true;
 }

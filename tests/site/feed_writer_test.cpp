@@ -1,4 +1,6 @@
+#include "platform/codepage.h"
 #include "site/feed_page.h"
+#include "site/month_page.h"
 #include "site/feed_text.h"
 #include "site/feed_urls.h"
 #include "site/html2text.h"
@@ -11,6 +13,7 @@
 #include "shell/shared_state.h"
 #include "tests/support/temp_folder.h"
 
+#include <QDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <ctime>
@@ -366,3 +369,33 @@ TEST(FeedText, EncoderAndEscaping) {
     rules.LoadDefaults();
     EXPECT_EQ(FeedText::summaryText(rules, QStringLiteral("a<br>b\r\nc</p>d &amp; e")), QStringLiteral("abcd & e"));
 }
+
+namespace {
+
+// The month page writes its feeds through the real writer.
+TEST(MonthPageFeeds, SaveWritesTheFourFeedsBesideThePage) {
+    TempFolder t;
+    auto& s = Shell::state();
+    s = Shell::SharedState();
+    s.UserPath = t.path();
+    s.DataPath = t.path();
+    s.MyPath = t.path();
+    s.RSSIniFile = t.writeText("RSS.ini", "[GENERAL]\nRSSOn=1\n[Setting]\nRaravURL=http://example.jp/diary/index.htm\nTitle=A & B\n");
+    s.CustIniFile = t.file("Customize.ini");
+    s.FrameIniFile = t.file("Frame.ini");
+    makeDatabase(s.databasePath());
+    Database(s.databasePath()).exec("INSERT INTO Contents (Day, Number, Title, Contents) VALUES ('2024/05/03', 1, 'x & y', 'b')");
+    QDir().mkpath(t.file("site"));
+    HTML0::MakeMonthPage(t.file("site/index.htm"), "2024/05", HTML0::CurrentMonth, true, false);
+    for (const char* suffix : {"_RSS091.xml", "_RSS100.xml", "_RSS200.xml", "_ATOM.xml"}) {
+        const QByteArray xml = t.read(QStringLiteral("site/index") + suffix);
+        QXmlStreamReader reader(xml);
+        while (!reader.atEnd()) reader.readNext();
+        EXPECT_FALSE(reader.hasError()) << suffix;
+        EXPECT_TRUE(xml.contains("x &amp; y")) << suffix;
+    }
+    EXPECT_TRUE(Codepage::toUnicode(t.read("upload.tmp")).contains("index_ATOM.xml"));
+    s = Shell::SharedState();
+}
+
+}  // namespace
