@@ -41,7 +41,7 @@ TEST_F(DiaryBody, TableLayout) {
 }
 
 // Weather "-", null, or a word without an icon shows no picture and takes
-// no column; a null genre shows no label.
+// no column; a null or empty genre shows no label.
 TEST_F(DiaryBody, WeatherWithoutIconAddsNothing) {
     design(QStringLiteral("[General]\nGenre=1\nWeather=1\n[Contents]\nHTMLType=1\n"));
     entry("2005/03/09", 1, "a", "嵐", nullptr);
@@ -50,8 +50,8 @@ TEST_F(DiaryBody, WeatherWithoutIconAddsNothing) {
     const QString page = append().join(QLatin1Char('\n'));
     EXPECT_FALSE(page.contains(QStringLiteral("IMG")));
     EXPECT_TRUE(page.contains(QStringLiteral("<TR><TD COLSPAN=2 BGCOLOR=><FONT COLOR=><!--[Contents]--><br>本文")));
-    EXPECT_EQ(page.count(QStringLiteral("<TR><TD COLSPAN=3 ")), 2);
-    EXPECT_TRUE(page.contains(QStringLiteral("<NOBR>[]</NOBR>")));
+    EXPECT_EQ(page.count(QStringLiteral("<TR><TD COLSPAN=3 ")), 1);
+    EXPECT_FALSE(page.contains(QStringLiteral("<NOBR>[]</NOBR>")));
 }
 
 // A layout other than 0 and 1 writes neither entries nor anchors; a new
