@@ -1,0 +1,208 @@
+#include "web/export_entries.h"
+
+#include "tests/support/scripted_prompts.h"
+#include "tests/web/export_fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+class Export : public ExportFixture {
+protected:
+    void SetUp() override {
+        ExportFixture::SetUp();
+        addEntry("2006/04/30", 1, "april", "a");
+        addEntry("2006/05/01", 2, "second", "<b>two</b>");
+        addEntry("2006/05/01", 1, "first", "<p>Hello<br>world</p>");
+        addEntry("2006/05/31", 1, "last", "c");
+        addEntry("2016/05/03", 1, "later", "d");
+    }
+    QStringList selected(clsExport& e) {
+        QStringList out;
+        for (const ExportRow& r : e.readEntries(Shell::state().databasePath())) out << r.Day + " " + r.Title;
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST(ExportTemplateFill, MarkersAreReplacedInOrderWhereverTheyOccur) {
+    struct Case {
+        const char* templ;
+        ExportRow row;
+        const char* contents;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"<--DAY--> <--TITLE--> <--GENRE--> <--WEATHER-->\n<--CONTENTS-->",
+         {"2006/05/01", "晴", "日記", "t", "raw"}, "body", "2006/05/01 t 日記 晴\nbody"},
+        {"<--TITLE-->/<--TITLE-->", {"d", "w", "g", "x", ""}, "", "x/x"},
+        // A value holding a later marker has it replaced; an earlier one stays.
+        {"<--TITLE-->", {"d", "w", "g", "see <--DAY--> and <--CONTENTS-->", ""}, "B", "see d and B"},
+        {"<--CONTENTS-->", {"d", "w", "g", "t", ""}, "<--TITLE-->", "<--TITLE-->"},
+        {"no markers <--title-->", {"d", "w", "g", "t", ""}, "B", "no markers <--title-->"},
+        {"", {"d", "w", "g", "t", ""}, "B", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExportTemplate::fill(QString::fromUtf8(c.templ), c.row, QString::fromUtf8(c.contents)),
+                  QString::fromUtf8(c.expected))
+            << c.templ;
+    }
+}
+
+TEST_F(Export, PeriodsSelectTheirDaysInTheChosenOrder) {
+    struct Case {
+        int period;
+        const char* p1;
+        const char* p2;
+        const char* sort;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {1, "2006/05/01", "2006/05/31", "ASC", {"2006/05/01 first", "2006/05/01 second", "2006/05/31 last"}},
+        {1, "2006/05/01", "2006/05/31", "DESC", {"2006/05/31 last", "2006/05/01 second", "2006/05/01 first"}},
+        {1, "2007/01/01", "2007/12/31", "ASC", {}},
+        {2, "2006", "5", "ASC", {"2006/05/01 first", "2006/05/01 second", "2006/05/31 last"}},
+        {2, "2006", "05", "DESC", {"2006/05/31 last", "2006/05/01 second", "2006/05/01 first"}},
+        {2, "2006", "%", "ASC", {}},
+        {3, "2006/05/01", "", "DESC", {"2006/05/01 first", "2006/05/01 second"}},
+    };
+    for (const Case& c : cases) {
+        clsExport e;
+        e.Period = c.period;
+        e.Period1 = c.p1;
+        e.Period2 = c.p2;
+        e.SortDir = c.sort;
+        EXPECT_EQ(selected(e), c.expected) << c.period << " " << c.p1 << " " << c.p2 << " " << c.sort;
+    }
+}
+
+TEST_F(Export, OneFileHoldsEveryEntryInCp932WithConvertedOrRawBodies) {
+    addEntry("2006/06/01", 1, "smile \U0001F600 ～", "x&amp;y<br>z");
+    clsExport e;
+    e.Period = 1;
+    e.Period1 = "2006/05/31";
+    e.Period2 = "2006/06/30";
+    e.FileFullPath = t.file("out/all.txt");
+    ASSERT_TRUE(e.Execute());
+    EXPECT_EQ(out("all.txt"), "2006/05/31 last [日記/晴]\r\nc\r\n"
+                              "2006/06/01 smile ? ～ [日記/晴]\r\nx&y\r\nz\r\n");
+    EXPECT_TRUE(t.read("out/all.txt").contains("\x81\x60")) << "wave dash as CP932";
+
+    // HTML keeps what CP932 cannot hold as a character reference.
+    e.eFormat = "HTML";
+    e.Contents = 2;
+    e.Period1 = "2006/06/01";
+    e.FileFullPath = t.file("out/all.htm");
+    ASSERT_TRUE(e.Execute());
+    EXPECT_EQ(out("all.htm"), "<h2>smile &#x1F600; ～</h2>x&amp;y<br>z\r\n");
+
+    // A period without entries leaves an empty file.
+    e.Period1 = e.Period2 = "2001/01/01";
+    ASSERT_TRUE(e.Execute());
+    EXPECT_TRUE(QFile::exists(t.file("out/all.htm")));
+    EXPECT_EQ(t.read("out/all.htm"), QByteArray());
+}
+
+TEST_F(Export, OneFilePerEntryIsNamedByDayOrTitle) {
+    addEntry("2006/05/02", 1, "a/b", "slash");
+    addEntry("2006/05/03", 1, "", "untitled");
+    clsExport e;
+    e.Period = 2;
+    e.Period1 = "2006";
+    e.Period2 = "5";
+    e.Export = 2;
+    e.Contents = 2;
+    e.FileFullPath = t.path() + "out";
+    ASSERT_TRUE(e.Execute());
+    // Two entries of one day under day naming: the one written last stays.
+    EXPECT_EQ(QDir(e.FileFullPath).entryList(QDir::Files),
+              QStringList({"2006_05_01.txt", "2006_05_02.txt", "2006_05_03.txt", "2006_05_31.txt"}));
+    EXPECT_EQ(out("2006_05_01.txt"), "2006/05/01 second [日記/晴]\r\n<b>two</b>\r\n");
+
+    // Title naming; a user-defined template takes its own extension.
+    QDir(e.FileFullPath).removeRecursively();
+    QDir().mkpath(e.FileFullPath);
+    e.eFormat = "Blog.htm";
+    e.Extension = "htm";
+    e.FileNameFormat = 2;
+    ASSERT_TRUE(e.Execute());
+    EXPECT_EQ(QDir(e.FileFullPath).entryList(QDir::Files),
+              QStringList({"2006_05_03.htm", "a_b.htm", "first.htm", "last.htm", "second.htm"}));
+    EXPECT_EQ(out("a_b.htm"), "<p>a/b</p>\r\n");
+
+    // No entries, no files; a missing template gives an empty line per entry.
+    QDir(e.FileFullPath).removeRecursively();
+    QDir().mkpath(e.FileFullPath);
+    e.Period2 = "7";
+    ASSERT_TRUE(e.Execute());
+    EXPECT_TRUE(QDir(e.FileFullPath).entryList(QDir::Files).isEmpty());
+    e.Period2 = "4";
+    e.eFormat = "gone.txt";
+    e.Extension = "txt";
+    ASSERT_TRUE(e.Execute());
+    EXPECT_EQ(t.read("out/april.txt"), QByteArray("\r\n"));
+}
+
+TEST_F(Export, UnreadableConverterSettingsWriteNothing) {
+    ScopedPrompts prompts;
+    clsExport e;
+    e.Period = 3;
+    e.Period1 = "2006/05/01";
+    e.Contents = 2;
+    e.FileFullPath = t.file("out/day.txt");
+    for (const char* settings : {"", "[HR]\nNUM=99999\n"}) {
+        QFile::remove(t.file("HTML2TXT.ini"));
+        if (*settings) t.writeText("HTML2TXT.ini", settings);
+        prompts->expectMessage("HTML2TXT Initializeファイル読み込みエラー");
+        EXPECT_FALSE(e.Execute()) << settings;
+        EXPECT_FALSE(QFile::exists(e.FileFullPath));
+    }
+}
+
+TEST_F(Export, WriteFailureReachesTheCaller) {
+    clsExport e;
+    e.Period = 3;
+    e.Period1 = "2006/05/01";
+    e.FileFullPath = t.file("missing/day.txt");
+    try {
+        e.Execute();
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& err) {
+        EXPECT_TRUE(err.description.contains("ファイルの書き込みに失敗しました。"));
+    }
+}
+
+TEST_F(Export, TargetIsAFileForOneFileOrADayAndAFolderOtherwise) {
+    struct Case {
+        const char* format;
+        int period, exportKind;
+        const char* typed;
+        const char* expected;  // "" when a folder was asked for
+    };
+    const Case cases[] = {
+        {"TEXT", 1, 1, "/x/diary", "/x/diary.txt"},
+        {"TEXT", 1, 1, "/x/rarav.html", "/x/rarav.html"},
+        {"TEXT", 2, 1, "/x/a.HTM", "/x/a.HTM"},
+        {"HTML", 1, 1, "/x/page", "/x/page.htm"},
+        {"HTML", 3, 2, "/x/page.Txt", "/x/page.Txt"},
+        {"Blog.htm", 1, 1, "/x/mine", "/x/mine"},
+        {"TEXT", 1, 2, "/x/folder", ""},
+    };
+    for (const Case& c : cases) {
+        ScopedPrompts prompts;
+        clsExport e;
+        e.eFormat = c.format;
+        e.Period = c.period;
+        e.Export = c.exportKind;
+        if (*c.expected) prompts->expectSaveFile(c.typed);
+        else prompts->expectFolder(QString(c.typed) + "/", "フォルダの選択");
+        EXPECT_TRUE(e.GetFilePath());
+        EXPECT_EQ(e.FileFullPath, *c.expected ? QString(c.expected) : QString(c.typed)) << c.typed;
+    }
+    ScopedPrompts prompts;
+    prompts->expectSaveFile("");
+    clsExport cancelled;
+    EXPECT_FALSE(cancelled.GetFilePath());
+}
