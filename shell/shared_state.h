@@ -49,6 +49,8 @@ struct MainWindowHooks {
     // Stops the built-in browser and shows an address or a file path with an
     // optional "#" fragment in it.
     std::function<void(const QString&)> navigateBrowser;
+    // Menu captions after the menu language changed.
+    std::function<void()> setMenuBarString;
 };
 MainWindowHooks& hooks();
 
