@@ -45,7 +45,9 @@ QString fileIn(const QString& myPath) { return myPath + kFileName; }
 bool checkLogin(const QString& listFile, const QString& user, const QString& password) {
     const QString id = Profile::readString(listFile, user, kId);
     const QString pass = Profile::readString(listFile, user, kPass);
-    return PubEncrypt::DecryptString(pass) == password && id == user;
+    // The section lookup ignores case, so the name must also be a listed user:
+    // [Hanako] with ID=hanako is no one's account.
+    return PubEncrypt::DecryptString(pass) == password && id == user && users(listFile).contains(user);
 }
 
 bool userExists(const QString& listFile, const QString& user) {
