@@ -85,6 +85,5 @@ void frmProgress::closeEvent(QCloseEvent* event) {
 }
 
 void frmProgress::reject() {
-    // Escape goes through the same refusal as the close box.
     close();
 }

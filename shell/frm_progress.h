@@ -28,10 +28,11 @@ public:
     QPushButton* Btn_OK = nullptr;
 
     void Btn_OK_Click();
+    // Escape goes through the same refusal as the close box.
+    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
 private:
     frmProgress();
