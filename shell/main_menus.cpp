@@ -14,13 +14,20 @@
 #include "writing/frm_calender.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 
-MainMenus::MainMenus(MDIFormTop* top) : QObject(top), top_(top) { build(); }
+MainMenus::MainMenus(MDIFormTop* top) : QObject(top), top_(top) {
+    build();
+    auto& h = Shell::hooks();
+    h.setMenuBarString = [this] { SetMenuBarString(); };
+    h.setMemoMenuEnabled = [this](bool enabled) { item(QStringLiteral("mnuQuillbyMemo"))->setEnabled(enabled); };
+    h.showContentsPopUp = [this](const QPoint& at) { menu(QStringLiteral("mnuContentsPopUp"))->popup(at); };
+}
 
 void MainMenus::build() {
     QMenuBar* bar = top_->menuBar();
@@ -172,6 +179,31 @@ void MainMenus::previewSelectedDay() {
 }
 
 void MainMenus::MnuExit_Click() { top_->close(); }
+
+void MainMenus::importFromClipboard(bool tagged) {
+    const bool withHtml = RaravIni::read(Shell::state().RaravIniFile, RaravIni::ClipWithHTML) != 0;
+    const bool imported = tagged ? ImportTaggedDiariesFromClipboard(withHtml) : ImportPlainRaravFromClipboard(withHtml);
+    if (!imported) return;
+    top_->SaveTmpFile();
+    previewSelectedDay();
+}
+
+void MainMenus::mnu_DiaryfromClipboard_UseFormattedText_Click() { importFromClipboard(true); }
+void MainMenus::mnu_DiaryfromClipboard_UsePlainText_Click() { importFromClipboard(false); }
+
+void MainMenus::mnuImportCust_Click() {
+    const bool ok = ImportCustomizeFile();
+    QApplication::beep();
+    Shell::setStatusText(ok ? QStringLiteral("カスタマイズファイルの読み込みに成功しました。")
+                            : QStringLiteral("カスタマイズファイルの読み込みに失敗しました。"));
+}
+
+void MainMenus::MnuCustomizeSelect_Click() {
+    // The dialog rewrites the preview page itself on OK; only the browser is
+    // pointed at it again.
+    showCustomizeSelection();
+    previewSelectedDay();
+}
 
 void MainMenus::MnuSaveHTML_Click() {
     const auto& s = Shell::state();

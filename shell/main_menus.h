@@ -117,8 +117,15 @@ public:
     void mnuInsertFromCB_PlainText_Click();
     void mnuInsertFromCB_ExchangedText_Click();
 
+    // Procedures of other folders that the commands above call.
+    bool ImportTaggedDiariesFromClipboard(bool withHtml);
+    bool ImportPlainRaravFromClipboard(bool withHtml);
+    bool ImportCustomizeFile();
+    void showCustomizeSelection();
+
 private:
     void build();
+    void importFromClipboard(bool tagged);
     void notAvailable(const char* function);
     // Stops the built-in browser and shows an address or file in it.
     void showInBrowser(const QString& address);

@@ -3,8 +3,6 @@
 // tells the user the function is not available.
 #include "shell/main_menus.h"
 
-void MainMenus::mnu_DiaryfromClipboard_UseFormattedText_Click() { notAvailable("Module17::ImportTaggedDiariesFromClipboard"); }
-void MainMenus::mnu_DiaryfromClipboard_UsePlainText_Click() { notAvailable("Module17::ImportPlainRaravFromClipboard"); }
 void MainMenus::MnuSaveHTMLAS_Click() { notAvailable("MnuSaveHTMLAS_Click"); }
 void MainMenus::SaveHTMLFiles() { notAvailable("SaveHTMLFiles"); }
 void MainMenus::MnuTextExport_Click() { notAvailable("frmExport"); }
@@ -13,7 +11,6 @@ void MainMenus::MnuHTNExport_Click() { notAvailable("MnuHTNExport_Click"); }
 void MainMenus::MnuMTImport_Click() { notAvailable("MnuMTImport_Click"); }
 void MainMenus::MnuHTNImport_Click() { notAvailable("MnuHTNImport_Click"); }
 void MainMenus::MnuMakeLog_Click() { notAvailable("frmSaveLog"); }
-void MainMenus::mnuImportCust_Click() { notAvailable("Module12::ImportCustomizeFile"); }
 void MainMenus::mnuExportCust_Click() { notAvailable("frmExportCust"); }
 void MainMenus::MnuWriteRarav_Click() { notAvailable("frmCalender::Calender_DateClick"); }
 void MainMenus::mnuAddRarav_Click() { notAvailable("frmCalender::Btn_New_Click"); }
@@ -37,7 +34,6 @@ void MainMenus::MnuReConstructionGenre_Click() { notAvailable("frmContents::Make
 void MainMenus::MnuUpdateCheck_Click() { notAvailable("MnuUpdateCheck_Click"); }
 void MainMenus::MnuQuillbyUpdater_Click() { notAvailable("MnuQuillbyUpdater_Click"); }
 void MainMenus::mnuEnvironment_Click() { notAvailable("frmSetting"); }
-void MainMenus::MnuCustomizeSelect_Click() { notAvailable("frmCustomizeSelection"); }
 void MainMenus::MnuCustomize_Click() { notAvailable("frmCustomize"); }
 void MainMenus::MnuHTML2TXT_Click() { notAvailable("frmHTML2TXTSetting"); }
 void MainMenus::MnuTambourDll_Click() { notAvailable("MnuTambourDll_Click"); }
@@ -53,3 +49,17 @@ void MainMenus::mnuGetURL_Click() { notAvailable("frmContents::Btn2Click_ToolBar
 void MainMenus::mnuInsertURL_Click() { notAvailable("frmContents::Btn3Click_ToolBar"); }
 void MainMenus::mnuInsertFromCB_PlainText_Click() { notAvailable("frmContents::InsertFromCB_Text"); }
 void MainMenus::mnuInsertFromCB_ExchangedText_Click() { notAvailable("frmContents::InsertFromCB_Exchange"); }
+
+bool MainMenus::ImportTaggedDiariesFromClipboard(bool) {
+    notAvailable("Module17::ImportTaggedDiariesFromClipboard");
+    return false;
+}
+bool MainMenus::ImportPlainRaravFromClipboard(bool) {
+    notAvailable("Module17::ImportPlainRaravFromClipboard");
+    return false;
+}
+bool MainMenus::ImportCustomizeFile() {
+    notAvailable("Module12::ImportCustomizeFile");
+    return false;
+}
+void MainMenus::showCustomizeSelection() { notAvailable("frmCustomizeSelection"); }

@@ -46,15 +46,13 @@ MDIFormTop::MDIFormTop() {
     statusPanel1 = new QLabel(this);
     statusBar()->addWidget(statusPanel1, 1);
     resize(960, 720);
-    menus = new MainMenus(this);
 
     auto& h = Shell::hooks();
     h.setStatusText = [this](const QString& text) { statusPanel1->setText(text); };
     h.saveTmpFile = [this] { SaveTmpFile(); };
     h.setEnabled = [this](bool enabled) { setEnabled(enabled); };
-    h.setMenuBarString = [this] { SetMenuBarString(); };
-    h.setMemoMenuEnabled = [this](bool enabled) { menus->item(QStringLiteral("mnuQuillbyMemo"))->setEnabled(enabled); };
     Prompts::setOwner(this);
+    menus = new MainMenus(this);
 }
 
 MDIFormTop::~MDIFormTop() {

@@ -2,6 +2,7 @@
 // The main window's shared state, under the names every window reads them
 // by. It lives in the logic library so that code without widgets can read the
 // folders; the main window owns and fills it at start-up.
+#include <QPoint>
 #include <QString>
 #include <functional>
 
@@ -51,6 +52,8 @@ struct MainWindowHooks {
     std::function<void(const QString&)> navigateBrowser;
     // Menu captions after the menu language changed.
     std::function<void()> setMenuBarString;
+    // The editor's pop-up menu at a global position.
+    std::function<void(const QPoint&)> showContentsPopUp;
 };
 MainWindowHooks& hooks();
 

@@ -10,6 +10,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -214,9 +215,13 @@ TEST_F(MenusTest, EveryCommandReachesItsHandler) {
         {"MnuCalender", [] {}, [&] { EXPECT_TRUE(top->calender()->isVisible()); }},
         {"MnuVertical", [] {},
          [&] {
-             const QMdiSubWindow* only = top->mdiArea->subWindowList().value(0);
-             ASSERT_TRUE(only);
-             EXPECT_EQ(only->geometry(), top->mdiArea->viewport()->rect());
+             const QList<QMdiSubWindow*> windows = top->mdiArea->subWindowList();
+             const QSize area = top->mdiArea->viewport()->size();
+             ASSERT_FALSE(windows.isEmpty());
+             for (int i = 0; i < windows.size(); ++i) {
+                 const int width = area.width() / int(windows.size());
+                 EXPECT_EQ(windows[i]->geometry(), QRect(i * width, 0, width, area.height()));
+             }
          }},
         {"mnuStandard", [] {}, [&] { EXPECT_EQ(top->mdiArea->subWindowList().size(), 3); }},
         {"mnuLoadWndPos", [] {}, [&] { EXPECT_TRUE(navigated.last().endsWith(QStringLiteral("SimpleManual.htm"))); }},
@@ -267,6 +272,19 @@ TEST_F(MenusTest, ClearingAHistoryAsksDeletesAndConfirms) {
     p->expectMessage(QStringLiteral("URL履歴を消去しますか？"), Prompts::vbYes)
         .expectMessage(QStringLiteral("URL履歴を消去しました。"));
     action("MnuRefreshURLHist")->trigger();
+}
+
+TEST_F(MenusTest, ImportsReportTheirOutcome) {
+    p->expectMessage(QStringLiteral("まだ")).expectMessage(QStringLiteral("まだ")).expectMessage(QStringLiteral("まだ"));
+    action("mnuImportCust")->trigger();
+    EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("カスタマイズファイルの読み込みに失敗しました。"));
+    // An import that reports nothing imported shows no preview.
+    action("mnu_DiaryfromClipboard_UsePlainText")->trigger();
+    EXPECT_TRUE(navigated.isEmpty());
+    // The design-set choice ends with the preview at the selected day.
+    action("MnuCustomizeSelect")->trigger();
+    EXPECT_EQ(navigated, QStringList({t.path() + QStringLiteral("data/tmp.htm#2026/12/10")}));
+    EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("Webページ表示中..."));
 }
 
 TEST_F(MenusTest, BrowserShowsThePreviewWhenItExists) {
