@@ -9,6 +9,8 @@ namespace Addresses {
 // The maker's pages shown from the Help menu.
 inline const QString kHomePage = QStringLiteral("https://quillby.example.jp/");
 inline const QString kProductInfoPage = QStringLiteral("https://quillby.example.jp/rarav/");
+inline const QString kDeveloperDiary = QStringLiteral("https://quillby.example.jp/diary/");
+inline const QString kLumenfoldPage = QStringLiteral("https://lumenfold.example.jp/");
 
 // The product link that generated pages may carry.
 inline const QString kProductLinkPage = kHomePage;

@@ -7,8 +7,13 @@
 #include "publish/site_save_ui.h"
 #include "shell/database_optimize_ui.h"
 #include "shell/dialogs.h"
+#include "shell/frm_about.h"
+#include "shell/frm_login.h"
+#include "shell/frm_progress.h"
+#include "shell/main_menus.h"
 #include "shell/rarav_ini.h"
 #include "shell/startup.h"
+#include "shell/user_list.h"
 #include "web/favorites_folder.h"
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"
@@ -50,6 +55,7 @@ MDIFormTop::MDIFormTop() {
     h.setEnabled = [this](bool enabled) { setEnabled(enabled); };
     h.showChild = [this](QWidget* child) { showChild(child); };
     Prompts::setOwner(this);
+    menus = new MainMenus(this);
 }
 
 MDIFormTop::~MDIFormTop() {
@@ -65,15 +71,40 @@ bool MDIFormTop::acquireSingleInstance() {
 }
 
 bool MDIFormTop::loginUser() {
-    // Users and passwords arrive with the user manager; until then a user
-    // list in the program folder cannot be honoured.
-    Prompts::MsgBox(QStringLiteral("不正なユーザもしくはパスワードです。\r\nQuillbyを終了します。"), Prompts::vbCritical);
-    return false;
+    auto& s = state();
+    const QString list = UserList::fileIn(s.MyPath);
+    frmLogin login(list, this);
+    login.exec();
+    if (!login.IsOK) return false;
+    if (!UserList::checkLogin(list, login.UID, login.Password)) {
+        Prompts::MsgBox(QStringLiteral("不正なユーザもしくはパスワードです。\r\nQuillbyを終了します。"),
+                        Prompts::vbCritical);
+        return false;
+    }
+    if (!Startup::setUpUser(s, login.UID)) {
+        Prompts::MsgBox(QStringLiteral("ユーザフォルダを作成できません。\r\n") + s.UserPath, Prompts::vbCritical);
+        return false;
+    }
+    setWindowTitle(windowTitle() + QStringLiteral(" [User:") + s.UserID + QLatin1Char(']'));
+    return true;
+}
+
+void MDIFormTop::showSplash() {
+    if (RaravIni::read(state().RaravIniFile, RaravIni::ShowStartUpForm) != 1) return;
+    splash_ = new StartForm(state().MyPath);
+    splash_->show();
+    QCoreApplication::processEvents();
+}
+
+void MDIFormTop::closeSplash() {
+    delete splash_;
+    splash_ = nullptr;
 }
 
 bool MDIFormTop::checkDataFolder() {
     auto& s = state();
     if (Startup::isValidDataFolder(s.DataPath)) return true;
+    closeSplash();
     Prompts::MsgBox(QStringLiteral("データ保存先フォルダが不正です。\r\n有効なデータ保存先フォルダを指定して下さい。"),
                     Prompts::vbCritical);
     const QString chosen = Module2::BrowseFolder(QStringLiteral("フォルダの選択"));
@@ -119,7 +150,9 @@ bool MDIFormTop::MDIForm_Load() {
     setWindowTitle(QStringLiteral("Quillby v") + Shell::versionText());
     s.CurrentVersion = Shell::versionNumber();
 
-    if (Startup::isMultiUser(s.MyPath)) {
+    // A user list that names no one who could log in (its last user was
+    // deleted) would lock everybody out: such a list counts as none.
+    if (Startup::isMultiUser(s.MyPath) && !UserList::users(UserList::fileIn(s.MyPath)).isEmpty()) {
         if (!loginUser()) return false;
     } else if (!Startup::setUpSingleUser(s)) {
         Prompts::MsgBox(QStringLiteral("ユーザフォルダを作成できません。\r\n") + s.UserPath, Prompts::vbCritical);
@@ -130,6 +163,7 @@ bool MDIFormTop::MDIForm_Load() {
     struct RestoreCursor {
         ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
     } restore;
+    showSplash();
 
     if (!checkDataFolder()) return false;
     checkDatabaseVersion();
@@ -145,6 +179,16 @@ bool MDIFormTop::MDIForm_Load() {
     showChild(calender());
     applyWindowSize();
     if (s.IsLogin) SaveTmpFile();
+    // The layouts measure the client area, which has its size only once the
+    // window is shown.
+    show();
+    const int position = RaravIni::read(s.RaravIniFile, RaravIni::WindowPosition);
+    if (position == 1) mnuStandard_Click();
+    if (position == 2) mnuLoadWndPos_Click();
+
+    const bool updater = Startup::updaterMenuEnabled(s.MyPath);
+    closeSplash();
+    SetMenuBarString();
 
     const Startup::Plugins plugins = Startup::detectPlugins(s.MyPath);
     s.IsBrindleDll = plugins.brindle;
@@ -152,6 +196,7 @@ bool MDIFormTop::MDIForm_Load() {
     s.IsTambourDll = plugins.tambour;
     s.IsQuillbyInfoDll = plugins.quillbyInfo;
     Startup::detectMemoTool(s);
+    menus->applyStartupStates(plugins, updater, s.IsZettik);
     return true;
 }
 
@@ -190,6 +235,8 @@ void MDIFormTop::MDIForm_Unload() {
         RaravIni::write(s.RaravIniFile, RaravIni::ParentHeight, toTwips(g.height()));
         RaravIni::write(s.RaravIniFile, RaravIni::ParentWidth, toTwips(g.width()));
     }
+    frmProgress::unload();
+    closeSplash();
     instanceLock_.reset();
 }
 

@@ -11,6 +11,11 @@ class QMdiArea;
 class QMdiSubWindow;
 class QLabel;
 class frmCalender;
+class MainMenus;
+class StartForm;
+namespace WindowLayout {
+struct Layout;
+}
 
 class MDIFormTop : public QMainWindow {
     Q_OBJECT
@@ -34,6 +39,30 @@ public:
 
     QMdiArea* mdiArea = nullptr;
     QLabel* statusPanel1 = nullptr;  // first panel: the shared status line
+    MainMenus* menus = nullptr;      // the menu bar and the editor's pop-up menu
+
+    // Captions in the language of the user's rarav.ini.
+    void SetMenuBarString();
+    // The About window's links.
+    void Click_FormAboutLabel();
+    void Click_Lumenfold();
+
+    // Layouts of the three child windows, in twips of the client area.
+    void mnuStandard_Click();
+    void mnuLoadWndPos_Click();
+    void mnuSaveWndPos_Click();
+    void applyLayout(const WindowLayout::Layout& layout);
+    WindowLayout::Layout currentLayout();
+    QSize clientSizeTwips() const;
+
+    // The editor and the browser child windows.
+    QWidget* editorChild();
+    QWidget* browserChild();
+    // Stops the built-in browser and shows an address, or a file with an
+    // optional "#" fragment, in it.
+    void showInBrowser(const QString& address);
+    // The browser's search-word or address list refilled from its file.
+    void refreshBrowserHistory(bool findHistory);
 
     // Shows a child window in the area, creating its frame on first use.
     QMdiSubWindow* showChild(QWidget* child);
@@ -54,7 +83,13 @@ private:
     void checkDatabaseVersion();
     void applyWindowSize();
 
+    void showSplash();
+    void closeSplash();
+
     std::unique_ptr<QLockFile> instanceLock_;
     frmCalender* calender_ = nullptr;
+    QWidget* editorChild_ = nullptr;
+    QWidget* browserChild_ = nullptr;
+    StartForm* splash_ = nullptr;
     bool unloaded_ = false;
 };

@@ -2,6 +2,7 @@
 // The main window's shared state, under the names every window reads them
 // by. It lives in the logic library so that code without widgets can read the
 // folders; the main window owns and fills it at start-up.
+#include <QPoint>
 #include <QString>
 #include <functional>
 
@@ -56,6 +57,8 @@ struct MainWindowHooks {
     std::function<void(QWidget*)> showChild;
     // The built-in browser's address box text; "" when there is no browser.
     std::function<QString()> browserAddress;
+    // Menu captions after the menu language changed.
+    std::function<void()> setMenuBarString;
     // The editor fields' right-click menu, popped up at a global position.
     std::function<void(const QPoint&)> showContentsPopup;
 };

@@ -1,0 +1,313 @@
+#include "modal_helper.h"
+#include "shell/frm_about.h"
+#include "shell/frm_options.h"
+#include "shell/frm_user_manager.h"
+#include "shell/main_menus.h"
+#include "shell/main_window.h"
+#include "shell/menu_table.h"
+#include "writing/frm_calender.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/temp_folder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MenusTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Shell::state() = Shell::SharedState();
+        auto& s = Shell::state();
+        s.MyPath = t.path();
+        s.UserPath = t.path() + QStringLiteral("UserData/");
+        s.DataPath = t.path() + QStringLiteral("data/");
+        s.RaravIniFile = s.UserPath + QStringLiteral("rarav.ini");
+        s.EnterDay = QStringLiteral("2026/12/10");
+        t.writeText(QStringLiteral("UserData/rarav.ini"), QStringLiteral("[ALL]\nDataPath=") + s.DataPath + "\n");
+        t.write(QStringLiteral("data/.keep"), "");
+        top = MDIFormTop::instance();
+        Shell::hooks().navigateBrowser = [this](const QString& address) { navigated << address; };
+    }
+    void TearDown() override {
+        delete top;
+        Shell::state() = Shell::SharedState();
+    }
+    QAction* action(const char* name) { return top->menus->item(QString::fromLatin1(name)); }
+    QString caption(const char* name) { return action(name)->text(); }
+    void setLanguage(const QString& language) {
+        t.writeText(QStringLiteral("UserData/rarav.ini"),
+                    language.isNull() ? QStringLiteral("[ALL]\n") : QStringLiteral("[ALL]\nMenuLanguage=") + language);
+        top->SetMenuBarString();
+    }
+
+    TempFolder t;
+    ScopedPrompts p;
+    MDIFormTop* top = nullptr;
+    QStringList navigated;
+};
+
+TEST(MenuTable, HoldsEveryCaptionOfBothLanguages) {
+    QSet<int> offsets;
+    for (const Menus::Item& item : Menus::items())
+        if (item.offset >= 0) offsets.insert(item.offset);
+    QSet<int> expected;
+    for (auto [from, to] : {std::pair{0, 27}, {30, 36}, {40, 46}, {50, 50}, {60, 61}, {70, 80}, {100, 110}})
+        for (int i = from; i <= to; ++i) expected.insert(i);
+    EXPECT_EQ(offsets, expected);
+    for (int offset : expected) {
+        EXPECT_FALSE(Menus::text(100 + offset).isEmpty()) << offset;
+        EXPECT_FALSE(Menus::text(500 + offset).isEmpty()) << offset;
+    }
+    EXPECT_EQ(Menus::text(100 + 44), QStringLiteral("Quillby Works"));
+    EXPECT_EQ(Menus::text(500 + 45), QStringLiteral("Quillby Worksソフトウェア開発日誌"));
+}
+
+TEST_F(MenusTest, CaptionsFollowTheMenuLanguage) {
+    struct Case {
+        QString language;
+        bool english;
+    };
+    const Case cases[] = {{QStringLiteral("English"), true},
+                          {QStringLiteral("Japanese"), false},
+                          {QStringLiteral(""), false},
+                          {QString(), false},
+                          {QStringLiteral("english"), false}};
+    for (const Case& c : cases) {
+        setLanguage(c.language);
+        const std::string why = "language: " + c.language.toStdString();
+        EXPECT_EQ(caption("MnuFile"), c.english ? QStringLiteral("&File") : QStringLiteral("ファイル(&F)")) << why;
+        EXPECT_EQ(caption("MnuSaveHTML"), c.english ? QStringLiteral("&Save HTML") : QStringLiteral("HTMLファイルに保存(&S)")) << why;
+        EXPECT_EQ(caption("MnuSaveHTML_D"), caption("MnuSaveHTML")) << why;
+        EXPECT_EQ(caption("mnuUndo"), c.english ? QStringLiteral("Undo") : QStringLiteral("元に戻す")) << why;
+        EXPECT_EQ(caption("MnuQuillbyInfoBlog"), c.english ? QStringLiteral("Quillby Daily Information") : QStringLiteral("Quillby情報")) << why;
+        // Items without a string keep their own caption in both languages.
+        EXPECT_EQ(caption("MnuPING"), QStringLiteral("&PING")) << why;
+        EXPECT_EQ(caption("MnuNoPlugin"), QStringLiteral("No Plugin")) << why;
+        EXPECT_EQ(caption("mnuCopy"), QStringLiteral("コピー")) << why;
+        EXPECT_EQ(caption("mnuInsertFromCB_ExchangedText"), QStringLiteral("HTMLに変換")) << why;
+    }
+}
+
+TEST_F(MenusTest, TreeShortcutsAndStates) {
+    EXPECT_EQ(top->menus->menu(QStringLiteral("MnuRaravTools"))->menuAction(), action("MnuRaravTools"));
+    EXPECT_TRUE(top->menus->menu(QStringLiteral("MnuRaravTools"))->actions().contains(action("MnuFindRarav")));
+    const std::pair<const char*, const char*> keys[] = {
+        {"MnuSaveHTML", "Ctrl+S"}, {"MnuExit", "Ctrl+Q"}, {"MnuWriteRarav", "Ctrl+D"}, {"MnuSaveRarav", "Ctrl+U"},
+        {"MnuFTPUp", "Ctrl+F"},    {"MnuBlogUp", "Ctrl+B"}, {"mnuUndo", "Ctrl+Z"},      {"mnuRedo", "Ctrl+Y"}};
+    for (auto [name, key] : keys) EXPECT_EQ(action(name)->shortcut(), QKeySequence(QLatin1String(key))) << name;
+    EXPECT_FALSE(action("MnuImportNoFunction")->isEnabled());
+    EXPECT_FALSE(action("MnuNoPlugin")->isEnabled());
+    EXPECT_FALSE(action("mnuContentsPopUp")->isVisible());
+}
+
+TEST_F(MenusTest, PluginFilesDecideWhatIsShown) {
+    Startup::Plugins onlyTambour;
+    onlyTambour.tambour = true;
+    top->menus->applyStartupStates(onlyTambour, false, false);
+    EXPECT_TRUE(action("MnuPING")->isVisible());
+    EXPECT_FALSE(action("MnuNoPlugin")->isVisible());
+    EXPECT_TRUE(action("MnuImportNoFunction")->isVisible());
+    EXPECT_FALSE(action("MnuMTExport")->isVisible());
+    EXPECT_FALSE(action("MnuQuillbyInfoDll")->isVisible());
+    EXPECT_FALSE(action("MnuQuillbyUpdater")->isEnabled());
+    EXPECT_FALSE(action("mnuQuillbyMemo")->isEnabled());
+
+    Startup::Plugins brindle;
+    brindle.brindle = true;
+    top->menus->applyStartupStates(brindle, true, true);
+    EXPECT_FALSE(action("MnuImportNoFunction")->isVisible());
+    EXPECT_TRUE(action("MnuMTImport")->isVisible());
+    EXPECT_FALSE(action("MnuPING")->isVisible());
+    EXPECT_TRUE(action("MnuQuillbyUpdater")->isEnabled());
+    EXPECT_TRUE(action("mnuQuillbyMemo")->isEnabled());
+}
+
+// Commands whose windows come from other folders: each tells the user and
+// names what it will call.
+TEST_F(MenusTest, EveryCommandReachesItsHandler) {
+    const std::pair<const char*, const char*> pending[] = {
+        {"mnu_DiaryfromClipboard_UseFormattedText", "Module17::ImportTaggedDiariesFromClipboard"},
+        {"mnu_DiaryfromClipboard_UsePlainText", "Module17::ImportPlainRaravFromClipboard"},
+        {"MnuSaveHTMLAS", "MnuSaveHTMLAS_Click"},
+        {"MnuTextExport", "frmExport"},
+        {"MnuMTExport", "MnuMTExport_Click"},
+        {"MnuHTNExport", "MnuHTNExport_Click"},
+        {"MnuMTImport", "MnuMTImport_Click"},
+        {"MnuHTNImport", "MnuHTNImport_Click"},
+        {"MnuMakeLog", "frmSaveLog"},
+        {"mnuImportCust", "Module12::ImportCustomizeFile"},
+        {"mnuExportCust", "frmExportCust"},
+        {"MnuWriteRarav", "frmCalender::Calender_DateClick"},
+        {"mnuAddRarav", "frmCalender::Btn_New_Click"},
+        {"MnuDeleteRarav", "frmCalender::Btn_Delete_Click"},
+        {"MnuDeleteImportRarav", "frmDeleteImportRarav"},
+        {"MnuSaveRarav", "frmContents::Btn1Click_ToolBar"},
+        {"MnuFTPUp", "FTP_Execute"},
+        {"MnuPING", "MnuPING_Click"},
+        {"MnuBlogUp", "frmCalender::PostBlog"},
+        {"MnuBlogView", "frmCalender::ViewBlog"},
+        {"MnuOpenBlogManagement", "frmCalender::BlogManagement"},
+        {"MnuFindRarav", "frmFind"},
+        {"MnuViewOldRarav", "frmContents::picPrevRaravExist_Click"},
+        {"mnuQuillbyMemo", "mnuQuillbyMemo_Click"},
+        {"mnuAddRaravFromZettik", "frmGetZettik"},
+        {"ResistLogs", "frmResistLogs"},
+        {"ResistOtherFiles", "frmResistFiles"},
+        {"MnuQuillbyInfo", "MnuQuillbyInfo_Click"},
+        {"MnuOptimize", "MnuOptimize_Click"},
+        {"MnuReConstructionGenre", "frmContents::MakeGenretxt"},
+        {"MnuUpdateCheck", "MnuUpdateCheck_Click"},
+        {"MnuQuillbyUpdater", "MnuQuillbyUpdater_Click"},
+        {"mnuEnvironment", "frmSetting"},
+        {"MnuCustomizeSelect", "frmCustomizeSelection"},
+        {"MnuCustomize", "frmCustomize"},
+        {"MnuHTML2TXT", "frmHTML2TXTSetting"},
+        {"MnuTambourDll", "MnuTambourDll_Click"},
+        {"MnuBrindleDll", "MnuBrindleDll_Click"},
+        {"MnuFescueDll", "MnuFescueDll_Click"},
+        {"MnuQuillbyInfoDll", "MnuQuillbyInfoDll_Click"},
+        {"mnuUndo", "frmContents::mnuUndo_Click"},
+        {"mnuRedo", "frmContents::mnuRedo_Click"},
+        {"mnuCopy", "frmContents::Copy"},
+        {"mnuCut", "frmContents::Cut"},
+        {"mnuPaste", "frmContents::Paste"},
+        {"mnuGetURL", "frmContents::Btn2Click_ToolBar"},
+        {"mnuInsertURL", "frmContents::Btn3Click_ToolBar"},
+        {"mnuInsertFromCB_PlainText", "frmContents::InsertFromCB_Text"},
+        {"mnuInsertFromCB_ExchangedText", "frmContents::InsertFromCB_Exchange"},
+    };
+    QSet<QString> covered;
+    for (auto [item, function] : pending) {
+        p->expectMessage(QStringLiteral("この機能はまだ使用できません。"));
+        top->menus->lastUnavailable.clear();
+        action(item)->trigger();
+        EXPECT_EQ(top->menus->lastUnavailable, QLatin1String(function)) << item;
+        covered.insert(QLatin1String(item));
+    }
+
+    // The shell's own commands, by what each visibly does.
+    const QString home = QStringLiteral("https://quillby.example.jp/");
+    struct Own {
+        const char* item;
+        std::function<void()> arrange;
+        std::function<void()> check;
+    };
+    const QList<Own> own = {
+        {"MnuSaveHTML", [&] { p->expectMessage(QStringLiteral("まだ")); },
+         [&] { EXPECT_EQ(top->menus->lastUnavailable, QStringLiteral("MnuSaveHTMLAS_Click")); }},
+        {"MnuSaveHTML_D",
+         [&] {
+             Shell::state().FilePath = QStringLiteral("/site/");
+             Shell::state().FileName = QStringLiteral("index.htm");
+             p->expectMessage(QStringLiteral("まだ"));
+         },
+         [&] { EXPECT_EQ(top->menus->lastUnavailable, QStringLiteral("SaveHTMLFiles")); }},
+        {"MnuPref", [&] { onNextModal<frmOptions>([](frmOptions* d) { d->Btn_Cancel->click(); }); }, [] {}},
+        {"MnuUserManager", [&] { onNextModal<frmUserManager>([](frmUserManager* d) { d->Btn_OK->click(); }); }, [] {}},
+        {"MnuAbout", [&] { onNextModal<frmAbout>([](frmAbout* d) { d->cmdOK->click(); }); }, [] {}},
+        {"MnuCalender", [] {}, [&] { EXPECT_TRUE(top->calender()->isVisible()); }},
+        {"MnuVertical", [] {},
+         [&] {
+             const QList<QMdiSubWindow*> windows = top->mdiArea->subWindowList();
+             const QSize area = top->mdiArea->viewport()->size();
+             ASSERT_FALSE(windows.isEmpty());
+             for (int i = 0; i < windows.size(); ++i) {
+                 const int width = area.width() / int(windows.size());
+                 EXPECT_EQ(windows[i]->geometry(), QRect(i * width, 0, width, area.height()));
+             }
+         }},
+        {"mnuStandard", [] {}, [&] { EXPECT_EQ(top->mdiArea->subWindowList().size(), 3); }},
+        {"mnuLoadWndPos", [] {}, [&] { EXPECT_TRUE(navigated.last().endsWith(QStringLiteral("SimpleManual.htm"))); }},
+        {"mnuSaveWndPos", [] {}, [&] { EXPECT_TRUE(t.read(QStringLiteral("UserData/rarav.ini")).contains("[Browser]")); }},
+        {"MnuBrowse", [] {}, [&] { EXPECT_EQ(navigated.last(), t.path() + QStringLiteral("SimpleManual.htm")); }},
+        {"MnuSimpleManual", [&] { p->expectMessage(QStringLiteral("マニュアルが見つかりません。")); }, [] {}},
+        {"MnuManual", [&] { t.write(QStringLiteral("Manual.htm"), "<html></html>"); },
+         [&] { EXPECT_EQ(navigated.last(), t.path() + QStringLiteral("Manual.htm")); }},
+        {"MnuHP", [] {}, [&] { EXPECT_EQ(navigated.last(), home); }},
+        {"MnuMyBlog", [] {}, [&] { EXPECT_EQ(navigated.last(), QStringLiteral("https://quillby.example.jp/diary/")); }},
+        {"MnuQuillbyInfoBlog", [] {}, [&] { EXPECT_EQ(navigated.last(), QStringLiteral("https://quillby.example.jp/rarav/")); }},
+        {"MnuRefreshURLHist", [&] { p->expectMessage(QStringLiteral("URL履歴を消去しますか？"), Prompts::vbNo); }, [] {}},
+        {"MnuRefreshFindHist", [&] { p->expectMessage(QStringLiteral("検索履歴を消去しますか？"), Prompts::vbNo); }, [] {}},
+        {"MnuExit", [] { }, [&] { EXPECT_FALSE(top->isVisible()); }},
+    };
+    top->show();
+    for (const Own& c : own) {
+        c.arrange();
+        action(c.item)->trigger();
+        c.check();
+        EXPECT_TRUE(p->allAnswered()) << c.item;
+        covered.insert(QLatin1String(c.item));
+    }
+
+    QSet<QString> commands;
+    for (const MainMenus::Command& c : MainMenus::commands()) commands.insert(QLatin1String(c.item));
+    EXPECT_EQ(covered, commands);
+    // Every item that is neither a menu, a separator nor a placeholder has a
+    // command.
+    for (const Menus::Item& item : Menus::items()) {
+        const QString name = QLatin1String(item.name);
+        const bool isMenu = top->menus->menu(name) != nullptr;
+        if (isMenu || (item.flags & (Menus::Separator | Menus::Disabled))) continue;
+        EXPECT_TRUE(commands.contains(name)) << item.name;
+    }
+}
+
+TEST_F(MenusTest, ClearingAHistoryAsksDeletesAndConfirms) {
+    t.write(QStringLiteral("UserData/FindHist.txt"), "word\r\n");
+    p->expectMessage(QStringLiteral("検索履歴を消去しますか？"), Prompts::vbNo, Prompts::vbYesNo);
+    action("MnuRefreshFindHist")->trigger();
+    EXPECT_TRUE(QFile::exists(t.path() + QStringLiteral("UserData/FindHist.txt")));
+    p->expectMessage(QStringLiteral("検索履歴を消去しますか？"), Prompts::vbYes)
+        .expectMessage(QStringLiteral("検索履歴を消去しました。"));
+    action("MnuRefreshFindHist")->trigger();
+    EXPECT_FALSE(QFile::exists(t.path() + QStringLiteral("UserData/FindHist.txt")));
+    // A missing file still asks and confirms.
+    p->expectMessage(QStringLiteral("URL履歴を消去しますか？"), Prompts::vbYes)
+        .expectMessage(QStringLiteral("URL履歴を消去しました。"));
+    action("MnuRefreshURLHist")->trigger();
+}
+
+TEST_F(MenusTest, ImportsReportTheirOutcome) {
+    p->expectMessage(QStringLiteral("まだ")).expectMessage(QStringLiteral("まだ")).expectMessage(QStringLiteral("まだ"));
+    action("mnuImportCust")->trigger();
+    EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("カスタマイズファイルの読み込みに失敗しました。"));
+    // An import that reports nothing imported shows no preview.
+    action("mnu_DiaryfromClipboard_UsePlainText")->trigger();
+    EXPECT_TRUE(navigated.isEmpty());
+    // The design-set choice ends with the preview at the selected day.
+    action("MnuCustomizeSelect")->trigger();
+    EXPECT_EQ(navigated, QStringList({t.path() + QStringLiteral("data/tmp.htm#2026/12/10")}));
+    EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("Webページ表示中..."));
+}
+
+TEST_F(MenusTest, BrowserShowsThePreviewWhenItExists) {
+    t.write(QStringLiteral("data/tmp.htm"), "<html></html>");
+    action("MnuBrowse")->trigger();
+    EXPECT_EQ(navigated.last(), t.path() + QStringLiteral("data/tmp.htm"));
+}
+
+TEST_F(MenusTest, AboutLinksCloseTheWindowAndOpenThePages) {
+    onNextModal<frmAbout>([](frmAbout* d) { d->lblURL_Click(); });
+    action("MnuAbout")->trigger();
+    onNextModal<frmAbout>([](frmAbout* d) { d->PictURL_Lumenfold_Click(); });
+    action("MnuAbout")->trigger();
+    EXPECT_EQ(navigated, QStringList({QStringLiteral("https://quillby.example.jp/"),
+                                      QStringLiteral("https://lumenfold.example.jp/")}));
+}
+
+TEST_F(MenusTest, HiddenCreditsAnswerOnlyTheLeftButtonAtTheirColumn) {
+    p->expectMessage(QStringLiteral("左クリックで表示"), Prompts::vbOK, Prompts::vbOKOnly);
+    top->menus->Picture1_MouseDown(Qt::LeftButton, 516 * 15 + 7);
+    top->menus->Picture1_MouseDown(Qt::RightButton, 516 * 15);
+    top->menus->Picture1_MouseDown(Qt::LeftButton, 515 * 15);
+    top->menus->Picture1_MouseDown(Qt::LeftButton, 517 * 15);
+}
+
+}  // namespace
