@@ -63,6 +63,8 @@ public:
     virtual bool removeDirectory(const QString& name) = 0;
     // A relative folder (several levels with "/"), an absolute one, or "..".
     virtual bool setCurrentDirectory(const QString& folder) = 0;
+    // Whether the folder can be entered, without leaving the current one.
+    virtual bool folderExists(const QString& folder) = 0;
     virtual bool putFile(const QString& localPath, const QString& remoteName, TransferType type) = 0;
     virtual void close() = 0;
     virtual int lastError() const = 0;
@@ -85,6 +87,7 @@ public:
     bool createDirectory(const QString& name) override;
     bool removeDirectory(const QString& name) override;
     bool setCurrentDirectory(const QString& folder) override;
+    bool folderExists(const QString& folder) override;
     bool putFile(const QString& localPath, const QString& remoteName, TransferType type) override;
     void close() override;
     int lastError() const override;

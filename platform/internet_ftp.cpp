@@ -109,6 +109,30 @@ struct FtpSession::Impl {
 
     bool perform() { return finish(curl_easy_perform(curl)); }
 
+    // The folder path that folder leads to from the current one, checked on
+    // the server: curl enters each level with CWD, so a missing one fails.
+    bool resolve(const QString& folder, QList<QByteArray>& path, bool& isAbsolute) {
+        if (unsafe(folder)) return fail(Error::InvalidOperation);
+        path = folders;
+        isAbsolute = absolute;
+        if (folder.startsWith(QLatin1Char('/'))) {
+            path.clear();
+            isAbsolute = true;
+        }
+        for (const QString& part : folder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+            if (part == QLatin1String(".")) continue;
+            if (part == QLatin1String("..") && !path.isEmpty() && path.last() != "..") {
+                path.removeLast();
+                continue;
+            }
+            path.append(encode(part));
+        }
+        reset();
+        curl_easy_setopt(curl, CURLOPT_URL, folderUrl(path, isAbsolute).constData());
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        return perform();
+    }
+
     // A command sent in the current folder after curl has entered it.
     bool command(const QByteArray& text) {
         reset();
@@ -175,29 +199,18 @@ bool FtpSession::removeDirectory(const QString& name) {
 }
 
 bool FtpSession::setCurrentDirectory(const QString& folder) {
-    if (Impl::unsafe(folder)) return d->fail(Error::InvalidOperation);
-    QList<QByteArray> path = d->folders;
-    bool isAbsolute = d->absolute;
-    if (folder.startsWith(QLatin1Char('/'))) {
-        path.clear();
-        isAbsolute = true;
-    }
-    for (const QString& part : folder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (part == QLatin1String(".")) continue;
-        if (part == QLatin1String("..") && !path.isEmpty() && path.last() != "..") {
-            path.removeLast();
-            continue;
-        }
-        path.append(Impl::encode(part));
-    }
-    // curl enters each level with CWD; a folder that is missing fails here.
-    d->reset();
-    curl_easy_setopt(d->curl, CURLOPT_URL, d->folderUrl(path, isAbsolute).constData());
-    curl_easy_setopt(d->curl, CURLOPT_NOBODY, 1L);
-    if (!d->perform()) return false;
+    QList<QByteArray> path;
+    bool isAbsolute = false;
+    if (!d->resolve(folder, path, isAbsolute)) return false;
     d->folders = path;
     d->absolute = isAbsolute;
     return true;
+}
+
+bool FtpSession::folderExists(const QString& folder) {
+    QList<QByteArray> path;
+    bool isAbsolute = false;
+    return d->resolve(folder, path, isAbsolute);
 }
 
 bool FtpSession::putFile(const QString& localPath, const QString& remoteName, TransferType type) {

@@ -41,6 +41,9 @@ TEST_P(FtpSessionTest, FoldersFilesAndJapaneseNames) {
     // An empty folder lists nothing, as WinINet reported it.
     EXPECT_FALSE(ftp.findFirst(QStringLiteral("www")));
     EXPECT_EQ(ftp.lastError(), Error::NoMoreFiles);
+    EXPECT_TRUE(ftp.folderExists(QStringLiteral("www")));
+    EXPECT_FALSE(ftp.folderExists(QStringLiteral("www/none")));
+    EXPECT_EQ(ftp.currentDirectory(), QString());
     ASSERT_TRUE(ftp.setCurrentDirectory(QStringLiteral("www")));
     EXPECT_EQ(ftp.currentDirectory(), QStringLiteral("www"));
 
