@@ -278,3 +278,16 @@ TEST_F(FtpUploadTest, ASecondUploadCannotStartDuringARun) {
     EXPECT_EQ(inner, FtpUpload::Ending::AlreadyRunning);
     EXPECT_FALSE(Publish::FtpUploadRunning());
 }
+
+TEST_F(FtpUploadTest, AStartFolderTheUserWillNotCreateEndsTheRun) {
+    ASSERT_TRUE(server.running());
+    saveSite({"index.htm"});
+    ScopedPrompts prompts;
+    prompts->expectMessage("フォルダ「www」が作成されていません。", Prompts::vbNo)
+        .expectMessage("フォルダは作成しませんでした。", Prompts::vbOK);
+    EXPECT_EQ(upload(), FtpUpload::Ending::Failed);
+    EXPECT_EQ(progress.title, "ディレクトリの移動");
+    EXPECT_EQ(progress.body, "wwwへ移動失敗\r\n不明なエラーで終了しました。");
+    EXPECT_FALSE(QFile::exists(userPath() + "uploadold.tmp"));
+    EXPECT_TRUE(QDir(root.path()).isEmpty());
+}
