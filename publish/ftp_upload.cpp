@@ -12,6 +12,7 @@
 #include "shell/shared_state.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <QFileInfo>
 
 namespace Publish {
@@ -350,6 +351,7 @@ bool FtpUpload::putParts() {
     const QString of = QStringLiteral("/%1)").arg(n);
     int i = 0;
     progress_.setMaximum(n);
+    progress_.setValue(0);
     for (const Part& part : parts) {
         status(QStringLiteral("Uploading ") + part.name);
         text(QStringLiteral("ファイル「") + part.name + QStringLiteral("」をアップロードします。(") + QString::number(i) + of);
