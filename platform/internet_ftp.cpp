@@ -1,0 +1,254 @@
+#include "platform/codepage.h"
+#include "platform/internet.h"
+#include "platform/internet_curl.h"
+
+#include <QFile>
+#include <QList>
+#include <curl/curl.h>
+
+namespace Internet {
+
+struct FtpSession::Impl {
+    CURL* curl = nullptr;
+    FtpLogin login;
+    QByteArray base;             // "ftp://host:port/"
+    QList<QByteArray> folders;   // percent-encoded CP932 segments below the log-on folder
+    bool absolute = false;       // folders start at the server's root
+    int error = 0;
+    QString response;            // the last complete reply
+    int replyCode = 0;           // code of the last reply received in the current call
+    QByteArray partial;          // lines of a reply still coming
+    std::function<void()> idle;
+
+    void reset() {
+        if (!curl) curl = curl_easy_init();
+        curl_easy_reset(curl);
+        replyCode = 0;
+        partial.clear();
+        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl, CURLOPT_USERNAME, login.user.toUtf8().constData());
+        curl_easy_setopt(curl, CURLOPT_PASSWORD, login.password.toUtf8().constData());
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(login.connectTimeoutMs));
+        curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(qMax(1, login.receiveTimeoutMs / 1000)));
+        // A data connection that stalls as long as a reply may counts as a
+        // time-out too, as WinINet's receive time-out did.
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(qMax(1, login.receiveTimeoutMs / 1000)));
+        curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
+        curl_easy_setopt(curl, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR_NONE));
+        if (!login.passive) curl_easy_setopt(curl, CURLOPT_FTPPORT, "-");
+        curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
+        curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Impl::onDebug);
+        curl_easy_setopt(curl, CURLOPT_DEBUGDATA, this);
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Impl::onProgress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+    }
+
+    // Server replies arrive here line by line; a line "ddd text" closes a
+    // reply, lines "ddd-text" and others continue it.
+    static int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* self) {
+        if (type != CURLINFO_HEADER_IN) return 0;
+        auto* d = static_cast<Impl*>(self);
+        const QByteArray line(data, qsizetype(size));
+        d->partial += line;
+        if (line.size() >= 4 && std::isdigit(uchar(line[0])) && std::isdigit(uchar(line[1])) &&
+            std::isdigit(uchar(line[2])) && line[3] == ' ') {
+            d->replyCode = line.left(3).toInt();
+            QByteArray reply = d->partial;
+            while (reply.endsWith('\n') || reply.endsWith('\r')) reply.chop(1);
+            d->response = Codepage::toUnicode(reply);
+            d->partial.clear();
+        }
+        return 0;
+    }
+
+    static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+        auto* d = static_cast<Impl*>(self);
+        if (d->idle) d->idle();
+        return 0;
+    }
+
+    static size_t onWrite(char* data, size_t size, size_t count, void* target) {
+        static_cast<QByteArray*>(target)->append(data, qsizetype(size * count));
+        return size * count;
+    }
+
+    static size_t onRead(char* buffer, size_t size, size_t count, void* source) {
+        const qint64 n = static_cast<QFile*>(source)->read(buffer, qint64(size * count));
+        return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
+    }
+
+    QByteArray folderUrl(const QList<QByteArray>& path, bool isAbsolute) const {
+        QByteArray url = base;
+        if (isAbsolute) url += "%2F";
+        for (const QByteArray& f : path) url += f + '/';
+        return url;
+    }
+    QByteArray folderUrl() const { return folderUrl(folders, absolute); }
+
+    static QByteArray encode(const QString& name) {
+        return Codepage::fromUnicode(name).toPercentEncoding();
+    }
+    static bool unsafe(const QString& name) {
+        return name.contains(QLatin1Char('\r')) || name.contains(QLatin1Char('\n')) || name.contains(QChar(0));
+    }
+
+    bool finish(CURLcode rc) {
+        error = Curl::winInetError(rc, replyCode);
+        if (error == Error::None) return true;
+        if (error != Error::ExtendedError && response.isEmpty()) response = QString::fromUtf8(curl_easy_strerror(rc));
+        setLastError(error, response);
+        return false;
+    }
+    bool fail(int code) {
+        error = code;
+        setLastError(error, response);
+        return false;
+    }
+
+    bool perform() { return finish(curl_easy_perform(curl)); }
+
+    // The folder path that folder leads to from the current one, checked on
+    // the server: curl enters each level with CWD, so a missing one fails.
+    bool resolve(const QString& folder, QList<QByteArray>& path, bool& isAbsolute) {
+        if (unsafe(folder)) return fail(Error::InvalidOperation);
+        path = folders;
+        isAbsolute = absolute;
+        if (folder.startsWith(QLatin1Char('/'))) {
+            path.clear();
+            isAbsolute = true;
+        }
+        for (const QString& part : folder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+            if (part == QLatin1String(".")) continue;
+            if (part == QLatin1String("..") && !path.isEmpty() && path.last() != "..") {
+                path.removeLast();
+                continue;
+            }
+            path.append(encode(part));
+        }
+        reset();
+        curl_easy_setopt(curl, CURLOPT_URL, folderUrl(path, isAbsolute).constData());
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        return perform();
+    }
+
+    // A command sent in the current folder after curl has entered it.
+    bool command(const QByteArray& text) {
+        reset();
+        curl_slist* list = curl_slist_append(nullptr, text.constData());
+        curl_easy_setopt(curl, CURLOPT_URL, folderUrl().constData());
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        curl_easy_setopt(curl, CURLOPT_POSTQUOTE, list);
+        const bool ok = perform();
+        curl_slist_free_all(list);
+        return ok;
+    }
+};
+
+FtpSession::FtpSession() : d(std::make_unique<Impl>()) { Curl::globalInit(); }
+
+FtpSession::~FtpSession() { close(); }
+
+bool FtpSession::connect(const FtpLogin& login) {
+    close();
+    d->login = login;
+    d->folders.clear();
+    d->absolute = false;
+    QString host = login.host.trimmed();
+    if (host.isEmpty() || host.contains(QLatin1Char('/')) || Impl::unsafe(host)) return d->fail(Error::InvalidUrl);
+    if (!host.contains(QLatin1Char(':'))) host += QStringLiteral(":%1").arg(login.port);
+    d->base = "ftp://" + host.toUtf8() + '/';
+    d->reset();
+    curl_easy_setopt(d->curl, CURLOPT_URL, d->base.constData());
+    curl_easy_setopt(d->curl, CURLOPT_NOBODY, 1L);
+    return d->perform();
+}
+
+bool FtpSession::findFirst(const QString& name) {
+    if (Impl::unsafe(name)) return d->fail(Error::InvalidOperation);
+    d->reset();
+    QByteArray listing;
+    const QByteArray request = "LIST " + Codepage::fromUnicode(name);
+    curl_easy_setopt(d->curl, CURLOPT_URL, d->folderUrl().constData());
+    curl_easy_setopt(d->curl, CURLOPT_CUSTOMREQUEST, request.constData());
+    curl_easy_setopt(d->curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
+    curl_easy_setopt(d->curl, CURLOPT_WRITEDATA, &listing);
+    const CURLcode rc = curl_easy_perform(d->curl);
+    // A name the server does not know is refused with 450 or 550; an empty
+    // folder lists nothing. Both are WinINet's "no more files".
+    if (rc != CURLE_OK && (d->replyCode == 450 || d->replyCode == 550)) return d->fail(Error::NoMoreFiles);
+    if (!d->finish(rc)) return false;
+    if (listing.trimmed().isEmpty()) return d->fail(Error::NoMoreFiles);
+    return true;
+}
+
+bool FtpSession::deleteFile(const QString& name) {
+    if (Impl::unsafe(name)) return d->fail(Error::InvalidOperation);
+    return d->command("DELE " + Codepage::fromUnicode(name));
+}
+
+bool FtpSession::createDirectory(const QString& name) {
+    if (Impl::unsafe(name)) return d->fail(Error::InvalidOperation);
+    return d->command("MKD " + Codepage::fromUnicode(name));
+}
+
+bool FtpSession::removeDirectory(const QString& name) {
+    if (Impl::unsafe(name)) return d->fail(Error::InvalidOperation);
+    return d->command("RMD " + Codepage::fromUnicode(name));
+}
+
+bool FtpSession::setCurrentDirectory(const QString& folder) {
+    QList<QByteArray> path;
+    bool isAbsolute = false;
+    if (!d->resolve(folder, path, isAbsolute)) return false;
+    d->folders = path;
+    d->absolute = isAbsolute;
+    return true;
+}
+
+bool FtpSession::folderExists(const QString& folder) {
+    QList<QByteArray> path;
+    bool isAbsolute = false;
+    return d->resolve(folder, path, isAbsolute);
+}
+
+bool FtpSession::putFile(const QString& localPath, const QString& remoteName, TransferType type) {
+    if (Impl::unsafe(remoteName) || remoteName.isEmpty()) return d->fail(Error::InvalidOperation);
+    QFile file(localPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        d->response.clear();
+        return d->fail(Error::FileNotFound);
+    }
+    d->reset();
+    const QByteArray url = d->folderUrl() + Impl::encode(remoteName);
+    curl_easy_setopt(d->curl, CURLOPT_URL, url.constData());
+    curl_easy_setopt(d->curl, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(d->curl, CURLOPT_READFUNCTION, &Impl::onRead);
+    curl_easy_setopt(d->curl, CURLOPT_READDATA, &file);
+    curl_easy_setopt(d->curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
+    // The pages already end their lines with CR LF, so ASCII mode only tells
+    // the server what kind of file it receives.
+    curl_easy_setopt(d->curl, CURLOPT_TRANSFERTEXT, type == TransferType::Ascii ? 1L : 0L);
+    return d->perform();
+}
+
+void FtpSession::close() {
+    if (d->curl) {
+        curl_easy_cleanup(d->curl);
+        d->curl = nullptr;
+    }
+}
+
+int FtpSession::lastError() const { return d->error; }
+QString FtpSession::lastResponse() const { return d->response; }
+
+QString FtpSession::currentDirectory() const {
+    QStringList parts;
+    for (const QByteArray& f : d->folders) parts << Codepage::toUnicode(QByteArray::fromPercentEncoding(f));
+    return (d->absolute ? QStringLiteral("/") : QString()) + parts.join(QLatin1Char('/'));
+}
+
+void FtpSession::setIdleCallback(std::function<void()> idle) { d->idle = std::move(idle); }
+
+}  // namespace Internet

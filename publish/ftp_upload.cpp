@@ -1,0 +1,387 @@
+#include "publish/ftp_upload.h"
+
+#include "platform/codepage.h"
+#include "platform/database.h"
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+#include "publish/internet_error_text.h"
+#include "publish/remote_folders.h"
+#include "publish/upload_list_reader.h"
+#include "shell/module4.h"
+#include "shell/rarav_ini.h"
+#include "shell/shared_state.h"
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <QFileInfo>
+
+namespace Publish {
+
+namespace {
+
+bool gRunning = false;
+
+struct RunningFlag {
+    RunningFlag() { gRunning = true; }
+    ~RunningFlag() { gRunning = false; }
+};
+
+const QString kFailedLine = QStringLiteral("\r\n不明なエラーで終了しました。");
+
+QString withSlash(QString folder) {
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+    return folder;
+}
+
+}  // namespace
+
+QString DecryptPassword(const QString& text) {
+    QString shifted;
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80) {
+            shifted += QChar(ch.unicode() - 1);
+            continue;
+        }
+        // A double-byte character is shifted by its code-page code.
+        const QByteArray bytes = Codepage::fromUnicode(QString(ch));
+        if (bytes.size() != 2) {
+            shifted += QChar(ch.unicode() - 1);
+            continue;
+        }
+        const int code = ((uchar(bytes[0]) << 8) | uchar(bytes[1])) - 1;
+        shifted += Codepage::toUnicode(QByteArray{char(code >> 8), char(code & 0xff)});
+    }
+    std::reverse(shifted.begin(), shifted.end());
+    return shifted;
+}
+
+FtpSettings FtpSettings::read(const QString& iniFile) {
+    FtpSettings s;
+    s.ID = RaravIni::read(iniFile, RaravIni::FtpID);
+    s.Pass = DecryptPassword(RaravIni::read(iniFile, RaravIni::FtpPass));
+    s.URL = RaravIni::read(iniFile, RaravIni::FtpURL);
+    s.StartFolder = RaravIni::read(iniFile, RaravIni::FtpStartFolder);
+    s.PASV = RaravIni::read(iniFile, RaravIni::FtpPASV);
+    s.PING = RaravIni::read(iniFile, RaravIni::FtpPING);
+    s.HTMLOnlyUpload = RaravIni::read(iniFile, RaravIni::HTMLOnlyUpload);
+    s.SoundFile = RaravIni::read(iniFile, RaravIni::SoundFile);
+    return s;
+}
+
+bool FtpUploadRunning() { return gRunning; }
+
+FtpUpload::FtpUpload(UploadProgress& progress, UploadServices services, ConnectionFactory factory)
+    : progress_(progress), services_(std::move(services)), factory_(std::move(factory)) {
+    if (!factory_) {
+        factory_ = [this] {
+            auto session = std::make_unique<Internet::FtpSession>();
+            // Let the windows repaint during long transfers, a few times a
+            // second at most so that small files are not slowed down.
+            auto clock = std::make_shared<QElapsedTimer>();
+            clock->start();
+            session->setIdleCallback([this, clock] {
+                if (clock->elapsed() < 200) return;
+                clock->restart();
+                progress_.yield();
+            });
+            return std::unique_ptr<Internet::FtpConnection>(std::move(session));
+        };
+    }
+}
+
+FtpUpload::~FtpUpload() = default;
+
+void FtpUpload::status(const QString& t) const {
+    if (services_.setStatusText) services_.setStatusText(t);
+}
+
+QString FtpUpload::errorText() const { return modWinInet::errorText(ftp_->lastError(), ftp_->lastResponse()); }
+
+// The start folder as the status texts show the path below it.
+QString FtpUpload::remotePath() const { return withSlash(settings_.StartFolder); }
+
+FtpUpload::Ending FtpUpload::FTP_Execute() {
+    if (gRunning) return Ending::AlreadyRunning;
+    RunningFlag flag;
+    const Shell::SharedState& state = Shell::state();
+    userPath_ = state.UserPath;
+    databasePath_ = state.databasePath();
+    dataPath_ = state.DataPath;
+    progress_.setCaption(QStringLiteral("FTP by Quillby"));
+    progress_.setOkEnabled(false);
+    progress_.setEnableBatsuBtn(false);
+    progress_.repaint();
+    Ending ending;
+    try {
+        settings_ = FtpSettings::read(state.RaravIniFile);
+        ending = run();
+    } catch (const std::exception&) {
+        ending = Ending::Failed;
+    }
+    if (ftp_) ftp_->close();
+    ftp_.reset();
+    if (ending == Ending::Failed) progress_.setText(progress_.text() + kFailedLine);
+    if (ending != Ending::Succeeded) {
+        progress_.setOkEnabled(true);
+        progress_.setEnableBatsuBtn(true);
+        if (services_.setBusyPointer) services_.setBusyPointer(false);
+    }
+    return ending;
+}
+
+FtpUpload::Ending FtpUpload::refuse(const QString& t) {
+    title(QStringLiteral("エラー"));
+    text(t);
+    repaint();
+    return Ending::Refused;
+}
+
+bool FtpUpload::checkListedFiles(const QString& listPath, const QString& missingText, int& count) {
+    const QList<UploadLine> lines = readUploadList(listPath);
+    count = int(lines.size());
+    for (const UploadLine& line : lines) {
+        if (!QFileInfo::exists(line.localPath())) {
+            refuse(missingText + QStringLiteral("\r\n(") + line.name + QStringLiteral(" is not exist.)"));
+            status(QStringLiteral("Upload File not exist!...Upload Failed."));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool FtpUpload::failWith(const QString& t, const QString& body) {
+    title(t);
+    text(body);
+    repaint();
+    status(errorText());
+    return false;
+}
+
+FtpUpload::Ending FtpUpload::run() {
+    const FtpSettings& s = settings_;
+    if (s.ID.isEmpty() || s.URL.isEmpty()) {
+        refuse(QStringLiteral("FTPのIDもしくはURLが設定されていません。\r\n(FTP_ID or FTP_URL is not invalid.)"));
+        status(QStringLiteral("FTP_ID or FTP_URL is not invalid....Upload Failed."));
+        return Ending::Refused;
+    }
+    if (services_.setBusyPointer) services_.setBusyPointer(true);
+    status(QStringLiteral("Checking..."));
+    const QString uploadList = userPath_ + QStringLiteral("upload.tmp");
+    if (!QFileInfo::exists(uploadList)) {
+        refuse(QStringLiteral("アップロードするファイルのリストが存在しません。\r\n(Upload.tmp is not exist.)"));
+        status(QStringLiteral("Upload File not exist!...Upload Failed."));
+        return Ending::Refused;
+    }
+    int pageCount = 0;
+    if (!checkListedFiles(uploadList, QStringLiteral("アップロードするファイルが存在しません。"), pageCount))
+        return Ending::Refused;
+    logCount_ = 0;
+    const QString logList = userPath_ + QStringLiteral("uploadlog.tmp");
+    if (QFileInfo::exists(logList) &&
+        !checkListedFiles(logList, QStringLiteral("アップロードするログファイルが存在しません。"), logCount_))
+        return Ending::Refused;
+
+    status(QStringLiteral("Starting Connection to ") + s.URL);
+    ftp_ = factory_();
+    if (!ftp_) {
+        refuse(QStringLiteral("インターネットへの接続失敗。\r\n(Internet Connect Error.)"));
+        status(QStringLiteral("Can't connect Internet!"));
+        return Ending::Failed;
+    }
+    title(QStringLiteral("接続確認中"));
+    text(QStringLiteral("インターネットへの接続成功。"));
+    repaint();
+    Internet::FtpLogin login;
+    login.host = s.URL;
+    login.user = s.ID;
+    login.password = s.Pass;
+    login.passive = s.PASV != 0;
+    if (!ftp_->connect(login)) {
+        // The server's reason is added so the user can tell a wrong password
+        // from a wrong server name.
+        refuse(QStringLiteral("FTPサーバーへの接続失敗。\r\n(FTP Connect Error.)\r\n(") + errorText() +
+               QStringLiteral(")"));
+        status(QStringLiteral("Can't connect to ") + s.URL);
+        return Ending::Failed;
+    }
+    title(QStringLiteral("接続確認中"));
+    text(QStringLiteral("FTP接続成功。"));
+    yield();
+    status(QStringLiteral("Connected to ") + s.URL);
+
+    if (!enterStartFolder() || !deleteOldPages() || !putPages()) return Ending::Failed;
+
+    const QString oldList = userPath_ + QStringLiteral("uploadold.tmp");
+    if (QFileInfo::exists(oldList) && !Files::removeFile(oldList))
+        throw RuntimeError(ErrorNumber::PermissionDenied, oldList);
+    if (!Files::copyFile(uploadList, oldList)) throw RuntimeError(ErrorNumber::PermissionDenied, oldList);
+
+    if (s.HTMLOnlyUpload == 0 && !putParts()) return Ending::Failed;
+    if (QFileInfo::exists(logList) && !uploadLogPages()) return Ending::Failed;
+
+    ftp_->close();
+    status(QStringLiteral("Uploading Files is Success!"));
+    if (services_.playSound) services_.playSound(s.SoundFile);
+    title(QStringLiteral("Successful"));
+    text(QStringLiteral("日記のアップロードに成功しました。"));
+    yield();
+    progress_.setOkEnabled(true);
+    progress_.setEnableBatsuBtn(true);
+    if (services_.setBusyPointer) services_.setBusyPointer(false);
+    if (s.PING != 0) {
+        progress_.unload();
+        if (services_.ping) services_.ping();
+    }
+    return Ending::Succeeded;
+}
+
+bool FtpUpload::enterStartFolder() {
+    const QString& SF = settings_.StartFolder;
+    if (SF.isEmpty()) return true;
+    const StatusFn st = [this](const QString& t) { status(t); };
+    title(QStringLiteral("ディレクトリの移動"));
+    text(SF + QStringLiteral("へ移動中"));
+    yield();
+    if (!CheckFtpFolder(SF, *ftp_, st) || !ChangeFtpDirectory(QString(), SF, *ftp_, st)) {
+        text(SF + QStringLiteral("へ移動失敗"));
+        repaint();
+        return false;
+    }
+    text(SF + QStringLiteral("へ移動完了"));
+    yield();
+    return true;
+}
+
+// Deletes name on the server when a listing finds it there; a name already
+// gone is no failure.
+bool FtpUpload::deleteIfListed(const QString& name) {
+    if (!ftp_->findFirst(name)) {
+        if (ftp_->lastError() == Internet::Error::NoMoreFiles) return true;
+        return failWith(QStringLiteral("エラー"),
+                        QStringLiteral("その他のエラー(FileDelete)。\r\n(") + errorText() + QStringLiteral(")"));
+    }
+    if (!deletingText_.isEmpty()) {
+        text(QStringLiteral("ファイル「") + name + deletingText_);
+        yield();
+    }
+    if (!ftp_->deleteFile(name))
+        return failWith(QStringLiteral("エラー"),
+                        QStringLiteral("ファイルの削除に失敗。\r\n(") + name + QStringLiteral(" delete is missed.)"));
+    text(QStringLiteral("ファイル「") + name + QStringLiteral("」を削除しました。"));
+    yield();
+    status(QStringLiteral("Deleting ") + name + QStringLiteral(" is Completed!"));
+    return true;
+}
+
+bool FtpUpload::deleteOldPages() {
+    const QString oldList = userPath_ + QStringLiteral("uploadold.tmp");
+    if (!QFileInfo::exists(oldList)) return true;
+    title(QStringLiteral("ファイルの削除"));
+    deletingText_.clear();
+    for (const UploadLine& line : readUploadList(oldList))
+        if (!deleteIfListed(line.name)) return false;
+    return true;
+}
+
+bool FtpUpload::putPages() {
+    const QList<UploadLine> lines = readUploadList(userPath_ + QStringLiteral("upload.tmp"));
+    const int n = int(lines.size());
+    int i = 0;
+    progress_.setMaximum(qMax(1, n));
+    progress_.setValue(0);
+    const QString of = QStringLiteral("/%1)").arg(n);
+    for (const UploadLine& line : lines) {
+        title(QStringLiteral("HTMLファイルアップロード"));
+        text(QStringLiteral("ファイル「") + line.name + QStringLiteral("」をアップロード中。(") + QString::number(i) + of);
+        yield();
+        if (!ftp_->putFile(line.localPath(), line.name, Internet::TransferType::Ascii))
+            return failWith(QStringLiteral("HTMLアップロードエラー"),
+                            QStringLiteral("その他のエラー(FileUpload)。\r\n(") + errorText() + QStringLiteral(")"));
+        progress_.setValue(++i);
+        text(QStringLiteral("ファイル「") + line.name + QStringLiteral("」のアップロードに成功しました。(") +
+             QString::number(i) + of);
+        yield();
+        status(QStringLiteral("Upload \"") + line.name + QStringLiteral("\" is Succeeded!"));
+    }
+    return true;
+}
+
+QList<FtpUpload::Part> FtpUpload::pendingParts(bool logged) const {
+    Database db(databasePath_);
+    const Recordset rs = db.query(
+        QStringLiteral("SELECT FileID, FileName, Day, Uploaded, Logged FROM FileDB WHERE Uploaded=0 AND Logged=?"),
+        {logged ? 1 : 0});
+    QList<Part> parts;
+    for (qsizetype r = 0; r < rs.size(); ++r)
+        parts.append({rs.value(r, QStringLiteral("FileID")).toLongLong(),
+                      Module4::TrimNull(rs.text(r, QStringLiteral("FileName")))});
+    return parts;
+}
+
+void FtpUpload::markUploaded(qint64 id) const {
+    Database db(databasePath_);
+    db.exec(QStringLiteral("UPDATE FileDB SET Uploaded=1 WHERE FileID=?"), {id});
+}
+
+bool FtpUpload::putParts() {
+    const QString& SF = settings_.StartFolder;
+    const StatusFn st = [this](const QString& t) { status(t); };
+    title(QStringLiteral("ファイルアップロード"));
+    const QList<Part> parts = pendingParts(false);
+    if (parts.isEmpty()) {
+        status(QStringLiteral("HTMLファイル以外にアップロード対象となるファイルはありません。"));
+        return true;
+    }
+    const QList<UploadLine> lines = readUploadList(userPath_ + QStringLiteral("upload.tmp"));
+    const QString localFolder =
+        (lines.isEmpty() ? withSlash(Shell::state().FilePath) : lines.last().folder) + QStringLiteral("RaravParts/");
+
+    title(QStringLiteral("ディレクトリの移動"));
+    text(SF + QStringLiteral("\\RaravPartsへ移動中"));
+    yield();
+    if (!CheckFtpFolder(QStringLiteral("RaravParts"), *ftp_, st) ||
+        !ChangeFtpDirectory(remotePath(), QStringLiteral("RaravParts"), *ftp_, st)) {
+        text(SF + QStringLiteral("\\RaravPartsへ移動失敗"));
+        repaint();
+        return false;
+    }
+    text(SF + QStringLiteral("\\RaravPartsへ移動完了"));
+    yield();
+    const int n = int(parts.size());
+    const QString of = QStringLiteral("/%1)").arg(n);
+    int i = 0;
+    progress_.setMaximum(n);
+    progress_.setValue(0);
+    for (const Part& part : parts) {
+        status(QStringLiteral("Uploading ") + part.name);
+        text(QStringLiteral("ファイル「") + part.name + QStringLiteral("」をアップロードします。(") + QString::number(i) + of);
+        yield();
+        if (!ftp_->putFile(localFolder + part.name, part.name, Internet::TransferType::Binary)) {
+            const QString why = errorText();
+            status(why);
+            title(QStringLiteral("ファイルアップロードエラー"));
+            text(QStringLiteral("その他のエラー(OtherFileUpload)。\r\n(") + part.name + QStringLiteral(":") + why +
+                 QStringLiteral(")"));
+            return false;
+        }
+        progress_.setValue(++i);
+        text(QStringLiteral("ファイル「") + part.name + QStringLiteral("」のアップロードに成功しました。(") +
+             QString::number(i) + of);
+        yield();
+        status(QStringLiteral("Upload Successful!"));
+        markUploaded(part.id);
+    }
+    title(QStringLiteral("元のディレクトリへの移動"));
+    text(SF + QStringLiteral("へ移動中"));
+    yield();
+    if (!ChangeFtpDirectory(remotePath() + QStringLiteral("RaravParts/"), QStringLiteral(".."), *ftp_, st)) {
+        text(SF + QStringLiteral("へ移動失敗"));
+        repaint();
+        return false;
+    }
+    text(SF + QStringLiteral("へ移動完了"));
+    yield();
+    return true;
+}
+
+}  // namespace Publish

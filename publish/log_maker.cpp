@@ -1,0 +1,139 @@
+#include "publish/log_maker.h"
+
+#include "platform/codepage.h"
+#include "platform/database.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "platform/runtime_error.h"
+#include "publish/upload_list_reader.h"
+#include "shell/module4.h"
+#include "shell/shared_state.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace Publish {
+
+namespace {
+
+void copyReplacing(const QString& from, const QString& to) {
+    if (!Files::copyFile(from, to))
+        throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("ファイルをコピーできません。\r\n") + to);
+}
+
+void makeFolder(const QString& path) {
+    if (!Files::makeFolder(path))
+        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("フォルダを作成できません。\r\n") + path);
+}
+
+QString withoutSlash(QString folder) {
+    if (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    return folder;
+}
+
+// Adds the generator's list to the pending list, keeping what is there.
+void queueForUpload(const QList<UploadLine>& lines, const QString& pendingPath) {
+    QByteArray bytes;
+    QFile old(pendingPath);
+    if (old.exists()) {
+        if (!old.open(QIODevice::ReadOnly))
+            throw RuntimeError(ErrorNumber::PermissionDenied, pendingPath);
+        bytes = old.readAll();
+        old.close();
+        if (!bytes.isEmpty() && !bytes.endsWith('\n')) bytes += "\r\n";
+    }
+    for (const UploadLine& line : lines)
+        bytes += Codepage::fromUnicode(withoutSlash(line.folder) + QLatin1Char(',') + line.name) + "\r\n";
+    if (!Files::writeAtomic(pendingPath, bytes))
+        throw RuntimeError(ErrorNumber::PermissionDenied, pendingPath);
+}
+
+}  // namespace
+
+QString checkLogMonth(const QString& year, const QString& month) {
+    static const QRegularExpression fourDigits(QStringLiteral("^\\d{4}$"));
+    static const QRegularExpression monthDigits(QStringLiteral("^\\d{1,2}$"));
+    const QString y = year.trimmed();
+    const QString m = month.trimmed();
+    if (!fourDigits.match(y).hasMatch() || y.toInt() < 1)
+        return QStringLiteral("年は半角数字4桁の西暦で入力してください。");
+    if (!monthDigits.match(m).hasMatch() || m.toInt() < 1 || m.toInt() > 12)
+        return QStringLiteral("月は1から12の半角数字で入力してください。");
+    return QString();
+}
+
+bool IsFileUsedElsewhere(const QString& FileName) {
+    Database db(Shell::state().databasePath(), Database::Mode::ReadOnly);
+    const int count =
+        db.scalar(QStringLiteral("SELECT Count(FileID) FROM FileDB WHERE FileName = ? AND Logged = 0"), {FileName}).toInt();
+    return count != 1;
+}
+
+LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter& MakeMonthPage) {
+    const QString problem = checkLogMonth(year, month);
+    if (!problem.isEmpty()) throw RuntimeError(ErrorNumber::InvalidArgument, problem);
+    const Shell::SharedState& state = Shell::state();
+    const QString dataLog = state.DataPath + QStringLiteral("RaravLog/");
+    QString sitePath = state.FilePath;
+    if (!sitePath.endsWith(QLatin1Char('/'))) sitePath += QLatin1Char('/');
+    const QString siteLog = sitePath + QStringLiteral("RaravLog/");
+    makeFolder(siteLog);
+    makeFolder(dataLog);
+
+    const QString Y = year.trimmed();
+    const QString M = month.trimmed().rightJustified(2, QLatin1Char('0'));
+    LogMade made{Y + QLatin1Char('/') + M, Y + M + QStringLiteral(".htm")};
+
+    MakeMonthPage(dataLog + made.LogFileName, made.LogMonth, 2, true, false);
+    const QList<UploadLine> written = readUploadList(state.UserPath + QStringLiteral("uplogtmp.tmp"));
+    for (const UploadLine& line : written)
+        if (QFileInfo(line.localPath()).isFile()) copyReplacing(line.localPath(), siteLog + line.name);
+    queueForUpload(written, state.UserPath + QStringLiteral("uploadlog.tmp"));
+
+    const QString parts = state.DataPath + QStringLiteral("RaravParts/");
+    const QString siteLogParts = siteLog + QStringLiteral("RaravParts/");
+    const QString dataLogParts = dataLog + QStringLiteral("RaravParts/");
+    makeFolder(siteLogParts);
+    makeFolder(dataLogParts);
+
+    const int days = QDate(Y.toInt(), M.toInt(), 1).daysInMonth();
+    Database db(state.databasePath());
+    const Recordset monthRows = db.query(
+        QStringLiteral("SELECT FileID, FileName FROM FileDB WHERE Day BETWEEN ? AND ? AND Logged = 0"),
+        {made.LogMonth + QStringLiteral("/01"), made.LogMonth + QStringLiteral("/%1").arg(days, 2, 10, QLatin1Char('0'))});
+    for (qsizetype r = 0; r < monthRows.size(); ++r) {
+        const QString name = Module4::TrimNull(monthRows.text(r, QStringLiteral("FileName")));
+        if (!QFileInfo(parts + name).isFile()) {
+            Prompts::MsgBox(M + QStringLiteral("月分として登録されたファイル[") + name +
+                                QStringLiteral("]が見つかりません。\r\n[UserData\\RaravParts]フォルダに該当ファイルをコピーして、再度ログ化して下さい。"),
+                            Prompts::vbCritical);
+            continue;
+        }
+        copyReplacing(parts + name, siteLogParts + name);
+        copyReplacing(parts + name, dataLogParts + name);
+        if (IsFileUsedElsewhere(name)) continue;
+        // The row first: should it fail, the file is still where the row
+        // says it is.
+        db.exec(QStringLiteral("UPDATE FileDB SET Logged = 1, Uploaded = 0 WHERE FileID = ?"),
+                {monthRows.value(r, QStringLiteral("FileID"))});
+        Files::removeFile(parts + name);
+    }
+
+    const Recordset everyPage = db.query(QStringLiteral("SELECT FileName FROM FileDB WHERE Day = 'ALL'"));
+    for (qsizetype r = 0; r < everyPage.size(); ++r) {
+        const QString name = Module4::TrimNull(everyPage.text(r, QStringLiteral("FileName")));
+        if (!QFileInfo(parts + name).isFile()) continue;
+        if (!QFileInfo::exists(dataLogParts + name)) copyReplacing(parts + name, dataLogParts + name);
+        if (!QFileInfo::exists(siteLogParts + name)) copyReplacing(parts + name, siteLogParts + name);
+    }
+
+    if (!db.scalar(QStringLiteral("SELECT 1 FROM LogDB WHERE LogMonth = ?"), {made.LogMonth}).isValid())
+        db.exec(QStringLiteral("INSERT INTO LogDB (LogMonth, LogFileName) VALUES (?, ?)"),
+                {made.LogMonth, made.LogFileName});
+    return made;
+}
+
+}  // namespace Publish

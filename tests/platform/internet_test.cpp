@@ -1,0 +1,159 @@
+#include "platform/internet.h"
+#include "tests/support/local_servers.h"
+#include "tests/support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Internet;
+
+namespace {
+
+FtpLogin loginFor(const LocalServer& server, bool passive = true) {
+    FtpLogin login;
+    login.host = QStringLiteral("127.0.0.1");
+    login.port = server.port();
+    login.user = QStringLiteral("quillby");
+    login.password = QStringLiteral("secret");
+    login.passive = passive;
+    login.connectTimeoutMs = 5000;
+    login.receiveTimeoutMs = 5000;
+    return login;
+}
+
+class FtpSessionTest : public ::testing::TestWithParam<bool> {};
+
+}  // namespace
+
+// The operations an upload uses, in both transfer modes, with a Japanese name
+// that a CP932 server must receive intact.
+TEST_P(FtpSessionTest, FoldersFilesAndJapaneseNames) {
+    TempFolder root, local;
+    LocalFtpServer server(root.path());
+    ASSERT_TRUE(server.running());
+    FtpSession ftp;
+    ASSERT_TRUE(ftp.connect(loginFor(server, GetParam()))) << ftp.lastResponse().toStdString();
+
+    EXPECT_FALSE(ftp.findFirst(QStringLiteral("www")));
+    EXPECT_EQ(ftp.lastError(), Error::NoMoreFiles);
+    ASSERT_TRUE(ftp.createDirectory(QStringLiteral("www")));
+    // An empty folder lists nothing, as WinINet reported it.
+    EXPECT_FALSE(ftp.findFirst(QStringLiteral("www")));
+    EXPECT_EQ(ftp.lastError(), Error::NoMoreFiles);
+    EXPECT_TRUE(ftp.folderExists(QStringLiteral("www")));
+    EXPECT_FALSE(ftp.folderExists(QStringLiteral("www/none")));
+    EXPECT_EQ(ftp.currentDirectory(), QString());
+    ASSERT_TRUE(ftp.setCurrentDirectory(QStringLiteral("www")));
+    EXPECT_EQ(ftp.currentDirectory(), QStringLiteral("www"));
+
+    const QString page = local.write(QStringLiteral("p.htm"), "<p>a</p>\r\n<p>b</p>\r\n");
+    const QString picture = local.write(QStringLiteral("x.gif"), QByteArray("GIF89a\r\n\0\xff", 10));
+    const QString japanese = QStringLiteral("日記～一月.htm");
+    ASSERT_TRUE(ftp.putFile(page, japanese, TransferType::Ascii)) << ftp.lastResponse().toStdString();
+    ASSERT_TRUE(ftp.putFile(picture, QStringLiteral("x y#%.gif"), TransferType::Binary));
+    EXPECT_TRUE(QFile::exists(root.path() + QStringLiteral("www/") + japanese)) << QDir(root.path() + QStringLiteral("www")).entryList(QDir::AllEntries | QDir::System | QDir::Hidden).join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(root.read(QStringLiteral("www/x y#%.gif")), QByteArray("GIF89a\r\n\0\xff", 10));
+    EXPECT_TRUE(ftp.findFirst(japanese));
+    EXPECT_TRUE(ftp.findFirst(QStringLiteral("x y#%.gif")));
+
+    ASSERT_TRUE(ftp.createDirectory(QStringLiteral("RaravParts")));
+    ASSERT_TRUE(ftp.setCurrentDirectory(QStringLiteral("RaravParts")));
+    ASSERT_TRUE(ftp.putFile(picture, QStringLiteral("y.gif"), TransferType::Binary));
+    ASSERT_TRUE(ftp.setCurrentDirectory(QStringLiteral("..")));
+    EXPECT_EQ(ftp.currentDirectory(), QStringLiteral("www"));
+    EXPECT_TRUE(QFile::exists(root.path() + QStringLiteral("www/RaravParts/y.gif")));
+
+    ASSERT_TRUE(ftp.deleteFile(japanese));
+    EXPECT_FALSE(QFile::exists(root.path() + QStringLiteral("www/") + japanese));
+    EXPECT_FALSE(ftp.deleteFile(japanese));
+    EXPECT_EQ(ftp.lastError(), Error::ExtendedError);
+    EXPECT_TRUE(ftp.lastResponse().startsWith(QStringLiteral("550"))) << ftp.lastResponse().toStdString();
+    EXPECT_FALSE(ftp.setCurrentDirectory(QStringLiteral("missing")));
+    EXPECT_EQ(ftp.lastError(), Error::ExtendedError);
+    EXPECT_EQ(ftp.currentDirectory(), QStringLiteral("www"));
+
+    // Names that would smuggle a second command to the server are refused.
+    EXPECT_FALSE(ftp.deleteFile(QStringLiteral("a\r\nRMD www")));
+    EXPECT_EQ(ftp.lastError(), Error::InvalidOperation);
+    EXPECT_FALSE(ftp.putFile(local.file(QStringLiteral("none")), QStringLiteral("n.htm"), TransferType::Ascii));
+    EXPECT_EQ(ftp.lastError(), Error::FileNotFound);
+    EXPECT_EQ(Internet::lastError(), Error::FileNotFound);
+
+    ftp.close();
+    FtpSession again;
+    ASSERT_TRUE(again.connect(loginFor(server)));
+    ASSERT_TRUE(again.setCurrentDirectory(QStringLiteral("www/RaravParts")));
+    ASSERT_TRUE(again.deleteFile(QStringLiteral("y.gif")));
+    ASSERT_TRUE(again.setCurrentDirectory(QStringLiteral("..")));
+    EXPECT_TRUE(again.removeDirectory(QStringLiteral("RaravParts")));
+    EXPECT_FALSE(QDir(root.path() + QStringLiteral("www/RaravParts")).exists());
+}
+
+INSTANTIATE_TEST_SUITE_P(PassiveAndActive, FtpSessionTest, ::testing::Values(true, false));
+
+TEST(FtpSessionErrors, LogOnFailuresCarryTheirNumbers) {
+    TempFolder root;
+    LocalFtpServer server(root.path());
+    ASSERT_TRUE(server.running());
+    FtpSession ftp;
+
+    FtpLogin wrong = loginFor(server);
+    wrong.password = QStringLiteral("wrong");
+    EXPECT_FALSE(ftp.connect(wrong));
+    EXPECT_EQ(ftp.lastError(), Error::IncorrectPassword);
+    EXPECT_TRUE(ftp.lastResponse().startsWith(QStringLiteral("530"))) << ftp.lastResponse().toStdString();
+
+    FtpLogin unknown = loginFor(server);
+    unknown.host = QStringLiteral("no-such-host.invalid");
+    EXPECT_FALSE(ftp.connect(unknown));
+    EXPECT_EQ(ftp.lastError(), Error::NameNotResolved);
+
+    const int port = server.port();
+    server.stop();
+    FtpLogin refused = loginFor(server);
+    refused.port = port;
+    EXPECT_FALSE(ftp.connect(refused));
+    EXPECT_EQ(ftp.lastError(), Error::CannotConnect);
+}
+
+TEST(HttpGet, ReadsInBlocksWithProgress) {
+    TempFolder root;
+    QByteArray body;
+    for (int i = 0; i < 2500; ++i) body += char('a' + i % 26);
+    root.write(QStringLiteral("update.txt"), body);
+    LocalHttpServer server(root.path());
+    ASSERT_TRUE(server.running());
+    const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
+
+    QList<int> sizes;
+    QByteArray got;
+    qint64 lastProgress = 0;
+    const HttpResult r = httpGet(
+        base + QStringLiteral("update.txt"),
+        [&](const QByteArray& block) {
+            sizes << int(block.size());
+            got += block;
+            return true;
+        },
+        [&](qint64 received, qint64) { lastProgress = received; });
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(got, body);
+    EXPECT_EQ(sizes, (QList<int>{1024, 1024, 452}));
+    EXPECT_EQ(lastProgress, 2500);
+
+    const HttpResult stopped = httpGet(base + QStringLiteral("update.txt"), [](const QByteArray&) { return false; });
+    EXPECT_FALSE(stopped.ok);
+
+    const HttpResult missing = httpGet(base + QStringLiteral("none.txt"), [](const QByteArray&) { return true; });
+    EXPECT_TRUE(missing.ok);
+    EXPECT_EQ(missing.status, 404);
+
+    const int port = server.port();
+    server.stop();
+    const HttpResult refused =
+        httpGet(QStringLiteral("http://127.0.0.1:%1/update.txt").arg(port), [](const QByteArray&) { return true; });
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error, Error::CannotConnect);
+}

@@ -1,0 +1,293 @@
+#include "platform/files.h"
+#include "platform/internet.h"
+#include "publish/ftp_upload.h"
+#include "publish/internet_error_text.h"
+#include "shell/module4.h"
+#include "tests/publish/publish_fixture.h"
+#include "tests/support/local_servers.h"
+#include "tests/support/scripted_prompts.h"
+
+#include <QDir>
+#include <QFile>
+
+using Publish::FtpUpload;
+
+namespace {
+
+// The password as the options window stores it.
+QString scrambled(const QString& password) {
+    QString out;
+    for (qsizetype i = password.size() - 1; i >= 0; --i) out += QChar(password[i].unicode() + 1);
+    return out;
+}
+
+class FtpUploadTest : public PublishFixture {
+protected:
+    void SetUp() override {
+        PublishFixture::SetUp();
+        setServer(server.port());
+        Module4::WriteIniString(iniFile(), "FTP", "ID", "quillby");
+        Module4::WriteIniString(iniFile(), "FTP", "Pass", scrambled("secret"));
+        Module4::WriteIniString(iniFile(), "FTP", "StartFolder", "www");
+        Module4::WriteIniString(iniFile(), "FTP", "PASV", "1");
+        Module4::WriteIniString(iniFile(), "FTP2", "SoundFile", "/sounds/done.wav");
+    }
+    void setServer(int port) {
+        Module4::WriteIniString(iniFile(), "FTP", "URL", QStringLiteral("127.0.0.1:%1").arg(port));
+    }
+    FtpUpload::Ending upload() {
+        progress = RecordingProgress();
+        Publish::UploadServices s = services();
+        s.playSound = [this](const QString& f) { sounds << f; };
+        s.ping = [this] { ++pings; };
+        FtpUpload run(progress, s);
+        return run.FTP_Execute();
+    }
+    QString remote(const QString& name) const { return root.file(name); }
+    bool onServer(const QString& name) const { return QFile::exists(remote(name)); }
+    // A month's site as the site save leaves it: pages listed in upload.tmp
+    // and the parts folder filled.
+    void saveSite(const QStringList& pages) {
+        QStringList lines;
+        for (const QString& p : pages) lines << page(sitePath(), p);
+        writeList("upload.tmp", lines);
+    }
+    void sitePart(const QString& name, const QByteArray& bytes = "GIF89a\0\1", const QString& day = "2006/05/01") {
+        site.write("RaravParts/" + name, bytes);
+        addPart(name, day, 1);
+    }
+
+    TempFolder root;
+    LocalFtpServer server{root.path()};
+    RecordingProgress progress;
+    QStringList sounds;
+    int pings = 0;
+};
+
+}  // namespace
+
+TEST_F(FtpUploadTest, UploadsTheSiteThenOnlyWhatChanged) {
+    ASSERT_TRUE(server.running());
+    saveSite({"index.htm", "index_01.htm", "2006_05_01.htm", "日記～五月.htm"});
+    sitePart("a.gif");
+    sitePart("b.gif");
+    sitePart("背景.png", QByteArray("\x89PNG\r\n\x1a\n\0", 9), "ALL");
+    ScopedPrompts prompts;
+    prompts->expectMessage("フォルダ「www」が作成されていません。", Prompts::vbYes)
+        .expectMessage("フォルダ「RaravParts」が作成されていません。", Prompts::vbYes);
+
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_EQ(progress.caption, "FTP by Quillby");
+    EXPECT_EQ(progress.title, "Successful");
+    EXPECT_EQ(progress.body, "日記のアップロードに成功しました。");
+    EXPECT_TRUE(progress.ok && progress.batsu);
+    for (const char* name : {"index.htm", "index_01.htm", "2006_05_01.htm"}) EXPECT_TRUE(onServer(QStringLiteral("www/") + name));
+    EXPECT_TRUE(onServer("www/日記～五月.htm"));
+    EXPECT_EQ(root.read("www/RaravParts/背景.png"), QByteArray("\x89PNG\r\n\x1a\n\0", 9));
+    EXPECT_TRUE(progress.texts.contains("ファイル「index.htm」をアップロード中。(0/4)"));
+    EXPECT_TRUE(progress.texts.contains("ファイル「日記～五月.htm」のアップロードに成功しました。(4/4)"));
+    EXPECT_TRUE(progress.texts.contains("ファイル「a.gif」をアップロードします。(0/3)"));
+    EXPECT_TRUE(progress.texts.contains("ファイル「背景.png」のアップロードに成功しました。(3/3)"));
+    EXPECT_EQ(progress.value, 3);
+    for (const QVariantList& row : fileRows()) EXPECT_EQ(row[3].toInt(), 1) << row[0].toString().toStdString();
+    EXPECT_EQ(user.read("uploadold.tmp"), user.read("upload.tmp"));
+    EXPECT_TRUE(statuses.contains("Connected to 127.0.0.1:" + QString::number(server.port())));
+    EXPECT_TRUE(statuses.contains("Change Directory www/RaravParts is Completed!"));
+    EXPECT_TRUE(statuses.contains("Change Directory www/RaravParts/ is Completed!"));
+    EXPECT_EQ(statuses.last(), "Uploading Files is Success!");
+    EXPECT_EQ(sounds, QStringList{"/sounds/done.wav"});
+    EXPECT_EQ(pointers, (QList<bool>{true, false}));
+    EXPECT_EQ(pings, 0);
+
+    // One new entry later: the old pages go first, then the new list.
+    statuses.clear();
+    saveSite({"index.htm", "2006_05_02.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_FALSE(onServer("www/index_01.htm"));
+    EXPECT_FALSE(onServer("www/日記～五月.htm"));
+    EXPECT_TRUE(onServer("www/index.htm"));
+    EXPECT_TRUE(onServer("www/2006_05_02.htm"));
+    EXPECT_TRUE(statuses.contains("Deleting 日記～五月.htm is Completed!"));
+    EXPECT_TRUE(statuses.contains("HTMLファイル以外にアップロード対象となるファイルはありません。"));
+    EXPECT_TRUE(onServer("www/RaravParts/a.gif"));
+    EXPECT_EQ(user.read("uploadold.tmp"), user.read("upload.tmp"));
+}
+
+TEST_F(FtpUploadTest, RefusalsChangeNothing) {
+    struct Case {
+        const char* id;
+        const char* url;
+        bool list;
+        bool pageMissing;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"", "127.0.0.1", true, false, "FTPのIDもしくはURLが設定されていません。\r\n(FTP_ID or FTP_URL is not invalid.)"},
+        {"quillby", "", true, false, "FTPのIDもしくはURLが設定されていません。"},
+        {"quillby", "127.0.0.1", false, false, "アップロードするファイルのリストが存在しません。\r\n(Upload.tmp is not exist.)"},
+        {"quillby", "127.0.0.1", true, true, "アップロードするファイルが存在しません。\r\n(gone.htm is not exist.)"},
+    };
+    for (const Case& c : cases) {
+        Module4::WriteIniString(iniFile(), "FTP", "ID", c.id);
+        Module4::WriteIniString(iniFile(), "FTP", "URL", c.url);
+        QFile::remove(userPath() + "upload.tmp");
+        if (c.list) saveSite({"index.htm"});
+        if (c.pageMissing) {
+            QStringList lines{page(sitePath(), "index.htm"), sitePath() + ",gone.htm"};
+            writeList("upload.tmp", lines);
+        }
+        pointers.clear();
+        EXPECT_EQ(upload(), FtpUpload::Ending::Refused) << c.text;
+        EXPECT_TRUE(progress.body.startsWith(QString::fromUtf8(c.text))) << progress.body.toStdString();
+        EXPECT_EQ(progress.title, "エラー");
+        EXPECT_TRUE(progress.ok && progress.batsu);
+        EXPECT_FALSE(progress.body.contains("不明なエラー"));
+        if (QByteArray(c.id).isEmpty() || QByteArray(c.url).isEmpty()) {
+            EXPECT_EQ(pointers, QList<bool>{false});  // never the hourglass
+        }
+        EXPECT_FALSE(QFile::exists(userPath() + "uploadold.tmp"));
+    }
+    EXPECT_TRUE(QDir(root.path()).isEmpty());
+}
+
+// Each failure names its cause with the text of the error table, ends with
+// the closing line, and leaves the previous list and the rows as they were.
+TEST_F(FtpUploadTest, FailuresReportTheirCauseAndLoseNothing) {
+    ASSERT_TRUE(server.running());
+    saveSite({"index.htm", "drop.htm"});
+    sitePart("a.gif");
+    writeList("uploadold.tmp", {sitePath() + ",old.htm"});
+    const QByteArray oldList = user.read("uploadold.tmp");
+
+    TempFolder dropRoot;
+    LocalFtpServer::Options dropping;
+    dropping.dropOn = "drop.htm";
+    LocalFtpServer droppingServer(dropRoot.path(), dropping);
+    ASSERT_TRUE(droppingServer.running());
+    QDir().mkpath(dropRoot.path() + "www");
+
+    TempFolder closedRoot;
+    LocalFtpServer closed(closedRoot.path());
+    const int closedPort = closed.port();
+    closed.stop();
+
+    struct Case {
+        const char* what;
+        QString url;
+        QString password;
+        int code;
+        const char* title;
+    };
+    const QString local = QStringLiteral("127.0.0.1:%1");
+    const Case cases[] = {
+        {"wrong password", local.arg(server.port()), "wrong", Internet::Error::IncorrectPassword, "エラー"},
+        {"unknown host", "no-such-host.invalid", "secret", Internet::Error::NameNotResolved, "エラー"},
+        {"refused", local.arg(closedPort), "secret", Internet::Error::CannotConnect, "エラー"},
+        {"dropped", local.arg(droppingServer.port()), "secret", -1, "HTMLアップロードエラー"},
+    };
+    for (const Case& c : cases) {
+        Module4::WriteIniString(iniFile(), "FTP", "URL", c.url);
+        Module4::WriteIniString(iniFile(), "FTP", "Pass", scrambled(c.password));
+        EXPECT_EQ(upload(), FtpUpload::Ending::Failed) << c.what;
+        EXPECT_EQ(progress.title, QString::fromUtf8(c.title)) << c.what;
+        EXPECT_TRUE(progress.body.endsWith("\r\n不明なエラーで終了しました。")) << c.what;
+        if (c.code > 0) {
+            EXPECT_TRUE(progress.body.contains(modWinInet::errorText(c.code, QString()))) << progress.body.toStdString();
+            EXPECT_EQ(statuses.last(), "Can't connect to " + c.url);
+        } else {
+            // The server hung up during the second page: its table text is
+            // in the status line and the window.
+            const QString why = statuses.last();
+            EXPECT_TRUE(why == modWinInet::errorText(Internet::Error::FtpDropped, QString()) ||
+                        why == modWinInet::errorText(Internet::Error::ConnectionAborted, QString()) ||
+                        why == modWinInet::errorText(Internet::Error::ConnectionReset, QString()))
+                << why.toStdString();
+            EXPECT_TRUE(progress.body.startsWith("その他のエラー(FileUpload)。\r\n(" + why + ")"));
+            EXPECT_TRUE(QFile::exists(dropRoot.path() + "www/index.htm"));
+        }
+        EXPECT_TRUE(progress.ok && progress.batsu) << c.what;
+        EXPECT_EQ(user.read("uploadold.tmp"), oldList) << c.what;
+        EXPECT_EQ(fileRows("Uploaded").first().first().toInt(), 0) << c.what;
+        EXPECT_TRUE(sounds.isEmpty());
+    }
+}
+
+TEST_F(FtpUploadTest, PastLogPagesAndTheirPartsGoToTheLogFolder) {
+    ASSERT_TRUE(server.running());
+    QDir().mkpath(root.path() + "www/RaravLog/RaravParts");
+    root.write("www/RaravLog/RaravParts/keep.txt", "x");
+    Module4::WriteIniString(iniFile(), "FTP2", "HTMLOnlyUpload", "1");
+    Module4::WriteIniString(iniFile(), "FTP", "PING", "1");
+    saveSite({"index.htm", "a.htm", "b.htm", "c.htm", "d.htm"});
+    sitePart("site.gif");  // not sent: pages only
+    const QString logFolder = dataPath() + "RaravLog/";
+    writeList("uploadlog.tmp", {page(logFolder, "200604.htm"), page(logFolder, "200604_01.htm")});
+    root.write("www/RaravLog/200604.htm", "old");
+    data.write("RaravLog/RaravParts/april.gif", "GIF89a-april");
+    const qint64 april = addPart("april.gif", "2006/04/03", 1, false, true);
+    data.write("RaravLog/RaravParts/back.gif", "GIF89a-back");  // site-wide, copied by the log maker
+    addPart("back.gif", "ALL", 0);
+
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_NE(root.read("www/RaravLog/200604.htm"), "old");
+    EXPECT_TRUE(onServer("www/RaravLog/200604_01.htm"));
+    EXPECT_EQ(root.read("www/RaravLog/RaravParts/april.gif"), "GIF89a-april");
+    EXPECT_EQ(root.read("www/RaravLog/RaravParts/back.gif"), "GIF89a-back");
+    EXPECT_FALSE(onServer("www/RaravParts/site.gif"));
+    EXPECT_TRUE(progress.texts.contains("ファイル「200604.htm」を削除しています。"));
+    EXPECT_TRUE(progress.texts.contains("ファイル「200604_01.htm」のアップロードに成功しました。(2/2)"));
+    EXPECT_TRUE(progress.texts.contains("ファイル「april.gif」のアップロードに成功しました。(1/1)"));
+    EXPECT_FALSE(QFile::exists(userPath() + "uploadlog.tmp"));
+    for (const QVariantList& row : fileRows("FileID, Uploaded"))
+        EXPECT_EQ(row[1].toInt(), row[0].toLongLong() == april ? 1 : 0);
+    EXPECT_EQ(progress.unloads, 1);
+    EXPECT_EQ(pings, 1);
+}
+
+TEST_F(FtpUploadTest, AFailingLogPartKeepsThePendingList) {
+    ASSERT_TRUE(server.running());
+    saveSite({"index.htm"});
+    const QString logFolder = dataPath() + "RaravLog/";
+    writeList("uploadlog.tmp", {page(logFolder, "200604.htm")});
+    data.write("RaravLog/RaravParts/a.gif", "a");
+    addPart("a.gif", "2006/04/03", 1, false, true);
+    addPart("missing.gif", "2006/04/04", 1, false, true);
+    ScopedPrompts prompts;
+    prompts->expectMessage("「www」", Prompts::vbYes)
+        .expectMessage("「RaravLog」", Prompts::vbYes)
+        .expectMessage("「RaravParts」", Prompts::vbYes);
+
+    ASSERT_EQ(upload(), FtpUpload::Ending::Failed);
+    EXPECT_EQ(progress.title, "エラー");
+    EXPECT_TRUE(progress.body.startsWith("ファイル「missing.gif」のアップロードに失敗。\r\n"));
+    EXPECT_TRUE(QFile::exists(userPath() + "uploadlog.tmp"));
+    EXPECT_EQ(fileRows("Uploaded")[0][0].toInt(), 1);
+    EXPECT_EQ(fileRows("Uploaded")[1][0].toInt(), 0);
+}
+
+TEST_F(FtpUploadTest, ASecondUploadCannotStartDuringARun) {
+    saveSite({"index.htm"});
+    Module4::WriteIniString(iniFile(), "FTP", "StartFolder", "");
+    FtpUpload::Ending inner = FtpUpload::Ending::Succeeded;
+    RecordingProgress second;
+    Publish::UploadServices s = services();
+    s.setStatusText = [&](const QString& t) {
+        if (t == "Checking...") inner = FtpUpload(second, {}).FTP_Execute();
+    };
+    EXPECT_TRUE(FtpUpload(progress, s).FTP_Execute() == FtpUpload::Ending::Succeeded);
+    EXPECT_EQ(inner, FtpUpload::Ending::AlreadyRunning);
+    EXPECT_FALSE(Publish::FtpUploadRunning());
+}
+
+TEST_F(FtpUploadTest, AStartFolderTheUserWillNotCreateEndsTheRun) {
+    ASSERT_TRUE(server.running());
+    saveSite({"index.htm"});
+    ScopedPrompts prompts;
+    prompts->expectMessage("フォルダ「www」が作成されていません。", Prompts::vbNo)
+        .expectMessage("フォルダは作成しませんでした。", Prompts::vbOK);
+    EXPECT_EQ(upload(), FtpUpload::Ending::Failed);
+    EXPECT_EQ(progress.title, "ディレクトリの移動");
+    EXPECT_EQ(progress.body, "wwwへ移動失敗\r\n不明なエラーで終了しました。");
+    EXPECT_FALSE(QFile::exists(userPath() + "uploadold.tmp"));
+    EXPECT_TRUE(QDir(root.path()).isEmpty());
+}

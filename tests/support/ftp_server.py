@@ -1,0 +1,54 @@
+#!/usr/bin/python3
+"""A local FTP server for the tests: one user, one root folder, a free port on
+127.0.0.1 printed as "PORT <n>" on the first line of standard output.
+
+--encoding names the code page in which the server reads file names (cp932
+for a Japanese server). --drop names a file: the server closes the control
+connection in the middle of receiving it, as a failing server would."""
+import argparse
+import os
+import sys
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--user", default="quillby")
+    parser.add_argument("--password", default="secret")
+    parser.add_argument("--encoding", default="cp932")
+    parser.add_argument("--drop", default="")
+    args = parser.parse_args()
+
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
+
+    class Handler(FTPHandler):
+        encoding = args.encoding
+
+        def decode(self, data):
+            return data.decode(self.encoding, "replace")
+
+        def ftp_STOR(self, file, mode="w"):
+            if args.drop and os.path.basename(file) == args.drop:
+                self.close()
+                return None
+            return super().ftp_STOR(file, mode)
+
+    Handler.authorizer = authorizer
+    Handler.banner = "test server ready."
+    Handler.auth_failed_timeout = 0.05
+    Handler.passive_ports = None
+    server = FTPServer(("127.0.0.1", 0), Handler)
+    print("PORT %d" % server.address[1], flush=True)
+    try:
+        server.serve_forever(handle_exit=True)
+    finally:
+        server.close_all()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
