@@ -4,11 +4,13 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/program_folder.h"
+#include "platform/web_browser.h"
 #include "shell/db_version.h"
 #include "shell/dialogs.h"
 #include "shell/rarav_ini.h"
 #include "shell/startup.h"
 #include "web/favorites_folder.h"
+#include "web/frm_browser.h"
 #include "writing/frm_calender.h"
 
 #include <QApplication>
@@ -46,6 +48,13 @@ MDIFormTop::MDIFormTop() {
     h.setStatusText = [this](const QString& text) { statusPanel1->setText(text); };
     h.saveTmpFile = [this] { SaveTmpFile(); };
     h.setEnabled = [this](bool enabled) { setEnabled(enabled); };
+    h.navigateBrowser = [this](const QString& target) {
+        frmBrowser* b = browser();
+        b->WebBrowser->Stop();
+        Shell::setStatusText(QStringLiteral("Webページ表示中..."));
+        b->WebBrowser->Navigate(target);
+        showChild(b);
+    };
     Prompts::setOwner(this);
 }
 
@@ -164,6 +173,12 @@ frmCalender* MDIFormTop::calender() {
     return calender_;
 }
 
+frmBrowser* MDIFormTop::browser() {
+    if (!browser_) browser_ = new frmBrowser();
+    if (!browser_->isLoaded()) browser_->Form_Load();
+    return browser_;
+}
+
 QMdiSubWindow* MDIFormTop::showChild(QWidget* child) {
     for (QMdiSubWindow* w : mdiArea->subWindowList()) {
         if (w->widget() == child) {
@@ -182,6 +197,7 @@ QMdiSubWindow* MDIFormTop::showChild(QWidget* child) {
 void MDIFormTop::MDIForm_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    if (browser_) browser_->Form_Unload();
     auto& s = state();
     if (s.IsLogin) Startup::removeGeneratedPages(s.DataPath);
     if (!s.RaravIniFile.isEmpty() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {

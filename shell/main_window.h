@@ -11,6 +11,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QLabel;
 class frmCalender;
+class frmBrowser;
 
 class MDIFormTop : public QMainWindow {
     Q_OBJECT
@@ -38,6 +39,8 @@ public:
     // Shows a child window in the area, creating its frame on first use.
     QMdiSubWindow* showChild(QWidget* child);
     frmCalender* calender();
+    // The built-in browser; a window closed by the user is loaded again.
+    frmBrowser* browser();
 
     // Positions are stored in twips.
     static int toTwips(int pixels) { return pixels * 15; }
@@ -56,5 +59,6 @@ private:
 
     std::unique_ptr<QLockFile> instanceLock_;
     frmCalender* calender_ = nullptr;
+    frmBrowser* browser_ = nullptr;
     bool unloaded_ = false;
 };
