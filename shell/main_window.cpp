@@ -55,6 +55,11 @@ MDIFormTop::MDIFormTop() {
         b->WebBrowser->Navigate(target);
         showChild(b);
     };
+    h.browserWindow = [this]() -> QWidget* {
+        frmBrowser* b = browser();
+        showChild(b);
+        return b;
+    };
     Prompts::setOwner(this);
 }
 

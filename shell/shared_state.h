@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 namespace Shell {
 
 struct SharedState {
@@ -49,6 +51,8 @@ struct MainWindowHooks {
     // Stops the built-in browser and shows an address or a file path with an
     // optional "#" fragment in it.
     std::function<void(const QString&)> navigateBrowser;
+    // The built-in browser window (frmBrowser), loaded and shown on first use.
+    std::function<QWidget*()> browserWindow;
 };
 MainWindowHooks& hooks();
 

@@ -105,6 +105,11 @@ frmBrowser::frmBrowser(QWidget* parent) : QWidget(parent) {
     Form_Load();
 }
 
+frmBrowser* frmBrowser::window() {
+    const auto& open = Shell::hooks().browserWindow;
+    return open ? qobject_cast<frmBrowser*>(open()) : nullptr;
+}
+
 void frmBrowser::Form_Load() {
     bDocumentComplete = false;
     cmbFindSite->clear();

@@ -14,6 +14,10 @@ class frmBrowser : public QWidget {
 public:
     explicit frmBrowser(QWidget* parent = nullptr);
 
+    // The main window's browser, loaded and shown; nullptr without a main
+    // window (tests of logic).
+    static frmBrowser* window();
+
     // Set by every finished document; callers clear it before they navigate
     // and wait until it is set again.
     bool bDocumentComplete = false;

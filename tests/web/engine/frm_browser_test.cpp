@@ -2,7 +2,7 @@
 #include "platform/web_browser.h"
 #include "shell/shared_state.h"
 #include "tests/support/temp_folder.h"
-#include "tests/web/engine/browser_wait.h"
+#include "tests/support/wait_until.h"
 #include "tests/web/engine/local_web_server.h"
 #include "web/frm_browser.h"
 
