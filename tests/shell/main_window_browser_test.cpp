@@ -30,6 +30,16 @@ TEST(MDIFormTop, ShowsPagesInTheBrowserChildAndSavesItsStateAtShutDown) {
     EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("Webページ表示完了！"));
     EXPECT_EQ(browser->WebBrowser->LocationURL(), QUrl::fromLocalFile(preview).toString() + QStringLiteral("#2024/05/01"));
 
+    // Closing the child saves its state; the next use loads it again.
+    browser->cmbFindSite->setCurrentIndex(5);
+    top->mdiArea->subWindowList().first()->close();
+    EXPECT_FALSE(browser->isLoaded());
+    EXPECT_EQ(Profile::readString(s.RaravIniFile, QStringLiteral("Browser"), QStringLiteral("FindSite")),
+              QStringLiteral("5"));
+    Shell::hooks().navigateBrowser(preview);
+    EXPECT_TRUE(browser->isLoaded());
+    EXPECT_FALSE(top->mdiArea->subWindowList().first()->isHidden());
+
     browser->cmbFindSite->setCurrentIndex(8);
     top->MDIForm_Unload();
     EXPECT_EQ(Profile::readString(s.RaravIniFile, QStringLiteral("Browser"), QStringLiteral("FindSite")),

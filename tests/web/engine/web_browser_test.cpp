@@ -112,6 +112,14 @@ TEST(WebBrowser, FillsAndSendsFormsAndFollowsLinks) {
     browser.click(DomElement::link(0));
     ASSERT_TRUE(waitUntil([&] { return complete == 6; }));
     EXPECT_EQ(browser.LocationURL(), server.url(QStringLiteral("/next")));
+
+    // A page that does not answer in time fails the helper; its late answer
+    // harms nothing, and the next helper works.
+    browser.scriptTimeoutMs = 50;
+    EXPECT_EQ(errorNumber([&] { browser.runScript(QStringLiteral("var t = Date.now(); while (Date.now() - t < 400) {}")); }),
+              WebBrowserControl::kScriptFailed);
+    browser.scriptTimeoutMs = 10000;
+    EXPECT_EQ(browser.formCount(), 0);
 }
 
 TEST(WebBrowser, BeforeNavigateCancelsAndOnlyFinishedLoadsReport) {
@@ -183,7 +191,13 @@ TEST(WebBrowser, ReadsUndeclaredPagesAsShiftJisAndReloadsThePreviewAtANewAnchor)
     EXPECT_EQ(browser.LocationName(), QStringLiteral("更新"));
     EXPECT_TRUE(browser.LocationURL().endsWith(QLatin1String("tmp.htm#2024/05/02"))) << qPrintable(browser.LocationURL());
 
-    browser.Navigate(server.url(QStringLiteral("/sjis")));
+    // Without an anchor the page is read again as well.
+    dir.write(QStringLiteral("tmp.htm"), page(QStringLiteral("三回目")));
+    browser.Navigate(preview);
     ASSERT_TRUE(waitUntil([&] { return complete == 3; }));
+    EXPECT_EQ(browser.LocationName(), QStringLiteral("三回目"));
+
+    browser.Navigate(server.url(QStringLiteral("/sjis")));
+    ASSERT_TRUE(waitUntil([&] { return complete == 4; }));
     EXPECT_EQ(browser.LocationName(), QStringLiteral("日記"));
 }
