@@ -1,9 +1,11 @@
 #include "platform/application.h"
 #include "platform/prompts_qt.h"
 #include "platform/termination_signals.h"
+#include "platform/web_browser.h"
 #include "shell/main_window.h"
 
 int main(int argc, char** argv) {
+    WebEngine::prepare();
     Application app(argc, argv);
     Application::setApplicationName(QStringLiteral("Rarav"));
     Application::setOrganizationName(QStringLiteral("Rarav"));

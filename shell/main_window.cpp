@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/program_folder.h"
+#include "platform/web_browser.h"
 #include "publish/site_save_ui.h"
 #include "shell/database_optimize_ui.h"
 #include "shell/dialogs.h"
@@ -15,6 +16,7 @@
 #include "shell/startup.h"
 #include "shell/user_list.h"
 #include "web/favorites_folder.h"
+#include "web/frm_browser.h"
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"
 
@@ -54,6 +56,18 @@ MDIFormTop::MDIFormTop() {
     h.saveTmpFile = [this] { SaveTmpFile(); };
     h.setEnabled = [this](bool enabled) { setEnabled(enabled); };
     h.showChild = [this](QWidget* child) { showChild(child); };
+    h.navigateBrowser = [this](const QString& target) {
+        frmBrowser* b = browser();
+        b->WebBrowser->Stop();
+        Shell::setStatusText(QStringLiteral("Webページ表示中..."));
+        b->WebBrowser->Navigate(target);
+        showChild(b);
+    };
+    h.browserWindow = [this]() -> QWidget* {
+        frmBrowser* b = browser();
+        showChild(b);
+        return b;
+    };
     Prompts::setOwner(this);
     menus = new MainMenus(this);
 }
@@ -207,6 +221,12 @@ frmCalender* MDIFormTop::calender() {
     return calender_;
 }
 
+frmBrowser* MDIFormTop::browser() {
+    if (!browser_) browser_ = new frmBrowser();
+    if (!browser_->isLoaded()) browser_->Form_Load();
+    return browser_;
+}
+
 QMdiSubWindow* MDIFormTop::showChild(QWidget* child) {
     for (QMdiSubWindow* w : mdiArea->subWindowList()) {
         if (w->widget() == child) {
@@ -225,6 +245,7 @@ QMdiSubWindow* MDIFormTop::showChild(QWidget* child) {
 void MDIFormTop::MDIForm_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    if (browser_) browser_->Form_Unload();
     auto& s = state();
     if (calender_) calender_->Form_Unload();
     if (s.IsLogin) Startup::removeGeneratedPages(s.DataPath);

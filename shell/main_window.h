@@ -16,6 +16,7 @@ class StartForm;
 namespace WindowLayout {
 struct Layout;
 }
+class frmBrowser;
 
 class MDIFormTop : public QMainWindow {
     Q_OBJECT
@@ -67,6 +68,8 @@ public:
     // Shows a child window in the area, creating its frame on first use.
     QMdiSubWindow* showChild(QWidget* child);
     frmCalender* calender();
+    // The built-in browser; a window closed by the user is loaded again.
+    frmBrowser* browser();
 
     // Positions are stored in twips.
     static int toTwips(int pixels) { return pixels * 15; }
@@ -88,8 +91,7 @@ private:
 
     std::unique_ptr<QLockFile> instanceLock_;
     frmCalender* calender_ = nullptr;
-    QWidget* editorChild_ = nullptr;
-    QWidget* browserChild_ = nullptr;
     StartForm* splash_ = nullptr;
+    frmBrowser* browser_ = nullptr;
     bool unloaded_ = false;
 };

@@ -61,6 +61,8 @@ struct MainWindowHooks {
     std::function<void()> setMenuBarString;
     // The editor fields' right-click menu, popped up at a global position.
     std::function<void(const QPoint&)> showContentsPopup;
+    // The built-in browser window (frmBrowser), loaded and shown on first use.
+    std::function<QWidget*()> browserWindow;
 };
 MainWindowHooks& hooks();
 
