@@ -10,10 +10,12 @@ namespace Addresses {
 inline const QString kHomePage = QStringLiteral("https://quillby.example.jp/");
 inline const QString kProductInfoPage = QStringLiteral("https://quillby.example.jp/rarav/");
 
-// The update descriptor; RARAV_UPDATE_URL overrides it (tests, mirrors).
+// The update descriptor, "update.txt" in the update folder of the maker's
+// server; RARAV_UPDATE_URL overrides the whole address (tests, mirrors).
 inline QString updateUrl() {
     const QByteArray env = qgetenv("RARAV_UPDATE_URL");
-    return env.isEmpty() ? QStringLiteral("http://quillby.example.jp/update/update.txt") : QString::fromUtf8(env);
+    return env.isEmpty() ? QStringLiteral("http://quillby.example.jp/software/quillby/update.txt")
+                         : QString::fromUtf8(env);
 }
 
 }  // namespace Addresses

@@ -49,6 +49,10 @@ struct MainWindowHooks {
     // Stops the built-in browser and shows an address or a file path with an
     // optional "#" fragment in it.
     std::function<void(const QString&)> navigateBrowser;
+    std::function<void(bool)> setBusy;                // hourglass mouse pointer on or off
+    std::function<void(bool)> setUpdaterMenuEnabled;  // MnuQuillbyUpdater
+    // Unloads the main window, which ends the program (the updater takes over).
+    std::function<void()> unloadMainWindow;
 };
 MainWindowHooks& hooks();
 
