@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -56,11 +57,13 @@ void QuillbyUpdater::Form_Load(const QString& myPath) {
 void QuillbyUpdater::Btn_Update_Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setControlsEnabled(false);
+    running_ = true;
     bool updated = false;
     try {
         updated = Updater::applyUpdate(MyPath, chkDelAfterUpdate->isChecked(),
                                        [this](const QString& text) { appendStatus(text); });
     } catch (const std::exception&) {
+        running_ = false;
         QApplication::restoreOverrideCursor();
         Prompts::MsgBox(QStringLiteral("Unlha32.dllをインストールしていない可能性があります。\r\n"
                                        "インストールしている場合はバグの可能性がありますので、作者にご連絡下さい。"),
@@ -68,6 +71,7 @@ void QuillbyUpdater::Btn_Update_Click() {
         setControlsEnabled(true);
         return;
     }
+    running_ = false;
     QApplication::restoreOverrideCursor();
     if (updated && Prompts::MsgBox(QStringLiteral("Quillbyを起動しますか？"), Prompts::vbYesNo,
                                    QStringLiteral("QuillbyUpdater")) == Prompts::vbYes) {
@@ -81,6 +85,14 @@ void QuillbyUpdater::Btn_Update_Click() {
 }
 
 void QuillbyUpdater::Btn_Exit_Click() { close(); }
+
+void QuillbyUpdater::closeEvent(QCloseEvent* event) {
+    if (running_) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
 
 void QuillbyUpdater::appendStatus(const QString& text) {
     status_ += text;

@@ -26,6 +26,10 @@ public:
     // The log as written, with CR LF line breaks.
     const QString& statusText() const { return status_; }
 
+protected:
+    // Closing in the middle of a run would end the program with the log lost.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void appendStatus(const QString& text);
     void setControlsEnabled(bool enabled);
@@ -33,4 +37,5 @@ private:
     QString MyPath;
     QString version_;
     QString status_;
+    bool running_ = false;
 };
