@@ -3,6 +3,7 @@
 // changes nothing.
 #include "updater/lha_archive.h"
 
+#include "platform/codepage.h"
 #include "tests/support/temp_folder.h"
 #include "tests/updater/lzh_fixture.h"
 
@@ -18,7 +19,8 @@ TEST(LhaArchive, ExtractsMembersWithFoldersAndKeepsPermissionsOfReplacedFiles) {
     QFile::setPermissions(t.file("Rarav"), QFile::permissions(t.file("Rarav")) | QFile::ExeOwner);
     const QByteArray lzh = LzhFixture::archive({{"Rarav", "new program"},
                                                 {"dist/colorname.csv", "red,#FF0000\r\n"},
-                                                {"empty.txt", ""}});
+                                                {"empty.txt", ""},
+                                                {Codepage::fromUnicode("説明.txt"), "readme"}});
     t.write("patch.lzh", lzh);
 
     ASSERT_EQ(LhaArchive::extract(t.file("patch.lzh"), t.path()), LhaArchive::Extracted);
@@ -26,6 +28,7 @@ TEST(LhaArchive, ExtractsMembersWithFoldersAndKeepsPermissionsOfReplacedFiles) {
     EXPECT_TRUE(QFileInfo(t.file("Rarav")).isExecutable());
     EXPECT_EQ(t.read("dist/colorname.csv"), "red,#FF0000\r\n");
     EXPECT_TRUE(QFileInfo::exists(t.file("empty.txt")));
+    EXPECT_EQ(t.read("説明.txt"), "readme");  // names from Windows archives are CP932
     EXPECT_FALSE(QFileInfo::exists(t.file("Rarav.part")));
 }
 
