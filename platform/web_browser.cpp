@@ -1,5 +1,7 @@
 #include "platform/web_browser.h"
 
+#include <unistd.h>
+
 #include "platform/browser_address.h"
 #include "platform/runtime_error.h"
 
@@ -100,6 +102,10 @@ void prepare() {
         flags += flags.isEmpty() ? "--lang=ja" : " --lang=ja";
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
     }
+    // The engine's sandbox refuses to start as root and takes the whole
+    // program down with it; as root (containers, CI) it runs without one.
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
 }  // namespace WebEngine

@@ -22,10 +22,12 @@ inline const QString kCommentServiceBase = QStringLiteral("http://www.haloscan.c
 inline const QString kCommentServiceHome = QStringLiteral("http://www.haloscan.com/");
 inline const QString kCommentServiceBadgeText = QStringLiteral("Weblog Commenting and Trackback by HaloScan.com");
 
-// The update descriptor; RARAV_UPDATE_URL overrides it (tests, mirrors).
+// The update descriptor, "update.txt" in the update folder of the maker's
+// server; RARAV_UPDATE_URL overrides the whole address (tests, mirrors).
 inline QString updateUrl() {
     const QByteArray env = qgetenv("RARAV_UPDATE_URL");
-    return env.isEmpty() ? QStringLiteral("http://quillby.example.jp/update/update.txt") : QString::fromUtf8(env);
+    return env.isEmpty() ? QStringLiteral("http://quillby.example.jp/software/quillby/update.txt")
+                         : QString::fromUtf8(env);
 }
 
 // Hosts of the browser's search sites, in the order of its site list, and the

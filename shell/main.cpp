@@ -12,13 +12,23 @@ int main(int argc, char** argv) {
     Prompts::install(std::make_unique<Prompts::QtPrompter>());
 
     MDIFormTop* top = MDIFormTop::instance();
+    // A request to end that comes during start-up is kept until start-up is
+    // done, so that shut-down never runs on half-made state.
+    bool started = false;
+    bool endRequested = false;
+    TerminationSignals::install([&] {
+        if (started)
+            top->close();
+        else
+            endRequested = true;
+    });
     if (!top->MDIForm_Load()) {
         delete top;
         return 0;
     }
+    started = true;
     top->show();
-    TerminationSignals::install([top] { top->close(); });
-    const int rc = app.exec();
+    const int rc = endRequested ? 0 : app.exec();
     top->MDIForm_Unload();
     delete top;
     return rc;

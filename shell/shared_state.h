@@ -63,6 +63,10 @@ struct MainWindowHooks {
     std::function<void(const QPoint&)> showContentsPopup;
     // The built-in browser window (frmBrowser), loaded and shown on first use.
     std::function<QWidget*()> browserWindow;
+    std::function<void(bool)> setBusy;                // hourglass mouse pointer on or off
+    std::function<void(bool)> setUpdaterMenuEnabled;  // MnuQuillbyUpdater
+    // Unloads the main window, which ends the program (the updater takes over).
+    std::function<void()> unloadMainWindow;
 };
 MainWindowHooks& hooks();
 

@@ -1,0 +1,43 @@
+#pragma once
+// The update descriptor "update.txt" in the program folder, shared by the
+// update check of the main program and by the updater: the server writes
+// [Release] and [Patch], the main program [CurrentVersion], the updater
+// [Update].
+#include <QString>
+
+namespace UpdateDescriptor {
+
+inline const QString kFileName = QStringLiteral("update.txt");
+inline const QString kDefaultVersion = QStringLiteral("1.6.0");
+// The updater reads a missing archive name as this name, which no archive
+// carries, so that a missing descriptor means "no archive".
+inline const QString kUpdaterMissingFileName = QStringLiteral("dammy");
+
+struct Contents {
+    QString currentVersion;   // [CurrentVersion] version
+    QString releaseVersion;   // [Release] version
+    QString releaseUrl;       // [Release] URL_Full
+    QString releaseFileName;  // [Release] FileName
+    QString patchVersion;     // [Patch] version
+    QString requiredVersion;  // [Patch] requiredversion
+    QString patchUrl;         // [Patch] URL_Full
+    QString patchFileName;    // [Patch] FileName
+};
+
+QString path(const QString& myPath);
+// Missing versions read as kDefaultVersion, missing addresses as "" and
+// missing archive names as missingFileName.
+Contents read(const QString& file, const QString& missingFileName = QString());
+bool writeCurrentVersion(const QString& file, const QString& version);
+bool markUpdated(const QString& file);
+
+// An archive name from the server is used only when it names a file right
+// in the program folder: no folder part, not "." or "..", not empty.
+bool isPlainFileName(const QString& name);
+
+// Versions are compared as whole texts, code unit by code unit, never number
+// by number: "1.10.0" is older than "1.9.0". Servers publish versions with
+// that in mind.
+int compareVersions(const QString& a, const QString& b);
+
+}  // namespace UpdateDescriptor
