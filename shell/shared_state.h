@@ -49,6 +49,9 @@ struct MainWindowHooks {
     // Stops the built-in browser and shows an address or a file path with an
     // optional "#" fragment in it.
     std::function<void(const QString&)> navigateBrowser;
+    // Registers a file as a parts file of a day ("ALL" and 0: every page) and
+    // copies it into the data folder's RaravParts/.
+    std::function<void(const QString& path, const QString& day, int number)> resistFile;
 };
 MainWindowHooks& hooks();
 
