@@ -321,8 +321,12 @@ void frmCustomize::Btn_New_Click() {
     Shell::SharedState& s = Shell::state();
     const QString path = DesignSets::setPath(dataPath_, name);
     if (!Files::exists(path)) {
+        // With the live preview the former set already holds these settings;
+        // they now belong to the new set, so the former one gets its backup back.
+        if (livePreview_ && Files::exists(backupPath())) Files::copyFile(backupPath(), s.CustIniFile);
         s.CustIniFile = path;
         Btn_Apply_Click();
+        changed_ = false;
         ListCustomizeSets();
         cmbSelectCustomize->setCurrentIndex(cmbSelectCustomize->findText(name));
         report(QStringLiteral("新しいカスタマイズセットを作成しました。"), true);

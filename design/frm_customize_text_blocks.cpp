@@ -109,14 +109,15 @@ void frmCustomize::SaveUpDownText() {
     if (upDownPosition().isEmpty() || tagOf(txtContents) != QLatin1String("Yes")) return;
     const QString name = cmbUpDownText->currentText();
     writeKey(TextBlocks::upDownKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, upDownPosition()), name);
-    saveBlock(name, txtContents);
+    // Saved: a later switch of category must not save it again under that category's key.
+    if (saveBlock(name, txtContents)) setTag(txtContents, QString());
 }
 
 void frmCustomize::SaveHeadText() {
     if (tagOf(txtOtherHead) != QLatin1String("Yes")) return;
     const QString name = cmbHeadTag->currentText();
     writeKey(TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory), name);
-    saveBlock(name, txtOtherHead);
+    if (saveBlock(name, txtOtherHead)) setTag(txtOtherHead, QString());
 }
 
 void frmCustomize::ShowHeadText() {

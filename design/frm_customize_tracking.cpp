@@ -104,6 +104,9 @@ void frmCustomize::Deferred_Change(QWidget* control) {
 
 void frmCustomize::Deferred_LostFocus(QWidget* control) {
     if (tagOf(control) != QLatin1String("Yes")) return;
+    // Without the live preview nothing saves a text block on leaving its box;
+    // the mark stays so that Apply saves it instead of dropping the edit.
+    if (!livePreview_ && (control == txtOtherHead || control == txtContents)) return;
     RefreshPreview();
     setTag(control, QString());
 }

@@ -292,6 +292,14 @@ TEST_F(CustomizeWindow, CategoriesShowTheirBlocksAndAPickRecordsItUnderTheCatego
     window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Top"));
     EXPECT_EQ(setValue("Body", "DownText_Div_Log"), "Top");
 
+    // Without the live preview, leaving an edited block keeps its mark, so Apply saves it.
+    window->txtContents->setPlainText("footer text");
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(window->txtContents, &out);
+    window->Btn_Apply_Click();
+    EXPECT_EQ(tmp.read("data/Customize/Top.htm"), QByteArray("footer text\r\n"));
+    EXPECT_EQ(window->txtContents->property("Tag").toString(), "");
+
     chooseCategory("左側フレーム(上下追加テキスト)");
     window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Meta"));
     EXPECT_EQ(setValue("CalenderWindow", "UpText"), "Meta");
@@ -302,7 +310,8 @@ TEST_F(CustomizeWindow, CategoriesShowTheirBlocksAndAPickRecordsItUnderTheCatego
     p->expectMessage("変更されていますが、保存しますか？", Prompts::vbYes);
     window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Top"));
     EXPECT_EQ(tmp.read("data/Customize/Meta.htm"), QByteArray("edited\r\n"));
-    EXPECT_EQ(window->txtContents->toPlainText(), "Top");
+    EXPECT_EQ(window->txtContents->toPlainText(), "footer text\n");
+    EXPECT_EQ(setValue("CalenderWindow", "UpText"), "Top");
 }
 
 TEST_F(CustomizeWindow, TextBlocksAreCreatedAndDeletedWithTheirKeys) {
@@ -356,6 +365,20 @@ TEST_F(CustomizeWindow, NewSetsTakeTheWindowsSettingsAndDeletionFallsBackToTheFi
     EXPECT_EQ(tmp.read("prog/Customize.bak"), tmp.read("data/Customize/B.ini"));
     EXPECT_EQ(control<QLineEdit>("txtHPTitle")->text(), "B");
     EXPECT_FALSE(window->isChanged());
+}
+
+TEST_F(CustomizeWindow, ANewSetMadeUnderTheLivePreviewLeavesTheFormerSetAsItWas) {
+    const QByteArray original = tmp.read("data/Customize/Customize.ini");
+    open(true);
+    type(control<QLineEdit>("txtHPTitle"), "新");
+    ASSERT_NE(tmp.read("data/Customize/Customize.ini"), original);
+    ScopedPrompts p;
+    p->expectInput("新しいカスタマイズセットの名前", "C").expectMessage("新しいカスタマイズセットを作成しました。");
+    window->Btn_New_Click();
+    EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), original);
+    EXPECT_EQ(Profile::readString(tmp.file("data/Customize/C.ini"), "General", "HPTitle"), "新");
+    window->Btn_OK_Click();
+    EXPECT_EQ(RaravIni::read(tmp.file("rarav.ini"), RaravIni::CustomizeIniFileName), tmp.file("data/Customize/C.ini"));
 }
 
 TEST_F(CustomizeWindow, SelectionDialogRecordsTheChosenSet) {
