@@ -1,5 +1,7 @@
+#include "design/design_preview.h"
 #include "design/design_set.h"
 #include "design/design_sets.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "shell/rarav_ini.h"
@@ -180,4 +182,32 @@ TEST(ActiveSetChoice, RecordsTheSetAndRewritesThePreviewPage) {
     EXPECT_EQ(previews, 1);
     Shell::state() = saved;
     Shell::hooks() = savedHooks;
+}
+
+TEST(DesignPreviewPage, FirstPreviewReusesTheMainPreviewAndWritesTheClocksMonth) {
+    QStringList written;
+    DesignPreview::setMonthPageWriter([&](const QString& page, const QString& month) {
+        written << page + " " + month;
+        Files::writeText(page, "new");
+    });
+    Clock::set(QDateTime(QDate(2026, 3, 9), QTime(12, 0)));
+    struct Case {
+        bool customize, tmp;
+        const char* expected;  // Customize.htm afterwards ("" when missing)
+        int writes;
+    };
+    for (const Case& c : {Case{true, true, "new", 1}, Case{false, true, "main", 0}, Case{true, false, "", 0}}) {
+        TempFolder data;
+        if (c.customize) data.writeText("Customize.htm", "old");
+        if (c.tmp) data.writeText("tmp.htm", "main");
+        written.clear();
+        DesignPreview::prepare(data.path());
+        EXPECT_EQ(Files::readText(data.file("Customize.htm")), c.expected);
+        EXPECT_EQ(written.size(), c.writes);
+        if (c.writes) {
+            EXPECT_EQ(written.first(), data.file("Customize.htm") + " 2026/03");
+        }
+    }
+    Clock::reset();
+    DesignPreview::setMonthPageWriter({});
 }
