@@ -108,6 +108,13 @@ QString frmCustomize::colorNameFile() const { return Shell::state().MyPath + QSt
 QString frmCustomize::backupPath() const { return DesignSets::backupPath(Shell::state().MyPath); }
 QString frmCustomize::categoryCaption() const { return cmbCategory->currentText(); }
 
+// Back to the first category's page. Only renaming the shown page, as the
+// set switch once did, left the old page on screen beside the next one chosen.
+void frmCustomize::showFirstCategory() {
+    if (cmbCategory->currentIndex() != 0) cmbCategory->setCurrentIndex(0);
+    else CurrentPageName = QStringLiteral("optGeneral");
+}
+
 void frmCustomize::MarkChanged() {
     if (loading_) return;
     changed_ = true;
@@ -296,7 +303,7 @@ void frmCustomize::cmbSelectCustomize_Click() {
     loading_ = true;
     changed_ = false;
     committed_ = false;
-    CurrentPageName = QStringLiteral("optGeneral");
+    showFirstCategory();
     s.CustIniFile = DesignSets::setPath(dataPath_, cmbSelectCustomize->currentText());
     if (livePreview_) Files::copyFile(s.CustIniFile, backupPath());
     LoadCustomizeSettings();
@@ -353,7 +360,7 @@ void frmCustomize::Btn_Delete_Click() {
     Shell::SharedState& s = Shell::state();
     loading_ = true;
     committed_ = false;
-    CurrentPageName = QStringLiteral("optGeneral");
+    showFirstCategory();
     const QString path = Module5::GetFolderPath(s.CustIniFile) + QLatin1Char('/') + name + QStringLiteral(".ini");
     if (Files::exists(path)) Files::removeFile(path);
     Shell::setStatusText(QStringLiteral("カスタマイズセット「") + name + QStringLiteral("」を消去しました。"));

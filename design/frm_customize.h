@@ -136,6 +136,7 @@ private:
     void buildPages(QVBoxLayout* layout);
     void wireChangeTracking();
     void Form_QueryUnload();
+    void showFirstCategory();
     void ListCustomizeSets();
     void ListUpDownTexts();
     void ListHeadTexts();

@@ -208,7 +208,10 @@ TEST_F(CustomizeWindow, SwitchingTheSetAndClosingWithoutOkReturnsToTheRecordedSe
     RaravIni::write(tmp.file("rarav.ini"), RaravIni::CustomizeIniFileName, tmp.file("data/Customize/Customize.ini"));
     const QByteArray b = tmp.read("data/Customize/B.ini");
     open(true);
+    chooseCategory("本文");
     window->cmbSelectCustomize->setCurrentIndex(window->cmbSelectCustomize->findText("B"));
+    EXPECT_TRUE(window->optGeneral->isVisibleTo(window));
+    EXPECT_FALSE(window->optContents->isVisibleTo(window));
     EXPECT_EQ(Shell::state().CustIniFile, tmp.file("data/Customize/B.ini"));
     EXPECT_EQ(control<QLineEdit>("txtHPTitle")->text(), "B");
     EXPECT_EQ(tmp.read("prog/Customize.bak"), b);
