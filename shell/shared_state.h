@@ -67,6 +67,9 @@ struct MainWindowHooks {
     std::function<void(bool)> setUpdaterMenuEnabled;  // MnuQuillbyUpdater
     // Unloads the main window, which ends the program (the updater takes over).
     std::function<void()> unloadMainWindow;
+    // Registers a file as a parts file of a day ("ALL" and 0: every page) and
+    // copies it into the data folder's RaravParts/.
+    std::function<void(const QString& path, const QString& day, int number)> resistFile;
 };
 MainWindowHooks& hooks();
 

@@ -1,0 +1,98 @@
+#include "design/design_sets.h"
+
+#include "platform/files.h"
+#include "shell/module5.h"
+#include "shell/rarav_ini.h"
+#include "shell/shared_state.h"
+
+namespace DesignSets {
+
+QString folder(const QString& dataPath) { return dataPath + QStringLiteral("Customize/"); }
+
+QString setPath(const QString& dataPath, const QString& name) {
+    return folder(dataPath) + name + QStringLiteral(".ini");
+}
+
+QString nameOf(const QString& path) {
+    const QString file = Module5::GetFileName(path);
+    return file.left(qMax<qsizetype>(0, file.size() - 4));
+}
+
+QStringList names(const QString& dataPath) {
+    QStringList out;
+    for (const QString& file : Files::listFiles(folder(dataPath), QStringLiteral("*.ini"))) {
+        if (file == QLatin1String("RSS.ini")) continue;
+        out << file.chopped(4);
+    }
+    return out;
+}
+
+QString backupPath(const QString& myPath) { return myPath + QStringLiteral("Customize.bak"); }
+
+void chooseActiveSet(const QString& name) {
+    if (name.isEmpty()) return;
+    Shell::SharedState& s = Shell::state();
+    s.CustIniFile = setPath(s.DataPath, name);
+    RaravIni::write(s.RaravIniFile, RaravIni::CustomizeIniFileName, s.CustIniFile);
+    if (Shell::hooks().saveTmpFile) Shell::hooks().saveTmpFile();
+}
+
+}  // namespace DesignSets
+
+namespace TextBlocks {
+
+QString path(const QString& dataPath, const QString& name) {
+    return DesignSets::folder(dataPath) + name + QStringLiteral(".htm");
+}
+
+QStringList names(const QString& dataPath) {
+    QStringList out;
+    for (const QString& file : Files::listFiles(DesignSets::folder(dataPath), QStringLiteral("*.htm")))
+        out << file.chopped(4);
+    return out;
+}
+
+QString load(const QString& dataPath, const QString& name) {
+    return Files::toLf(Module19::ReadTextFile(path(dataPath, name)));
+}
+
+bool save(const QString& dataPath, const QString& name, const QString& text) {
+    return Files::writeText(path(dataPath, name), text + QLatin1Char('\n'), true);
+}
+
+namespace {
+const QString kDivided = QStringLiteral("分割用");
+Key key(const char* section, const QString& name) { return Key{QString::fromLatin1(section), name}; }
+}  // namespace
+
+Key headKey(const QString& caption, bool isLeftFrameCategory) {
+    if (isLeftFrameCategory) return key("CalenderWindow", QStringLiteral("HeadTag"));
+    if (caption == QLatin1String("Head")) return key("General", QStringLiteral("HeadTag"));
+    if (caption == QStringLiteral("Head(分割用)")) return key("General", QStringLiteral("HeadTag_Div"));
+    return {};
+}
+
+Key upDownKey(const QString& caption, bool isLogCategory, bool isLeftFrameCategory, const QString& position) {
+    QString base;
+    if (position == QLatin1String("Head")) base = QStringLiteral("UpText");
+    else if (position == QLatin1String("Foot")) base = QStringLiteral("DownText");
+    else return {};
+    if (isLogCategory) {
+        if (caption == QStringLiteral("上下追加テキスト(Log)")) return key("Body", base + QStringLiteral("_Log"));
+        if (caption == QStringLiteral("上下追加テキスト(分割用Log)")) return key("Body", base + QStringLiteral("_Div_Log"));
+        return {};
+    }
+    if (isLeftFrameCategory) return key("CalenderWindow", base);
+    if (caption == QStringLiteral("上下追加テキスト")) return key("Body", base);
+    if (caption == QStringLiteral("上下追加テキスト(分割用)")) return key("Body", base + QStringLiteral("_Div"));
+    return {};
+}
+
+Key deletionKey(const QString& caption, bool isLogCategory, bool isLeftFrameCategory, const QString& position) {
+    QString name = position == QLatin1String("Head") ? QStringLiteral("UpText") : QStringLiteral("DownText");
+    if (caption.contains(kDivided)) name += QStringLiteral("_Div");
+    if (isLogCategory) name += QStringLiteral("_Log");
+    return key(isLeftFrameCategory ? "CalenderWindow" : "Body", name);
+}
+
+}  // namespace TextBlocks

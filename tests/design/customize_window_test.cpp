@@ -1,0 +1,427 @@
+#include "design/design_preview.h"
+#include "design/frm_customize.h"
+#include "design/frm_customize_selection.h"
+#include "design/frm_html_browser.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "shell/rarav_ini.h"
+#include "shell/shared_state.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/temp_folder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* kActiveSet =
+    "[General]\nHPTitle=わたしの日記\nTitleAlign=Right\nHeadTag=Meta\n[Body]\nTextColor=red\nUpText_Div_Log=Top\n"
+    "[Calender]\nUse=1\nType=1\nNoBorder=1\n[Contents]\nHTMLType=1\n";
+
+// A program folder with the colour list, a data folder with two sets and
+// three text blocks, and the main window's hooks recorded.
+class CustomizeWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedState = Shell::state();
+        savedHooks = Shell::hooks();
+        Shell::SharedState& s = Shell::state();
+        s.MyPath = tmp.file("prog/");
+        s.DataPath = tmp.file("data/");
+        s.RaravIniFile = tmp.file("rarav.ini");
+        s.CustIniFile = tmp.file("data/Customize/Customize.ini");
+        s.EnterDay = "2026/12/03";
+        tmp.writeText("prog/colorname.csv", "red,#FF0000\nblue,#0000FF\n");
+        tmp.writeText("data/Customize/Customize.ini", kActiveSet);
+        tmp.writeText("data/Customize/B.ini", "[General]\nHPTitle=B\n");
+        tmp.writeText("data/Customize/RSS.ini", "");
+        for (const char* block : {"Meta", "Top", "Bottom"}) tmp.writeText(QString("data/Customize/%1.htm").arg(block), block);
+        Shell::hooks() = {};
+        Shell::hooks().setEnabled = [this](bool on) { enabled << on; };
+        Shell::hooks().saveTmpFile = [this] { ++mainPreviews; };
+        Shell::hooks().navigateBrowser = [this](const QString& a) { navigated << a; };
+        Shell::hooks().setStatusText = [this](const QString& t) { status << t; };
+    }
+    void TearDown() override {
+        delete window.data();
+        Shell::state() = savedState;
+        Shell::hooks() = savedHooks;
+    }
+
+    frmCustomize* open(bool realTime) {
+        RaravIni::write(tmp.file("rarav.ini"), RaravIni::CustomizeRealTime, realTime ? 1 : 0);
+        window = new frmCustomize;
+        window->Form_Load();
+        previewsAtOpen = DesignPreview::writeCount();
+        return window;
+    }
+    template <class T>
+    T* control(const char* name) {
+        T* c = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    void type(QLineEdit* box, const QString& text) {
+        box->setText(text);
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(box, &out);
+    }
+    QString setValue(const char* section, const char* key) {
+        return Profile::readString(Shell::state().CustIniFile, section, key);
+    }
+    int previews() const { return DesignPreview::writeCount() - previewsAtOpen; }
+    void chooseCategory(const char* caption) {
+        window->cmbCategory->setCurrentIndex(window->cmbCategory->findText(QString::fromUtf8(caption)));
+    }
+
+    TempFolder tmp;
+    Shell::SharedState savedState;
+    Shell::MainWindowHooks savedHooks;
+    QPointer<frmCustomize> window;
+    QList<bool> enabled;
+    int mainPreviews = 0;
+    int previewsAtOpen = 0;
+    QStringList navigated, status;
+};
+
+}  // namespace
+
+TEST_F(CustomizeWindow, OpensOnTheActiveSetWithItsBackupAndListsTheSets) {
+    const QByteArray original = tmp.read("data/Customize/Customize.ini");
+    open(false);
+    EXPECT_EQ(control<QLineEdit>("txtHPTitle")->text(), "わたしの日記");
+    EXPECT_TRUE(control<QRadioButton>("OptTitleAlignRight")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>("optCTypeJap")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>("optHTMLTypeTable")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>("OptPageMoveLink_Left")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>("OptPageMoveLang_Jap")->isChecked());
+    EXPECT_EQ(control<QComboBox>("cmbBodyTextColor")->currentText(), "red");
+    EXPECT_EQ(control<QComboBox>("cmbBodyTextColor")->count(), 2);
+    EXPECT_EQ(control<QLineEdit>("txtListMarginLeft")->text(), "0");
+    // Rules follow the loaded values.
+    EXPECT_FALSE(control<QComboBox>("cmbBorderColor")->isEnabled());
+    EXPECT_TRUE(window->txtContentsTableBorder->isEnabled());
+    EXPECT_FALSE(window->chkIncludeTitle->isEnabled());
+    // Loading marked nothing.
+    EXPECT_FALSE(window->isChanged());
+    EXPECT_FALSE(window->Btn_Apply->isEnabled());
+    EXPECT_EQ(control<QLineEdit>("txtHPTitle")->property("Tag").toString(), "");
+    EXPECT_EQ(window->CurrentPageName, "optGeneral");
+    EXPECT_TRUE(window->optGeneral->isVisibleTo(window));
+    EXPECT_FALSE(window->optBody->isVisibleTo(window));
+    QStringList sets;
+    for (int i = 0; i < window->cmbSelectCustomize->count(); ++i) sets << window->cmbSelectCustomize->itemText(i);
+    EXPECT_EQ(sets, QStringList({"B", "Customize"}));
+    EXPECT_EQ(window->cmbSelectCustomize->currentText(), "Customize");
+    EXPECT_EQ(tmp.read("prog/Customize.bak"), original);
+    EXPECT_EQ(enabled, QList<bool>({false}));
+    EXPECT_EQ(window->previewWindow(), nullptr);  // no preview window without the live preview
+}
+
+TEST_F(CustomizeWindow, LivePreviewWritesTheSetOnLeavingAnEditedBoxAndTheCloseBoxRestoresIt) {
+    const QByteArray original = tmp.read("data/Customize/Customize.ini");
+    open(true);
+    ASSERT_TRUE(window->isLivePreview());
+    ASSERT_NE(window->previewWindow(), nullptr);
+    EXPECT_EQ(window->previewWindow()->LocationURL(), tmp.file("data/Customize.htm"));
+
+    QLineEdit* title = control<QLineEdit>("txtHPTitle");
+    title->setText("新しい題");
+    EXPECT_TRUE(window->Btn_Apply->isEnabled());
+    EXPECT_EQ(previews(), 0);
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(title, &out);
+    EXPECT_EQ(previews(), 1);
+    EXPECT_EQ(setValue("General", "HPTitle"), "新しい題");
+    QCoreApplication::sendEvent(title, &out);  // left again without typing
+    EXPECT_EQ(previews(), 1);
+
+    window->chkNoBorder->setChecked(false);  // immediate family: refreshed at once
+    EXPECT_EQ(previews(), 2);
+    EXPECT_TRUE(control<QComboBox>("cmbBorderColor")->isEnabled());
+
+    ScopedPrompts p;  // the close box asks nothing
+    window->close();
+    EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), original);
+    EXPECT_FALSE(Files::exists(tmp.file("prog/Customize.bak")));
+    EXPECT_EQ(enabled, QList<bool>({false, true}));
+}
+
+TEST_F(CustomizeWindow, ApplyWithoutLivePreviewCommitsSoCancelAsksNothing) {
+    open(false);
+    type(control<QLineEdit>("txtListMarginLeft"), "abc");
+    control<QRadioButton>("OptLogTypeJS")->setChecked(true);
+    EXPECT_EQ(previews(), 0);
+    EXPECT_TRUE(window->isChanged());
+    window->Btn_Apply_Click();
+    EXPECT_FALSE(window->isChanged());
+    EXPECT_EQ(setValue("DayList", "MarginLeft"), "abc");
+    EXPECT_EQ(setValue("General", "LogType"), "JavaScript");
+    EXPECT_EQ(setValue("General", "LogAlign"), "");  // no option chosen: not written
+    EXPECT_EQ(setValue("General", "HeadTag"), "Meta");
+    ScopedPrompts p;
+    window->Btn_Cancel_Click();
+    EXPECT_EQ(setValue("DayList", "MarginLeft"), "abc");
+    EXPECT_TRUE(Files::exists(tmp.file("prog/Customize.bak")));
+}
+
+TEST_F(CustomizeWindow, CancelAfterALiveChangeAsksAndNoRestoresTheBackup) {
+    const QByteArray original = tmp.read("data/Customize/Customize.ini");
+    open(true);
+    control<QCheckBox>("chkWeather")->setChecked(true);
+    EXPECT_EQ(setValue("General", "Weather"), "1");
+    window->Btn_Apply_Click();
+    EXPECT_TRUE(window->isChanged());  // only OK commits while the preview is live
+    ScopedPrompts p;
+    p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
+    window->Btn_Cancel_Click();
+    EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), original);
+}
+
+TEST_F(CustomizeWindow, OkRecordsTheSetAndPositionAndShowsTheMainPreviewAgain) {
+    open(false);
+    window->move(30, 40);
+    type(control<QLineEdit>("txtHPTitle"), "題");
+    window->Btn_OK_Click();
+    EXPECT_EQ(setValue("General", "HPTitle"), "題");
+    const QString ini = tmp.file("rarav.ini");
+    EXPECT_EQ(RaravIni::read(ini, RaravIni::CustomizeIniFileName), tmp.file("data/Customize/Customize.ini"));
+    EXPECT_EQ(RaravIni::read(ini, RaravIni::CustomizeWindowPosLeft), 450);
+    EXPECT_EQ(RaravIni::read(ini, RaravIni::CustomizeWindowPosTop), 600);
+    EXPECT_FALSE(Files::exists(tmp.file("prog/Customize.bak")));
+    EXPECT_EQ(mainPreviews, 1);
+    EXPECT_EQ(status.last(), "Webページ表示中...");
+    EXPECT_EQ(navigated, QStringList({tmp.file("data/tmp.htm#2026/12/03")}));
+    EXPECT_EQ(enabled, QList<bool>({false, true}));
+}
+
+TEST_F(CustomizeWindow, SwitchingTheSetAndClosingWithoutOkReturnsToTheRecordedSet) {
+    RaravIni::write(tmp.file("rarav.ini"), RaravIni::CustomizeIniFileName, tmp.file("data/Customize/Customize.ini"));
+    const QByteArray b = tmp.read("data/Customize/B.ini");
+    open(true);
+    chooseCategory("本文");
+    window->cmbSelectCustomize->setCurrentIndex(window->cmbSelectCustomize->findText("B"));
+    EXPECT_TRUE(window->optGeneral->isVisibleTo(window));
+    EXPECT_FALSE(window->optContents->isVisibleTo(window));
+    EXPECT_EQ(Shell::state().CustIniFile, tmp.file("data/Customize/B.ini"));
+    EXPECT_EQ(control<QLineEdit>("txtHPTitle")->text(), "B");
+    EXPECT_EQ(tmp.read("prog/Customize.bak"), b);
+    window->close();
+    EXPECT_EQ(Shell::state().CustIniFile, tmp.file("data/Customize/Customize.ini"));
+    EXPECT_EQ(Profile::readString(tmp.file("data/Customize/B.ini"), "General", "HPTitle"), "B");
+}
+
+TEST_F(CustomizeWindow, ColourButtonsSwapNamesAndCodesAndTakeTheDialogsColour) {
+    open(true);
+    QComboBox* field = control<QComboBox>("cmbBodyTextColor");
+    struct Case {
+        const char* before;
+        const char* after;
+    };
+    for (const Case& c : {Case{"Red", "#FF0000"}, Case{"#FF0000", "red"}, Case{"#ff0000", "red"},
+                          Case{"#ABCDEF", "#ABCDEF"}, Case{"#12G4", "#12G4"}}) {
+        field->setEditText(c.before);
+        field->setProperty("Tag", "");
+        control<QPushButton>("Btn_ColorEx_Text")->click();
+        EXPECT_EQ(field->currentText(), c.after) << c.before;
+        EXPECT_EQ(field->property("Tag").toString(), "") << c.before;
+    }
+    EXPECT_EQ(setValue("Body", "TextColor"), "red");
+
+    ScopedPrompts p;
+    field->setEditText("red");
+    const int before = previews();
+    p->expectColor(-1);
+    control<QPushButton>("Btn_GetColor_Text")->click();
+    EXPECT_EQ(field->currentText(), "red");
+    EXPECT_EQ(previews(), before);
+    p->expectColor(0xFF8000);  // red 0, green 128, blue 255
+    control<QPushButton>("Btn_GetColor_Text")->click();
+    EXPECT_EQ(field->currentText(), "#0080FF");
+    EXPECT_EQ(previews(), before + 1);
+    EXPECT_EQ(setValue("Body", "TextColor"), "#0080FF");
+    field->setEditText("unlisted");
+    control<QPushButton>("Btn_GetColor_Text")->click();  // no dialog: the scripted prompts would fail
+    EXPECT_EQ(field->currentText(), "unlisted");
+}
+
+TEST_F(CustomizeWindow, BackgroundPictureIsAddressedInThePartsFolderAndOfferedForRegistration) {
+    open(false);
+    QStringList registered;
+    Shell::hooks().resistFile = [&](const QString& path, const QString& day, int number) {
+        registered << path + " " + day + " " + QString::number(number);
+    };
+    const QString picture = tmp.write("pictures/sky.png", "png");
+    ScopedPrompts p;
+    p->expectOpenFile(picture).expectMessage("ファイルを登録しますか？", Prompts::vbYes, Prompts::vbYesNo);
+    window->Btn_LFrameOpenFolder_BGImage->click();
+    EXPECT_EQ(window->txtLFrameBGImage->text(), "./RaravParts/sky.png");
+    EXPECT_EQ(window->txtBGImage->text(), "");
+    EXPECT_EQ(registered, QStringList({picture + " ALL 0"}));
+    EXPECT_TRUE(window->isChanged());
+
+    p->expectOpenFile(tmp.file("pictures/none.png")).expectMessage("不正なパスです。");
+    window->Btn_OpenFolder_BGImage->click();
+    p->expectOpenFile("");
+    window->Btn_OpenFolder_BGImage->click();
+    EXPECT_EQ(window->txtBGImage->text(), "");
+}
+
+TEST_F(CustomizeWindow, CategoriesShowTheirBlocksAndAPickRecordsItUnderTheCategoryKey) {
+    open(false);
+    chooseCategory("Head");
+    EXPECT_EQ(window->CurrentPageName, "OptHead");
+    EXPECT_EQ(window->cmbHeadTag->currentText(), "Meta");
+    EXPECT_EQ(window->txtOtherHead->toPlainText(), "Meta");
+
+    chooseCategory("上下追加テキスト(分割用Log)");
+    EXPECT_EQ(window->CurrentPageName, "optHeadFoot");
+    EXPECT_EQ(window->optHeadFoot->title(), "上下追加テキスト(分割用Log)");
+    EXPECT_TRUE(window->OptUpDownUp->isChecked());
+    EXPECT_EQ(window->cmbUpDownText->currentText(), "Top");
+    window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Bottom"));
+    EXPECT_EQ(setValue("Body", "UpText_Div_Log"), "Bottom");
+    EXPECT_EQ(window->txtContents->toPlainText(), "Bottom");
+    window->OptUpDownDown->setChecked(true);
+    window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Top"));
+    EXPECT_EQ(setValue("Body", "DownText_Div_Log"), "Top");
+
+    // Without the live preview, leaving an edited block keeps its mark, so Apply saves it.
+    window->txtContents->setPlainText("footer text");
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(window->txtContents, &out);
+    window->Btn_Apply_Click();
+    EXPECT_EQ(tmp.read("data/Customize/Top.htm"), QByteArray("footer text\r\n"));
+    EXPECT_EQ(window->txtContents->property("Tag").toString(), "");
+
+    chooseCategory("左側フレーム(上下追加テキスト)");
+    window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Meta"));
+    EXPECT_EQ(setValue("CalenderWindow", "UpText"), "Meta");
+
+    // An edit pending at a pick: Yes saves it into the block shown before.
+    window->txtContents->setPlainText("edited");
+    ScopedPrompts p;
+    p->expectMessage("変更されていますが、保存しますか？", Prompts::vbYes);
+    window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Top"));
+    EXPECT_EQ(tmp.read("data/Customize/Meta.htm"), QByteArray("edited\r\n"));
+    EXPECT_EQ(window->txtContents->toPlainText(), "footer text\n");
+    EXPECT_EQ(setValue("CalenderWindow", "UpText"), "Top");
+}
+
+TEST_F(CustomizeWindow, TextBlocksAreCreatedAndDeletedWithTheirKeys) {
+    open(false);
+    chooseCategory("Head");
+    window->txtOtherHead->setPlainText("<meta name=\"x\">");
+    ScopedPrompts p;
+    p->expectInput("新しいテキストの名前を入力してください。", "X").expectMessage("新しいテキストを作成しました。");
+    window->Btn_Head_New_Click();
+    EXPECT_EQ(tmp.read("data/Customize/X.htm"), QByteArray("<meta name=\"x\">\r\n"));
+    EXPECT_EQ(tmp.read("data/Customize/Meta.htm"), QByteArray("Meta"));  // the old block keeps its text
+    EXPECT_EQ(setValue("General", "HeadTag"), "X");
+    EXPECT_EQ(window->cmbHeadTag->currentText(), "X");
+    EXPECT_EQ(status.last(), "新しいテキストを作成しました。");
+
+    p->expectInput("新しいテキストの名前", "X")
+        .expectMessage("すでにその名前のテキストはあります。", Prompts::vbNo)
+        .expectMessage("中止します。");
+    window->Btn_Head_New_Click();
+    p->expectInput("新しいテキストの名前", "").expectMessage("名前の入力がなかったため中止します。");
+    window->Btn_Head_New_Click();
+
+    chooseCategory("上下追加テキスト(Log)");
+    window->OptUpDownDown->setChecked(true);
+    window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Bottom"));
+    EXPECT_EQ(setValue("Body", "DownText_Log"), "Bottom");
+    p->expectMessage("「Bottom」を消去します。", Prompts::vbYes, Prompts::vbYesNo);
+    window->Btn_Delete_UpDwn_Click();
+    EXPECT_FALSE(Files::exists(tmp.file("data/Customize/Bottom.htm")));
+    EXPECT_EQ(setValue("Body", "DownText_Log"), "Meta");
+    EXPECT_EQ(status.last(), "「Bottom」を消去しました。");
+    EXPECT_TRUE(window->isChanged());
+}
+
+TEST_F(CustomizeWindow, NewSetsTakeTheWindowsSettingsAndDeletionFallsBackToTheFirstSet) {
+    open(false);
+    ScopedPrompts p;
+    p->expectInput("新しいカスタマイズセットの名前", "C").expectMessage("新しいカスタマイズセットを作成しました。");
+    window->Btn_New_Click();
+    const QString c = tmp.file("data/Customize/C.ini");
+    EXPECT_EQ(Shell::state().CustIniFile, c);
+    EXPECT_EQ(Profile::readString(c, "General", "HPTitle"), "わたしの日記");
+    EXPECT_FALSE(Profile::keyNames(c, "General").contains("HeadTag"));  // blocks are not carried over
+    EXPECT_EQ(window->cmbSelectCustomize->currentText(), "C");
+
+    p->expectMessage("カスタマイズセット「C」を消去します。", Prompts::vbYes, Prompts::vbYesNo);
+    window->Btn_Delete_Click();
+    EXPECT_FALSE(Files::exists(c));
+    EXPECT_EQ(Shell::state().CustIniFile, tmp.file("data/Customize/B.ini"));
+    EXPECT_EQ(RaravIni::read(tmp.file("rarav.ini"), RaravIni::CustomizeIniFileName), tmp.file("data/Customize/B.ini"));
+    EXPECT_EQ(tmp.read("prog/Customize.bak"), tmp.read("data/Customize/B.ini"));
+    EXPECT_EQ(control<QLineEdit>("txtHPTitle")->text(), "B");
+    EXPECT_FALSE(window->isChanged());
+}
+
+TEST_F(CustomizeWindow, ANewSetMadeUnderTheLivePreviewLeavesTheFormerSetAsItWas) {
+    const QByteArray original = tmp.read("data/Customize/Customize.ini");
+    open(true);
+    type(control<QLineEdit>("txtHPTitle"), "新");
+    ASSERT_NE(tmp.read("data/Customize/Customize.ini"), original);
+    ScopedPrompts p;
+    p->expectInput("新しいカスタマイズセットの名前", "C").expectMessage("新しいカスタマイズセットを作成しました。");
+    window->Btn_New_Click();
+    EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), original);
+    EXPECT_EQ(Profile::readString(tmp.file("data/Customize/C.ini"), "General", "HPTitle"), "新");
+    window->Btn_OK_Click();
+    EXPECT_EQ(RaravIni::read(tmp.file("rarav.ini"), RaravIni::CustomizeIniFileName), tmp.file("data/Customize/C.ini"));
+}
+
+TEST_F(CustomizeWindow, SelectionDialogRecordsTheChosenSet) {
+    frmCustomizeSelection dialog;
+    dialog.Form_Load();
+    EXPECT_EQ(dialog.cmbSelectCustomize->currentText(), "Customize");
+    EXPECT_EQ(dialog.cmbSelectCustomize->count(), 2);
+    dialog.cmbSelectCustomize->setCurrentIndex(dialog.cmbSelectCustomize->findText("B"));
+    dialog.move(15, 30);
+    dialog.Btn_OK_Click();
+    EXPECT_EQ(Shell::state().CustIniFile, tmp.file("data/Customize/B.ini"));
+    EXPECT_EQ(RaravIni::read(tmp.file("rarav.ini"), RaravIni::CustomizeIniFileName), tmp.file("data/Customize/B.ini"));
+    EXPECT_EQ(RaravIni::read(tmp.file("rarav.ini"), RaravIni::CstSlctWindowPosLeft), 225);
+    EXPECT_EQ(mainPreviews, 1);
+}
+
+TEST(DesignPreviewWindow, EventAddressesAreCancelledAndCloseClosesIt) {
+    struct Case {
+        const char* address;
+        DesignPreview::Navigation expected;
+    };
+    for (const Case& c : {Case{"file:///data/Customize.htm", DesignPreview::Navigation::Allow},
+                          Case{"Event:Close", DesignPreview::Navigation::CancelAndClose},
+                          Case{"EVENT:close", DesignPreview::Navigation::CancelAndClose},
+                          Case{"event:closed", DesignPreview::Navigation::Cancel},
+                          Case{"event:", DesignPreview::Navigation::Cancel}})
+        EXPECT_EQ(DesignPreview::beforeNavigate(c.address), c.expected) << c.address;
+
+    TempFolder tmp;
+    const Shell::SharedState saved = Shell::state();
+    Shell::state().RaravIniFile = tmp.writeText("rarav.ini", "[miniBrowser]\nWidth=-5\n");
+    QPointer<frmHTMLBrowser> browser = new frmHTMLBrowser;
+    browser->Form_Load(QRect(10, 20, 200, 300));
+    EXPECT_EQ(browser->width(), 600);
+    EXPECT_EQ(browser->height(), 300);
+    EXPECT_EQ(browser->pos(), QPoint(210, 20));
+    EXPECT_FALSE(browser->WebBrowser_BeforeNavigate("Event:Close"));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(browser.isNull());
+    EXPECT_EQ(RaravIni::read(tmp.file("rarav.ini"), RaravIni::MiniBrowserWidth), 9000);
+    Shell::state() = saved;
+}
