@@ -5,7 +5,14 @@
 #include "platform/prompts.h"
 #include "platform/program_folder.h"
 #include "platform/web_browser.h"
+#include "design/design_preview.h"
+#include "design/frm_html_browser.h"
+#include "publish/frm_resist_files.h"
+#include "publish/ftp_upload.h"
 #include "publish/site_save_ui.h"
+#include "publish/sound_player_qt.h"
+#include "shell/main_progress.h"
+#include "site/month_page.h"
 #include "shell/database_optimize_ui.h"
 #include "shell/dialogs.h"
 #include "shell/frm_about.h"
@@ -20,6 +27,7 @@
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -68,8 +76,43 @@ MDIFormTop::MDIFormTop() {
         showChild(b);
         return b;
     };
+    h.setBusy = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    h.unloadMainWindow = [this] { close(); };
+    h.resistFile = [](const QString& path, const QString& day, int number) {
+        frmResistFiles::ResistFile(path, day, number);
+    };
     Prompts::setOwner(this);
     menus = new MainMenus(this);
+    h.setUpdaterMenuEnabled = [this](bool enabled) {
+        if (QAction* a = menus->item(QStringLiteral("MnuQuillbyUpdater"))) a->setEnabled(enabled);
+    };
+    connectDesignPreview();
+}
+
+void MDIFormTop::connectDesignPreview() {
+    DesignPreview::setMonthPageWriter([](const QString& page, const QString& month) {
+        HTML0::MakeMonthPage(page, month, HTML0::CurrentMonth, false, false);
+    });
+    DesignPreview::setPageViewFactory([](QWidget* parent, std::function<bool(const QString&)> beforeNavigate) {
+        auto* view = new WebBrowserControl(parent);
+        view->BeforeNavigate = [beforeNavigate](const QString& url) { return !beforeNavigate(url); };
+        return DesignPreview::PageView{view, [view](const QString& address) { view->Navigate(address); }};
+    });
+}
+
+void MDIFormTop::FTP_Execute() {
+    ProgressWindowUpload progress;
+    Publish::UploadServices services;
+    services.setStatusText = &Shell::setStatusText;
+    services.setBusyPointer = Shell::hooks().setBusy;
+    services.playSound = &Publish::playSound;
+    services.ping = [this] { menus->MnuPING_Click(); };
+    Publish::FtpUpload(progress, services).FTP_Execute();
 }
 
 MDIFormTop::~MDIFormTop() {

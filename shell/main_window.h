@@ -35,6 +35,8 @@ public:
     // Rewrites the preview page of EnterDay's month ("tmp.htm" in DataPath);
     // failures are ignored, as the callers do not look.
     void SaveTmpFile();
+    // Uploads the saved site by FTP, reporting in the progress window.
+    void FTP_Execute();
 
     Shell::SharedState& state() const { return Shell::state(); }
 
@@ -85,6 +87,7 @@ private:
     bool checkDataFolder();
     void checkDatabaseVersion();
     void applyWindowSize();
+    void connectDesignPreview();
 
     void showSplash();
     void closeSplash();
