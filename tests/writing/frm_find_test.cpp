@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -30,7 +31,9 @@ protected:
 
 TEST_F(FindWindow, OpensEmptyWithTheBoxesOffAndTheGenresOfTheFile) {
     Files::writeText(Shell::state().DataPath + QStringLiteral("Genre.csv"), QStringLiteral("一般\r\n旅行\r\n"));
-    frmFind::showWindow();
+    open();
+    calender->Btn_Find->click();
+    ASSERT_TRUE(frmFind::exists());
     frmFind* w = frmFind::instance();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("検索条件の設定"));
     EXPECT_EQ(w->pos(), QPoint(0, 0));
@@ -53,7 +56,7 @@ TEST_F(FindWindow, OpensEmptyWithTheBoxesOffAndTheGenresOfTheFile) {
     EXPECT_TRUE(w->cmbGenre->isEnabled());
 
     // A second opening while it is open is the same window.
-    frmFind::showWindow();
+    calender->Btn_Find->click();
     EXPECT_EQ(frmFind::instance(), w);
 }
 
