@@ -8,6 +8,7 @@
 #include "shell/shared_state.h"
 #include "writing/entry_store.h"
 #include "writing/frm_contents.h"
+#include "writing/frm_find.h"
 #include "writing/wait_cursor.h"
 #include "writing/writing_icons.h"
 
@@ -140,9 +141,7 @@ void frmCalender::PostBlog(const QString&) {}
 void frmCalender::ViewBlog() {}
 void frmCalender::BlogManagement() {}
 
-void frmCalender::Btn_Find_Click() {
-    // The search window is opened here once it exists.
-}
+void frmCalender::Btn_Find_Click() { frmFind::showWindow(); }
 
 void frmCalender::Calender_DateClick(const QDate& DateClicked) {
     frmContents* ed = editor();

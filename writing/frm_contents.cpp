@@ -4,9 +4,12 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
+#include "platform/web_browser.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "site/in_program_pages.h"
 #include "writing/entry_store.h"
+#include "writing/frm_prev_rarav_viewer.h"
 #include "writing/genre_list.h"
 #include "writing/html_tags.h"
 #include "writing/wait_cursor.h"
@@ -514,8 +517,17 @@ void frmContents::Btn3Click_ToolBar() {
 }
 
 void frmContents::picPrevRaravExist_Click() {
-    // The same-day page of other years and its viewer are shown here once
-    // the page writer and the viewer exist.
+    const QString page = Shell::state().DataPath + QStringLiteral("oldtmp.htm");
+    try {
+        WaitCursor wait;
+        HTML0::MakeSameDayPage(page, Shell::state().EnterDay);
+    } catch (const RuntimeError& e) {
+        Prompts::MsgBox(e.description, Prompts::vbCritical);
+        return;
+    }
+    frmPrevRaravViewer* viewer = frmPrevRaravViewer::instance();
+    viewer->showWindow();
+    viewer->WebBrowser->Navigate(page);
 }
 
 void frmContents::cToolbar_ButtonClick(const QString& key) {
