@@ -7,6 +7,7 @@
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 #include "writing/entry_store.h"
+#include "writing/frm_html_make_image.h"
 #include "writing/genre_list.h"
 #include "writing/html_tags.h"
 #include "writing/wait_cursor.h"
@@ -508,10 +509,7 @@ void frmContents::Btn5Click_ToolBar() {
     }
 }
 
-void frmContents::Btn3Click_ToolBar() {
-    // The picture tag dialog inserts into the body itself; it is opened here
-    // once it exists.
-}
+void frmContents::Btn3Click_ToolBar() { frmHTMLMakeImage::showDialog(); }
 
 void frmContents::picPrevRaravExist_Click() {
     // The same-day page of other years and its viewer are shown here once
