@@ -238,7 +238,7 @@ void frmHTMLMakeImage::ShowPreview(const QString& path) {
 }
 
 QString frmHTMLMakeImage::MakeAutoFileName(const QString& extension) {
-    return TagText::autoPictureName(Shell::state().databasePath(), Shell::state().EnterDay, extension);
+    return TagText::nextAutoPictureName(Shell::state().databasePath(), Shell::state().EnterDay, extension);
 }
 
 void frmHTMLMakeImage::SetRenameFieldState() {

@@ -128,7 +128,7 @@ QString autoPictureName(const QString& day, const QStringList& registeredNames, 
            QLatin1Char('.') + extension;
 }
 
-QString autoPictureName(const QString& databasePath, const QString& day, const QString& extension) {
+QString nextAutoPictureName(const QString& databasePath, const QString& day, const QString& extension) {
     QStringList names;
     {
         Database db(databasePath, Database::Mode::ReadOnly);

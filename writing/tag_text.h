@@ -67,7 +67,7 @@ QString imageTag(const Image& image);
 // registered names.
 QString autoPictureName(const QString& day, const QStringList& registeredNames, const QString& extension);
 // The same, with the day's registered names read from FileDB.
-QString autoPictureName(const QString& databasePath, const QString& day, const QString& extension);
+QString nextAutoPictureName(const QString& databasePath, const QString& day, const QString& extension);
 
 // A picture fitted into the preview square, anchored at the top-left corner.
 struct PreviewFit {
