@@ -99,4 +99,17 @@ QString LookupColorName(QString text, const QString& colorNameFile) {
     return QStringLiteral("Nothing");
 }
 
+QStringList ColorNames(const QString& colorNameFile) {
+    QFile file(colorNameFile);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QStringList names;
+    const QString content = Codepage::toUnicode(file.readAll());
+    for (const QString& line : content.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+        if (line.trimmed().isEmpty()) continue;
+        const QStringList fields = firstTwoFields(line);
+        if (fields.size() == 2) names << fields[0];
+    }
+    return names;
+}
+
 }  // namespace Module18

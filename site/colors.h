@@ -3,6 +3,7 @@
 // settings hold them), their "RRGGBB" texts, and the colour names of the
 // shipped list colorname.csv.
 #include <QString>
+#include <QStringList>
 
 namespace Module18 {
 
@@ -18,5 +19,7 @@ int HexToColor(const QString& hex);
 // (FileNotFound).
 QString LookupColorName(QString text);
 QString LookupColorName(QString text, const QString& colorNameFile);
+// The names of the list in file order; a missing list gives none.
+QStringList ColorNames(const QString& colorNameFile);
 
 }  // namespace Module18

@@ -9,6 +9,7 @@
 #include "shell/shared_state.h"
 #include "site/in_program_pages.h"
 #include "writing/entry_store.h"
+#include "writing/frm_html_make_image.h"
 #include "writing/frm_prev_rarav_viewer.h"
 #include "writing/genre_list.h"
 #include "writing/html_tags.h"
@@ -511,10 +512,7 @@ void frmContents::Btn5Click_ToolBar() {
     }
 }
 
-void frmContents::Btn3Click_ToolBar() {
-    // The picture tag dialog inserts into the body itself; it is opened here
-    // once it exists.
-}
+void frmContents::Btn3Click_ToolBar() { frmHTMLMakeImage::showDialog(); }
 
 void frmContents::picPrevRaravExist_Click() {
     const QString page = Shell::state().DataPath + QStringLiteral("oldtmp.htm");

@@ -82,6 +82,14 @@ public:
     // The field of the selected tab; null for any other tab index.
     QPlainTextEdit* selectedField() const;
     void InsertHtmlTag(int n);
+    // The tag dialogs' insertions into the body field, whatever tab is
+    // shown; each is an ordinary edit with its change mark and undo step.
+    QString bodySelectedText() const;
+    // Replaces the body's selection, the field taking the focus.
+    void replaceBodySelection(const QString& text);
+    // Inserts before the body's selection, which stays behind the text; the
+    // focus stays where it is.
+    void insertBeforeBodySelection(const QString& text);
     void InsertSelectedTag();
     // Focus handlers of the fields and the title box.
     void richField_GotFocus();

@@ -6,6 +6,9 @@
 #include "platform/prompts.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "writing/frm_html_make_font.h"
+#include "writing/frm_html_make_hr.h"
+#include "writing/frm_html_make_list.h"
 #include "writing/html_tags.h"
 #include "writing/module17.h"
 
@@ -112,14 +115,36 @@ void frmContents::insertIntoField(QPlainTextEdit* field, const QString& text) {
     field->setTextCursor(c);
 }
 
+QString frmContents::bodySelectedText() const { return selectedText(txtContents); }
+
+void frmContents::replaceBodySelection(const QString& text) {
+    txtContents->setFocus();
+    insertIntoField(txtContents, text);
+}
+
+void frmContents::insertBeforeBodySelection(const QString& text) {
+    QTextCursor c = txtContents->textCursor();
+    c.setPosition(c.selectionStart());
+    txtContents->setTextCursor(c);
+    insertIntoField(txtContents, text);
+}
+
 void frmContents::InsertSelectedTag() { InsertHtmlTag(ComboTag->currentIndex()); }
 
 void frmContents::InsertHtmlTag(int n) {
     QPlainTextEdit* field = selectedField();
     if (!field) return;
-    if (n == HtmlTags::kFontDialog || n == HtmlTags::kRuleDialog || n == HtmlTags::kListDialog) {
-        // The font, rule and list dialogs insert into the body themselves;
-        // they are opened here once they exist.
+    // The font, rule and list dialogs insert into the body themselves.
+    if (n == HtmlTags::kFontDialog) {
+        frmHTMLMakeFont::showDialog();
+        return;
+    }
+    if (n == HtmlTags::kRuleDialog) {
+        frmHTMLMakeHR::showDialog();
+        return;
+    }
+    if (n == HtmlTags::kListDialog) {
+        frmHTMLMakeList::showDialog();
         return;
     }
     const HtmlTags::Tag tag = HtmlTags::tag(n, RaravIni::read(Shell::state().RaravIniFile, RaravIni::P_TagAdd));
