@@ -12,6 +12,12 @@ QString record(const QString& day, const QString& title, const QString& body) {
            QStringLiteral("＜／タイトル＞\n＜内容＞") + body + QStringLiteral("＜／内容＞");
 }
 
+// The three input boxes of a day, answered.
+ScriptedPrompter& typeDay(ScriptedPrompter& p, const QString& y, const QString& m, const QString& d) {
+    return p.expectInput(QStringLiteral("年を入力"), y).expectInput(QStringLiteral("月を入力"), m).expectInput(
+        QStringLiteral("日を入力"), d);
+}
+
 QString joined(const ClipboardImport::Parsed& p) {
     QStringList list;
     for (const auto& r : p.records) list << r.day + QLatin1Char('|') + r.title + QLatin1Char('|') + r.body;
@@ -110,27 +116,19 @@ TEST_F(ClipboardImportTest, TaggedAsksForDaysThatHaveEntries) {
         .expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbNo)
         .expectMessage(kOtherDay + QStringLiteral("\r\n[タイトル：移す]"), Prompts::vbNo)
         .expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbNo)
-        .expectMessage(kOtherDay, Prompts::vbYes)
-        .expectInput(QStringLiteral("年を入力してください"), "2006")
-        .expectInput(QStringLiteral("月を入力してください"), "5")
-        .expectInput(QStringLiteral("日を入力してください"), "3")
+        .expectMessage(kOtherDay, Prompts::vbYes);
+    typeDay(*p, "2006", "5", "3")
         .expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbNo)
-        .expectMessage(kOtherDay, Prompts::vbYes)
-        .expectInput(QStringLiteral("年"), "2006")
-        .expectInput(QStringLiteral("月"), "05")
-        .expectInput(QStringLiteral("日"), "03")
+        .expectMessage(kOtherDay, Prompts::vbYes);
+    typeDay(*p, "2006", "05", "03")
         .expectMessage(QStringLiteral("その日付(2006/05/03)は存在します。その日付の登録は中止します。"))
         .expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbNo)
-        .expectMessage(kOtherDay, Prompts::vbYes)
-        .expectInput(QStringLiteral("年"), "2006")
-        .expectInput(QStringLiteral("月"), "")
-        .expectInput(QStringLiteral("日"), "3")
+        .expectMessage(kOtherDay, Prompts::vbYes);
+    typeDay(*p, "2006", "", "3")
         .expectMessage(QStringLiteral("2006//3の入力を中止します。"))
         .expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbNo)
-        .expectMessage(kOtherDay, Prompts::vbYes)
-        .expectInput(QStringLiteral("年"), "2006")
-        .expectInput(QStringLiteral("月"), "2")
-        .expectInput(QStringLiteral("日"), "30")
+        .expectMessage(kOtherDay, Prompts::vbYes);
+    typeDay(*p, "2006", "2", "30")
         .expectMessage(QStringLiteral("そのフォーマットは正しくありません。"))
         .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/02\r\n2006/05/03"));
     QString text = record("2005/01/02", "上書き", "new");
@@ -158,19 +156,18 @@ TEST_F(ClipboardImportTest, PlainStoresTheWholeTextOnATypedDay) {
     addFullRow("2005/01/04", 1);
     ScopedPrompts p;
     // A day that is not in the calendar, then a refused overwrite: nothing stored.
-    p->expectInput(QStringLiteral("年"), "2005").expectInput(QStringLiteral("月"), "02").expectInput(QStringLiteral("日"), "30")
-        .expectMessage(QStringLiteral("そのフォーマットは正しくありません。その日付の登録は中止します。"))
-        .expectInput(QStringLiteral("年"), "2005").expectInput(QStringLiteral("月"), "1").expectInput(QStringLiteral("日"), "4")
-        .expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbNo);
+    typeDay(*p, "2005", "02", "30")
+        .expectMessage(QStringLiteral("そのフォーマットは正しくありません。その日付の登録は中止します。"));
+    typeDay(*p, "2005", "1", "4").expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbNo);
     EXPECT_FALSE(plain(QStringLiteral("本文")));
     EXPECT_FALSE(plain(QStringLiteral("本文")));
     EXPECT_TRUE(p->allAnswered());
 
-    p->expectInput(QStringLiteral("年"), "2005").expectInput(QStringLiteral("月"), "1").expectInput(QStringLiteral("日"), "4")
+    typeDay(*p, "2005", "1", "4")
         .expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbYes)
         .expectInput(QStringLiteral("タイトルを入力してください。"), "")
-        .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/04"))
-        .expectInput(QStringLiteral("年"), "2005").expectInput(QStringLiteral("月"), "1").expectInput(QStringLiteral("日"), "5")
+        .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/04"));
+    typeDay(*p, "2005", "1", "5")
         .expectInput(QStringLiteral("タイトル"), "題")
         .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/05"));
     EXPECT_TRUE(plain(QStringLiteral("一\n\n二"), 1));
