@@ -143,10 +143,10 @@ void frmCalender::BlogManagement() {}
 
 void frmCalender::Btn_Find_Click() { frmFind::showWindow(); }
 
-void frmCalender::Calender_DateClick(const QDate& DateClicked) {
+bool frmCalender::Calender_DateClick(const QDate& DateClicked) {
     frmContents* ed = editor();
     // A Yes whose save did not succeed keeps the editor on its entry.
-    if (!ed->askSaveBeforeLeaving()) return;
+    if (!ed->askSaveBeforeLeaving()) return false;
     WaitCursor wait;
     const QString day = Dates::dayText(DateClicked);
     QList<Entry> entries;
@@ -154,7 +154,7 @@ void frmCalender::Calender_DateClick(const QDate& DateClicked) {
         entries = EntryStore(Shell::state().databasePath()).entriesOf(day);
     } catch (const RuntimeError&) {
         Prompts::MsgBox(kErrorText, Prompts::vbInformation);
-        return;
+        return false;
     }
     Shell::state().EnterDay = day;
     // The delete command names the calendar's date; it must be the day shown.
@@ -178,16 +178,17 @@ void frmCalender::Calender_DateClick(const QDate& DateClicked) {
     ed->Loading = false;
     ed->txtTitle->setFocus();
     ed->InitUndoRedo();
+    return true;
 }
 
-void frmCalender::Btn_New_Click() {
+bool frmCalender::Btn_New_Click() {
     const QString day = Shell::state().EnterDay;
     if (day.isEmpty()) {
         Shell::setStatusText(QStringLiteral("日付が選択されていないため日記の作成を中止しました。"));
-        return;
+        return false;
     }
     frmContents* ed = editor();
-    if (!ed->askSaveBeforeLeaving()) return;
+    if (!ed->askSaveBeforeLeaving()) return false;
     QList<Entry> entries;
     {
         WaitCursor wait;
@@ -195,12 +196,12 @@ void frmCalender::Btn_New_Click() {
             entries = EntryStore(Shell::state().databasePath()).entriesOf(day);
         } catch (const RuntimeError&) {
             Prompts::MsgBox(kErrorText, Prompts::vbInformation);
-            return;
+            return false;
         }
     }
     if (entries.isEmpty()) {
-        if (const std::optional<QDate> d = Dates::parseDay(day)) Calender_DateClick(*d);
-        return;
+        const std::optional<QDate> d = Dates::parseDay(day);
+        return d && Calender_DateClick(*d);
     }
     WaitCursor wait;
     ed->showWindow();
@@ -215,6 +216,7 @@ void frmCalender::Btn_New_Click() {
     ed->txtTitle->setFocus();
     ed->Loading = false;
     ed->InitUndoRedo();
+    return true;
 }
 
 void frmCalender::Btn_Delete_Click() {

@@ -16,11 +16,13 @@ public:
     explicit frmCalender(QWidget* parent = nullptr);
 
     void Btn_Delete_Click();
-    void Btn_New_Click();
+    // True when a new, empty entry is open in the editor afterwards.
+    bool Btn_New_Click();
     void PostBlog(const QString& BLOGTYPE);
     void BlogManagement();
     void ViewBlog();
-    void Calender_DateClick(const QDate& DateClicked);
+    // False when the editor stays on its entry (a failed save or read).
+    bool Calender_DateClick(const QDate& DateClicked);
 
     void Btn_Find_Click();
     void Btn_BlogControl_Click();

@@ -16,4 +16,9 @@ QString AddParagraphTags(const QString& text);
 // library, since the clipboard needs the GUI.
 QString GetClipboardText(int withHtml);
 
+// The clipboard imports into the user's database (see clipboard_import.h);
+// false when nothing was read or stored, and the caller then stops quietly.
+bool ImportTaggedDiariesFromClipboard(int WithHtml);
+bool ImportPlainRaravFromClipboard(int WithHtml);
+
 }  // namespace Module17

@@ -1,6 +1,8 @@
 #include "writing/module17.h"
 
 #include "platform/files.h"
+#include "shell/shared_state.h"
+#include "writing/clipboard_import.h"
 #include "platform/prompts.h"
 
 #include <QClipboard>
@@ -22,6 +24,16 @@ QString GetClipboardText(int withHtml) {
         return QString();
     }
     return withHtml != 0 ? AddParagraphTags(text) : text;
+}
+
+bool ImportTaggedDiariesFromClipboard(int WithHtml) {
+    const QString text = GetClipboardText(0);
+    return !text.isEmpty() && ClipboardImport::importTagged(Shell::state().databasePath(), text, WithHtml);
+}
+
+bool ImportPlainRaravFromClipboard(int WithHtml) {
+    const QString text = GetClipboardText(0);
+    return !text.isEmpty() && ClipboardImport::importPlain(Shell::state().databasePath(), text, WithHtml);
 }
 
 }  // namespace Module17

@@ -1,0 +1,200 @@
+#include "writing/clipboard_import.h"
+
+#include "platform/clock.h"
+#include "platform/database.h"
+#include "platform/dates.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "shell/shared_state.h"
+#include "writing/module17.h"
+
+#include <optional>
+
+namespace ClipboardImport {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kFormatRefused = QStringLiteral("そのフォーマットは正しくありません。その日付の登録は中止します。");
+
+bool isStoredDay(const QString& day) {
+    const QDate d = QDate::fromString(day, QStringLiteral("yyyy/MM/dd"));
+    return d.isValid() && Dates::dayText(d) == day;
+}
+
+// The value between an opening tag found at or after from and its closing
+// tag; from moves past the closing tag. nullopt when either tag is missing.
+std::optional<QString> takeValue(const QString& text, const QString& openingTag, qsizetype& from) {
+    const qsizetype open = text.indexOf(openingTag, from);
+    if (open < 0) return std::nullopt;
+    const qsizetype start = open + openingTag.size();
+    const QString closing = closingTag(openingTag);
+    const qsizetype close = text.indexOf(closing, start);
+    if (close < 0) return std::nullopt;
+    from = close + closing.size();
+    return text.mid(start, close - start);
+}
+
+QString bodyToStore(const QString& body, int withHtml) {
+    return withHtml != 0 ? Module17::AddParagraphTags(body) : body;
+}
+
+bool hasEntry(Database& db, const QString& day) {
+    return db.scalar(QStringLiteral("SELECT 1 FROM Contents WHERE Day = ? LIMIT 1"), {day}).isValid();
+}
+
+void addRow(Database& db, const QString& day, const QString& title, const QString& contents) {
+    db.exec(QStringLiteral("INSERT INTO Contents (Day, Title, Contents) VALUES (?, ?, ?)"), {day, title, contents});
+}
+
+// The day's first entry (lowest number) takes the new title and body; its
+// number and every other column stay.
+void overwriteFirst(Database& db, const QString& day, const QString& title, const QString& contents) {
+    db.exec(QStringLiteral("UPDATE Contents SET Title = ?, Contents = ? WHERE rowid = "
+                           "(SELECT rowid FROM Contents WHERE Day = ? ORDER BY Number, rowid LIMIT 1)"),
+            {title, contents, day});
+}
+
+bool askOverwrite(const QString& day) {
+    return Prompts::MsgBox(day + QStringLiteral("は、すでに入力済みです。") + kCrLf + QStringLiteral("上書きしますか？"),
+                           Prompts::vbYesNo) == Prompts::vbYes;
+}
+
+// The three input boxes for a day, with today's parts as plain numbers.
+struct TypedDay {
+    QString year, month, day;
+    bool anyEmpty() const { return year.isEmpty() || month.isEmpty() || day.isEmpty(); }
+    QString joined() const { return year + QLatin1Char('/') + month + QLatin1Char('/') + day; }
+    // The typed day in its stored form; the lenient reading takes "2006/5/3".
+    std::optional<QString> stored() const {
+        if (anyEmpty()) return std::nullopt;
+        const std::optional<QDate> d = Dates::parseDay(joined());
+        if (!d) return std::nullopt;
+        return Dates::dayText(*d);
+    }
+};
+
+TypedDay askDay() {
+    const QDate today = Dates::parseDay(Shell::state().Today).value_or(Clock::today());
+    TypedDay t;
+    t.year = Prompts::InputBox(QStringLiteral("年を入力してください(例:2003)。"), Prompts::kDefaultTitle,
+                               QString::number(today.year()));
+    t.month = Prompts::InputBox(QStringLiteral("月を入力してください(例:03)。"), Prompts::kDefaultTitle,
+                                QString::number(today.month()));
+    t.day = Prompts::InputBox(QStringLiteral("日を入力してください(例:01)。"), Prompts::kDefaultTitle,
+                              QString::number(today.day()));
+    return t;
+}
+
+// The record's entry on a day the user types instead; the day stored, or
+// nullopt when the record is dropped (each reason told).
+std::optional<QString> storeOnOtherDay(Database& db, const Record& r, int withHtml) {
+    if (Prompts::MsgBox(QStringLiteral("その内容は、別の日の内容にしますか？(タイトルは以下の通りです)") + kCrLf +
+                            QStringLiteral("[タイトル：") + r.title + QLatin1Char(']'),
+                        Prompts::vbYesNo) != Prompts::vbYes)
+        return std::nullopt;
+    const TypedDay typed = askDay();
+    if (typed.anyEmpty()) {
+        Prompts::MsgBox(typed.joined() + QStringLiteral("の入力を中止します。"), Prompts::vbInformation);
+        return std::nullopt;
+    }
+    const std::optional<QString> day = typed.stored();
+    if (!day) {
+        Prompts::MsgBox(kFormatRefused, Prompts::vbCritical);
+        return std::nullopt;
+    }
+    if (hasEntry(db, *day)) {
+        Prompts::MsgBox(QStringLiteral("その日付(") + *day + QStringLiteral(")は存在します。その日付の登録は中止します。"),
+                        Prompts::vbCritical);
+        return std::nullopt;
+    }
+    addRow(db, *day, r.title, bodyToStore(r.body, withHtml));
+    return day;
+}
+
+void reportDone(const QStringList& days) {
+    Prompts::MsgBox(QStringLiteral("読み込み完了!") + (days.isEmpty() ? QString() : kCrLf + days.join(kCrLf)),
+                    Prompts::vbInformation);
+    Shell::setStatusText(QStringLiteral("Clipboardから読み込み完了！"));
+}
+
+}  // namespace
+
+QString closingTag(const QString& openingTag) { return QStringLiteral("＜／") + openingTag.mid(1); }
+
+Parsed parseTagged(const QString& input) {
+    const QString text = Files::toCrLf(input);
+    Parsed parsed;
+    qsizetype from = 0;
+    while (text.indexOf(kDayTag, from) >= 0) {
+        const int n = parsed.records.size() + 1;
+        Record r;
+        const auto refuse = [&](const QString& why) {
+            parsed.records.clear();
+            parsed.error = QString::number(n) + QStringLiteral("件目の日記") + why + kCrLf +
+                           QStringLiteral("クリップボードのデータは読み込まずに中止します。");
+            return parsed;
+        };
+        const std::pair<QString, QString*> parts[] = {{kDayTag, &r.day}, {kTitleTag, &r.title}, {kBodyTag, &r.body}};
+        for (const auto& [tag, value] : parts) {
+            const std::optional<QString> v = takeValue(text, tag, from);
+            if (!v) return refuse(QStringLiteral("に") + tag + QStringLiteral("と") + closingTag(tag) +
+                                  QStringLiteral("の組がありません。"));
+            *value = *v;
+        }
+        if (!isStoredDay(r.day))
+            return refuse(QStringLiteral("の日付「") + r.day +
+                          QStringLiteral("」は yyyy/mm/dd の形の正しい日付ではありません。"));
+        parsed.records << r;
+    }
+    return parsed;
+}
+
+bool importTagged(const QString& databasePath, const QString& text, int withHtml) {
+    const Parsed parsed = parseTagged(text);
+    if (!parsed.error.isEmpty()) {
+        Prompts::MsgBox(parsed.error, Prompts::vbCritical);
+        return false;
+    }
+    if (parsed.records.isEmpty()) {
+        Prompts::MsgBox(QStringLiteral("クリップボードの中に有効なデータがありませんでした。"), Prompts::vbCritical);
+        return false;
+    }
+    Database db(databasePath);
+    QStringList stored;
+    for (const Record& r : parsed.records) {
+        if (!hasEntry(db, r.day)) {
+            addRow(db, r.day, r.title, bodyToStore(r.body, withHtml));
+            stored << r.day;
+        } else if (askOverwrite(r.day)) {
+            overwriteFirst(db, r.day, r.title, bodyToStore(r.body, withHtml));
+            stored << r.day;
+        } else if (const std::optional<QString> day = storeOnOtherDay(db, r, withHtml)) {
+            stored << *day;
+        }
+    }
+    reportDone(stored);
+    return true;
+}
+
+bool importPlain(const QString& databasePath, const QString& text, int withHtml) {
+    const std::optional<QString> day = askDay().stored();
+    if (!day) {
+        Prompts::MsgBox(kFormatRefused, Prompts::vbCritical);
+        return false;
+    }
+    Database db(databasePath);
+    const bool overwrite = hasEntry(db, *day);
+    if (overwrite && !askOverwrite(*day)) return false;
+    const QString title = Prompts::InputBox(QStringLiteral("タイトルを入力してください。"), Prompts::kDefaultTitle,
+                                            QStringLiteral("デフォルトのタイトル"));
+    const QString body = bodyToStore(Files::toCrLf(text), withHtml);
+    if (overwrite)
+        overwriteFirst(db, *day, title, body);
+    else
+        addRow(db, *day, title, body);
+    reportDone({*day});
+    return true;
+}
+
+}  // namespace ClipboardImport
