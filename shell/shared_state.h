@@ -70,6 +70,12 @@ struct MainWindowHooks {
     // Registers a file as a parts file of a day ("ALL" and 0: every page) and
     // copies it into the data folder's RaravParts/.
     std::function<void(const QString& path, const QString& day, int number)> resistFile;
+    // The calendar's blog commands, which drive the built-in browser: post
+    // the editor's entry to the named blog, open its public page, open its
+    // management page.
+    std::function<void(const QString& blog)> postBlog;
+    std::function<void(const QString& blog)> viewBlog;
+    std::function<void(const QString& blog)> blogManagement;
 };
 MainWindowHooks& hooks();
 

@@ -135,11 +135,19 @@ void frmCalender::Btn_BlogControl_Click() {
     }
 }
 
-// The blog procedures drive the built-in browser; they arrive with the blog
-// posting and do nothing until then.
-void frmCalender::PostBlog(const QString&) {}
-void frmCalender::ViewBlog() {}
-void frmCalender::BlogManagement() {}
+// The blog commands drive the built-in browser, whose library the main
+// window links together with this one; it installs them as hooks.
+void frmCalender::PostBlog(const QString& BLOGTYPE) {
+    if (const auto& post = Shell::hooks().postBlog) post(BLOGTYPE);
+}
+
+void frmCalender::ViewBlog() {
+    if (const auto& view = Shell::hooks().viewBlog) view(cmbBlog->currentText());
+}
+
+void frmCalender::BlogManagement() {
+    if (const auto& manage = Shell::hooks().blogManagement) manage(cmbBlog->currentText());
+}
 
 void frmCalender::Btn_Find_Click() { frmFind::showWindow(); }
 

@@ -151,6 +151,17 @@ TEST_F(CalenderWindow, BlogRowListsDescriptionsAndKeepsTheChoice) {
     calender->cmbBlogAction->setCurrentIndex(2);
     calender->cmbBlogAction_Click();
     EXPECT_EQ(calender->Btn_BlogControl->toolTip(), QStringLiteral("Hatenaの管理画面を開きます"));
+    // Each action hands the chosen blog to the main window's blog commands.
+    QStringList calls;
+    auto& h = Shell::hooks();
+    h.postBlog = [&](const QString& blog) { calls << QStringLiteral("post ") + blog; };
+    h.viewBlog = [&](const QString& blog) { calls << QStringLiteral("view ") + blog; };
+    h.blogManagement = [&](const QString& blog) { calls << QStringLiteral("manage ") + blog; };
+    for (int action : {2, 0, 1}) {
+        calender->cmbBlogAction->setCurrentIndex(action);
+        calender->Btn_BlogControl_Click();
+    }
+    EXPECT_EQ(calls, (QStringList{"manage Hatena", "post Hatena", "view Hatena"}));
     calender->Form_Unload();
     EXPECT_EQ(RaravIni::read(Shell::state().RaravIniFile, RaravIni::CalenderBlog), QStringLiteral("Hatena"));
 }

@@ -1,0 +1,68 @@
+#include "platform/profile.h"
+#include "shell/pub_encrypt.h"
+#include "shell/shared_state.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/temp_folder.h"
+#include "web/blog_accounts.h"
+#include "web/frm_blog_manager.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+TEST(frmBlogManager, EditsTheChosenBlogsAccountAndRemembersTheChoice) {
+    TempFolder dir;
+    auto& s = Shell::state();
+    s.DataPath = dir.path();
+    s.RaravIniFile = dir.file(QStringLiteral("rarav.ini"));
+    dir.writeText(QStringLiteral("BlogTemplate/alpha.ini"), QStringLiteral("[Simple]\nPostURL=Required\n"));
+    dir.writeText(QStringLiteral("BlogTemplate/beta.ini"), QStringLiteral("[Simple]\nPostURL=http://fixed/\nNextURL=Required\n"));
+    ScopedPrompts prompts;
+
+    {
+        // The default choice "mixi" has no description: nothing is chosen.
+        frmBlogManager w;
+        w.Form_Load();
+        EXPECT_EQ(w.cmbBlog->count(), 2);
+        EXPECT_EQ(w.cmbBlog->currentIndex(), -1);
+        EXPECT_FALSE(w.txtLoginID->isEnabled());
+
+        w.cmbBlog->setCurrentIndex(1);  // beta
+        EXPECT_FALSE(w.txtPostURL->isEnabled());
+        EXPECT_TRUE(w.txtNextURL->isEnabled());
+        EXPECT_FALSE(w.Btn_Save->isEnabled());
+        w.txtLoginID->setText(QStringLiteral("me"));
+        w.txtPassword->setText(QStringLiteral("秘密pw"));
+        w.txtNextURL->setText(QStringLiteral("http://next/"));
+        ASSERT_TRUE(w.Btn_Save->isEnabled());
+        w.Btn_Save->click();
+        EXPECT_FALSE(w.Btn_Save->isEnabled());
+        const QString file = BlogAccounts::file();
+        EXPECT_EQ(Profile::keyNames(file, QStringLiteral("beta")),
+                  (QStringList{"LoginID", "Password", "PostURL", "NextURL", "AccessURL"}));
+        EXPECT_EQ(Profile::readString(file, QStringLiteral("beta"), QStringLiteral("Password")),
+                  PubEncrypt::EncryptString(QStringLiteral("秘密pw")));
+
+        // A password the scrambling cannot carry is refused.
+        w.txtPassword->setText(QStringLiteral("a😀"));
+        prompts->expectMessage(QStringLiteral("パスワードに使用できない文字"), Prompts::vbOK, Prompts::vbCritical);
+        w.Btn_Save_Click();
+        EXPECT_EQ(BlogAccounts::password(QStringLiteral("beta")), QStringLiteral("秘密pw"));
+
+        // Switching loads the other account; unsaved edits are dropped on close.
+        w.cmbBlog->setCurrentIndex(0);
+        EXPECT_TRUE(w.txtPostURL->isEnabled());
+        EXPECT_TRUE(w.txtLoginID->text().isEmpty());
+        w.cmbBlog->setCurrentIndex(1);
+        w.txtAccessURL->setText(QStringLiteral("http://unsaved/"));
+        w.Btn_Close_Click();
+    }
+    EXPECT_TRUE(BlogAccounts::read(QStringLiteral("beta"), QStringLiteral("AccessURL")).isEmpty());
+    frmBlogManager again;
+    again.Form_Load();
+    EXPECT_EQ(again.cmbBlog->currentText(), QStringLiteral("beta"));
+    EXPECT_EQ(again.txtPassword->text(), QStringLiteral("秘密pw"));
+    EXPECT_EQ(again.txtNextURL->text(), QStringLiteral("http://next/"));
+    s = Shell::SharedState();
+}
