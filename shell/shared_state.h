@@ -70,6 +70,8 @@ struct MainWindowHooks {
     // Registers a file as a parts file of a day ("ALL" and 0: every page) and
     // copies it into the data folder's RaravParts/.
     std::function<void(const QString& path, const QString& day, int number)> resistFile;
+    // The blog accounts window (frmBlogManager), shown modally.
+    std::function<void()> showBlogManager;
 };
 MainWindowHooks& hooks();
 
