@@ -6,6 +6,14 @@
 namespace SiteSettings {
 
 namespace {
+// A settings line ends at its line break: the rest of a typed text would be
+// lost, or read as keys and sections of its own.
+QString oneLine(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 bool isOn(const QString& file, const char* section, const char* key, int defaultValue = 0) {
     return Module4::GetIniIntDefault(file, QString::fromLatin1(section), QString::fromLatin1(key), defaultValue) == 1;
@@ -58,7 +66,7 @@ bool write(const Values& v) {
     const Shell::SharedState& s = Shell::state();
     bool ok = true;
     auto put = [&ok](const QString& file, const char* section, const char* key, const QString& value) {
-        ok = Module4::WriteIniString(file, QString::fromLatin1(section), QString::fromLatin1(key), value) && ok;
+        ok = Module4::WriteIniString(file, QString::fromLatin1(section), QString::fromLatin1(key), oneLine(value)) && ok;
     };
     put(s.FrameIniFile, "Divide", "RaravDivide", flag(v.RaravDivide));
     put(s.FrameIniFile, "Divide", "RaravTerm", v.RaravTerm);

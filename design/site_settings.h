@@ -42,7 +42,8 @@ struct Values {
 // Missing files and keys read as the defaults above; a stored term of 0
 // reads as "31".
 Values read();
-// Writes all 25 keys, whatever changed; false when any write failed.
+// Writes all 25 keys, whatever changed, each text on one line (line breaks
+// become blanks); false when any write failed.
 bool write(const Values& v);
 
 }  // namespace SiteSettings

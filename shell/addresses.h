@@ -20,6 +20,8 @@ inline const QString kProductLinkPage = kHomePage;
 // kCommentServiceBase + "/halolink.gif".
 inline const QString kCommentServiceBase = QStringLiteral("http://www.haloscan.com");
 inline const QString kCommentServiceHome = QStringLiteral("http://www.haloscan.com/");
+// Where a user signs up for the comment service (the site settings window's link).
+inline const QString kCommentServiceRegistration = kCommentServiceHome;
 inline const QString kCommentServiceBadgeText = QStringLiteral("Weblog Commenting and Trackback by HaloScan.com");
 
 // The update descriptor, "update.txt" in the update folder of the maker's

@@ -76,6 +76,8 @@ struct MainWindowHooks {
     std::function<void(const QString& blog)> postBlog;
     std::function<void(const QString& blog)> viewBlog;
     std::function<void(const QString& blog)> blogManagement;
+    // The blog accounts window (frmBlogManager), shown modally.
+    std::function<void()> showBlogManager;
 };
 MainWindowHooks& hooks();
 

@@ -1,0 +1,182 @@
+#include "design/frm_setting.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "shell/addresses.h"
+#include "shell/rarav_ini.h"
+#include "shell/shared_state.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/temp_folder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SiteSettingsWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = Shell::state();
+        savedHooks = Shell::hooks();
+        Shell::SharedState& s = Shell::state();
+        s.RaravIniFile = tmp.file("rarav.ini");
+        s.FrameIniFile = tmp.file("Frame.ini");
+        s.RSSIniFile = tmp.file("RSS.ini");
+        s.HaloScanIniFile = tmp.file("HaloScan.ini");
+        s.BlogIniFile = tmp.file("Blog.ini");
+        Shell::hooks() = {};
+        Shell::hooks().showBlogManager = [this] { calls << "BlogManager"; };
+        Shell::hooks().navigateBrowser = [this](const QString& a) { calls << a; };
+    }
+    void TearDown() override {
+        Shell::state() = saved;
+        Shell::hooks() = savedHooks;
+    }
+    void open() {
+        window = std::make_unique<frmSetting>();
+        window->Form_Load();
+    }
+    bool siteFilesExist() const {
+        for (const char* f : {"Frame.ini", "RSS.ini", "HaloScan.ini", "Blog.ini"})
+            if (Files::exists(tmp.file(f))) return true;
+        return false;
+    }
+
+    TempFolder tmp;
+    Shell::SharedState saved;
+    Shell::MainWindowHooks savedHooks;
+    std::unique_ptr<frmSetting> window;
+    QStringList calls;
+};
+
+}  // namespace
+
+TEST_F(SiteSettingsWindow, WithoutFilesShowsTheDefaultsAndOkWritesThem) {
+    ScopedPrompts p;
+    open();
+    frmSetting& w = *window;
+    for (QCheckBox* c : {w.chkRaravDivide, w.chkRaravOnTop, w.chkUseFileName2Day, w.chkLogDivide, w.chkUseFrame,
+                         w.chkScrolling, w.chkResize, w.chkUseRSS, w.chkUseHaloScan})
+        EXPECT_FALSE(c->isChecked()) << c->objectName().toStdString();
+    for (QCheckBox* c : {w.chkBlog_Status, w.chkBlog_AcceptComment, w.chkBlog_AcceptTrackBack, w.chkBlog_PandBRTag})
+        EXPECT_TRUE(c->isChecked()) << c->objectName().toStdString();
+    EXPECT_EQ(w.cmbRaravTerm->currentText(), "31");
+    EXPECT_TRUE(w.optTopLink_PageTop->isChecked());
+    EXPECT_EQ(w.txtRSS_Title->text(), "日記");
+    EXPECT_EQ(w.txtRSS_Description->toPlainText(), "日記です。");
+    EXPECT_FALSE(w.Btn_Apply->isEnabled());
+    for (QWidget* c : std::initializer_list<QWidget*>{w.cmbRaravTerm, w.chkRaravOnTop, w.txtCalenderFrameSize,
+                                                      w.txtFRAMEBORDER, w.chkScrolling, w.chkResize})
+        EXPECT_FALSE(c->isEnabled()) << c->objectName().toStdString();
+    EXPECT_FALSE(w.isChanged());
+
+    w.Btn_OK_Click();
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(Profile::readString(tmp.file("Frame.ini"), "Divide", "RaravTerm"), "31");
+    EXPECT_EQ(Profile::readString(tmp.file("Frame.ini"), "Divide", "TopLink"), "PageTop");
+    EXPECT_EQ(Profile::readString(tmp.file("RSS.ini"), "Setting", "Title"), "日記");
+    EXPECT_EQ(Profile::readString(tmp.file("HaloScan.ini"), "GENERAL", "HaloScanOn"), "0");
+    EXPECT_EQ(Profile::readString(tmp.file("Blog.ini"), "PandBRTag", "Type"), "1");
+    EXPECT_TRUE(Files::exists(tmp.file("rarav.ini")));  // the position, stored on every close
+}
+
+TEST_F(SiteSettingsWindow, ShowsTheStoredSettingsAndCancelWritesOnlyWhenAsked) {
+    tmp.writeText("Frame.ini", "[Divide]\nRaravDivide=1\nRaravTerm=7\nTopLink=TopPage\n[Frame]\nBorder=2px\n");
+    tmp.writeText("RSS.ini", "[GENERAL]\nRSSOn=1\n[Setting]\nTitle=わたしの日記\n[ATOM]\nAuthor=花子\n");
+    tmp.writeText("HaloScan.ini", "[GENERAL]\nHaloScanOn=1\nUserName=hanako\n");
+    tmp.writeText("Blog.ini", "[SIMPLE]\nStatus=0\n");
+    const QByteArray frame = tmp.read("Frame.ini");
+    ScopedPrompts p;
+    open();
+    frmSetting& w = *window;
+    EXPECT_TRUE(w.chkRaravDivide->isChecked());
+    EXPECT_EQ(w.cmbRaravTerm->currentText(), "7");
+    EXPECT_TRUE(w.cmbRaravTerm->isEnabled());
+    EXPECT_FALSE(w.chkUseFileName2Day->isEnabled());  // only a term of one day names pages by date
+    EXPECT_TRUE(w.optTopLink_TopPage->isChecked());
+    EXPECT_EQ(w.txtFRAMEBORDER->text(), "2px");
+    EXPECT_TRUE(w.chkUseRSS->isChecked());
+    EXPECT_EQ(w.txtRSS_Title->text(), "わたしの日記");
+    EXPECT_EQ(w.txtATOM_Author->text(), "花子");
+    EXPECT_TRUE(w.chkUseHaloScan->isChecked());
+    EXPECT_EQ(w.txtHaloScanUserName->text(), "hanako");
+    EXPECT_FALSE(w.chkBlog_Status->isChecked());
+    EXPECT_TRUE(w.chkBlog_AcceptComment->isChecked());
+    EXPECT_FALSE(w.Btn_Apply->isEnabled());
+
+    w.cmbRaravTerm->setCurrentText("1");
+    EXPECT_TRUE(w.chkUseFileName2Day->isEnabled());
+    w.cmbRaravTerm->setCurrentText("2");
+    EXPECT_FALSE(w.chkUseFileName2Day->isEnabled());
+    w.TabStrip1->setCurrentIndex(1);
+    w.chkUseFrame->click();
+    EXPECT_TRUE(w.txtCalenderFrameSize->isEnabled());
+    EXPECT_TRUE(w.lblFRAMEBORDER->isEnabled());
+    EXPECT_TRUE(w.chkResize->isEnabled());
+    EXPECT_TRUE(w.Btn_Apply->isEnabled());
+
+    p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
+    w.Btn_Cancel_Click();
+    EXPECT_EQ(w.result(), QDialog::Rejected);
+    EXPECT_EQ(tmp.read("Frame.ini"), frame);
+
+    // Apply keeps the window changed, so a later Cancel asks again; Yes writes.
+    open();
+    window->TabStrip1->setCurrentIndex(1);
+    window->chkUseFrame->click();
+    window->Btn_Apply_Click();
+    EXPECT_FALSE(window->Btn_Apply->isEnabled());
+    EXPECT_EQ(Profile::readString(tmp.file("Frame.ini"), "Frame", "FrameOn"), "1");
+    window->txtFRAMEBORDER->setText("0");
+    p->expectMessage("保存しますか？", Prompts::vbYes);
+    window->Btn_Cancel_Click();
+    EXPECT_EQ(Profile::readString(tmp.file("Frame.ini"), "Frame", "Border"), "0");
+}
+
+TEST_F(SiteSettingsWindow, FeedTextsMarkNothingYetOkWritesThemOnOneLine) {
+    ScopedPrompts p;
+    open();
+    window->txtRSS_Title->setText("新しい日記");
+    EXPECT_FALSE(window->Btn_Apply->isEnabled());
+    window->Btn_Cancel_Click();  // no question: nothing counts as changed
+    EXPECT_FALSE(siteFilesExist());
+
+    open();
+    window->txtRSS_Title->setText("新しい日記");
+    window->txtRSS_Description->setPlainText("一行目\n[Setting]\nTitle=乗っ取り");
+    window->Btn_OK_Click();
+    EXPECT_EQ(Profile::readString(tmp.file("RSS.ini"), "Setting", "Title"), "新しい日記");
+    EXPECT_EQ(Profile::readString(tmp.file("RSS.ini"), "Setting", "Description"), "一行目 [Setting] Title=乗っ取り");
+    EXPECT_EQ(Profile::sectionNames(tmp.file("RSS.ini")), QStringList({"General", "Setting", "RSS2.0", "ATOM"}));
+}
+
+TEST_F(SiteSettingsWindow, TabsBlogManagerAndRegistrationLink) {
+    ScopedPrompts p;
+    open();
+    frmSetting& w = *window;
+    EXPECT_TRUE(w.PictureTab[0]->isEnabled());
+    for (int i = 1; i < 5; ++i) EXPECT_FALSE(w.PictureTab[i]->isEnabled()) << i;
+    w.TabStrip1->setCurrentIndex(4);
+    w.TabStrip1->setCurrentIndex(2);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(w.PictureTab[i]->isEnabled(), i == 2) << i;
+
+    // The blog accounts window takes over without a question and unsaved changes are dropped.
+    w.TabStrip1->setCurrentIndex(0);
+    w.chkRaravDivide->click();
+    ASSERT_TRUE(w.isChanged());
+    w.Btn_BlogManager_Click();
+    EXPECT_EQ(w.result(), QDialog::Rejected);
+    EXPECT_EQ(calls, QStringList{"BlogManager"});
+    EXPECT_FALSE(siteFilesExist());
+
+    open();
+    window->lblURL->linkActivated(Addresses::kCommentServiceRegistration);
+    EXPECT_EQ(calls.last(), Addresses::kCommentServiceRegistration);
+    EXPECT_FALSE(siteFilesExist());
+}
