@@ -70,6 +70,9 @@ struct MainWindowHooks {
     // Registers a file as a parts file of a day ("ALL" and 0: every page) and
     // copies it into the data folder's RaravParts/.
     std::function<void(const QString& path, const QString& day, int number)> resistFile;
+    // Rebuilds the genre list Genre.csv from the database and refills the
+    // editor's genre box (frmContents::MakeGenretxt); throws RuntimeError.
+    std::function<void()> makeGenretxt;
 };
 MainWindowHooks& hooks();
 
