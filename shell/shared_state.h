@@ -78,6 +78,9 @@ struct MainWindowHooks {
     std::function<void(const QString& blog)> blogManagement;
     // The blog accounts window (frmBlogManager), shown modally.
     std::function<void()> showBlogManager;
+    // Rebuilds the genre list Genre.csv from the database and refills the
+    // editor's genre box (frmContents::MakeGenretxt); throws RuntimeError.
+    std::function<void()> makeGenretxt;
 };
 MainWindowHooks& hooks();
 

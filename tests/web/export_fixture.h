@@ -1,6 +1,6 @@
 #pragma once
 // A user with a small database, export templates and converter settings,
-// shared by the tests of the export and of its window.
+// shared by the tests of the export, of its window and of the plug-in commands.
 #include "platform/codepage.h"
 #include "platform/database.h"
 #include "shell/shared_state.h"

@@ -1,0 +1,184 @@
+#include "web/plugin_commands.h"
+
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "platform/runtime_error.h"
+#include "shell/dialogs.h"
+#include "shell/module4.h"
+#include "shell/pub_encrypt.h"
+#include "shell/startup.h"
+#include "shell/user_list.h"
+#include "web/plugin_host.h"
+#include "writing/genre_list.h"
+
+#include <QProcess>
+
+namespace PluginCommands {
+
+namespace {
+
+using PluginHost::Library;
+
+const QString kTransferError =
+    QStringLiteral("エラーです。\r\ninstall.batを実行すれば解決する場合があります。");
+const QString kInputPathError = QStringLiteral("入力パスのエラーです");
+const QString kOutputPathError = QStringLiteral("出力先パスのエラーです");
+const QString kReportPathError = QStringLiteral("パスのエラーです");
+const QString kReportPage = QStringLiteral("QuillbyInfo_result.htm");
+
+void critical(const QString& text) { Prompts::MsgBox(text, Prompts::vbCritical); }
+
+// A library that is present but cannot be used: the menus of a missing one
+// are hidden, yet the upload's ping step reaches here regardless.
+void cannotCall(Library library, const RuntimeError& e) {
+    critical(QStringLiteral("%1を呼び出せませんでした。\r\n%2").arg(PluginHost::fileName(library), e.description));
+}
+
+void removeIfPresent(const QString& path) {
+    if (Files::exists(path) && !Files::removeFile(path))
+        throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("cannot remove %1").arg(path));
+}
+
+// The editor's genre box follows the list when the main window is there.
+void rebuildGenreList() {
+    const Shell::SharedState& s = Shell::state();
+    if (Shell::hooks().makeGenretxt) {
+        Shell::hooks().makeGenretxt();
+        return;
+    }
+    if (s.DataPath.isEmpty()) throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("no data folder"));
+    GenreList::rebuild(s.DataPath + QStringLiteral("Genre.csv"), s.databasePath());
+}
+
+// The transfer commands show one message for every failure, a library that
+// cannot be loaded among them.
+template <class Work>
+void trapped(Work work) {
+    try {
+        work();
+    } catch (const std::exception&) {
+        critical(kTransferError);
+    }
+}
+
+void exportTo(Library library, const QString& title, const QString& filter, const QString& userId) {
+    const Shell::SharedState& s = Shell::state();
+    Module1::SaveDialogInfo dialog;
+    dialog.Filter = filter;
+    dialog.DialogTitle = title;
+    dialog.InitDir = s.FilePath;
+    if (!Module1::ShowSaveDialogEx(dialog)) return;
+    const QString file = dialog.FileName;
+    trapped([&] {
+        // Loaded and checked before the file goes, so that a broken library
+        // leaves the file as it was.
+        PluginHost::LoadedLibrary lib(PluginHost::pathOf(library));
+        lib.function<RaravPluginExportFn>(RARAV_PLUGIN_EXPORT_SYMBOL);
+        removeIfPresent(file);
+        if (PluginHost::exportDiary(lib, s.databasePath(), file, userId) == RARAV_PLUGIN_PATH_ERROR)
+            critical(kOutputPathError);
+    });
+}
+
+void importFrom(Library library, const QString& filter) {
+    const Shell::SharedState& s = Shell::state();
+    const QString file = Module4::TrimNull(Module1::ShowOpenDialog(filter, s.FilePath));
+    if (file.isEmpty()) return;
+    trapped([&] {
+        PluginHost::LoadedLibrary lib(PluginHost::pathOf(library));
+        switch (PluginHost::importDiary(lib, s.databasePath(), file)) {
+        case RARAV_PLUGIN_PATH_ERROR: critical(kInputPathError); break;
+        case RARAV_PLUGIN_NOT_PREPARED: break;
+        default: rebuildGenreList(); break;  // even when the transfer reported failure
+        }
+    });
+}
+
+void showVersion(Library library, const QString& caption) {
+    try {
+        PluginHost::LoadedLibrary lib(PluginHost::pathOf(library));
+        const PluginHost::Version v = PluginHost::version(lib);
+        Prompts::MsgBox(QStringLiteral("%1 Version %2.%3.%4").arg(caption).arg(v.major).arg(v.minor).arg(v.revision),
+                        Prompts::vbOKOnly, caption);
+    } catch (const RuntimeError& e) {
+        cannotCall(library, e);
+    }
+}
+
+}  // namespace
+
+void MnuMTExport_Click() {
+    exportTo(Library::Brindle, QStringLiteral("MovableType形式の書き出し"), QStringLiteral("TEXT Files(*.txt)|*txt|"),
+             Shell::state().UserID);
+}
+
+void MnuHTNExport_Click() {
+    exportTo(Library::Fescue, QStringLiteral("はてな形式の書き出し"), QStringLiteral("XML Files(*.xml)|*xml|"),
+             QString());
+}
+
+void MnuMTImport_Click() {
+    importFrom(Library::Brindle, QStringLiteral("Text/HTML Files(*.txt,*.htm,*.html)%1*.txt;*.htm;*.html%1"
+                                                "ALL Files(*.*)%1*.*%1")
+                                     .arg(QChar(0)));
+}
+
+void MnuHTNImport_Click() {
+    importFrom(Library::Fescue,
+               QStringLiteral("Text/XML Files(*.txt,*.xml)%1*.txt;*.xml%1ALL Files(*.*)%1*.*%1").arg(QChar(0)));
+}
+
+void MnuQuillbyInfo_Click() {
+    const Shell::SharedState& s = Shell::state();
+    const QString page = s.DataPath + kReportPage;
+    // An old report must not pass for the new one; a page that cannot be
+    // removed is a failure of its own, not the library's.
+    removeIfPresent(page);
+    try {
+        PluginHost::LoadedLibrary lib(PluginHost::pathOf(Library::QuillbyInfo));
+        if (PluginHost::report(lib, s.databasePath(), page) == RARAV_PLUGIN_PATH_ERROR) critical(kReportPathError);
+    } catch (const RuntimeError& e) {
+        cannotCall(Library::QuillbyInfo, e);
+        return;
+    }
+    if (Shell::hooks().navigateBrowser) Shell::hooks().navigateBrowser(page);
+}
+
+void MnuPING_Click() {
+    const Shell::SharedState& s = Shell::state();
+    const QString title = Module4::GetIniString(s.RSSIniFile, QStringLiteral("Setting"), QStringLiteral("Title"),
+                                                QStringLiteral("日記"));
+    const QString url = Module4::GetIniString(s.RSSIniFile, QStringLiteral("Setting"), QStringLiteral("RaravURL"));
+    try {
+        PluginHost::LoadedLibrary lib(PluginHost::pathOf(Library::Tambour));
+        PluginHost::ping(lib, s.UserPath + QStringLiteral("PINGList.csv"), url, title);
+    } catch (const RuntimeError& e) {
+        cannotCall(Library::Tambour, e);
+    }
+}
+
+void MnuBrindleDll_Click() { showVersion(Library::Brindle, QStringLiteral("Brindle.dll")); }
+void MnuFescueDll_Click() { showVersion(Library::Fescue, QStringLiteral("Fescue.dll")); }
+void MnuTambourDll_Click() { showVersion(Library::Tambour, QStringLiteral("Tambour.dll")); }
+void MnuQuillbyInfoDll_Click() { showVersion(Library::QuillbyInfo, QStringLiteral("QuillbyInfo.dll")); }
+
+MemoCommand memoCommand(const Shell::SharedState& s) {
+    const QString listFile = UserList::fileIn(s.MyPath);
+    const QString stored = Module4::GetIniString(listFile, s.UserID, QStringLiteral("Pass"));
+    return {s.Path_Zettik + Startup::kZettik, {listFile, s.UserID, PubEncrypt::DecryptString(stored)}};
+}
+
+void mnuQuillbyMemo_Click() {
+    const Shell::SharedState& s = Shell::state();
+    if (!s.IsZettik) {
+        Prompts::MsgBox(QStringLiteral("Zettik.exeが存在しません。"), Prompts::vbCritical, Prompts::kDefaultTitle);
+        return;
+    }
+    // Each value is one argument of its own: a blank or a quote in a name or
+    // password, or an empty user name, must not shift the others.
+    const MemoCommand c = memoCommand(s);
+    if (!QProcess::startDetached(c.program, c.arguments))
+        critical(QStringLiteral("Zettikを起動できませんでした。"));
+}
+
+}  // namespace PluginCommands
