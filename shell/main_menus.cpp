@@ -165,11 +165,6 @@ const QList<MainMenus::Command>& MainMenus::commands() {
     return table;
 }
 
-void MainMenus::notAvailable(const char* function) {
-    lastUnavailable = QString::fromLatin1(function);
-    Prompts::MsgBox(QStringLiteral("この機能はまだ使用できません。"), Prompts::vbInformation);
-}
-
 void MainMenus::showInBrowser(const QString& address) { top_->showInBrowser(address); }
 
 void MainMenus::previewSelectedDay() {

@@ -35,10 +35,6 @@ public:
     // Every item with a command, and the handler it runs.
     static const QList<Command>& commands();
 
-    // The last function called that has not been connected yet (the box
-    // "この機能はまだ使用できません。" told the user so).
-    QString lastUnavailable;
-
     // Commands of the shell itself.
     void MnuExit_Click();
     void MnuSaveHTML_Click();
@@ -126,7 +122,6 @@ public:
 private:
     void build();
     void importFromClipboard(bool tagged);
-    void notAvailable(const char* function);
     // Stops the built-in browser and shows an address or file in it.
     void showInBrowser(const QString& address);
     // The preview page at the selected day.

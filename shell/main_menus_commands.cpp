@@ -1,5 +1,9 @@
 // Menu commands that open windows or run procedures of other folders.
+#include "design/exchange_file.h"
 #include "design/frm_customize.h"
+#include "design/frm_customize_selection.h"
+#include "design/frm_export_cust.h"
+#include "design/frm_setting.h"
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
@@ -16,10 +20,15 @@
 #include "site/frm_html2txt_setting.h"
 #include "site/month_page.h"
 #include "web/frm_export.h"
+#include "web/plugin_commands.h"
 #include "web/internet_http_source.h"
 #include "web/update_check.h"
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"
+#include "writing/frm_delete_import_rarav.h"
+#include "writing/frm_find.h"
+#include "writing/frm_get_zettik.h"
+#include "writing/module17.h"
 
 #include <QApplication>
 
@@ -107,7 +116,11 @@ void MainMenus::MnuQuillbyUpdater_Click() {
 }
 
 void MainMenus::MnuCustomize_Click() { DesignWindows::MnuCustomize_Click(); }
-void MainMenus::showCustomizeSelection() { DesignWindows::MnuCustomizeSelect_Click(); }
+void MainMenus::showCustomizeSelection() {
+    frmCustomizeSelection dialog(top_);
+    dialog.Form_Load();
+    dialog.exec();
+}
 void MainMenus::MnuHTML2TXT_Click() { frmHTML2TXTSetting::showModal(); }
 
 void MainMenus::mnuUndo_Click() { openEditor()->mnuUndo_Click(); }
@@ -119,3 +132,31 @@ void MainMenus::mnuGetURL_Click() { openEditor()->Btn2Click_ToolBar(); }
 void MainMenus::mnuInsertURL_Click() { openEditor()->Btn3Click_ToolBar(); }
 void MainMenus::mnuInsertFromCB_PlainText_Click() { openEditor()->InsertFromCB_Text(); }
 void MainMenus::mnuInsertFromCB_ExchangedText_Click() { openEditor()->InsertFromCB_Exchange(); }
+
+void MainMenus::MnuFindRarav_Click() { frmFind::showWindow(); }
+void MainMenus::MnuViewOldRarav_Click() { openEditor()->picPrevRaravExist_Click(); }
+
+bool MainMenus::ImportTaggedDiariesFromClipboard(bool withHtml) {
+    return Module17::ImportTaggedDiariesFromClipboard(withHtml ? 1 : 0);
+}
+bool MainMenus::ImportPlainRaravFromClipboard(bool withHtml) {
+    return Module17::ImportPlainRaravFromClipboard(withHtml ? 1 : 0);
+}
+void MainMenus::MnuDeleteImportRarav_Click() { frmDeleteImportRarav::showWindow(); }
+void MainMenus::mnuAddRaravFromZettik_Click() { frmGetZettik::MakeEntryFromMemo(*top_->calender()); }
+
+bool MainMenus::ImportCustomizeFile() { return Module12::ImportCustomizeFile(); }
+void MainMenus::mnuExportCust_Click() { DesignWindows::mnuExportCust_Click(); }
+void MainMenus::mnuEnvironment_Click() { DesignWindows::mnuEnvironment_Click(); }
+
+void MainMenus::MnuMTExport_Click() { PluginCommands::MnuMTExport_Click(); }
+void MainMenus::MnuMTImport_Click() { PluginCommands::MnuMTImport_Click(); }
+void MainMenus::MnuHTNExport_Click() { PluginCommands::MnuHTNExport_Click(); }
+void MainMenus::MnuHTNImport_Click() { PluginCommands::MnuHTNImport_Click(); }
+void MainMenus::MnuPING_Click() { PluginCommands::MnuPING_Click(); }
+void MainMenus::MnuQuillbyInfo_Click() { PluginCommands::MnuQuillbyInfo_Click(); }
+void MainMenus::mnuQuillbyMemo_Click() { PluginCommands::mnuQuillbyMemo_Click(); }
+void MainMenus::MnuTambourDll_Click() { PluginCommands::MnuTambourDll_Click(); }
+void MainMenus::MnuBrindleDll_Click() { PluginCommands::MnuBrindleDll_Click(); }
+void MainMenus::MnuFescueDll_Click() { PluginCommands::MnuFescueDll_Click(); }
+void MainMenus::MnuQuillbyInfoDll_Click() { PluginCommands::MnuQuillbyInfoDll_Click(); }

@@ -22,7 +22,13 @@
 #include "shell/rarav_ini.h"
 #include "shell/startup.h"
 #include "shell/user_list.h"
+#include "shell/db_version.h"
+#include "web/blog_commands.h"
 #include "web/favorites_folder.h"
+#include "web/frm_blog_manager.h"
+#include "writing/frm_find.h"
+#include "writing/frm_html_make_image.h"
+#include "writing/frm_prev_rarav_viewer.h"
 #include "web/frm_browser.h"
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"
@@ -83,6 +89,11 @@ MDIFormTop::MDIFormTop() {
             QApplication::restoreOverrideCursor();
     };
     h.unloadMainWindow = [this] { close(); };
+    h.postBlog = &BlogCommands::PostBlog;
+    h.viewBlog = &BlogCommands::ViewBlog;
+    h.blogManagement = &BlogCommands::BlogManagement;
+    h.showBlogManager = [] { frmBlogManager::showModal(); };
+    h.makeGenretxt = [] { frmContents::instance()->MakeGenretxt(); };
     h.resistFile = [](const QString& path, const QString& day, int number) {
         frmResistFiles::ResistFile(path, day, number);
     };
@@ -177,6 +188,7 @@ bool MDIFormTop::checkDataFolder() {
 void MDIFormTop::checkDatabaseVersion() {
     // A failed rebuild leaves the old file as it was and has told the user;
     // start-up goes on, and the next start asks again.
+    if (Shell::GetDBVersion(state().databasePath()) < Shell::kMinimumDBVersion) closeSplash();
     DatabaseMaintenance::checkAtStartUp();
 }
 
@@ -299,7 +311,10 @@ void MDIFormTop::MDIForm_Unload() {
         RaravIni::write(s.RaravIniFile, RaravIni::ParentHeight, toTwips(g.height()));
         RaravIni::write(s.RaravIniFile, RaravIni::ParentWidth, toTwips(g.width()));
     }
+    frmFind::unloadIfLoaded();
+    frmPrevRaravViewer::unloadIfLoaded();
     frmProgress::unload();
+    frmHTMLMakeImage::unloadIfLoaded();
     closeSplash();
     instanceLock_.reset();
 }
