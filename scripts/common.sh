@@ -22,6 +22,6 @@ install_missing_packages() {
 build_all() {
     local jobs
     jobs="$(nproc 2>/dev/null || echo 2)"
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$BUILD" -j "$jobs"
 }
