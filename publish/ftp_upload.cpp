@@ -1,5 +1,7 @@
 #include "publish/ftp_upload.h"
 
+#include "shell/pub_encrypt.h"
+
 #include "platform/codepage.h"
 #include "platform/database.h"
 #include "platform/files.h"
@@ -35,25 +37,7 @@ QString withSlash(QString folder) {
 
 }  // namespace
 
-QString DecryptPassword(const QString& text) {
-    QString shifted;
-    for (const QChar ch : text) {
-        if (ch.unicode() < 0x80) {
-            shifted += QChar(ch.unicode() - 1);
-            continue;
-        }
-        // A double-byte character is shifted by its code-page code.
-        const QByteArray bytes = Codepage::fromUnicode(QString(ch));
-        if (bytes.size() != 2) {
-            shifted += QChar(ch.unicode() - 1);
-            continue;
-        }
-        const int code = ((uchar(bytes[0]) << 8) | uchar(bytes[1])) - 1;
-        shifted += Codepage::toUnicode(QByteArray{char(code >> 8), char(code & 0xff)});
-    }
-    std::reverse(shifted.begin(), shifted.end());
-    return shifted;
-}
+QString DecryptPassword(const QString& text) { return PubEncrypt::DecryptString(text); }
 
 FtpSettings FtpSettings::read(const QString& iniFile) {
     FtpSettings s;
