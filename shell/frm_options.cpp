@@ -258,7 +258,7 @@ void frmOptions::Form_Load() {
     txtMakeRaravFontSize->setText(QString::number(intOf(RaravIni::ContentsFontSize)));
     txtPtagAdd->setText(textOf(RaravIni::P_TagAdd));
     tick(chkRealtimeCust, RaravIni::CustomizeRealTime);
-    txtPath_Zettik->setText(Module4::GetIniString(ini, QStringLiteral("Zettik"), QStringLiteral("Path"), s.MyPath));
+    txtPath_Zettik->setText(RaravIni::zettikPath(ini, s.MyPath));
 
     Btn_Apply->setEnabled(false);
     if (!s.IsTambourDll) chkFTP_PING->setEnabled(false);
@@ -316,8 +316,7 @@ bool frmOptions::Btn_Apply_Click() {
 
     int size = 0;
     const bool sizeOk = asNumber(txtMakeRaravFontSize->text(), &size) && size > 0;
-    Module4::WriteIniString(ini, QStringLiteral("RaravEditer"), QStringLiteral("ContentsFontSize"),
-                            sizeOk ? txtMakeRaravFontSize->text().trimmed() : QStringLiteral("12"));
+    RaravIni::write(ini, RaravIni::ContentsFontSize, sizeOk ? txtMakeRaravFontSize->text().trimmed() : QStringLiteral("12"));
     RaravIni::write(ini, RaravIni::P_TagAdd, txtPtagAdd->text());
     put(chkRealtimeCust, RaravIni::CustomizeRealTime);
     RaravIni::write(ini, RaravIni::ZettikPath, txtPath_Zettik->text());

@@ -23,4 +23,13 @@ bool write(const QString& iniFile, const IntKey& k, int value) {
                                    QString::number(value));
 }
 
+bool write(const QString& iniFile, const IntKey& k, const QString& value) {
+    return Module4::WriteIniString(iniFile, QString::fromLatin1(k.section), QString::fromLatin1(k.key), value);
+}
+
+QString zettikPath(const QString& iniFile, const QString& myPath) {
+    return Module4::GetIniString(iniFile, QString::fromLatin1(ZettikPath.section), QString::fromLatin1(ZettikPath.key),
+                                 myPath);
+}
+
 }  // namespace RaravIni

@@ -22,6 +22,8 @@ QString read(const QString& iniFile, const TextKey& k);
 int read(const QString& iniFile, const IntKey& k);
 bool write(const QString& iniFile, const TextKey& k, const QString& value);
 bool write(const QString& iniFile, const IntKey& k, int value);
+// An integer key written with the text the user typed.
+bool write(const QString& iniFile, const IntKey& k, const QString& value);
 
 // [ALL]
 inline constexpr TextKey DataPath{"ALL", "DataPath"};
@@ -95,8 +97,9 @@ inline constexpr IntKey FtpPING{"FTP", "PING"};
 inline constexpr IntKey HTMLOnlyUpload{"FTP2", "HTMLOnlyUpload"};
 inline constexpr TextKey SoundFile{"FTP2", "SoundFile"};
 
-// [Zettik]: default is the program folder, supplied by the reader.
+// [Zettik]: default is the program folder.
 inline constexpr TextKey ZettikPath{"Zettik", "Path"};
+QString zettikPath(const QString& iniFile, const QString& myPath);
 
 // Window positions of dialogs
 inline constexpr IntKey PreferenceTop{"Preference", "Top"};

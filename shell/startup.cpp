@@ -169,7 +169,7 @@ Plugins detectPlugins(const QString& myPath) {
 }
 
 void detectMemoTool(Shell::SharedState& s) {
-    s.Path_Zettik = Module4::GetIniString(s.RaravIniFile, QStringLiteral("Zettik"), QStringLiteral("Path"), s.MyPath);
+    s.Path_Zettik = RaravIni::zettikPath(s.RaravIniFile, s.MyPath);
     s.IsZettik = QFileInfo(s.Path_Zettik + kZettik).isFile();
 }
 
