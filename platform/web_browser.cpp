@@ -190,6 +190,7 @@ QVariant WebBrowserControl::runScript(const QString& script) {
         QVariant value;
     };
     auto answer = std::make_shared<Answer>();
+    QPointer<WebBrowserControl> self(this);
     QEventLoop loop;
     QPointer<QEventLoop> waiting(&loop);
     page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [answer, waiting](const QVariant& v) {
@@ -197,10 +198,15 @@ QVariant WebBrowserControl::runScript(const QString& script) {
         answer->value = v;
         if (waiting) waiting->quit();
     });
+    // The window may be deleted while the loop turns; the loop must then end.
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
     if (!answer->done) {
         QTimer::singleShot(scriptTimeoutMs, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
+    // A script whose effect closed the window (a page's close button) has
+    // done its work; the page that would answer is gone.
+    if (!self) return QVariantMap{{QStringLiteral("found"), true}};
     if (!answer->done)
         throw RuntimeError(kScriptFailed, QStringLiteral("ページが応答しません。"));
     return answer->value;

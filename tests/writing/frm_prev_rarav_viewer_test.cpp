@@ -65,14 +65,9 @@ TEST_F(ViewerWindow, ShowsTheSameDayAndClosesByThePagesButton) {
 
     viewer->move(20, 10);
     viewer->resize(400, 300);
-    // The page's answer to the click may come after the viewer, browser and
-    // page are gone; the helper then reports that it lost the page.
-    try {
-        viewer->WebBrowser->click(DomElement::firstNamed(QStringLiteral("Close")));
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number, WebBrowserControl::kObjectRequired);
-        EXPECT_TRUE(viewer.isNull());
-    }
+    // The click closes the window whose page would answer it: the helper
+    // still reports the click as done.
+    viewer->WebBrowser->click(DomElement::firstNamed(QStringLiteral("Close")));
     ASSERT_TRUE(waitUntil([&] { return viewer.isNull(); }));
     EXPECT_FALSE(frmPrevRaravViewer::exists());
     EXPECT_EQ(ini("Top"), QStringLiteral("150"));
