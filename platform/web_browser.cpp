@@ -184,6 +184,39 @@ void WebBrowserControl::Refresh() { reload(); }
 QString WebBrowserControl::LocationURL() const { return url().toString(); }
 QString WebBrowserControl::LocationName() const { return title(); }
 
+namespace {
+// The page of a window a link asked for: its first navigation is handed to
+// the program's browser and the window goes away unseen.
+class RedirectingPage : public QWebEnginePage {
+public:
+    RedirectingPage(WebBrowserControl* owner, QObject* parent) : QWebEnginePage(parent), owner_(owner) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
+        if (owner_ && !url.isEmpty()) {
+            QPointer<WebBrowserControl> owner = owner_;
+            const QString address = url.toString();
+            QTimer::singleShot(0, owner, [owner, address] {
+                if (owner) owner->Navigate(address);
+            });
+        }
+        owner_ = nullptr;
+        if (auto* view = qobject_cast<QWidget*>(parent())) view->deleteLater();
+        return false;
+    }
+
+private:
+    QPointer<WebBrowserControl> owner_;
+};
+}  // namespace
+
+QWebEngineView* WebBrowserControl::createWindow(QWebEnginePage::WebWindowType) {
+    auto* window = new QWebEngineView(this);
+    window->hide();
+    window->setPage(new RedirectingPage(this, window));
+    return window;
+}
+
 QVariant WebBrowserControl::runScript(const QString& script) {
     struct Answer {
         bool done = false;

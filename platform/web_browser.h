@@ -109,6 +109,11 @@ signals:
     // for loads that were stopped, cancelled or replaced by a new navigation.
     void DocumentComplete();
 
+protected:
+    // A link that asks for a new window (target=_blank) opens here: the
+    // program has one browser window.
+    QWebEngineView* createWindow(QWebEnginePage::WebWindowType type) override;
+
 private:
     friend class BrowserPage;
     bool beforeNavigate(const QUrl& url);

@@ -113,6 +113,13 @@ TEST(WebBrowser, FillsAndSendsFormsAndFollowsLinks) {
     ASSERT_TRUE(waitUntil([&] { return complete == 6; }));
     EXPECT_EQ(browser.LocationURL(), server.url(QStringLiteral("/next")));
 
+    // A link that asks for a new window opens in this one.
+    server.page("/blank", "<title>blank</title><a target=_blank href='/posted'>new</a>");
+    browser.Navigate(server.url(QStringLiteral("/blank")));
+    ASSERT_TRUE(waitUntil([&] { return complete == 7; }));
+    browser.click(DomElement::link(0));
+    ASSERT_TRUE(waitUntil([&] { return browser.LocationURL() == server.url(QStringLiteral("/posted")); }));
+
     // A page that does not answer in time fails the helper; its late answer
     // harms nothing, and the next helper works.
     browser.scriptTimeoutMs = 50;
