@@ -3,6 +3,7 @@
 #include "design/design_set.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/program_folder.h"
 #include "platform/prompts.h"
 #include "shell/dialogs.h"
 #include "shell/module4.h"
@@ -13,6 +14,8 @@
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
+
+using ProgramFolder::withSlash;
 
 namespace {
 
@@ -33,10 +36,6 @@ const QList<PersonalKeys>& personalKeys() {
 }
 
 QString cutAtNull(const QString& text) { return Module4::TrimNull(text); }
-
-QString withSlash(const QString& folder) {
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
 
 // The set folder: the imported file lands beside the active set.
 QString setFolder() { return withSlash(Module5::GetFolderPath(Shell::state().CustIniFile)); }

@@ -1,21 +1,23 @@
 #include "publish/ftp_upload.h"
 
-#include "shell/pub_encrypt.h"
-
 #include "platform/codepage.h"
 #include "platform/database.h"
 #include "platform/files.h"
+#include "platform/program_folder.h"
 #include "platform/runtime_error.h"
 #include "publish/internet_error_text.h"
 #include "publish/remote_folders.h"
 #include "publish/upload_list_reader.h"
 #include "shell/module4.h"
+#include "shell/pub_encrypt.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
 #include <QFileInfo>
+
+using ProgramFolder::withSlash;
 
 namespace Publish {
 
@@ -29,11 +31,6 @@ struct RunningFlag {
 };
 
 const QString kFailedLine = QStringLiteral("\r\n不明なエラーで終了しました。");
-
-QString withSlash(QString folder) {
-    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
-    return folder;
-}
 
 }  // namespace
 

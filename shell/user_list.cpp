@@ -2,18 +2,17 @@
 
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/program_folder.h"
 #include "shell/pub_encrypt.h"
 #include "shell/shared_state.h"
+
+using ProgramFolder::withSlash;
 
 namespace {
 const QString kId = QStringLiteral("ID");
 const QString kPass = QStringLiteral("Pass");
 const QString kPath = QStringLiteral("Path");
 const QString kPrevious = QStringLiteral("Previous");
-
-QString withSlash(const QString& folder) {
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
 
 // Backs up and replaces one file of the user folder when a source exists.
 bool replaceFromSingleUser(const QString& myPath, const QString& folder, const QString& name,
