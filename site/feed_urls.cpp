@@ -18,24 +18,6 @@ Division readDivision(const QString& frameIniFile) {
     return d;
 }
 
-std::array<int, 31> dayPageMap(const QStringList& daysNewestFirst, int term, bool onTop) {
-    std::array<int, 31> pages;
-    pages.fill(-1);
-    int page = onTop ? 0 : 1;
-    int counter = 1;
-    for (const QString& day : daysNewestFirst) {
-        const int dayOfMonth = day.right(2).toInt();
-        if (dayOfMonth >= 1 && dayOfMonth <= 31) pages[dayOfMonth - 1] = page;
-        if (counter == term) {
-            counter = 1;
-            ++page;
-        } else {
-            ++counter;
-        }
-    }
-    return pages;
-}
-
 namespace {
 
 // Where the path of an address starts: after "scheme://host", or at 0.
@@ -64,10 +46,10 @@ QString folderOf(const QString& url) {
 }
 
 QString itemUrl(const QString& raravUrl, const QString& pageBaseName, const QString& day, const Division& division,
-                const std::array<int, 31>& pages) {
+                const DayPageMap& pages) {
     const QString anchor = QLatin1Char('#') + day;
     const int dayOfMonth = day.right(2).toInt();
-    const int page = division.divided && dayOfMonth >= 1 && dayOfMonth <= 31 ? pages[dayOfMonth - 1] : 0;
+    const int page = division.divided && dayOfMonth >= 1 && dayOfMonth <= 31 ? pages[dayOfMonth] : 0;
     if (page <= 0) {
         return division.frameOn ? baseOf(raravUrl, pageBaseName) + QStringLiteral("_D.htm") + anchor : raravUrl + anchor;
     }

@@ -1,9 +1,10 @@
 #pragma once
 // Where each feed item points: the page of the site that carries the entry,
 // with the entry's day as anchor.
+#include "site/month_entries.h"
+
 #include <QString>
 #include <QStringList>
-#include <array>
 
 namespace FeedUrls {
 
@@ -19,11 +20,6 @@ struct Division {
 // the month is divided (and fileNameToDay only with one day per page).
 Division readDivision(const QString& frameIniFile);
 
-// The page (0 the main page, 1 and above the divided pages) of every day of
-// the month, -1 for a day without entries, from the days that have entries,
-// newest first ("yyyy/mm/dd").
-std::array<int, 31> dayPageMap(const QStringList& daysNewestFirst, int term, bool onTop);
-
 // The address before its last "." (the base of the site's page names), and
 // the address up to and including its last "/". An address without a file
 // name ("http://host/diary/") is taken as the folder that holds the page
@@ -33,6 +29,6 @@ QString folderOf(const QString& url);
 
 // The page address of an entry of day, with "#" and the day behind it.
 QString itemUrl(const QString& raravUrl, const QString& pageBaseName, const QString& day, const Division& division,
-                const std::array<int, 31>& pages);
+                const DayPageMap& pages);
 
 }  // namespace FeedUrls

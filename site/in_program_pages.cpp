@@ -2,11 +2,11 @@
 
 #include "platform/database.h"
 #include "platform/dates.h"
-#include "platform/files.h"
 #include "shell/module4.h"
 #include "shell/shared_state.h"
+#include "site/diary_body.h"
+#include "site/page_text.h"
 
-#include <QStringList>
 
 namespace {
 
@@ -70,25 +70,12 @@ QList<Row> rowsOf(const Recordset& rs) {
     return rows;
 }
 
-// Lines joined by CR LF; written as CP932 with references for what it lacks.
-class Page {
-public:
-    void line(const QString& text) { lines_ << text; }
-    void write(const QString& path) const {
-        if (!Files::writeText(path, lines_.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), true))
-            throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("ファイルを書き込めません: ") + path);
-    }
-
-private:
-    QStringList lines_;
-};
-
-void writeHead(Page& page, const QString& title, const PageStyle& s) {
-    page.line(QStringLiteral("<HTML lang=\"ja\"><HEAD><TITLE>%1</TITLE></HEAD>").arg(title));
-    page.line(QStringLiteral("<BODY TEXT='%1' BGCOLOR='%2' background='%3'>").arg(s.textColor, s.backColor, s.backImage));
+void writeHead(QString& page, const QString& title, const PageStyle& s) {
+    line(page, QStringLiteral("<HTML lang=\"ja\"><HEAD><TITLE>%1</TITLE></HEAD>").arg(title));
+    line(page, QStringLiteral("<BODY TEXT='%1' BGCOLOR='%2' background='%3'>").arg(s.textColor, s.backColor, s.backImage));
     // The built-in browser runs JavaScript only; the viewer closes itself when
     // the page asks for the Event:Close address.
-    page.line(QStringLiteral("<p align=center><INPUT type=button name=Close value=\"Close Window\">\r\n"
+    line(page, QStringLiteral("<p align=center><INPUT type=button name=Close value=\"Close Window\">\r\n"
                              "<SCRIPT type=\"text/javascript\">\r\n"
                              "document.getElementsByName(\"Close\")[0].onclick = function () {\r\n"
                              "location.href = \"Event:Close\";\r\n"
@@ -108,16 +95,6 @@ QString tableLine(const PageStyle& s) {
 
 const QString kTopLink = QStringLiteral("<DIV ALIGN=\"RIGHT\"><A HREF=\"#TOP\">top</A></DIV>");
 
-QString weatherIcon(const QString& weather) {
-    static const QList<QPair<QString, QString>> icons = {
-        {QStringLiteral("晴"), QStringLiteral("Shinny.gif")}, {QStringLiteral("曇"), QStringLiteral("Cloudy.gif")},
-        {QStringLiteral("雨"), QStringLiteral("Rainy.gif")},  {QStringLiteral("雪"), QStringLiteral("Snowy.gif")},
-        {QStringLiteral("雷"), QStringLiteral("Thunder.gif")},
-    };
-    for (const auto& [text, file] : icons)
-        if (weather == text) return file;
-    return QString();
-}
 
 }  // namespace
 
@@ -132,48 +109,48 @@ void MakeSameDayPage(const QString& PagePath, const QString& Day) {
         QStringLiteral("SELECT * FROM Contents WHERE Day Like ? Escape '\\' AND Day <> ? ORDER BY Day DESC, Number"),
         {QStringLiteral("%") + Sql::escapeLike(monthDay), Day}));
 
-    Page page;
+    QString page;
     writeHead(page, Day.mid(5, 5) + QStringLiteral("の日記"), s);
     if (s.useDayList != 0) {
         for (const Row& r : rows) {
             if (s.addTitle == 1)
-                page.line(QStringLiteral("<a href=\"#%1\">%1</a>　%2<br>").arg(r.day, r.title));
+                line(page, QStringLiteral("<a href=\"#%1\">%1</a>　%2<br>").arg(r.day, r.title));
             else
-                page.line(QStringLiteral("<a href=\"#%1\">%1</a><br>").arg(r.day));
+                line(page, QStringLiteral("<a href=\"#%1\">%1</a><br>").arg(r.day));
         }
-        if (rows.isEmpty()) page.line(QStringLiteral("以前の同じ日の日記はありません。"));
-        page.line(QStringLiteral("</div><hr>\r\n"));
+        if (rows.isEmpty()) line(page, QStringLiteral("以前の同じ日の日記はありません。"));
+        line(page, QStringLiteral("</div><hr>\r\n"));
     }
     for (const Row& r : rows) {
         if (s.htmlType == 0) {
-            page.line(QStringLiteral("<H3 ALIGN=%1 STYLE=\"COLOR:%2;BACKGROUND:%3\"><A NAME=\"%4\">%5(%4)</A></H3>")
+            line(page, QStringLiteral("<H3 ALIGN=%1 STYLE=\"COLOR:%2;BACKGROUND:%3\"><A NAME=\"%4\">%5(%4)</A></H3>")
                           .arg(s.dayTitleAlign, s.titleFTColor, s.titleBGColor, r.day, r.title));
-            page.line(QStringLiteral("<DIV STYLE=\"COLOR:%1;BACKGROUND:%2\" align=%3>")
+            line(page, QStringLiteral("<DIV STYLE=\"COLOR:%1;BACKGROUND:%2\" align=%3>")
                           .arg(s.contentsFTColor, s.contentsBGColor, s.dayContentsAlign));
-            if (!r.contents.isEmpty()) page.line(r.contents);
+            if (!r.contents.isEmpty()) line(page, r.contents);
             if (!r.extend.isEmpty()) {
-                page.line(QStringLiteral("<BR>"));
-                page.line(r.extend);
+                line(page, QStringLiteral("<BR>"));
+                line(page, r.extend);
             }
-            page.line(QStringLiteral("</DIV>"));
-            page.line(kTopLink);
+            line(page, QStringLiteral("</DIV>"));
+            line(page, kTopLink);
         } else if (s.htmlType == 1) {
-            page.line(QStringLiteral("<DIV ALIGN=%1>").arg(s.dayContentsAlign));
-            page.line(tableLine(s));
-            page.line(QStringLiteral("<TR><TD ALIGN=%1 BGCOLOR=%2><A NAME=\"%3\"><FONT COLOR=%4>%5</FONT></TD>"
+            line(page, QStringLiteral("<DIV ALIGN=%1>").arg(s.dayContentsAlign));
+            line(page, tableLine(s));
+            line(page, QStringLiteral("<TR><TD ALIGN=%1 BGCOLOR=%2><A NAME=\"%3\"><FONT COLOR=%4>%5</FONT></TD>"
                                      "<TD ALIGN=RIGHT BGCOLOR=%6><FONT COLOR=%7>%3</a></FONT></TD></TR>")
                           .arg(s.dayTitleAlign, s.titleBGColor, r.day, s.titleFTColor, r.title, s.dayBGColor,
                                s.dayFTColor));
-            page.line(QStringLiteral("<TR><TD COLSPAN=2 BGCOLOR=%1><FONT COLOR=%2>%3")
+            line(page, QStringLiteral("<TR><TD COLSPAN=2 BGCOLOR=%1><FONT COLOR=%2>%3")
                           .arg(s.contentsBGColor, s.contentsFTColor, r.contents));
-            page.line(r.extend.isEmpty() ? QStringLiteral("</FONT></TD></TR>")
+            line(page, r.extend.isEmpty() ? QStringLiteral("</FONT></TD></TR>")
                                          : QStringLiteral("<br>%1</FONT></TD></TR>").arg(r.extend));
-            page.line(QStringLiteral("</TABLE></DIV>"));
-            page.line(kTopLink + QStringLiteral("<BR>"));
+            line(page, QStringLiteral("</TABLE></DIV>"));
+            line(page, kTopLink + QStringLiteral("<BR>"));
         }
     }
-    page.line(QStringLiteral("</BODY></HTML>"));
-    page.write(PagePath);
+    line(page, QStringLiteral("</BODY></HTML>"));
+    writePage(PagePath, page);
 }
 
 QString HighlightKeyword(const QString& html, const QString& keyword) {
@@ -247,11 +224,11 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
         return d && *d >= from && *d <= to;
     };
 
-    Page page;
+    QString page;
     writeHead(page, QStringLiteral("検索結果"), s);
-    page.line(QStringLiteral("<p>キーワード：%1</p>").arg(Keyword));
-    page.line(UsePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(FromDay, ToDay) : QString());
-    page.line(UseGenre ? QStringLiteral("<p>ジャンル：%1</p><hr>").arg(Genre) : QStringLiteral("<hr>"));
+    line(page, QStringLiteral("<p>キーワード：%1</p>").arg(Keyword));
+    line(page, UsePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(FromDay, ToDay) : QString());
+    line(page, UseGenre ? QStringLiteral("<p>ジャンル：%1</p><hr>").arg(Genre) : QStringLiteral("<hr>"));
     if (s.useDayList != 0) {
         for (const Row& r : rows) {
             if (!inPeriod(r)) continue;
@@ -259,12 +236,12 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
                 (s.showGenre != 0 && !r.genre.isEmpty()) ? QStringLiteral("[%1]　").arg(r.genre) : QString();
             const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
             if (s.addTitle == 1)
-                page.line(QStringLiteral("<a href=\"#%1\">%2</a>　%3%4<br>").arg(anchor, r.day, genreMark, r.title));
+                line(page, QStringLiteral("<a href=\"#%1\">%2</a>　%3%4<br>").arg(anchor, r.day, genreMark, r.title));
             else
-                page.line(QStringLiteral("<a href=\"#%1\">%2</a>　%3<br>").arg(anchor, r.day, genreMark));
+                line(page, QStringLiteral("<a href=\"#%1\">%2</a>　%3<br>").arg(anchor, r.day, genreMark));
         }
-        if (rows.isEmpty()) page.line(QStringLiteral("検索結果0件。"));
-        page.line(QStringLiteral("</div><hr>\r\n"));
+        if (rows.isEmpty()) line(page, QStringLiteral("検索結果0件。"));
+        line(page, QStringLiteral("</div><hr>\r\n"));
     }
 
     int count = 0;
@@ -272,7 +249,7 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
         if (!inPeriod(r) || (s.htmlType != 0 && s.htmlType != 1)) continue;
         const bool weatherShown = s.showWeather != 0 && !r.weather.isEmpty() && r.weather != QLatin1String("-");
         const bool genreShown = s.showGenre != 0 && !r.genre.isEmpty();
-        const QString icon = weatherIcon(r.weather);
+        const QString icon = HTML3::weatherIcon(r.weather);
         const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
         QString body = r.contents;
         if (!r.extend.isEmpty()) body += QStringLiteral("\r\n<br>") + r.extend;
@@ -282,14 +259,14 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
             const QString genreMark = genreShown ? QStringLiteral("[%1]").arg(r.genre) : QString();
             const QString weatherMark =
                 weatherShown ? QStringLiteral("<IMG SRC=\"./RaravParts/%1\">").arg(icon) : QString();
-            page.line(QStringLiteral("<H3 ALIGN=%1 STYLE=\"COLOR:%2;BACKGROUND:%3\">%4<A NAME=\"%5\">%6(%7)</A>%8</H3>")
+            line(page, QStringLiteral("<H3 ALIGN=%1 STYLE=\"COLOR:%2;BACKGROUND:%3\">%4<A NAME=\"%5\">%6(%7)</A>%8</H3>")
                           .arg(s.dayTitleAlign, s.titleFTColor, s.titleBGColor, genreMark, anchor, r.title, r.day,
                                weatherMark));
-            page.line(QStringLiteral("<DIV STYLE=\"COLOR:%1;BACKGROUND:%2\" align=%3>")
+            line(page, QStringLiteral("<DIV STYLE=\"COLOR:%1;BACKGROUND:%2\" align=%3>")
                           .arg(s.contentsFTColor, s.contentsBGColor, s.dayContentsAlign));
-            page.line(body);
-            page.line(QStringLiteral("</DIV>"));
-            page.line(kTopLink);
+            line(page, body);
+            line(page, QStringLiteral("</DIV>"));
+            line(page, kTopLink);
         } else {
             const QString genreCell =
                 genreShown ? QStringLiteral("<TD ALIGN=RIGHT BGCOLOR=%1><FONT COLOR=%2><NOBR>[%3]</NOBR></FONT></TD>")
@@ -300,23 +277,23 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
                                    .arg(s.dayBGColor, icon)
                              : QString();
             const int span = 2 + (weatherShown ? 1 : 0) + (genreShown ? 1 : 0);
-            page.line(QStringLiteral("<DIV ALIGN=%1>").arg(s.dayContentsAlign));
-            page.line(tableLine(s));
-            page.line(QStringLiteral("<TR><TD ALIGN=%1 BGCOLOR=%2 WIDTH=100%><A NAME=\"%3\"><FONT COLOR=%4>%5</FONT>"
+            line(page, QStringLiteral("<DIV ALIGN=%1>").arg(s.dayContentsAlign));
+            line(page, tableLine(s));
+            line(page, QStringLiteral("<TR><TD ALIGN=%1 BGCOLOR=%2 WIDTH=100%><A NAME=\"%3\"><FONT COLOR=%4>%5</FONT>"
                                      "</TD>%6<TD ALIGN=RIGHT BGCOLOR=%7><FONT COLOR=%8>%9</a></FONT></TD>")
                           .arg(s.dayTitleAlign, s.titleBGColor, anchor, s.titleFTColor, r.title, genreCell,
                                s.dayBGColor, s.dayFTColor, r.day) +
                       weatherCell + QStringLiteral("</TR>"));
-            page.line(QStringLiteral("<TR><TD COLSPAN=%1 BGCOLOR=%2><FONT COLOR=%3>%4</FONT></TD></TR>")
+            line(page, QStringLiteral("<TR><TD COLSPAN=%1 BGCOLOR=%2><FONT COLOR=%3>%4</FONT></TD></TR>")
                           .arg(span)
                           .arg(s.contentsBGColor, s.contentsFTColor, body));
-            page.line(QStringLiteral("</TABLE></DIV>"));
-            page.line(kTopLink + QStringLiteral("<BR>"));
+            line(page, QStringLiteral("</TABLE></DIV>"));
+            line(page, kTopLink + QStringLiteral("<BR>"));
         }
         ++count;
     }
-    page.line(QStringLiteral("</BODY></HTML>"));
-    page.write(PagePath);
+    line(page, QStringLiteral("</BODY></HTML>"));
+    writePage(PagePath, page);
     return count;
 }
 

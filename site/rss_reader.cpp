@@ -88,8 +88,7 @@ void clsRSSreader::MakeRSS() {
                                " WHERE Day Like ? Escape '\\' AND Private = 0 ORDER BY Day DESC, Number DESC LIMIT ?"),
                 {month, ItemLimit});
             const FeedUrls::Division division = FeedUrls::readDivision(context_.frameIniFile);
-            std::array<int, 31> pages;
-            pages.fill(-1);
+            DayPageMap pages;
             if (division.divided) {
                 const Recordset days = db.query(
                     QStringLiteral("SELECT Day FROM Contents WHERE Day Like ? Escape '\\' AND Private = 0"
@@ -97,7 +96,7 @@ void clsRSSreader::MakeRSS() {
                     {month});
                 QStringList newestFirst;
                 for (qsizetype i = 0; i < days.size(); ++i) newestFirst << days.text(i, QStringLiteral("Day"));
-                pages = FeedUrls::dayPageMap(newestFirst, division.term, division.onTop);
+                pages = buildDayPageMap(newestFirst, division.term, division.onTop);
             }
             const clsHTML2TEXT converter = feedConverter(context_.converterIniFile);
             for (qsizetype i = 0; i < rows.size(); ++i) {

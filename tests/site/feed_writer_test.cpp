@@ -320,10 +320,10 @@ TEST(FeedUrls, ItemAddressTable) {
     const QString d = QStringLiteral("http://h.jp/d/index.htm");
     QStringList newestFirst;
     for (int day = 20; day >= 1; --day) newestFirst << QStringLiteral("2005/05/%1").arg(day, 2, 10, QLatin1Char('0'));
-    const auto map7top = FeedUrls::dayPageMap(newestFirst, 7, true);
-    const auto map7 = FeedUrls::dayPageMap(newestFirst, 7, false);
-    const auto map1top = FeedUrls::dayPageMap(newestFirst, 1, true);
-    struct Case { Division division; const std::array<int, 31>* map; const char* day; const char* expected; };
+    const auto map7top = buildDayPageMap(newestFirst, 7, true);
+    const auto map7 = buildDayPageMap(newestFirst, 7, false);
+    const auto map1top = buildDayPageMap(newestFirst, 1, true);
+    struct Case { Division division; const DayPageMap* map; const char* day; const char* expected; };
     const Case cases[] = {
         {{}, &map7, "2005/05/15", "http://h.jp/d/index.htm#2005/05/15"},
         {{false, true, 31, false, true}, &map7, "2005/05/15", "http://h.jp/d/index_D.htm#2005/05/15"},
@@ -340,9 +340,9 @@ TEST(FeedUrls, ItemAddressTable) {
     for (const Case& k : cases) {
         EXPECT_EQ(FeedUrls::itemUrl(d, QStringLiteral("index"), QLatin1String(k.day), k.division, *k.map).toStdString(), k.expected) << k.day;
     }
-    EXPECT_EQ(map7top[20 - 1], 0);
-    EXPECT_EQ(map7top[6 - 1], 2);
-    EXPECT_EQ(map7top[21 - 1], -1);
+    EXPECT_EQ(map7top[20], 0);
+    EXPECT_EQ(map7top[6], 2);
+    EXPECT_EQ(map7top[21], -1);
     struct Address { const char* url; const char* base; const char* folder; };
     for (const Address& k : {Address{"http://h.jp/d/index.htm", "http://h.jp/d/index", "http://h.jp/d/"},
                              {"http://h.jp/d.x/top", "http://h.jp/d.x/index", "http://h.jp/d.x/"},
