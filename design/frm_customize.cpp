@@ -10,6 +10,7 @@
 #include "shell/module5.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -23,7 +24,7 @@
 
 namespace {
 
-constexpr int kTwips = 15;
+using WindowPlace::kTwipsPerPixel;
 const QString kAskSave = QStringLiteral("変更されていますが、保存しますか？");
 
 const char* const kCategories[] = {
@@ -56,8 +57,8 @@ void frmCustomize::Form_Load() {
     Shell::SharedState& s = Shell::state();
     dataPath_ = s.DataPath;
     CurrentPageName = QStringLiteral("optGeneral");
-    move(RaravIni::read(iniFile(), RaravIni::CustomizeWindowPosLeft) / kTwips,
-         RaravIni::read(iniFile(), RaravIni::CustomizeWindowPosTop) / kTwips);
+    move(RaravIni::read(iniFile(), RaravIni::CustomizeWindowPosLeft) / kTwipsPerPixel,
+         RaravIni::read(iniFile(), RaravIni::CustomizeWindowPosTop) / kTwipsPerPixel);
     for (QGroupBox* pageFrame : {optGeneral, OptHead, optBody, optCalender, optHeadFoot, optContents, optCalenderFrame,
                                  optPageMoveLink})
         pageFrame->hide();
@@ -250,8 +251,8 @@ void frmCustomize::Btn_OK_Click() {
     // The set being edited, which differs from the list's name after a set was
     // overwritten under another name.
     RaravIni::write(iniFile(), RaravIni::CustomizeIniFileName, s.CustIniFile);
-    RaravIni::write(iniFile(), RaravIni::CustomizeWindowPosLeft, x() * kTwips);
-    RaravIni::write(iniFile(), RaravIni::CustomizeWindowPosTop, y() * kTwips);
+    RaravIni::write(iniFile(), RaravIni::CustomizeWindowPosLeft, x() * kTwipsPerPixel);
+    RaravIni::write(iniFile(), RaravIni::CustomizeWindowPosTop, y() * kTwipsPerPixel);
     if (Shell::hooks().saveTmpFile) Shell::hooks().saveTmpFile();
     Shell::setStatusText(QStringLiteral("Webページ表示中..."));
     if (Shell::hooks().navigateBrowser)

@@ -4,6 +4,7 @@
 #include "design/frm_customize.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -12,7 +13,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kTwips = 15;
+using WindowPlace::kTwipsPerPixel;
 }
 
 frmCustomizeSelection::frmCustomizeSelection(QWidget* parent) : QDialog(parent) {
@@ -37,8 +38,8 @@ frmCustomizeSelection::frmCustomizeSelection(QWidget* parent) : QDialog(parent) 
 
 void frmCustomizeSelection::Form_Load() {
     const Shell::SharedState& s = Shell::state();
-    move(RaravIni::read(s.RaravIniFile, RaravIni::CstSlctWindowPosLeft) / kTwips,
-         RaravIni::read(s.RaravIniFile, RaravIni::CstSlctWindowPosTop) / kTwips);
+    move(RaravIni::read(s.RaravIniFile, RaravIni::CstSlctWindowPosLeft) / kTwipsPerPixel,
+         RaravIni::read(s.RaravIniFile, RaravIni::CstSlctWindowPosTop) / kTwipsPerPixel);
     cmbSelectCustomize->clear();
     cmbSelectCustomize->addItems(DesignSets::names(s.DataPath));
     cmbSelectCustomize->setCurrentIndex(cmbSelectCustomize->findText(DesignSets::nameOf(s.CustIniFile)));
@@ -54,8 +55,8 @@ void frmCustomizeSelection::Btn_Cancel_Click() { reject(); }
 
 void frmCustomizeSelection::done(int result) {
     const QString ini = Shell::state().RaravIniFile;
-    RaravIni::write(ini, RaravIni::CstSlctWindowPosLeft, x() * kTwips);
-    RaravIni::write(ini, RaravIni::CstSlctWindowPosTop, y() * kTwips);
+    RaravIni::write(ini, RaravIni::CstSlctWindowPosLeft, x() * kTwipsPerPixel);
+    RaravIni::write(ini, RaravIni::CstSlctWindowPosTop, y() * kTwipsPerPixel);
     QDialog::done(result);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,7 +18,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kTwips = 15;
+using WindowPlace::kTwipsPerPixel;
 
 template <class T>
 T* named(T* widget, const char* name) {
@@ -68,7 +69,7 @@ frmExportCust::frmExportCust(QWidget* parent) : QDialog(parent) {
 
 void frmExportCust::Form_Load() {
     const QString ini = Shell::state().RaravIniFile;
-    move(RaravIni::read(ini, RaravIni::ExportCustLeft) / kTwips, RaravIni::read(ini, RaravIni::ExportCustTop) / kTwips);
+    move(RaravIni::read(ini, RaravIni::ExportCustLeft) / kTwipsPerPixel, RaravIni::read(ini, RaravIni::ExportCustTop) / kTwipsPerPixel);
     txtName->setText(RaravIni::read(ini, RaravIni::ExportCustName));
     txtURL->setText(RaravIni::read(ini, RaravIni::ExportCustURL));
     txtEmail->setText(RaravIni::read(ini, RaravIni::ExportCustEMail));
@@ -104,8 +105,8 @@ void frmExportCust::Btn_Cancel_Click() { reject(); }
 
 void frmExportCust::done(int result) {
     const QString ini = Shell::state().RaravIniFile;
-    RaravIni::write(ini, RaravIni::ExportCustLeft, x() * kTwips);
-    RaravIni::write(ini, RaravIni::ExportCustTop, y() * kTwips);
+    RaravIni::write(ini, RaravIni::ExportCustLeft, x() * kTwipsPerPixel);
+    RaravIni::write(ini, RaravIni::ExportCustTop, y() * kTwipsPerPixel);
     QDialog::done(result);
 }
 

@@ -3,6 +3,7 @@
 #include "design/design_preview.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 
 #include <QCloseEvent>
 #include <QTimer>
@@ -18,7 +19,7 @@ void setPageViewFactory(PageViewFactory f) { factory() = std::move(f); }
 }  // namespace DesignPreview
 
 namespace {
-constexpr int kTwips = 15;
+using WindowPlace::kTwipsPerPixel;
 }
 
 frmHTMLBrowser::frmHTMLBrowser(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
@@ -34,7 +35,7 @@ frmHTMLBrowser::frmHTMLBrowser(QWidget* parent) : QWidget(parent, Qt::Window | Q
 void frmHTMLBrowser::Form_Load(const QRect& customizeFrame) {
     int width = RaravIni::read(Shell::state().RaravIniFile, RaravIni::MiniBrowserWidth);
     if (width <= 0) width = 9000;
-    resize(width / kTwips, customizeFrame.height());
+    resize(width / kTwipsPerPixel, customizeFrame.height());
     move(customizeFrame.x() + customizeFrame.width(), customizeFrame.y());
 }
 
@@ -62,6 +63,6 @@ void frmHTMLBrowser::resizeEvent(QResizeEvent* event) {
 }
 
 void frmHTMLBrowser::closeEvent(QCloseEvent* event) {
-    RaravIni::write(Shell::state().RaravIniFile, RaravIni::MiniBrowserWidth, width() * kTwips);
+    RaravIni::write(Shell::state().RaravIniFile, RaravIni::MiniBrowserWidth, width() * kTwipsPerPixel);
     event->accept();
 }

@@ -4,6 +4,7 @@
 #include "shell/addresses.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,7 +21,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kTwips = 15;
+using WindowPlace::kTwipsPerPixel;
 
 template <class T>
 T* named(T* widget, const char* name, const char* tip = nullptr) {
@@ -211,7 +212,7 @@ void frmSetting::connectChangeEvents() {
 
 void frmSetting::Form_Load() {
     const QString ini = Shell::state().RaravIniFile;
-    move(RaravIni::read(ini, RaravIni::FrameWindowPosLeft) / kTwips, RaravIni::read(ini, RaravIni::FrameWindowPosTop) / kTwips);
+    move(RaravIni::read(ini, RaravIni::FrameWindowPosLeft) / kTwipsPerPixel, RaravIni::read(ini, RaravIni::FrameWindowPosTop) / kTwipsPerPixel);
     TabStrip1->setCurrentIndex(0);
     TabStrip1_Click();
     changed_ = false;
@@ -345,8 +346,8 @@ void frmSetting::lblURL_Click() {
 
 void frmSetting::done(int result) {
     const QString ini = Shell::state().RaravIniFile;
-    RaravIni::write(ini, RaravIni::FrameWindowPosLeft, x() * kTwips);
-    RaravIni::write(ini, RaravIni::FrameWindowPosTop, y() * kTwips);
+    RaravIni::write(ini, RaravIni::FrameWindowPosLeft, x() * kTwipsPerPixel);
+    RaravIni::write(ini, RaravIni::FrameWindowPosTop, y() * kTwipsPerPixel);
     QDialog::done(result);
 }
 

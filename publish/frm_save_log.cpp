@@ -6,6 +6,7 @@
 #include "publish/ftp_upload.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using WindowPlace::kTwipsPerPixel;
 
 struct BusyPointer {
     BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -66,11 +67,7 @@ void frmSaveLog::Form_Load() {
     // Stored positions are applied as they are, but kept on a screen: a
     // position from a larger display must not put the dialog out of reach.
     QPoint at(RaravIni::read(ini, RaravIni::LogLeft) / kTwipsPerPixel, RaravIni::read(ini, RaravIni::LogTop) / kTwipsPerPixel);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        at.setX(qBound(area.left(), at.x(), qMax(area.left(), area.right() - 100)));
-        at.setY(qBound(area.top(), at.y(), qMax(area.top(), area.bottom() - 100)));
-    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) at = WindowPlace::onScreen(at, screen->availableGeometry());
     move(at);
     const QDate today = Clock::today();
     int year = today.year();

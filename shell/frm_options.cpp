@@ -9,6 +9,7 @@
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 #include "shell/startup.h"
+#include "shell/window_place.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -27,8 +28,8 @@
 namespace {
 QString iniFile() { return Shell::state().RaravIniFile; }
 
-int toPixels(int twips) { return twips / 15; }
-int toTwips(int pixels) { return pixels * 15; }
+using WindowPlace::toPixels;
+using WindowPlace::toTwips;
 
 // A whole number, as the font-size box accepts; blanks around it are allowed.
 bool asNumber(const QString& text, int* value) {

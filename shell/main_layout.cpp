@@ -1,5 +1,6 @@
 // The three child windows' layouts: standard, saved and restored.
 #include "shell/main_window.h"
+#include "shell/window_place.h"
 #include "shell/window_layout.h"
 #include "writing/frm_calender.h"
 
@@ -11,23 +12,23 @@ namespace {
 // the old statement-by-statement layout did, and the rest still applies.
 void place(QMdiSubWindow* frame, const WindowLayout::Place& p) {
     QRect g = frame->geometry();
-    g.moveTopLeft(QPoint(MDIFormTop::toPixels(p.left), MDIFormTop::toPixels(p.top)));
-    if (p.width > 0) g.setWidth(MDIFormTop::toPixels(p.width));
-    if (p.height > 0) g.setHeight(MDIFormTop::toPixels(p.height));
+    g.moveTopLeft(QPoint(WindowPlace::toPixels(p.left), WindowPlace::toPixels(p.top)));
+    if (p.width > 0) g.setWidth(WindowPlace::toPixels(p.width));
+    if (p.height > 0) g.setHeight(WindowPlace::toPixels(p.height));
     frame->showNormal();
     frame->setGeometry(g);
 }
 
 WindowLayout::Place placeOf(const QMdiSubWindow* frame) {
     const QRect g = frame->geometry();
-    return {MDIFormTop::toTwips(g.top()), MDIFormTop::toTwips(g.left()), MDIFormTop::toTwips(g.width()),
-            MDIFormTop::toTwips(g.height())};
+    return {WindowPlace::toTwips(g.top()), WindowPlace::toTwips(g.left()), WindowPlace::toTwips(g.width()),
+            WindowPlace::toTwips(g.height())};
 }
 }  // namespace
 
 QSize MDIFormTop::clientSizeTwips() const {
     const QSize size = mdiArea->viewport()->size();
-    return QSize(toTwips(size.width()), toTwips(size.height()));
+    return QSize(WindowPlace::toTwips(size.width()), WindowPlace::toTwips(size.height()));
 }
 
 void MDIFormTop::applyLayout(const WindowLayout::Layout& layout) {

@@ -7,6 +7,7 @@
 #include "shell/frm_options.h"
 #include "shell/frm_user_manager.h"
 #include "shell/main_window.h"
+#include "shell/window_place.h"
 #include "shell/menu_table.h"
 #include "shell/product.h"
 #include "shell/rarav_ini.h"
@@ -294,7 +295,7 @@ void MainMenus::MnuRefreshURLHist_Click() {
 
 void MainMenus::Picture1_MouseDown(int button, int x) {
     if (!(button & Qt::LeftButton)) return;
-    const int column = x / MDIFormTop::toTwips(1);
+    const int column = x / WindowPlace::toTwips(1);
     if (column == 515) {
         top_->raise();
         top_->activateWindow();

@@ -1,4 +1,5 @@
 #include "shell/main_window.h"
+#include "shell/window_place.h"
 
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -203,10 +204,10 @@ void MDIFormTop::applyWindowSize() {
     const int left = RaravIni::read(ini, RaravIni::ParentLeft);
     const int height = RaravIni::read(ini, RaravIni::ParentHeight);
     const int width = RaravIni::read(ini, RaravIni::ParentWidth);
-    if (top != 0) g.moveTop(toPixels(top));
-    if (left != 0) g.moveLeft(toPixels(left));
-    if (height != 0) g.setHeight(toPixels(height));
-    if (width != 0) g.setWidth(toPixels(width));
+    if (top != 0) g.moveTop(WindowPlace::toPixels(top));
+    if (left != 0) g.moveLeft(WindowPlace::toPixels(left));
+    if (height != 0) g.setHeight(WindowPlace::toPixels(height));
+    if (width != 0) g.setWidth(WindowPlace::toPixels(width));
     setGeometry(g);
 }
 
@@ -306,10 +307,10 @@ void MDIFormTop::MDIForm_Unload() {
     if (s.IsLogin) Startup::removeGeneratedPages(s.DataPath);
     if (!s.RaravIniFile.isEmpty() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
         const QRect g = geometry();
-        RaravIni::write(s.RaravIniFile, RaravIni::ParentTop, toTwips(g.top()));
-        RaravIni::write(s.RaravIniFile, RaravIni::ParentLeft, toTwips(g.left()));
-        RaravIni::write(s.RaravIniFile, RaravIni::ParentHeight, toTwips(g.height()));
-        RaravIni::write(s.RaravIniFile, RaravIni::ParentWidth, toTwips(g.width()));
+        RaravIni::write(s.RaravIniFile, RaravIni::ParentTop, WindowPlace::toTwips(g.top()));
+        RaravIni::write(s.RaravIniFile, RaravIni::ParentLeft, WindowPlace::toTwips(g.left()));
+        RaravIni::write(s.RaravIniFile, RaravIni::ParentHeight, WindowPlace::toTwips(g.height()));
+        RaravIni::write(s.RaravIniFile, RaravIni::ParentWidth, WindowPlace::toTwips(g.width()));
     }
     frmFind::unloadIfLoaded();
     frmPrevRaravViewer::unloadIfLoaded();

@@ -73,10 +73,6 @@ public:
     // The built-in browser; a window closed by the user is loaded again.
     frmBrowser* browser();
 
-    // Positions are stored in twips.
-    static int toTwips(int pixels) { return pixels * 15; }
-    static int toPixels(int twips) { return twips / 15; }
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 

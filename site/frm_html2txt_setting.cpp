@@ -3,6 +3,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 #include "site/html2text.h"
 
 #include <QCheckBox>
@@ -24,7 +25,7 @@ namespace {
 const char* const kTagNames[] = {"BR",  "P",   "XMP", "SPAN",       "S",  "SUP",   "SUB",
                                  "TT",  "PRE", "BLOCKQUOTE", "HR", "TABLE", "LIST"};
 
-constexpr int kTwipsPerPixel = 15;
+using WindowPlace::kTwipsPerPixel;
 
 QString tr8(const char* text) { return QString::fromUtf8(text); }
 

@@ -6,6 +6,7 @@
 #include "shell/pub_encrypt.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 #include "web/blog_accounts.h"
 #include "web/blog_description.h"
 
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using WindowPlace::kTwipsPerPixel;
 
 QString u8(const char* text) { return QString::fromUtf8(text); }
 

@@ -5,6 +5,7 @@
 #include "shell/module13.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 #include "web/browser_history.h"
 #include "web/favorites.h"
 #include "web/search_sites.h"
@@ -27,7 +28,7 @@ const QString kURLHistFile = QStringLiteral("URLHist.txt");
 constexpr int kTagRole = Qt::UserRole;
 constexpr int kKeyRole = Qt::UserRole + 1;
 
-int pixels(int twips) { return twips / 15; }
+using WindowPlace::toPixels;
 
 QComboBox* editableCombo(QWidget* parent, const char* name) {
     auto* box = new QComboBox(parent);
@@ -66,10 +67,10 @@ frmBrowser::frmBrowser(QWidget* parent) : QWidget(parent) {
 
     PicBoxFind = new QWidget(this);
     cmbFind = editableCombo(PicBoxFind, "cmbFind");
-    cmbFind->setFixedWidth(pixels(3200));
+    cmbFind->setFixedWidth(toPixels(3200));
     cmbFindSite = new QComboBox(PicBoxFind);
     cmbFindSite->setObjectName(QStringLiteral("cmbFindSite"));
-    cmbFindSite->setFixedWidth(pixels(1800));
+    cmbFindSite->setFixedWidth(toPixels(1800));
     auto* findRow = new QHBoxLayout(PicBoxFind);
     findRow->setContentsMargins(0, 0, 0, 0);
     findRow->addWidget(cmbFind);

@@ -7,6 +7,7 @@
 #include "shell/module5.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 #include "web/export_entries.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using WindowPlace::kTwipsPerPixel;
 const QString kDayFormat = QStringLiteral("yyyy/MM/dd");
 
 QString u8(const char* text) { return QString::fromUtf8(text); }

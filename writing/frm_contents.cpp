@@ -7,6 +7,7 @@
 #include "platform/web_browser.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 #include "site/in_program_pages.h"
 #include "writing/entry_store.h"
 #include "writing/frm_html_make_image.h"
@@ -162,7 +163,7 @@ void frmContents::buildControls() {
     ComboNumber->setObjectName(QStringLiteral("ComboNumber"));
     ComboNumber->setFont(designFont);
     ComboNumber->setToolTip(QStringLiteral("同じ日の日記の番号"));
-    ComboNumber->setFixedWidth(720 / 15);
+    ComboNumber->setFixedWidth(WindowPlace::toPixels(720));
     titleRow->addWidget(txtTitle, 1);
     titleRow->addWidget(ComboNumber);
     layout->addLayout(titleRow);
@@ -176,11 +177,11 @@ void frmContents::buildControls() {
     ComboWeather = new QComboBox(this);
     ComboWeather->setObjectName(QStringLiteral("ComboWeather"));
     ComboWeather->setToolTip(QStringLiteral("天気を選択して下さい。"));
-    ComboWeather->setFixedWidth(640 / 15);
+    ComboWeather->setFixedWidth(WindowPlace::toPixels(640));
     ComboPrivate = new QComboBox(this);
     ComboPrivate->setObjectName(QStringLiteral("ComboPrivate"));
     ComboPrivate->setToolTip(QStringLiteral("公開・非公開の設定"));
-    ComboPrivate->setFixedWidth(840 / 15);
+    ComboPrivate->setFixedWidth(WindowPlace::toPixels(840));
     boxRow->addWidget(ComboGenre, 1);
     boxRow->addWidget(ComboWeather);
     boxRow->addWidget(ComboPrivate);

@@ -11,7 +11,7 @@
 #include "writing/frm_prev_rarav_viewer.h"
 #include "writing/genre_list.h"
 #include "writing/wait_cursor.h"
-#include "writing/window_place.h"
+#include "shell/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>

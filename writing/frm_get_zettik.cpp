@@ -4,6 +4,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "shell/shared_state.h"
+#include "shell/window_place.h"
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"
 #include "writing/memo_list.h"
@@ -21,7 +22,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
+using WindowPlace::kTwipsPerPixel;
 // The category of a row of CatList is kept under this role as well as shown,
 // so that a fixed row is told from a memo category of the same text.
 constexpr int kKeyRole = Qt::UserRole;

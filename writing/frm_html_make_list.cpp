@@ -1,6 +1,7 @@
 #include "writing/frm_html_make_list.h"
 
 #include "platform/prompts.h"
+#include "shell/window_place.h"
 #include "writing/tag_text.h"
 
 #include <QCheckBox>
@@ -73,8 +74,8 @@ frmHTMLMakeList::frmHTMLMakeList() : TagDialog(QStringLiteral("HTML Editor(List)
     grid->addWidget(Btn_Cancel, 3, 2);
     grid->setRowStretch(1, 1);
     // The width is held; the height grows with the list box.
-    setFixedWidth(4725 / 15);
-    setMinimumHeight(2145 / 15);
+    setFixedWidth(WindowPlace::toPixels(4725));
+    setMinimumHeight(WindowPlace::toPixels(2145));
     txtOLStart->setMaximumWidth(40);
 
     connect(optTypeUL, &QRadioButton::clicked, this, &frmHTMLMakeList::optTypeUL_Click);

@@ -4,7 +4,7 @@
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 #include "writing/find_conditions.h"
-#include "writing/window_place.h"
+#include "shell/window_place.h"
 
 #include <QApplication>
 #include <QCloseEvent>

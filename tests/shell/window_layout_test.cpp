@@ -1,4 +1,5 @@
 #include "shell/main_window.h"
+#include "shell/window_place.h"
 #include "shell/window_layout.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
@@ -22,7 +23,7 @@ void expectPlace(const Place& actual, const Place& expected, const char* what) {
 }
 
 // Twips as they come back from a window placed in whole pixels.
-int viaPixels(int twips) { return MDIFormTop::toTwips(MDIFormTop::toPixels(twips)); }
+int viaPixels(int twips) { return WindowPlace::toTwips(WindowPlace::toPixels(twips)); }
 
 TEST(WindowLayout, RestoreFallsBackToTheDefaults) {
     TempFolder t;

@@ -1,4 +1,4 @@
-#include "writing/window_place.h"
+#include "shell/window_place.h"
 
 #include <QtGlobal>
 
