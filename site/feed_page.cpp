@@ -2,7 +2,6 @@
 
 #include "shell/module4.h"
 #include "shell/module5.h"
-#include "shell/shared_state.h"
 #include "site/feed_text.h"
 
 namespace Feeds {
@@ -24,10 +23,6 @@ QString PageFeeds::footLinks() const {
     return QStringLiteral("<p align=center><a href=\"%1_RSS091.xml\">RSS0.91</a> | <a href=\"%1_RSS100.xml\">RSS1.0</a>"
                           " | <a href=\"%1_RSS200.xml\">RSS2.0</a> | <a href=\"%1_ATOM.xml\">ATOM</a></p>")
         .arg(base);
-}
-
-PageFeeds writePageFeeds(const QString& pagePath) {
-    return writePageFeeds(pagePath, Shell::state().RSSIniFile, FeedContext::fromShell());
 }
 
 PageFeeds writePageFeeds(const QString& pagePath, const QString& rssIniFile, const FeedContext& context) {

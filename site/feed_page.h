@@ -26,10 +26,9 @@ struct PageFeeds {
 };
 
 // Writes the four feeds beside the page at pagePath when RSS.ini (GENERAL,
-// RSSOn = 1) switches them on. Reads RSSIniFile, the user's database,
-// Frame.ini and HTML2TXT_RSS.ini through the main window's shared state.
+// RSSOn = 1) switches them on. Reads rssIniFile and, through the context,
+// the user's database, Frame.ini and HTML2TXT_RSS.ini.
 // Throws RuntimeError when the database or a feed file fails.
-PageFeeds writePageFeeds(const QString& pagePath);
 PageFeeds writePageFeeds(const QString& pagePath, const QString& rssIniFile, const FeedContext& context);
 
 }  // namespace Feeds

@@ -1,19 +1,13 @@
 #include "site/frame_pages.h"
 
 #include "shell/module5.h"
+#include "site/feed_page.h"
 
 namespace HTML0 {
 
 QString feedLinkLines(const QString& base) {
     QString out;
-    line(out, QStringLiteral("<link rel=\"alternate\" type=\"application/rss+xml\" title=\"RSS0.91\" href=\"") + base +
-                  QStringLiteral("_RSS091.xml\" />"));
-    line(out, QStringLiteral("<link rel=\"alternate\" type=\"application/rss+xml\" title=\"RSS1.0\" href=\"") + base +
-                  QStringLiteral("_RSS100.xml\" />"));
-    line(out, QStringLiteral("<link rel=\"alternate\" type=\"application/rss+xml\" title=\"RSS2.0\" href=\"") + base +
-                  QStringLiteral("_RSS200.xml\" />"));
-    line(out, QStringLiteral("<link rel=\"alternate\" type=\"application/atom+xml\" title=\"Atom0.3\" href=\"") +
-                  base + QStringLiteral("_ATOM.xml\" />"));
+    for (const QString& link : Feeds::PageFeeds{true, base, {}}.headLinks()) line(out, link);
     return out;
 }
 

@@ -1,13 +1,9 @@
 #include "site/month_feeds.h"
 
-#include "site/rss_reader.h"
+#include "site/feed_page.h"
 
-bool writeMonthFeeds(const QString& rssIniFile, const QString& pagePath, QString& raravUrl) {
-    raravUrl.clear();
-    clsRSSreader reader;
-    if (!reader.Initialize(rssIniFile)) return false;
-    reader.SetFilePath(pagePath);
-    raravUrl = reader.GetRaravURL();
-    reader.MakeRSS();
-    return true;
+bool writeMonthFeeds(const QString& rssIniFile, const QString& pagePath, QString& feedLinkBase) {
+    const Feeds::PageFeeds feeds = Feeds::writePageFeeds(pagePath, rssIniFile, FeedContext::fromShell());
+    feedLinkBase = feeds.linkBase;
+    return feeds.on;
 }

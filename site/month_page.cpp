@@ -6,6 +6,7 @@
 #include "shell/shared_state.h"
 #include "site/calendar_table.h"
 #include "site/diary_body.h"
+#include "site/feed_page.h"
 #include "site/frame_pages.h"
 #include "site/month_entries.h"
 #include "site/month_feeds.h"
@@ -90,15 +91,7 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
 
     // Feeds first: the pages link them only when they were written.
     QString feedLinkBase;
-    if (mode == CurrentMonth && rssOn == 1) {
-        QString raravUrl;
-        if (feeds && feeds(ctx.rssIni, pagePath, raravUrl)) {
-            const qsizetype dot = raravUrl.lastIndexOf(QLatin1Char('.'));
-            feedLinkBase = dot < 0 ? raravUrl : raravUrl.left(dot);
-        } else {
-            rssOn = 0;
-        }
-    }
+    if (mode == CurrentMonth && rssOn == 1 && !(feeds && feeds(ctx.rssIni, pagePath, feedLinkBase))) rssOn = 0;
 
     int divide = 0, term = 31, onTop = 1;
     if (mode == CurrentMonth || ctx.frame("Divide", "LogDivide") == 1) {
@@ -195,9 +188,7 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     line(out, lowerBlock);
     line(out, QStringLiteral("<!-- 下追加テキスト(ここまで) By Quillby -->"));
     if (rssOn == 1)
-        line(out, QStringLiteral("<p align=center><a href=\"%1_RSS091.xml\">RSS0.91</a> | <a href=\"%1_RSS100.xml\">"
-                                 "RSS1.0</a> | <a href=\"%1_RSS200.xml\">RSS2.0</a> | <a href=\"%1_ATOM.xml\">ATOM</a></p>")
-                      .arg(feedLinkBase));
+        line(out, Feeds::PageFeeds{true, feedLinkBase, {}}.footLinks());
     if (haloScanOn == 1)
         line(out, QStringLiteral("<a href=\"") + Addresses::kCommentServiceHome +
                       QStringLiteral("\"><img width=\"88\" height=\"31\" src=\"") + Addresses::kCommentServiceBase +

@@ -13,7 +13,7 @@ enum PageMode { CurrentMonth = 1, PastLog = 2 };
 
 // Writes the feeds for pagePath; true with the channel's address when it
 // wrote them (see writeMonthFeeds).
-using FeedWriter = std::function<bool(const QString& rssIniFile, const QString& pagePath, QString& raravUrl)>;
+using FeedWriter = std::function<bool(const QString& rssIniFile, const QString& pagePath, QString& feedLinkBase)>;
 
 // pagePath: the top page, with extension, in an existing folder.
 // monthPrefix: "yyyy/mm". Reads the settings and the database afresh and

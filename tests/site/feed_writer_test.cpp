@@ -395,6 +395,12 @@ TEST(MonthPageFeeds, SaveWritesTheFourFeedsBesideThePage) {
         EXPECT_TRUE(xml.contains("x &amp; y")) << suffix;
     }
     EXPECT_TRUE(Codepage::toUnicode(t.read("upload.tmp")).contains("index_ATOM.xml"));
+
+    // A site address naming a folder: the page links the feeds by the page's
+    // own name there, as the feeds name their items.
+    t.writeText("RSS.ini", "[GENERAL]\nRSSOn=1\n[Setting]\nRaravURL=http://example.jp/diary/\n");
+    HTML0::MakeMonthPage(t.file("site/index.htm"), "2024/05", HTML0::CurrentMonth, true, false);
+    EXPECT_TRUE(Codepage::toUnicode(t.read("site/index.htm")).contains("href=\"http://example.jp/diary/index_RSS091.xml\""));
     s = Shell::SharedState();
 }
 

@@ -195,7 +195,7 @@ TEST_F(MonthPage, EmptyMonthWithFramesAndFeeds) {
     QString feedPage;
     make(QStringLiteral("index.htm"), 1, true, false, [&](const QString&, const QString& page, QString& url) {
         feedPage = page;
-        url = QStringLiteral("http://example.jp/diary/index.htm");
+        url = QStringLiteral("http://example.jp/diary/index");
         return true;
     });
     EXPECT_EQ(feedPage, site + QStringLiteral("index.htm"));
