@@ -8,31 +8,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-QPointer<frmHTMLMakeFont>& theDialog() {
-    static QPointer<frmHTMLMakeFont> dialog;
-    return dialog;
-}
-}  // namespace
-
-frmHTMLMakeFont* frmHTMLMakeFont::showDialog() {
-    if (!theDialog()) theDialog() = new frmHTMLMakeFont();
-    theDialog()->show();
-    theDialog()->raise();
-    return theDialog();
-}
-
-frmHTMLMakeFont* frmHTMLMakeFont::current() { return theDialog(); }
-
-void frmHTMLMakeFont::forgetInstance() {
-    if (theDialog() == this) theDialog() = nullptr;
-}
-
-frmHTMLMakeFont::frmHTMLMakeFont() : TagDialog(QStringLiteral("HTML Editor(Font)")) {
+frmHTMLMakeFont::frmHTMLMakeFont() : SingleTagDialog(QStringLiteral("HTML Editor(Font)")) {
     optG_Size = new QGroupBox(this);
     optAbsolute = new QRadioButton(QStringLiteral("絶対値"), optG_Size);
     optRelative = new QRadioButton(QStringLiteral("相対値"), optG_Size);

@@ -7,11 +7,9 @@ class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
-class frmHTMLMakeFont : public TagDialog {
+class frmHTMLMakeFont : public SingleTagDialog<frmHTMLMakeFont> {
     Q_OBJECT
 public:
-    static frmHTMLMakeFont* showDialog();
-    static frmHTMLMakeFont* current();
 
     QGroupBox* optG_Size;
     QRadioButton* optAbsolute;
@@ -31,10 +29,8 @@ public:
     void Btn_OK_Click();
     void Btn_Cancel_Click();
 
-protected:
-    void forgetInstance() override;
-
 private:
+    friend class SingleTagDialog<frmHTMLMakeFont>;
     frmHTMLMakeFont();
     void Form_Load();
     void fillAbsoluteSizes();

@@ -8,34 +8,15 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {
-
-QPointer<frmHTMLMakeHR>& theDialog() {
-    static QPointer<frmHTMLMakeHR> dialog;
-    return dialog;
-}
 
 const QString kNotNumber = QStringLiteral("不正な文字列が入力されました。\r\n数字を入力してください。");
 
 }  // namespace
 
-frmHTMLMakeHR* frmHTMLMakeHR::showDialog() {
-    if (!theDialog()) theDialog() = new frmHTMLMakeHR();
-    theDialog()->show();
-    theDialog()->raise();
-    return theDialog();
-}
-
-frmHTMLMakeHR* frmHTMLMakeHR::current() { return theDialog(); }
-
-void frmHTMLMakeHR::forgetInstance() {
-    if (theDialog() == this) theDialog() = nullptr;
-}
-
-frmHTMLMakeHR::frmHTMLMakeHR() : TagDialog(QStringLiteral("HTML Editor(HR)")) {
+frmHTMLMakeHR::frmHTMLMakeHR() : SingleTagDialog(QStringLiteral("HTML Editor(HR)")) {
     txtSize = new QLineEdit(QStringLiteral("2"), this);
     txtWidth = new QLineEdit(QStringLiteral("100"), this);
     cmbWidthUnit = new QComboBox(this);

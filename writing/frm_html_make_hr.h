@@ -7,11 +7,9 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-class frmHTMLMakeHR : public TagDialog {
+class frmHTMLMakeHR : public SingleTagDialog<frmHTMLMakeHR> {
     Q_OBJECT
 public:
-    static frmHTMLMakeHR* showDialog();
-    static frmHTMLMakeHR* current();
 
     QLineEdit* txtSize;
     QLineEdit* txtWidth;
@@ -30,10 +28,8 @@ public:
     void Btn_OK_Click();
     void Btn_Cancel_Click();
 
-protected:
-    void forgetInstance() override;
-
 private:
+    friend class SingleTagDialog<frmHTMLMakeHR>;
     frmHTMLMakeHR();
     void Form_Load();
     bool pixels() const;

@@ -12,31 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-QPointer<frmHTMLMakeList>& theDialog() {
-    static QPointer<frmHTMLMakeList> dialog;
-    return dialog;
-}
-}  // namespace
-
-frmHTMLMakeList* frmHTMLMakeList::showDialog() {
-    if (!theDialog()) theDialog() = new frmHTMLMakeList();
-    theDialog()->show();
-    theDialog()->raise();
-    return theDialog();
-}
-
-frmHTMLMakeList* frmHTMLMakeList::current() { return theDialog(); }
-
-void frmHTMLMakeList::forgetInstance() {
-    if (theDialog() == this) theDialog() = nullptr;
-}
-
-frmHTMLMakeList::frmHTMLMakeList() : TagDialog(QStringLiteral("HTML Editor(List)")) {
+frmHTMLMakeList::frmHTMLMakeList() : SingleTagDialog(QStringLiteral("HTML Editor(List)")) {
     GroupList = new QGroupBox(QStringLiteral("ListType"), this);
     optTypeUL = new QRadioButton(QStringLiteral("記号 <UL>"), GroupList);
     optTypeOL = new QRadioButton(QStringLiteral("番号 <OL>"), GroupList);

@@ -12,12 +12,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
-class frmHTMLMakeList : public TagDialog {
+class frmHTMLMakeList : public SingleTagDialog<frmHTMLMakeList> {
     Q_OBJECT
 public:
     // Opens the one dialog (a new one when none is open) and shows it.
-    static frmHTMLMakeList* showDialog();
-    static frmHTMLMakeList* current();
 
     QGroupBox* GroupList;
     QRadioButton* optTypeUL;
@@ -39,9 +37,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void forgetInstance() override;
 
 private:
+    friend class SingleTagDialog<frmHTMLMakeList>;
     frmHTMLMakeList();
     void Form_Load();
 };

@@ -3,6 +3,7 @@
 // screen's corner that keeps the main window disabled while it is open,
 // insertion into the editor's body, and the colour box with its name/value
 // exchange and colour dialog.
+#include <QPointer>
 #include <QWidget>
 
 class QComboBox;
@@ -27,6 +28,33 @@ protected:
 
 private:
     bool unloaded_ = false;
+};
+
+// One dialog of each kind at a time. A closed one is forgotten at once, so
+// that the next opening starts anew even before the old one is deleted.
+template <class Dialog>
+class SingleTagDialog : public TagDialog {
+public:
+    static Dialog* showDialog() {
+        QPointer<Dialog>& dialog = slot();
+        if (!dialog) dialog = new Dialog();
+        dialog->show();
+        dialog->raise();
+        return dialog;
+    }
+    static Dialog* current() { return slot(); }
+
+protected:
+    using TagDialog::TagDialog;
+    void forgetInstance() override {
+        if (slot().data() == static_cast<Dialog*>(this)) slot() = nullptr;
+    }
+
+private:
+    static QPointer<Dialog>& slot() {
+        static QPointer<Dialog> dialog;
+        return dialog;
+    }
 };
 
 namespace TagColors {
