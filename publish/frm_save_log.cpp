@@ -69,15 +69,9 @@ void frmSaveLog::Form_Load() {
     QPoint at(RaravIni::read(ini, RaravIni::LogLeft) / kTwipsPerPixel, RaravIni::read(ini, RaravIni::LogTop) / kTwipsPerPixel);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) at = WindowPlace::onScreen(at, screen->availableGeometry());
     move(at);
-    const QDate today = Clock::today();
-    int year = today.year();
-    int month = today.month() - 1;
-    if (month == 0) {
-        month = 12;
-        --year;
-    }
-    txtYear->setText(QString::number(year));
-    txtMonth->setEditText(QString::number(month));
+    const QDate previous = Clock::today().addMonths(-1);
+    txtYear->setText(QString::number(previous.year()));
+    txtMonth->setEditText(QString::number(previous.month()));
 }
 
 void frmSaveLog::txtYear_DblClick() { txtYear->setText(QString::number(Clock::today().year())); }
@@ -85,8 +79,7 @@ void frmSaveLog::txtYear_DblClick() { txtYear->setText(QString::number(Clock::to
 // The previous month; January gives December, as the dialog proposes on
 // opening, instead of a month 0 that no log can have.
 void frmSaveLog::txtMonth_DblClick() {
-    const int month = Clock::today().month() - 1;
-    txtMonth->setEditText(QString::number(month == 0 ? 12 : month));
+    txtMonth->setEditText(QString::number(Clock::today().addMonths(-1).month()));
 }
 
 void frmSaveLog::Btn_Save_Click() {

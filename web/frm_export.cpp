@@ -151,15 +151,9 @@ void frmExport::Form_Load() {
     if (QWidget* top = Prompts::owner()) setWindowIcon(top->windowIcon());
 
     // The previous month.
-    const QDate today = Clock::today();
-    int year = today.year();
-    int month = today.month() - 1;
-    if (month == 0) {
-        month = 12;
-        --year;
-    }
-    txtYear->setText(QString::number(year));
-    txtMonth->setCurrentText(QString::number(month));
+    const QDate previous = Clock::today().addMonths(-1);
+    txtYear->setText(QString::number(previous.year()));
+    txtMonth->setCurrentText(QString::number(previous.month()));
 
     UpdateFileNameControls();
     ListExportFormats();
