@@ -54,9 +54,10 @@ bool rebuild(const Shell::SharedState& s, int version, RebuildWindow& window, co
 
 }  // namespace
 
-bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window) {
+bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window, const std::function<void()>& beforeTelling) {
     const int version = Shell::GetDBVersion(s.databasePath());
     if (version >= Shell::kMinimumDBVersion) return true;
+    if (beforeTelling) beforeTelling();
     Startup::prepareCustomizeForRebuild(s);
     Prompts::MsgBox(QStringLiteral("rarav.mdbがアップデートされています。\r\n"
                                    "データベースをアップデートします。\r\n"

@@ -6,6 +6,8 @@
 #include "shell/database_upgrade.h"
 #include "shell/shared_state.h"
 
+#include <functional>
+
 namespace DatabaseMaintenance {
 
 // The window that shows a rebuild: shown before it starts, unloaded after the
@@ -20,8 +22,10 @@ public:
 // Start-up: a database older than the current layout is backed up and
 // rebuilt after telling the user. True when the database is current
 // afterwards; false when the rebuild failed (the user has been told, and the
-// old file is untouched).
-bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window);
+// old file is untouched). beforeTelling runs first when there is something
+// to tell (start-up closes its splash there).
+bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window,
+                    const std::function<void()>& beforeTelling = {});
 
 // The optimise command: asks, backs up and rebuilds the current database.
 // True when it was rebuilt.

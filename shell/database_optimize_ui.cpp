@@ -24,9 +24,9 @@ public:
 
 }  // namespace
 
-bool checkAtStartUp() {
+bool checkAtStartUp(const std::function<void()>& beforeTelling) {
     UpdaterWindow window;
-    return checkAtStartUp(Shell::state(), window);
+    return checkAtStartUp(Shell::state(), window, beforeTelling);
 }
 
 void MnuOptimize_Click() {

@@ -1,11 +1,14 @@
 #pragma once
 // The start-up check and the optimise command with frmDBUpdater as their
 // window.
+#include <functional>
+
 namespace DatabaseMaintenance {
 
 // Runs the start-up check on the shared state's database; false when an
-// older database could not be rebuilt.
-bool checkAtStartUp();
+// older database could not be rebuilt. beforeTelling runs before the first
+// message.
+bool checkAtStartUp(const std::function<void()>& beforeTelling);
 // The menu command "&Optimize Database".
 void MnuOptimize_Click();
 

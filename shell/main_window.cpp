@@ -23,7 +23,6 @@
 #include "shell/rarav_ini.h"
 #include "shell/startup.h"
 #include "shell/user_list.h"
-#include "shell/db_version.h"
 #include "web/blog_commands.h"
 #include "web/favorites_folder.h"
 #include "web/frm_blog_manager.h"
@@ -189,8 +188,7 @@ bool MDIFormTop::checkDataFolder() {
 void MDIFormTop::checkDatabaseVersion() {
     // A failed rebuild leaves the old file as it was and has told the user;
     // start-up goes on, and the next start asks again.
-    if (Shell::GetDBVersion(state().databasePath()) < Shell::kMinimumDBVersion) closeSplash();
-    DatabaseMaintenance::checkAtStartUp();
+    DatabaseMaintenance::checkAtStartUp([this] { closeSplash(); });
 }
 
 void MDIFormTop::applyWindowSize() {
