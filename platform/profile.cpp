@@ -157,14 +157,6 @@ bool deleteKey(const QString& file, const QString& section, const QString& key) 
     return writeLines(file, lines);
 }
 
-bool deleteSection(const QString& file, const QString& section) {
-    QStringList lines = readLines(file);
-    const Location loc = locate(lines, section, QString());
-    if (loc.sectionLine < 0) return true;
-    lines.remove(loc.sectionLine, loc.sectionEnd - loc.sectionLine);
-    return writeLines(file, lines);
-}
-
 QStringList sectionNames(const QString& file) {
     QStringList names;
     for (const QString& line : readLines(file)) {

@@ -20,7 +20,6 @@ int readInt(const QString& file, const QString& section, const QString& key, int
 bool writeString(const QString& file, const QString& section, const QString& key,
                  const QString& value);
 bool deleteKey(const QString& file, const QString& section, const QString& key);
-bool deleteSection(const QString& file, const QString& section);
 QStringList sectionNames(const QString& file);
 QStringList keyNames(const QString& file, const QString& section);
 

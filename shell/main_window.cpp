@@ -77,6 +77,8 @@ MDIFormTop::MDIFormTop() {
         b->WebBrowser->Navigate(target);
         showChild(b);
     };
+    // The address box of a browser that is loaded; "" before the first one.
+    h.browserAddress = [this] { return browser_ ? browser_->cmbURL->currentText() : QString(); };
     h.browserWindow = [this]() -> QWidget* {
         frmBrowser* b = browser();
         showChild(b);

@@ -20,6 +20,8 @@ TEST(MDIFormTop, ShowsPagesInTheBrowserChildAndSavesItsStateAtShutDown) {
     const QString preview = dir.write(QStringLiteral("tmp.htm"), "<title>preview</title><a name='2024/05/01'>x</a>");
 
     MDIFormTop* top = MDIFormTop::instance();
+    // No browser yet: the editor's link command finds no address.
+    EXPECT_EQ(Shell::hooks().browserAddress(), QString());
     Shell::hooks().navigateBrowser(preview + QStringLiteral("#2024/05/01"));
     frmBrowser* browser = top->browser();
     EXPECT_EQ(frmBrowser::window(), browser);
@@ -29,6 +31,9 @@ TEST(MDIFormTop, ShowsPagesInTheBrowserChildAndSavesItsStateAtShutDown) {
     ASSERT_TRUE(waitUntil([&] { return browser->bDocumentComplete; }));
     EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("Webページ表示完了！"));
     EXPECT_EQ(browser->WebBrowser->LocationURL(), QUrl::fromLocalFile(preview).toString() + QStringLiteral("#2024/05/01"));
+    // The editor's link command reads the loaded address from the browser.
+    EXPECT_EQ(Shell::hooks().browserAddress(), browser->cmbURL->currentText());
+    EXPECT_FALSE(Shell::hooks().browserAddress().isEmpty());
 
     // Closing the child saves its state; the next use loads it again.
     browser->cmbFindSite->setCurrentIndex(5);
