@@ -12,6 +12,8 @@
 #include "tests/support/temp_folder.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QApplication>
 #include <QDate>
@@ -60,6 +62,7 @@ protected:
     MDIFormTop* top = nullptr;
     QStringList navigated;
     QString opened;
+    QPlainTextEdit* body() { return frmContents::instance()->txtContents; }
     // Closes a modeless window of the program; false when none was open.
     bool closeTopLevel(const char* name) {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -196,11 +199,21 @@ TEST_F(MenusTest, EveryCommandReachesItsHandler) {
         {"mnuAddRarav", [] {}, [&] { EXPECT_TRUE(frmContents::instance()->isVisible()); }},
         {"MnuSaveRarav", [&] { p->expectMessage(QStringLiteral("タイトルを入力してください！")); }, [] {}},
         {"mnuInsertURL", [] {}, [&] { EXPECT_FALSE(frmContents::instance()->ChangeYesNo); }},
-        {"mnuUndo", [] {}, [] {}},
-        {"mnuRedo", [] {}, [] {}},
-        {"mnuCopy", [] {}, [] {}},
-        {"mnuCut", [] {}, [] {}},
-        {"mnuPaste", [] {}, [] {}},
+        // The edit commands act on the editor's body.
+        {"mnuCopy",
+         [&] {
+             body()->setPlainText(QStringLiteral("abc"));
+             body()->selectAll();
+         },
+         [&] { EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("abc")); }},
+        {"mnuCut", [&] { body()->selectAll(); }, [&] { EXPECT_EQ(body()->toPlainText(), QString()); }},
+        {"mnuPaste", [] {}, [&] { EXPECT_EQ(body()->toPlainText(), QStringLiteral("abc")); }},
+        {"mnuUndo", [] {}, [&] { EXPECT_EQ(body()->toPlainText(), QString()); }},
+        {"mnuRedo", [] {},
+         [&] {
+             EXPECT_EQ(body()->toPlainText(), QStringLiteral("abc"));
+             QGuiApplication::clipboard()->clear();
+         }},
         {"mnuGetURL", [] {}, [] {}},
         // The clipboard is empty here: both insertions say so.
         {"mnuInsertFromCB_PlainText", [&] { p->expectMessage(QStringLiteral("クリップボードのデータが適切な形式ではありません。")); }, [] {}},
