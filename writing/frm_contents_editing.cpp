@@ -164,10 +164,7 @@ void frmContents::Btn2Click_ToolBar() {
 void frmContents::Cut() {
     QPlainTextEdit* field = selectedField();
     if (!field) return;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    const QString text = selectedText(field);
-    if (!text.isEmpty()) clipboard->setText(text);
+    Copy();
     QTextCursor c = field->textCursor();
     c.removeSelectedText();
     field->setTextCursor(c);
