@@ -95,7 +95,7 @@ MDIFormTop::MDIFormTop() {
     h.viewBlog = &BlogCommands::ViewBlog;
     h.blogManagement = &BlogCommands::BlogManagement;
     h.showBlogManager = [] { frmBlogManager::showModal(); };
-    h.makeGenretxt = [] { frmContents::instance()->MakeGenretxt(); };
+    h.makeGenretxt = &frmContents::RebuildGenreList;
     h.resistFile = [](const QString& path, const QString& day, int number) {
         frmResistFiles::ResistFile(path, day, number);
     };

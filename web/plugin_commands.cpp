@@ -47,7 +47,7 @@ void rebuildGenreList() {
         return;
     }
     if (s.DataPath.isEmpty()) throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("no data folder"));
-    GenreList::rebuild(s.DataPath + QStringLiteral("Genre.csv"), s.databasePath());
+    GenreList::rebuild(GenreList::fileIn(s.DataPath), s.databasePath());
 }
 
 // The transfer commands show one message for every failure, a library that

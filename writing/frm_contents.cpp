@@ -70,7 +70,7 @@ EntryStore store() { return EntryStore(Shell::state().databasePath()); }
 QString genrePath() {
     if (Shell::state().DataPath.isEmpty())
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("no data folder"));
-    return Shell::state().DataPath + QStringLiteral("Genre.csv");
+    return GenreList::fileIn(Shell::state().DataPath);
 }
 
 }  // namespace
@@ -453,6 +453,15 @@ void frmContents::LoadGenreList() {
         return;
     }
     MakeGenretxt();
+}
+
+void frmContents::RebuildGenreList() {
+    if (exists()) {
+        instance()->MakeGenretxt();
+        return;
+    }
+    const auto& s = Shell::state();
+    if (!s.DataPath.isEmpty()) GenreList::rebuild(GenreList::fileIn(s.DataPath), s.databasePath());
 }
 
 void frmContents::MakeGenretxt() {

@@ -43,6 +43,9 @@ public:
     void Btn3Click_ToolBar();
     void Btn5Click_ToolBar();
     void MakeGenretxt();
+    // The genre list rebuilt from the database, through the editor when it is
+    // loaded (its genre box follows), else straight into the file.
+    static void RebuildGenreList();
     void picPrevRaravExist_Click();
     void InsertFromCB_Text();
     void InsertFromCB_Exchange();

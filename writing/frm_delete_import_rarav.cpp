@@ -16,17 +16,6 @@
 
 namespace {
 QPointer<frmDeleteImportRarav> openWindow;
-
-// The genre list without the genres only the deleted entries used; the
-// editor refills its box when it is open.
-void rebuildGenres() {
-    if (frmContents::exists()) {
-        frmContents::instance()->MakeGenretxt();
-        return;
-    }
-    const auto& s = Shell::state();
-    if (!s.DataPath.isEmpty()) GenreList::rebuild(s.DataPath + QStringLiteral("Genre.csv"), s.databasePath());
-}
 }  // namespace
 
 frmDeleteImportRarav* frmDeleteImportRarav::showWindow() {
@@ -88,7 +77,7 @@ bool frmDeleteImportRarav::DeleteSelectedGroup() {
 
 void frmDeleteImportRarav::BtnOK_Click() {
     if (DeleteSelectedGroup()) {
-        rebuildGenres();
+        frmContents::RebuildGenreList();
         Prompts::MsgBox(QStringLiteral("完了！"));
     }
     close();

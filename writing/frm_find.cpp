@@ -136,7 +136,7 @@ void frmFind::Form_Load() {
 
 void frmFind::LoadGenreList() {
     cmbGenre->clear();
-    const QString csv = Shell::state().DataPath + QStringLiteral("Genre.csv");
+    const QString csv = GenreList::fileIn(Shell::state().DataPath);
     if (Files::exists(csv))
         cmbGenre->addItems(GenreList::read(csv));
     else

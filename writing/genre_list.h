@@ -6,6 +6,9 @@
 
 namespace GenreList {
 
+// The list's file in a data folder.
+inline QString fileIn(const QString& dataPath) { return dataPath + QStringLiteral("Genre.csv"); }
+
 // Every line in file order, empty lines and doubles included; empty when the
 // file is missing.
 QStringList read(const QString& csvPath);
