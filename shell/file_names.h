@@ -1,0 +1,18 @@
+#pragma once
+// The one check for a name that a user typed or a downloaded file gave before
+// it becomes a file inside a folder: it must stay a single name in that folder
+// and, in the program folder, must not replace one of the program's own files.
+#include <QString>
+
+namespace FileNames {
+
+// "" when name may be a file directly inside folder; otherwise the message
+// that tells the user why not.
+QString refusal(const QString& name, const QString& folder);
+inline bool isAcceptable(const QString& name, const QString& folder) { return refusal(name, folder).isEmpty(); }
+
+// The files and folders of the program folder that the program itself owns,
+// compared without regard to letter case.
+bool isProgramFile(const QString& name);
+
+}  // namespace FileNames
