@@ -118,7 +118,14 @@ FtpUpload::Ending FtpUpload::refuse(const QString& t) {
 }
 
 bool FtpUpload::checkListedFiles(const QString& listPath, const QString& missingText, int& count) {
-    const QList<UploadLine> lines = readUploadList(listPath);
+    QList<UploadLine> lines;
+    try {
+        lines = readUploadList(listPath);
+    } catch (const RuntimeError& e) {
+        refuse(e.description);
+        status(QStringLiteral("Upload List is broken!...Upload Failed."));
+        return false;
+    }
     count = int(lines.size());
     for (const UploadLine& line : lines) {
         if (!QFileInfo::exists(line.localPath())) {

@@ -8,6 +8,7 @@
 #include "publish/upload_list_reader.h"
 #include "shell/module4.h"
 #include "shell/shared_state.h"
+#include "site/upload_list.h"
 
 #include <QDate>
 #include <QDir>
@@ -29,11 +30,6 @@ void makeFolder(const QString& path) {
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("フォルダを作成できません。\r\n") + path);
 }
 
-QString withoutSlash(QString folder) {
-    if (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
-    return folder;
-}
-
 // Adds the generator's list to the pending list, keeping what is there.
 void queueForUpload(const QList<UploadLine>& lines, const QString& pendingPath) {
     QByteArray bytes;
@@ -46,7 +42,7 @@ void queueForUpload(const QList<UploadLine>& lines, const QString& pendingPath) 
         if (!bytes.isEmpty() && !bytes.endsWith('\n')) bytes += "\r\n";
     }
     for (const UploadLine& line : lines)
-        bytes += Codepage::fromUnicode(withoutSlash(line.folder) + QLatin1Char(',') + line.name) + "\r\n";
+        bytes += Codepage::fromUnicode(UploadList::lineOf(line.localPath())) + "\r\n";
     if (!Files::writeAtomic(pendingPath, bytes))
         throw RuntimeError(ErrorNumber::PermissionDenied, pendingPath);
 }

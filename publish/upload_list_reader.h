@@ -1,6 +1,6 @@
 #pragma once
 // Reading the upload lists ("upload.tmp", "uploadold.tmp", "uploadlog.tmp",
-// "uplogtmp.tmp"): CP932 lines "folder,file name".
+// "uplogtmp.tmp") in the format the site generator writes them.
 #include <QList>
 #include <QString>
 
@@ -12,9 +12,8 @@ struct UploadLine {
     QString localPath() const { return folder + name; }
 };
 
-// Lines of the list; an empty line is skipped. Quotes around a field are
-// removed, as the old list reader did. Throws RuntimeError when the file
-// cannot be read.
+// Lines of the list; an empty line is skipped. Throws RuntimeError when the
+// file cannot be read or holds no line (see UploadList::parse).
 QList<UploadLine> readUploadList(const QString& path);
 
 }  // namespace Publish

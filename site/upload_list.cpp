@@ -4,9 +4,106 @@
 #include "platform/runtime_error.h"
 #include "shell/module5.h"
 
+#include <QFileInfo>
+
 namespace UploadList {
 
-QString lineOf(const QString& path) { return Module5::GetFolderPath(path) + QLatin1Char(',') + Module5::GetFileName(path); }
+namespace {
+
+bool needsQuotes(const QString& field) {
+    for (const QChar c : field)
+        if (c == u',' || c == u'"' || c == u'\r' || c == u'\n') return true;
+    return !field.isEmpty() && (field.front().isSpace() || field.back().isSpace());
+}
+
+QString quoted(QString field) { return QLatin1Char('"') + field.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); }
+
+RuntimeError damaged(const QString& listPath) {
+    return RuntimeError(ErrorNumber::TypeMismatch,
+                        QStringLiteral("アップロードするファイルのリストが読めません。(%1)").arg(listPath));
+}
+
+// One quoted field from pos, which is at its opening quote; pos ends after
+// the closing quote.
+bool readQuoted(const QString& text, qsizetype& pos, QString& field) {
+    for (++pos; pos < text.size(); ++pos) {
+        if (text[pos] != u'"') {
+            field += text[pos];
+        } else if (pos + 1 < text.size() && text[pos + 1] == u'"') {
+            field += u'"';
+            ++pos;
+        } else {
+            ++pos;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString unquoted(QString field) {
+    field = field.trimmed();
+    if (field.size() >= 2 && field.startsWith(QLatin1Char('"')) && field.endsWith(QLatin1Char('"')))
+        field = field.mid(1, field.size() - 2);
+    return field;
+}
+
+Line plainLine(const QString& line) {
+    // A name never holds a "/", so only a comma after the last one can end
+    // the folder; of several, the one whose file exists wins.
+    const qsizetype slash = qMax(line.lastIndexOf(u'/'), line.lastIndexOf(u'\\'));
+    const qsizetype first = line.indexOf(u',', slash + 1);
+    if (first < 0) {
+        const qsizetype comma = line.indexOf(u',');
+        if (comma < 0) return {QString(), unquoted(line)};
+        return {unquoted(line.left(comma)), unquoted(line.mid(comma + 1))};
+    }
+    for (qsizetype c = line.indexOf(u',', first + 1) < 0 ? -1 : first; c >= 0; c = line.indexOf(u',', c + 1)) {
+        const Line candidate{unquoted(line.left(c)), unquoted(line.mid(c + 1))};
+        if (QFileInfo(candidate.folder + QLatin1Char('/') + candidate.name).isFile()) return candidate;
+    }
+    return {unquoted(line.left(first)), unquoted(line.mid(first + 1))};
+}
+
+}  // namespace
+
+QString lineOf(const QString& path) {
+    const QString folder = Module5::GetFolderPath(path);
+    const QString name = Module5::GetFileName(path);
+    if (needsQuotes(folder) || needsQuotes(name)) return quoted(folder) + QLatin1Char(',') + quoted(name);
+    return folder + QLatin1Char(',') + name;
+}
+
+QList<Line> parse(const QString& text, const QString& listPath) {
+    QList<Line> lines;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        if (text[pos] == u'"') {
+            Line l;
+            if (!readQuoted(text, pos, l.folder)) throw damaged(listPath);
+            if (pos >= text.size() || text[pos] != u',') throw damaged(listPath);
+            ++pos;
+            if (pos < text.size() && text[pos] == u'"' && !readQuoted(text, pos, l.name)) throw damaged(listPath);
+            const qsizetype end = text.indexOf(u'\n', pos);
+            const QString rest = text.mid(pos, end < 0 ? -1 : end - pos).trimmed();
+            // An old list may quote the folder alone.
+            if (!rest.isEmpty()) {
+                if (!l.name.isEmpty()) throw damaged(listPath);
+                l.name = unquoted(rest);
+            }
+            pos = end < 0 ? text.size() : end + 1;
+            lines << l;
+            continue;
+        }
+        qsizetype end = text.indexOf(u'\n', pos);
+        if (end < 0) end = text.size();
+        QString line = text.mid(pos, end - pos);
+        pos = end + 1;
+        while (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+        if (!line.trimmed().isEmpty()) lines << plainLine(line);
+    }
+    if (lines.isEmpty()) throw damaged(listPath);
+    return lines;
+}
 
 void write(const QString& listPath, const QStringList& paths) {
     QString text;

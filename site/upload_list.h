@@ -1,12 +1,28 @@
 #pragma once
 // The list of files a generation wrote, which the upload reads: one line
-// "folder,file name" per file, the folder without its trailing "/".
+// "folder,file name" per file, the folder without its trailing "/". A folder
+// or name that holds a comma, a double quote, a line break or spaces at its
+// ends is written with both fields in double quotes (a quote inside doubled),
+// so that every folder and name reads back exactly; other lines stay as the
+// old program wrote them.
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace UploadList {
 
+struct Line {
+    QString folder;  // without a trailing "/"
+    QString name;
+};
+
 QString lineOf(const QString& path);
+// The lines of a list's text. An unquoted line with more than one comma after
+// its last "/" (an old list with a comma in the folder or the name) is split
+// where the named file exists, else at the first comma. Throws RuntimeError
+// when a quoted line has no end, and when the text holds no line at all: a
+// generation always lists its top page, so such a list is damaged.
+QList<Line> parse(const QString& text, const QString& listPath);
 // Replaces the list whole. Throws RuntimeError when it cannot be written.
 void write(const QString& listPath, const QStringList& paths);
 // Removes a list left by an earlier call, so a generation that fails never

@@ -2,6 +2,7 @@
 #include "platform/internet.h"
 #include "publish/ftp_upload.h"
 #include "publish/internet_error_text.h"
+#include "site/upload_list.h"
 #include "shell/module4.h"
 #include "tests/publish/publish_fixture.h"
 #include "tests/support/local_servers.h"
@@ -289,5 +290,42 @@ TEST_F(FtpUploadTest, AStartFolderTheUserWillNotCreateEndsTheRun) {
     EXPECT_EQ(progress.title, "ディレクトリの移動");
     EXPECT_EQ(progress.body, "wwwへ移動失敗\r\n不明なエラーで終了しました。");
     EXPECT_FALSE(QFile::exists(userPath() + "uploadold.tmp"));
+    EXPECT_TRUE(QDir(root.path()).isEmpty());
+}
+
+// A site folder and page names holding commas, listed by the generator's
+// writer, reach the server whole, parts file included.
+TEST_F(FtpUploadTest, ASiteFolderWithACommaIsUploaded) {
+    ASSERT_TRUE(server.running());
+    Module4::WriteIniString(iniFile(), "FTP", "StartFolder", "");
+    const QString folder = sitePath() + "my,site/";
+    page(folder, "index.htm");
+    page(folder, "2006,05,03.htm");
+    site.write("my,site/RaravParts/a.gif", "GIF89a-a");
+    addPart("a.gif", "2006/05/01", 1);
+    UploadList::write(userPath() + "upload.tmp", {folder + "index.htm", folder + "2006,05,03.htm"});
+    ScopedPrompts prompts;
+    prompts->expectMessage("フォルダ「RaravParts」が作成されていません。", Prompts::vbYes);
+
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_TRUE(onServer("index.htm"));
+    EXPECT_TRUE(onServer("2006,05,03.htm"));
+    EXPECT_EQ(root.read("RaravParts/a.gif"), "GIF89a-a");
+}
+
+// A list that cannot be read (empty after a failed write, or broken off) ends
+// the run as a refusal that names it, before anything is sent.
+TEST_F(FtpUploadTest, AnUnreadableListIsAFailureNotAnEmptySuccess) {
+    ASSERT_TRUE(server.running());
+    for (const char* text : {"", "\"" }) {
+        SCOPED_TRACE(text);
+        user.write("upload.tmp", text);
+        EXPECT_EQ(upload(), FtpUpload::Ending::Refused);
+        EXPECT_EQ(progress.title, "エラー");
+        EXPECT_TRUE(progress.body.startsWith("アップロードするファイルのリストが読めません。")) << progress.body.toStdString();
+        EXPECT_FALSE(progress.texts.contains("日記のアップロードに成功しました。"));
+        EXPECT_TRUE(progress.ok && progress.batsu);
+        EXPECT_FALSE(QFile::exists(userPath() + "uploadold.tmp"));
+    }
     EXPECT_TRUE(QDir(root.path()).isEmpty());
 }

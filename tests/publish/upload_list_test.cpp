@@ -1,0 +1,75 @@
+// The upload lists as the generator writes them and the upload reads them:
+// every folder and name reads back exactly, and the old program's lists stay
+// readable.
+#include "platform/runtime_error.h"
+#include "publish/upload_list_reader.h"
+#include "site/upload_list.h"
+#include "tests/support/temp_folder.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(UploadListFormat, EveryFolderAndNameReadsBackExactly) {
+    TempFolder t;
+    const QStringList folders = {t.path() + "site", t.path() + "my,site", t.path() + "\"quoted\"",
+                                 t.path() + " spaced ", t.path() + "日記,サイト"};
+    const QStringList names = {"index.htm", "a,b.htm", ",lead.htm", "x\"y\".htm", "trail ", "2006,05,03.htm"};
+    QStringList paths;
+    for (const QString& f : folders)
+        for (const QString& n : names) paths << f + "/" + n;
+    const QString list = t.file("upload.tmp");
+    UploadList::write(list, paths);
+
+    const QList<Publish::UploadLine> lines = Publish::readUploadList(list);
+    QStringList read;
+    for (const Publish::UploadLine& l : lines) read << l.localPath();
+    EXPECT_EQ(read, paths);
+    // Lines the old program could read are written as it wrote them.
+    EXPECT_TRUE(t.read("upload.tmp").startsWith((t.path() + "site,index.htm\r\n").toUtf8()));
+}
+
+TEST(UploadListFormat, OldListsStayReadable) {
+    TempFolder t;
+    QDir().mkpath(t.path() + "my,site");
+    t.write("my,site/index.htm", "<p>x</p>");
+    struct Case {
+        QString text;
+        QString folder, name;
+    };
+    const Case cases[] = {
+        {t.path() + "site,index.htm\r\n", t.path() + "site/", "index.htm"},
+        // A comma in the folder: the split whose file exists.
+        {t.path() + "my,site,index.htm\r\n", t.path() + "my,site/", "index.htm"},
+        // A comma before the last "/" always belongs to the folder.
+        {"/a,b/site,index.htm\r\n", "/a,b/site/", "index.htm"},
+        // Nothing exists: the first comma after the last "/", as before.
+        {"/x/p,q,r.htm\r\n", "/x/p/", "q,r.htm"},
+        {"\"C:\\site\",\"index.htm\"\r\n", "C:/site/", "index.htm"},
+        {"\"/site\",index.htm\n", "/site/", "index.htm"},
+        {"\r\n /site , index.htm \r\n\r\n", "/site/", "index.htm"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        t.writeText("old.tmp", c.text);
+        const auto lines = Publish::readUploadList(t.file("old.tmp"));
+        ASSERT_EQ(lines.size(), 1);
+        EXPECT_EQ(lines[0].folder, c.folder);
+        EXPECT_EQ(lines[0].name, c.name);
+    }
+}
+
+// A list that lists nothing or breaks off inside quotes is damaged (a site
+// save always lists its top page): reading it fails, never an empty success.
+TEST(UploadListFormat, EmptyOrBrokenListsAreErrors) {
+    TempFolder t;
+    for (const char* text : {"", "\r\n\r\n", "\"/site,index.htm\r\n", "\"/site\",\"index.htm\r\n", "\"/site\"x,\"a\"\r\n"}) {
+        SCOPED_TRACE(text);
+        t.write("broken.tmp", text);
+        EXPECT_THROW(Publish::readUploadList(t.file("broken.tmp")), RuntimeError);
+    }
+    EXPECT_THROW(Publish::readUploadList(t.file("missing.tmp")), RuntimeError);
+}
+
+}  // namespace
