@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
+#include "shell/file_names.h"
 #include "shell/module4.h"
 #include "shell/module5.h"
 #include "shell/shared_state.h"
@@ -37,6 +38,8 @@ void copyInto(const QString& source, const QString& target) {
 void registerPart(const QString& path, const QString& name, const QString& day, int number) {
     using namespace Prompts;
     if (path.isEmpty()) return;
+    const QString refused = FileNames::refusal(name, partsFolder());
+    if (!refused.isEmpty()) throw RuntimeError(ErrorNumber::InvalidArgument, refused);
     const QString source = Module4::TrimNull(path);
     const QString folder = Module5::GetFolderPath(source);
     const QString stored = partsFolder() + name;

@@ -17,8 +17,9 @@ struct PartRegistration {
 };
 
 // Registers the file for the day and entry under its own name. Questions and
-// messages go through the prompts layer; a failing copy or database step
-// throws RuntimeError, and the copy comes before the row.
+// messages go through the prompts layer; a name that is no single file name
+// of the parts folder, a failing copy or a database step throws RuntimeError,
+// and the copy comes before the row.
 void ResistFile(const QString& iptFileFullPath, const QString& ResistDay, int ResistDayNumber);
 // The same under another name for the stored copy and the row.
 void ResistFile2(const QString& iptFileFullPath, const QString& renamedFileName, const QString& ResistDay,

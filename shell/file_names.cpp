@@ -30,7 +30,7 @@ static bool sameFolder(const QString& a, const QString& b) {
     return QDir::cleanPath(QDir(a).absolutePath()) == QDir::cleanPath(QDir(b).absolutePath());
 }
 
-QString refusal(const QString& name, const QString& folder) {
+static QString refusalIn(const QString& name, bool programFolder) {
     const QString quoted = QStringLiteral("「%1」はファイル名に使えません。").arg(name);
     if (name.isEmpty()) return QStringLiteral("ファイル名が空です。");
     if (name.contains(u'/') || name.contains(u'\\'))
@@ -39,9 +39,15 @@ QString refusal(const QString& name, const QString& folder) {
         return quoted;
     for (const QChar c : name)
         if (c.category() == QChar::Other_Control) return quoted + QStringLiteral("制御文字を含んでいます。");
-    if (sameFolder(folder, Shell::state().MyPath) && isProgramFile(name))
+    if (programFolder && isProgramFile(name))
         return quoted + QStringLiteral("プログラムのファイルと同じ名前です。");
     return {};
 }
+
+QString refusal(const QString& name, const QString& folder) {
+    return refusalIn(name, sameFolder(folder, Shell::state().MyPath));
+}
+
+QString programFolderRefusal(const QString& name) { return refusalIn(name, true); }
 
 }  // namespace FileNames

@@ -10,6 +10,9 @@ namespace FileNames {
 // that tells the user why not.
 QString refusal(const QString& name, const QString& folder);
 inline bool isAcceptable(const QString& name, const QString& folder) { return refusal(name, folder).isEmpty(); }
+// The same for a name that always goes into the program folder, whichever
+// folder the running program's state names (the updater has its own).
+QString programFolderRefusal(const QString& name);
 
 // The files and folders of the program folder that the program itself owns,
 // compared without regard to letter case.

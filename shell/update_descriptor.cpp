@@ -1,5 +1,6 @@
 #include "shell/update_descriptor.h"
 
+#include "shell/file_names.h"
 #include "shell/module4.h"
 
 namespace UpdateDescriptor {
@@ -30,10 +31,7 @@ bool markUpdated(const QString& file) {
     return Module4::WriteIniString(file, QStringLiteral("Update"), QStringLiteral("Updated"), QStringLiteral("1"));
 }
 
-bool isPlainFileName(const QString& name) {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
+bool isPlainFileName(const QString& name) { return FileNames::programFolderRefusal(name).isEmpty(); }
 
 int compareVersions(const QString& a, const QString& b) { return a.compare(b, Qt::CaseSensitive); }
 

@@ -32,7 +32,8 @@ bool writeCurrentVersion(const QString& file, const QString& version);
 bool markUpdated(const QString& file);
 
 // An archive name from the server is used only when it names a file right
-// in the program folder: no folder part, not "." or "..", not empty.
+// in the program folder that is none of the program's own files
+// (FileNames::programFolderRefusal).
 bool isPlainFileName(const QString& name);
 
 // Versions are compared as whole texts, code unit by code unit, never number

@@ -4,6 +4,7 @@
 #include "platform/prompts.h"
 #include "shell/addresses.h"
 #include "shell/c_execute.h"
+#include "shell/file_names.h"
 #include "shell/shared_state.h"
 #include "web/http_download.h"
 
@@ -79,10 +80,16 @@ void check(const Environment& env, CheckRun& run) {
                         Prompts::vbYesNo) != Prompts::vbYes)
         return;
 
+    // A name with a folder part would let the server write anywhere, and one
+    // of the program's own files would be replaced by the archive.
+    const QString refused = FileNames::programFolderRefusal(offer.fileName);
+    if (!refused.isEmpty()) {
+        error(QStringLiteral("ダウンロードに失敗しました。") + kCrLf + refused);
+        setUpdaterMenuEnabled(false);
+        return;
+    }
     Shell::setStatusText(QStringLiteral("ダウンロード実行中..."));
-    // A name with a folder part would let the server write anywhere.
-    if (!UpdateDescriptor::isPlainFileName(offer.fileName) ||
-        UpdateDownload::HttpDownload(*env.http, offer.address, env.myPath + offer.fileName, env.progress) == 0) {
+    if (UpdateDownload::HttpDownload(*env.http, offer.address, env.myPath + offer.fileName, env.progress) == 0) {
         error(QStringLiteral("ダウンロードに失敗しました。"));
         setUpdaterMenuEnabled(false);
         return;

@@ -4,6 +4,7 @@
 #include "platform/runtime_error.h"
 #include "publish/parts_registry.h"
 #include "shell/dialogs.h"
+#include "shell/file_names.h"
 #include "shell/module5.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
@@ -307,6 +308,17 @@ void frmHTMLMakeImage::BuildImageTag() {
 }
 
 void frmHTMLMakeImage::Btn_OK_Click() {
+    // A refused name is caught before the tag goes into the body, so that the
+    // entry and every file stay as they were and the name can be corrected.
+    if (chk_Resist->isChecked() && chk_FileRename->isChecked() && !txt_FilePath->text().isEmpty()) {
+        const QString refused =
+            FileNames::refusal(txt_RenamedFileName->text(), Shell::state().DataPath + QStringLiteral("RaravParts/"));
+        if (!refused.isEmpty()) {
+            Prompts::MsgBox(refused, Prompts::vbExclamation);
+            txt_RenamedFileName->setFocus();
+            return;
+        }
+    }
     frmContents* editor = frmContents::exists() ? frmContents::instance() : nullptr;
     if (editor) editor->insertBeforeBodySelection(txt_InsertTag->toPlainText());
     if (chk_Resist->isChecked()) {

@@ -2,6 +2,7 @@
 #include "publish/parts_registry.h"
 #include "shell/module4.h"
 #include "tests/publish/publish_fixture.h"
+#include "tests/support/folder_snapshot.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QComboBox>
@@ -119,4 +120,19 @@ TEST_F(PartsRegistryTest, WindowListsRegistersAndRemoves) {
     w.txtOpenFile->clear();
     w.reject();
     EXPECT_EQ(Module4::GetIniString(iniFile(), "FileResist", "DefaultLoadPath", "unset"), "");
+}
+
+// The registry itself refuses a name that is no single file of the parts
+// folder, whichever window passed it, before copying or adding a row.
+TEST_F(PartsRegistryTest, NamesOutsideThePartsFolderAreRefused) {
+    const QString photo = pictures.write("photo.png", "picture");
+    const auto before = folderSnapshot(userPath());
+    const auto dataBefore = folderSnapshot(dataPath());
+    for (const char* name : {"../../rarav.mdb", "../x.png", "sub/x.png", "..", ""}) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(Publish::ResistFile2(photo, QString::fromUtf8(name), "2006/05/03", 1), RuntimeError);
+        EXPECT_EQ(folderSnapshot(userPath()), before);
+        EXPECT_EQ(folderSnapshot(dataPath()), dataBefore);
+    }
+    EXPECT_TRUE(fileRows().isEmpty());
 }

@@ -37,6 +37,8 @@ TEST(FileNames, RefusesNamesThatLeaveTheFolderOrReplaceTheProgram) {
         {"Rarav", true, false},
         {"QuillbyUpTmp", true, false},
         {"update.txt", true, false},
+        {"QuillbyUpdater", true, false},
+        {"rarav.ini", true, false},
         {"rarav.mdb", false, true},
         {"Rarav", false, true},
     };
@@ -44,6 +46,13 @@ TEST(FileNames, RefusesNamesThatLeaveTheFolderOrReplaceTheProgram) {
         const QString folder = c.inProgramFolder ? program.path() : other.path();
         const QString name = QString::fromUtf8(c.name);
         EXPECT_EQ(FileNames::isAcceptable(name, folder), c.acceptable) << c.name;
+        // Whatever folder the state names, a name bound for the program
+        // folder is judged as there.
+        if (c.inProgramFolder || !c.acceptable) {
+            Shell::state().MyPath = other.path();
+            EXPECT_EQ(FileNames::programFolderRefusal(name).isEmpty(), c.acceptable) << c.name;
+            Shell::state().MyPath = program.path();
+        }
         if (!c.acceptable) {
             EXPECT_FALSE(FileNames::refusal(name, folder).isEmpty()) << c.name;
         }

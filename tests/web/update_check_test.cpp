@@ -5,6 +5,7 @@
 
 #include "shell/module4.h"
 #include "shell/shared_state.h"
+#include "tests/support/folder_snapshot.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/web/fake_http_source.h"
@@ -194,6 +195,38 @@ TEST(UpdateCheck, FailuresAndRefusalsEndTheCheckAsTheyShould) {
         EXPECT_FALSE(top.ended);
         EXPECT_FALSE(http.sessionOpen);
         EXPECT_FALSE(top.busy);
+    }
+}
+
+// An archive name from the server that is one of the program's own files, or
+// leaves the program folder, is refused before any download: the program,
+// the updater, the database and every other file stay byte-identical.
+TEST(UpdateCheck, ArchiveNamesOfTheProgramsOwnFilesAreRefused) {
+    for (const char* name : {"Rarav", "update.txt", "QuillbyUpdater", "QuillbyUpTmp", "rarav.mdb", "../patch.lzh"}) {
+        SCOPED_TRACE(name);
+        TempFolder t;
+        MainWindow top;
+        writeFakeUpdater(t);
+        t.write("Rarav", "the program");
+        t.write("QuillbyUpTmp", "the updater's copy");
+        t.write("rarav.mdb", "the diary");
+        auto before = folderSnapshot(t.path());
+        FakeHttpSource http;
+        http.replies[kDescriptorAddress] = {HttpSource::Result::Complete, {descriptor(name)}};
+        http.replies[kPatchAddress] = {HttpSource::Result::Complete, {"LZH-", "data"}};
+        {
+            ScopedPrompts p;
+            p->expectMessage("新しいバージョンが存在します(1.7.5)。", Prompts::vbYes)
+                .expectMessage(QStringLiteral("ダウンロードに失敗しました。\r\n「%1」はファイル名に使えません。").arg(QString::fromUtf8(name)));
+            UpdateCheck::MnuUpdateCheck_Click(environment(t, http));
+        }
+        EXPECT_EQ(http.requested, QStringList{kDescriptorAddress});
+        EXPECT_EQ(top.updaterMenu, false);
+        // update.txt is the descriptor just fetched, never the archive.
+        EXPECT_EQ(Module4::GetIniString(t.file("update.txt"), "Patch", "FileName"), name);
+        auto after = folderSnapshot(t.path());
+        after.remove("update.txt");
+        EXPECT_EQ(after, before);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 #include "shell/rarav_ini.h"
+#include "tests/support/folder_snapshot.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/writing/writing_fixture.h"
 #include "writing/frm_html_make_font.h"
@@ -249,6 +250,45 @@ TEST_F(ImageDialog, RenamingOffAndOkWithoutRegistering) {
     EXPECT_EQ(body(), QStringLiteral("one <div align=\"center\"><IMG SRC=\"./RaravParts/tall.png\" class=\"p\"></div>word two"));
     EXPECT_FALSE(Files::exists(Shell::state().DataPath + QStringLiteral("RaravParts/tall.png")));
     EXPECT_EQ(RaravIni::read(Shell::state().RaravIniFile, RaravIni::TagOtherText), QStringLiteral("class=\"p\""));
+}
+
+}  // namespace
+
+namespace {
+
+// A renamed file that would leave the parts folder, or make folders in it, is
+// refused before anything happens: the tag stays out of the body, the dialog
+// stays open for a better name, and every file (database included) is as it was.
+TEST_F(ImageDialog, RenamesOutsideThePartsFolderAreRefusedAndChangeNothing) {
+    const QString path = picture(QStringLiteral("cat.png"), 10, 10);
+    Files::makeFolder(Shell::state().DataPath + QStringLiteral("RaravParts/"));
+    frmHTMLMakeImage* d = openDialog();
+    ASSERT_TRUE(d);
+    {
+        ScopedPrompts p;
+        p->expectOpenFile(path);
+        d->Btn_Open->click();
+    }
+    d->chk_Resist->setChecked(true);
+    d->chk_FileRename->setChecked(true);
+    const auto before = folderSnapshot(tmp.path());
+    for (const char* name : {"../../rarav.mdb", "../x.png", "sub/x.png", "..", ""}) {
+        SCOPED_TRACE(name);
+        d->txt_RenamedFileName->setText(QString::fromUtf8(name));
+        ScopedPrompts p;
+        p->expectMessage(*name ? QStringLiteral("はファイル名に使えません。") : QStringLiteral("ファイル名が空です。"));
+        d->Btn_OK->click();
+        EXPECT_EQ(frmHTMLMakeImage::current(), d);
+        EXPECT_EQ(body(), QStringLiteral("one word two"));
+        EXPECT_FALSE(editor->ChangeYesNo);
+        EXPECT_EQ(folderSnapshot(tmp.path()), before);
+    }
+
+    // Corrected, the same dialog registers the picture.
+    d->txt_RenamedFileName->setText(QStringLiteral("x.png"));
+    d->Btn_OK->click();
+    EXPECT_TRUE(Files::exists(Shell::state().DataPath + QStringLiteral("RaravParts/x.png")));
+    EXPECT_FALSE(frmHTMLMakeImage::current());
 }
 
 }  // namespace
