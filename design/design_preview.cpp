@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "shell/browser_pages.h"
 
 namespace DesignPreview {
 
@@ -18,16 +19,17 @@ int& counter() {
 
 void setMonthPageWriter(MonthPageWriter w) { writer() = std::move(w); }
 
-QString pagePath(const QString& dataPath) { return dataPath + QStringLiteral("Customize.htm"); }
+QString pagePath(const QString& dataPath) { return BrowserPages::folder(dataPath) + QStringLiteral("Customize.htm"); }
 
 void write(const QString& dataPath) {
     ++counter();
+    BrowserPages::prepare(dataPath);
     if (writer()) writer()(pagePath(dataPath), Clock::now().toString(QStringLiteral("yyyy/MM")));
 }
 
 void prepare(const QString& dataPath) {
     const QString page = pagePath(dataPath);
-    const QString tmp = dataPath + QStringLiteral("tmp.htm");
+    const QString tmp = BrowserPages::folder(dataPath) + QStringLiteral("tmp.htm");
     if (Files::exists(page) && Files::exists(tmp)) {
         try {
             write(dataPath);

@@ -1,5 +1,5 @@
 #pragma once
-// The design preview page "Customize.htm" in the data folder: a real month
+// The design preview page "Customize.htm" beside the preview: a real month
 // page written by the site generator from the active design set. The program
 // installs the generator's month-page operation; without it (tests of the
 // windows) no page is written and each call is only counted.

@@ -6,6 +6,7 @@
 #include "design/frm_html_browser.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "shell/browser_pages.h"
 #include "shell/module13.h"
 #include "shell/module5.h"
 #include "shell/rarav_ini.h"
@@ -256,7 +257,7 @@ void frmCustomize::Btn_OK_Click() {
     if (Shell::hooks().saveTmpFile) Shell::hooks().saveTmpFile();
     Shell::setStatusText(QStringLiteral("Webページ表示中..."));
     if (Shell::hooks().navigateBrowser)
-        Shell::hooks().navigateBrowser(dataPath_ + QStringLiteral("tmp.htm#") + s.EnterDay);
+        Shell::hooks().navigateBrowser(BrowserPages::folder(dataPath_) + QStringLiteral("tmp.htm#") + s.EnterDay);
     close();
 }
 

@@ -2,6 +2,7 @@
 
 #include "design/design_sets.h"
 #include "design/frm_customize.h"
+#include "shell/browser_pages.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 #include "shell/window_place.h"
@@ -72,7 +73,7 @@ void MnuCustomizeSelect_Click() {
     const Shell::SharedState& s = Shell::state();
     Shell::setStatusText(QStringLiteral("Webページ表示中..."));
     if (Shell::hooks().navigateBrowser)
-        Shell::hooks().navigateBrowser(s.DataPath + QStringLiteral("tmp.htm#") + s.EnterDay);
+        Shell::hooks().navigateBrowser(BrowserPages::page(QStringLiteral("tmp.htm#")) + s.EnterDay);
 }
 
 }  // namespace DesignWindows

@@ -4,6 +4,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "publish/ftp_upload.h"
+#include "shell/browser_pages.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 #include "shell/window_place.h"
@@ -113,7 +114,7 @@ void frmSaveLog::Btn_Save_Click() {
         if (hooks.saveTmpFile) hooks.saveTmpFile();
         Shell::setStatusText(QStringLiteral("Webページ表示中..."));
         if (hooks.navigateBrowser)
-            hooks.navigateBrowser(Shell::state().DataPath + QStringLiteral("tmp.htm#") + Shell::state().EnterDay);
+            hooks.navigateBrowser(BrowserPages::page(QStringLiteral("tmp.htm#")) + Shell::state().EnterDay);
     }
     accept();
 }

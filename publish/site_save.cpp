@@ -3,6 +3,7 @@
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
+#include "shell/browser_pages.h"
 #include "shell/dialogs.h"
 #include "shell/rarav_ini.h"
 #include "site/month_page.h"
@@ -41,6 +42,10 @@ void copyPartsFiles(const Shell::SharedState& s, const QString& month) {
 }
 
 void SaveHTMLFiles(Shell::SharedState& s) {
+    // The preview's pages, private entries included, are written there.
+    if (BrowserPages::isFolderOf(s.FilePath, s.DataPath))
+        throw RuntimeError(ErrorNumber::PermissionDenied,
+                           QStringLiteral("プレビュー用のフォルダにはサイトを保存できません。(%1)").arg(s.FilePath));
     s.FileName = htmlFileName(s.FileName);
     const QString month = s.Today.left(7);
     HTML0::MakeMonthPage(s.FilePath + s.FileName, month, HTML0::CurrentMonth, true, false);
@@ -76,8 +81,9 @@ bool MnuSaveHTMLAS_Click(Shell::SharedState& s) {
 
 void SaveTmpFile(const Shell::SharedState& s) {
     try {
-        HTML0::MakeMonthPage(s.DataPath + QStringLiteral("tmp.htm"), s.EnterDay.left(7), HTML0::CurrentMonth, false,
-                             true);
+        BrowserPages::prepare(s.DataPath);
+        HTML0::MakeMonthPage(BrowserPages::folder(s.DataPath) + QStringLiteral("tmp.htm"), s.EnterDay.left(7),
+                             HTML0::CurrentMonth, false, true);
     } catch (const RuntimeError&) {
         // The preview keeps whatever it held; nobody waits for a message.
     }

@@ -12,7 +12,8 @@ QString htmlFileName(const QString& name);
 
 // Writes Today's month into FilePath + FileName with upload.tmp, copies the
 // registered parts files the site folder lacks into its RaravParts/, and
-// records the target in rarav.ini. Throws RuntimeError; rarav.ini is then
+// records the target in rarav.ini. Throws RuntimeError, before writing
+// anything when FilePath is the browser pages' folder; rarav.ini is then
 // left as it was.
 void SaveHTMLFiles(Shell::SharedState& s);
 
@@ -22,8 +23,8 @@ bool chooseSiteFile(Shell::SharedState& s);
 // chooseSiteFile, then SaveHTMLFiles. False when cancelled.
 bool MnuSaveHTMLAS_Click(Shell::SharedState& s);
 
-// Rewrites DataPath + "tmp.htm" for EnterDay's month, private entries
-// included. Failures are ignored: the preview is a convenience and its
+// Rewrites "tmp.htm" of the browser pages' folder for EnterDay's month,
+// private entries included. Failures are ignored: the preview is a convenience and its
 // callers show whatever is there.
 void SaveTmpFile(const Shell::SharedState& s);
 

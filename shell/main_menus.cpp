@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "shell/addresses.h"
+#include "shell/browser_pages.h"
 #include "shell/frm_about.h"
 #include "shell/frm_options.h"
 #include "shell/frm_user_manager.h"
@@ -171,7 +172,7 @@ void MainMenus::showInBrowser(const QString& address) { top_->showInBrowser(addr
 void MainMenus::previewSelectedDay() {
     Shell::setStatusText(QStringLiteral("Webページ表示中..."));
     const auto& s = Shell::state();
-    showInBrowser(s.DataPath + QStringLiteral("tmp.htm#") + s.EnterDay);
+    showInBrowser(BrowserPages::folder(s.DataPath) + QStringLiteral("tmp.htm#") + s.EnterDay);
 }
 
 void MainMenus::MnuExit_Click() { top_->close(); }

@@ -32,7 +32,7 @@ public:
     // Shut-down; runs once, from closeEvent or directly.
     void MDIForm_Unload();
 
-    // Rewrites the preview page of EnterDay's month ("tmp.htm" in DataPath);
+    // Rewrites the preview page of EnterDay's month ("tmp.htm" of BrowserPages);
     // failures are ignored, as the callers do not look.
     void SaveTmpFile();
     // Uploads the saved site by FTP, reporting in the progress window.

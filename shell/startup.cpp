@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/program_folder.h"
+#include "shell/browser_pages.h"
 #include "shell/module4.h"
 #include "shell/module5.h"
 #include "shell/rarav_ini.h"
@@ -181,8 +182,9 @@ bool updaterMenuEnabled(const QString& myPath) {
 
 void removeGeneratedPages(const QString& dataPath) {
     if (dataPath.isEmpty() || dataPath == QLatin1String("/")) return;
-    for (const QString& pattern : {QStringLiteral("*.htm"), QStringLiteral("*.xml")})
-        for (const QString& name : Files::listFiles(dataPath, pattern)) Files::removeFile(dataPath + name);
+    for (const QString& folder : {dataPath, BrowserPages::folder(dataPath)})
+        for (const QString& pattern : {QStringLiteral("*.htm"), QStringLiteral("*.xml")})
+            for (const QString& name : Files::listFiles(folder, pattern)) Files::removeFile(folder + name);
 }
 
 }  // namespace Startup

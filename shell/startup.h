@@ -61,7 +61,7 @@ void detectMemoTool(Shell::SharedState& s);
 bool updaterMenuEnabled(const QString& myPath);
 
 // Shut-down in multi-user mode: the pages and feeds directly in the data
-// folder are removed (sub-folders stay).
+// folder and in the browser pages' folder are removed (other sub-folders stay).
 void removeGeneratedPages(const QString& dataPath);
 
 }  // namespace Startup

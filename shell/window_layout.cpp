@@ -1,6 +1,7 @@
 #include "shell/window_layout.h"
 
 #include "platform/files.h"
+#include "shell/browser_pages.h"
 #include "shell/rarav_ini.h"
 
 namespace WindowLayout {
@@ -45,7 +46,7 @@ void save(const QString& raravIni, const Layout& l) {
 }
 
 QString browserPage(const QString& dataPath, const QString& myPath) {
-    const QString page = dataPath + QStringLiteral("tmp.htm");
+    const QString page = BrowserPages::folder(dataPath) + QStringLiteral("tmp.htm");
     return Files::exists(page) ? page : myPath + Manuals::kSimpleManual;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/web_browser.h"
+#include "shell/browser_pages.h"
 #include "shell/module13.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
@@ -197,7 +198,7 @@ void frmBrowser::cmbFind_KeyDown(int KeyCode) {
 }
 
 void frmBrowser::Toolbar1_ButtonClick(int index) {
-    const QString preview = Shell::state().DataPath + QStringLiteral("tmp.htm");
+    const QString preview = BrowserPages::page(QStringLiteral("tmp.htm"));
     switch (index) {
     case 1:
         Shell::setStatusText(kLoading);

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
+#include "shell/browser_pages.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 #include "writing/entry_store.h"
@@ -255,6 +256,6 @@ void frmCalender::Btn_Delete_Click() {
     const auto& h = Shell::hooks();
     if (h.saveTmpFile) h.saveTmpFile();
     Shell::setStatusText(QStringLiteral("Webページ表示中..."));
-    if (h.navigateBrowser) h.navigateBrowser(Shell::state().DataPath + QStringLiteral("tmp.htm#") + day);
+    if (h.navigateBrowser) h.navigateBrowser(BrowserPages::page(QStringLiteral("tmp.htm#")) + day);
     Shell::setStatusText(day + QStringLiteral("の日記を削除しました。"));
 }

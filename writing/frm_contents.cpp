@@ -5,6 +5,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "platform/web_browser.h"
+#include "shell/browser_pages.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 #include "shell/window_place.h"
@@ -517,7 +518,7 @@ void frmContents::Btn5Click_ToolBar() {
     Shell::setStatusText(QStringLiteral("Webページ表示中..."));
     try {
         if (h.navigateBrowser)
-            h.navigateBrowser(Shell::state().DataPath + QStringLiteral("tmp.htm#") + Shell::state().EnterDay);
+            h.navigateBrowser(BrowserPages::page(QStringLiteral("tmp.htm#")) + Shell::state().EnterDay);
     } catch (const std::exception&) {
     }
 }
@@ -525,9 +526,10 @@ void frmContents::Btn5Click_ToolBar() {
 void frmContents::Btn3Click_ToolBar() { frmHTMLMakeImage::showDialog(); }
 
 void frmContents::picPrevRaravExist_Click() {
-    const QString page = Shell::state().DataPath + QStringLiteral("oldtmp.htm");
+    const QString page = BrowserPages::page(QStringLiteral("oldtmp.htm"));
     try {
         WaitCursor wait;
+        BrowserPages::prepare(Shell::state().DataPath);
         HTML0::MakeSameDayPage(page, Shell::state().EnterDay);
     } catch (const RuntimeError& e) {
         Prompts::MsgBox(e.description, Prompts::vbCritical);

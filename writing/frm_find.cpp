@@ -4,6 +4,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "platform/web_browser.h"
+#include "shell/browser_pages.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 #include "site/in_program_pages.h"
@@ -165,10 +166,11 @@ void frmFind::Btn_OK_Click() {
         Prompts::MsgBox(problem, Prompts::vbCritical);
         return;
     }
-    const QString page = Shell::state().DataPath + QStringLiteral("findtmp.htm");
+    const QString page = BrowserPages::page(QStringLiteral("findtmp.htm"));
     int found = 0;
     {
         WaitCursor wait;
+        BrowserPages::prepare(Shell::state().DataPath);
         try {
             found = HTML0::MakeSearchResultPage(page, in.keyword, in.usePeriod, in.usePeriod ? in.start : QString(),
                                                 in.usePeriod ? in.end : QString(), in.useGenre,

@@ -132,7 +132,7 @@ TEST_F(CustomizeWindow, LivePreviewWritesTheSetOnLeavingAnEditedBoxAndTheCloseBo
     open(true);
     ASSERT_TRUE(window->isLivePreview());
     ASSERT_NE(window->previewWindow(), nullptr);
-    EXPECT_EQ(window->previewWindow()->LocationURL(), tmp.file("data/Customize.htm"));
+    EXPECT_EQ(window->previewWindow()->LocationURL(), tmp.file("data/Preview/Customize.htm"));
 
     QLineEdit* title = control<QLineEdit>("txtHPTitle");
     title->setText("新しい題");
@@ -200,7 +200,7 @@ TEST_F(CustomizeWindow, OkRecordsTheSetAndPositionAndShowsTheMainPreviewAgain) {
     EXPECT_FALSE(Files::exists(tmp.file("prog/Customize.bak")));
     EXPECT_EQ(mainPreviews, 1);
     EXPECT_EQ(status.last(), "Webページ表示中...");
-    EXPECT_EQ(navigated, QStringList({tmp.file("data/tmp.htm#2026/12/03")}));
+    EXPECT_EQ(navigated, QStringList({tmp.file("data/Preview/tmp.htm#2026/12/03")}));
     EXPECT_EQ(enabled, QList<bool>({false, true}));
 }
 

@@ -198,14 +198,14 @@ TEST(DesignPreviewPage, FirstPreviewReusesTheMainPreviewAndWritesTheClocksMonth)
     };
     for (const Case& c : {Case{true, true, "new", 1}, Case{false, true, "main", 0}, Case{true, false, "", 0}}) {
         TempFolder data;
-        if (c.customize) data.writeText("Customize.htm", "old");
-        if (c.tmp) data.writeText("tmp.htm", "main");
+        if (c.customize) data.writeText("Preview/Customize.htm", "old");
+        if (c.tmp) data.writeText("Preview/tmp.htm", "main");
         written.clear();
         DesignPreview::prepare(data.path());
-        EXPECT_EQ(Files::readText(data.file("Customize.htm")), c.expected);
+        EXPECT_EQ(Files::readText(data.file("Preview/Customize.htm")), c.expected);
         EXPECT_EQ(written.size(), c.writes);
         if (c.writes) {
-            EXPECT_EQ(written.first(), data.file("Customize.htm") + " 2026/03");
+            EXPECT_EQ(written.first(), data.file("Preview/Customize.htm") + " 2026/03");
         }
     }
     Clock::reset();

@@ -106,7 +106,7 @@ TEST_F(LogMakerTest, MakesTheMonthAndMovesItsParts) {
     EXPECT_EQ(logRows(), (QList<QVariantList>{{"2006/04", "200604.htm"}}));
     EXPECT_TRUE(statuses.contains("2006/04の日記をLog化しました。"));
     EXPECT_EQ(previews, 1);
-    EXPECT_EQ(shown, QStringList{dataPath() + "tmp.htm#2006/05/10"});
+    EXPECT_EQ(shown, QStringList{dataPath() + "Preview/tmp.htm#2006/05/10"});
     EXPECT_EQ(w.result(), QDialog::Accepted);
 
     // The same month again, typed with its zero: no second LogDB row.

@@ -2,6 +2,7 @@
 #include "platform/runtime_error.h"
 #include "publish/site_save.h"
 #include "publish/site_save_ui.h"
+#include "publish/upload_list_reader.h"
 #include "shell/rarav_ini.h"
 #include "tests/site/site_fixture.h"
 #include "tests/support/scripted_prompts.h"
@@ -96,10 +97,43 @@ TEST_F(SiteSave_, SaveAsChoosesTheTargetOrChangesNothing) {
 // cannot be written is passed over quietly.
 TEST_F(SiteSave_, PreviewIncludesPrivateEntriesAndIgnoresFailures) {
     SiteSaveUi::SaveTmpFile();
-    const QString page = linesOf(ctx.dataPath + QStringLiteral("tmp.htm")).join(QLatin1Char('\n'));
+    const QString page = linesOf(ctx.dataPath + QStringLiteral("Preview/tmp.htm")).join(QLatin1Char('\n'));
     EXPECT_TRUE(page.contains(QStringLiteral("非公開")));
     EXPECT_TRUE(page.contains(QStringLiteral("<A Name=\"2005/03/30\"></A>")));
     EXPECT_FALSE(Files::exists(ctx.userPath + QStringLiteral("upload.tmp")));
     Shell::state().DataPath = tmp.file(QStringLiteral("missing/"));
     EXPECT_NO_THROW(SiteSaveUi::SaveTmpFile());
+}
+
+// With the site saved into the data folder and one page a day, the preview
+// (private entries included) writes the same day-page names as the site, so
+// it writes them in a folder of its own: no file of the upload list holds a
+// private entry afterwards, and the preview still finds the pictures.
+TEST_F(SiteSave_, ThePreviewNeverWritesIntoTheSiteItUploads) {
+    frame(QStringLiteral("[Divide]\nRaravDivide=1\nRaravTerm=1\nRaravOnTop=0\nUseFileName2Day=1\n"));
+    entry("2005/03/30", 2, "内緒の話", "晴", "日記", 1);
+    Shell::state().FilePath = ctx.dataPath;
+    SiteSave::SaveHTMLFiles(Shell::state());
+    SiteSaveUi::SaveTmpFile();
+
+    const QList<Publish::UploadLine> listed = Publish::readUploadList(ctx.userPath + QStringLiteral("upload.tmp"));
+    QStringList names;
+    for (const Publish::UploadLine& l : listed) {
+        names << l.name;
+        const QString text = linesOf(l.localPath()).join(QLatin1Char('\n'));
+        EXPECT_TRUE(text.contains(QStringLiteral("公開"))) << l.name;
+        EXPECT_FALSE(text.contains(QStringLiteral("内緒の話"))) << l.name;
+        EXPECT_FALSE(text.contains(QStringLiteral("非公開"))) << l.name;
+    }
+    EXPECT_EQ(names, (QStringList{"index.htm", "2005_03_30.htm"}));
+
+    const QString preview = ctx.dataPath + QStringLiteral("Preview/");
+    EXPECT_TRUE(linesOf(preview + QStringLiteral("2005_03_30.htm")).join(QLatin1Char('\n')).contains(QStringLiteral("内緒の話")));
+    EXPECT_TRUE(linesOf(preview + QStringLiteral("tmp.htm")).join(QLatin1Char('\n')).contains(QStringLiteral("非公開")));
+    EXPECT_EQ(tmp.read(QStringLiteral("data/Preview/RaravParts/march.png")), QByteArray("new march.png"));
+
+    // Nor can the site be saved where the preview is written.
+    Shell::state().FilePath = preview;
+    EXPECT_THROW(SiteSave::SaveHTMLFiles(Shell::state()), RuntimeError);
+    EXPECT_FALSE(Files::exists(preview + QStringLiteral("index.htm")));
 }

@@ -311,7 +311,7 @@ TEST_F(MenusTest, EveryCommandReachesItsHandler) {
         {"mnuLoadWndPos", [] {}, [&] { EXPECT_TRUE(navigated.last().endsWith(QStringLiteral("SimpleManual.htm"))); }},
         {"mnuSaveWndPos", [] {}, [&] { EXPECT_TRUE(t.read(QStringLiteral("UserData/rarav.ini")).contains("[Browser]")); }},
         // The preview page written by the site save above is shown.
-        {"MnuBrowse", [] {}, [&] { EXPECT_TRUE(navigated.last().startsWith(Shell::state().DataPath + QStringLiteral("tmp.htm"))); }},
+        {"MnuBrowse", [] {}, [&] { EXPECT_TRUE(navigated.last().startsWith(Shell::state().DataPath + QStringLiteral("Preview/tmp.htm"))); }},
         {"MnuSimpleManual", [&] { p->expectMessage(QStringLiteral("マニュアルが見つかりません。")); }, [] {}},
         {"MnuManual", [&] { t.write(QStringLiteral("Manual.htm"), "<html></html>"); },
          [&] { EXPECT_EQ(navigated.last(), t.path() + QStringLiteral("Manual.htm")); }},
@@ -369,14 +369,14 @@ TEST_F(MenusTest, ImportsReportTheirOutcome) {
     // The design-set choice ends with the preview at the selected day.
     onNextModal<QDialog>([](QDialog* d) { d->reject(); });
     action("MnuCustomizeSelect")->trigger();
-    EXPECT_EQ(navigated, QStringList({t.path() + QStringLiteral("data/tmp.htm#2026/12/10")}));
+    EXPECT_EQ(navigated, QStringList({t.path() + QStringLiteral("data/Preview/tmp.htm#2026/12/10")}));
     EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("Webページ表示中..."));
 }
 
 TEST_F(MenusTest, BrowserShowsThePreviewWhenItExists) {
-    t.write(QStringLiteral("data/tmp.htm"), "<html></html>");
+    t.write(QStringLiteral("data/Preview/tmp.htm"), "<html></html>");
     action("MnuBrowse")->trigger();
-    EXPECT_EQ(navigated.last(), t.path() + QStringLiteral("data/tmp.htm"));
+    EXPECT_EQ(navigated.last(), t.path() + QStringLiteral("data/Preview/tmp.htm"));
 }
 
 TEST_F(MenusTest, AboutLinksCloseTheWindowAndOpenThePages) {

@@ -174,9 +174,13 @@ TEST(Startup, PluginsMemoToolAndUpdaterMenu) {
 
 TEST(Startup, ShutDownRemovesOnlyPagesDirectlyInTheDataFolder) {
     TempFolder t;
-    for (const char* f : {"tmp.htm", "x_RSS200.XML", "keep.txt", "RaravLog/2024_01.htm"}) t.write(f, "x");
+    for (const char* f : {"tmp.htm", "x_RSS200.XML", "keep.txt", "RaravLog/2024_01.htm", "Preview/tmp.htm",
+                          "Preview/20240101.htm"})
+        t.write(f, "x");
     Startup::removeGeneratedPages(t.path());
     EXPECT_FALSE(QFile::exists(t.file("tmp.htm")));
+    EXPECT_FALSE(QFile::exists(t.file("Preview/tmp.htm")));
+    EXPECT_FALSE(QFile::exists(t.file("Preview/20240101.htm")));
     EXPECT_FALSE(QFile::exists(t.file("x_RSS200.XML")));
     EXPECT_TRUE(QFile::exists(t.file("keep.txt")));
     EXPECT_TRUE(QFile::exists(t.file("RaravLog/2024_01.htm")));

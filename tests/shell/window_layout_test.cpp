@@ -72,9 +72,9 @@ TEST_F(LayoutWindowTest, StandardFillsTheClientArea) {
     expectPlace(l.browser, {0, 4185, c.width() - 4185, c.height()}, "browser");
     EXPECT_EQ(navigated, QStringList({t.path() + QStringLiteral("SimpleManual.htm")}));
 
-    t.write(QStringLiteral("tmp.htm"), "<html></html>");
+    t.write(QStringLiteral("Preview/tmp.htm"), "<html></html>");
     top->mnuStandard_Click();
-    EXPECT_EQ(navigated.last(), t.path() + QStringLiteral("tmp.htm"));
+    EXPECT_EQ(navigated.last(), t.path() + QStringLiteral("Preview/tmp.htm"));
 }
 
 TEST_F(LayoutWindowTest, SavedLayoutComesBackInTwips) {

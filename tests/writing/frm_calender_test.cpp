@@ -130,7 +130,7 @@ TEST_F(CalenderWindow, DeleteRemovesTheShownEntryAndRenumbers) {
     EXPECT_EQ(titles(kDay), (QStringList{"1:a", "2:c"}));
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("日記作成"));
     EXPECT_EQ(previews, 1);
-    EXPECT_EQ(navigated, QStringList{Shell::state().DataPath + QStringLiteral("tmp.htm#2006/05/03")});
+    EXPECT_EQ(navigated, QStringList{Shell::state().DataPath + QStringLiteral("Preview/tmp.htm#2006/05/03")});
     EXPECT_EQ(status.last(), QStringLiteral("2006/05/03の日記を削除しました。"));
 
     ScopedPrompts p;

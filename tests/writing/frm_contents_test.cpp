@@ -356,7 +356,7 @@ TEST_F(ContentsWindow, PreviewSavesThenShowsTheDay) {
     }
     EXPECT_EQ(rows(kDay).size(), 0);
     EXPECT_EQ(previews, 1);
-    EXPECT_EQ(navigated, QStringList{Shell::state().DataPath + QStringLiteral("tmp.htm#2006/05/03")});
+    EXPECT_EQ(navigated, QStringList{Shell::state().DataPath + QStringLiteral("Preview/tmp.htm#2006/05/03")});
     EXPECT_EQ(status.last(), QStringLiteral("Webページ表示中..."));
 }
 

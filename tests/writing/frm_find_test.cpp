@@ -21,7 +21,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         WritingWindowTest::TearDown();
     }
-    QString resultPage() const { return Shell::state().DataPath + QStringLiteral("findtmp.htm"); }
+    QString resultPage() const { return Shell::state().DataPath + QStringLiteral("Preview/findtmp.htm"); }
     int iniInt(const char* key) {
         return Profile::readInt(Shell::state().RaravIniFile, QStringLiteral("Find"), QString::fromLatin1(key), -1);
     }

@@ -86,7 +86,7 @@ TEST_F(ViewerWindow, SearchResultsKeepTheirCaptionWhenTheViewerIsReused) {
     frmFind::instance()->Btn_OK->click();
 
     EXPECT_FALSE(frmFind::exists());
-    EXPECT_TRUE(Files::exists(Shell::state().DataPath + QStringLiteral("findtmp.htm")));
+    EXPECT_TRUE(Files::exists(Shell::state().DataPath + QStringLiteral("Preview/findtmp.htm")));
     ASSERT_EQ(status, QStringList{QStringLiteral("検索結果(キーワード京都で1件見つかりました)")});
     ASSERT_TRUE(frmPrevRaravViewer::exists());
     frmPrevRaravViewer* viewer = frmPrevRaravViewer::instance();
