@@ -121,9 +121,9 @@ TEST_F(SiteSave_, ThePreviewNeverWritesIntoTheSiteItUploads) {
     for (const Publish::UploadLine& l : listed) {
         names << l.name;
         const QString text = linesOf(l.localPath()).join(QLatin1Char('\n'));
-        EXPECT_TRUE(text.contains(QStringLiteral("公開"))) << l.name;
-        EXPECT_FALSE(text.contains(QStringLiteral("内緒の話"))) << l.name;
-        EXPECT_FALSE(text.contains(QStringLiteral("非公開"))) << l.name;
+        EXPECT_TRUE(text.contains(QStringLiteral("公開"))) << l.name.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("内緒の話"))) << l.name.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("非公開"))) << l.name.toStdString();
     }
     EXPECT_EQ(names, (QStringList{"index.htm", "2005_03_30.htm"}));
 
