@@ -1,16 +1,45 @@
 #include "design/design_sets.h"
 
 #include "platform/files.h"
+#include "shell/file_names.h"
 #include "shell/module5.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
+
+namespace {
+
+// The file behind name: the listings ignore the letter case of the extension,
+// so "Look.INI" is the set "Look" and must be opened as that file, not as a
+// "Look.ini" beside it that does not exist. A new name gets the extension as
+// given.
+QString fileOf(const QString& folder, const QString& name, const QString& extension) {
+    const QString exact = folder + name + extension;
+    if (Files::exists(exact)) return exact;
+    for (const QString& file : Files::listFiles(folder, QLatin1Char('*') + extension))
+        if (file.size() == name.size() + extension.size() && file.startsWith(name))
+            return folder + file;
+    return exact;
+}
+
+}  // namespace
 
 namespace DesignSets {
 
 QString folder(const QString& dataPath) { return dataPath + QStringLiteral("Customize/"); }
 
-QString setPath(const QString& dataPath, const QString& name) {
-    return folder(dataPath) + name + QStringLiteral(".ini");
+QString setPath(const QString& dataPath, const QString& name) { return setFileIn(folder(dataPath), name); }
+
+QString setFileIn(const QString& setFolder, const QString& name) {
+    return fileOf(setFolder, name, QStringLiteral(".ini"));
+}
+
+QString nameRefusal(const QString& dataPath, const QString& name) {
+    if (const QString refusal = FileNames::refusal(name, folder(dataPath)); !refusal.isEmpty()) return refusal;
+    // The site's feed settings may lie in the set folder under this name, and
+    // the list never shows it.
+    if (name == QLatin1String("RSS"))
+        return QStringLiteral("「RSS」はカスタマイズセットの名前に使えません。");
+    return {};
 }
 
 QString nameOf(const QString& path) {
@@ -42,7 +71,7 @@ void chooseActiveSet(const QString& name) {
 namespace TextBlocks {
 
 QString path(const QString& dataPath, const QString& name) {
-    return DesignSets::folder(dataPath) + name + QStringLiteral(".htm");
+    return fileOf(DesignSets::folder(dataPath), name, QStringLiteral(".htm"));
 }
 
 QStringList names(const QString& dataPath) {
@@ -53,11 +82,22 @@ QStringList names(const QString& dataPath) {
 }
 
 QString load(const QString& dataPath, const QString& name) {
-    return Files::toLf(Module19::ReadTextFile(path(dataPath, name)));
+    QString text = Files::toLf(Module19::ReadTextFile(path(dataPath, name)));
+    // The line break that every save adds after the text is not part of it.
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    return text;
 }
 
 bool save(const QString& dataPath, const QString& name, const QString& text) {
-    return Files::writeText(path(dataPath, name), text + QLatin1Char('\n'), true);
+    const QString file = path(dataPath, name);
+    // A block saved as it was shown keeps its bytes, also when it was written
+    // by hand without the line break a save adds.
+    if (Files::exists(file) && load(dataPath, name) == text) return true;
+    return Files::writeText(file, text + QLatin1Char('\n'), true);
+}
+
+QString nameRefusal(const QString& dataPath, const QString& name) {
+    return FileNames::refusal(name, DesignSets::folder(dataPath));
 }
 
 namespace {

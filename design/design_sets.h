@@ -7,7 +7,13 @@
 namespace DesignSets {
 
 QString folder(const QString& dataPath);
+// The set's file; an existing one whose extension differs in letter case
+// ("Look.INI") is that set's file.
 QString setPath(const QString& dataPath, const QString& name);
+// The same for a set folder given whole (ending in "/").
+QString setFileIn(const QString& setFolder, const QString& name);
+// "" when name may become a set; otherwise the message that says why not.
+QString nameRefusal(const QString& dataPath, const QString& name);
 // The name a set file is listed under: its file name less ".ini".
 QString nameOf(const QString& setPath);
 // Set names, sorted ignoring case; "RSS.ini" (exactly so) lies in the same
@@ -24,16 +30,20 @@ void chooseActiveSet(const QString& name);
 
 namespace TextBlocks {
 
+// The block's file, found like a set's whatever the letter case of ".htm".
 QString path(const QString& dataPath, const QString& name);
 // Every block name (all "*.htm" of the folder), sorted ignoring case.
 QStringList names(const QString& dataPath);
-// The whole file, with LF line breaks as the edit boxes hold them; "" when missing.
+// The file with LF line breaks as the edit boxes hold them, less the one
+// line break that a save puts after the text; "" when missing.
 QString load(const QString& dataPath, const QString& name);
-// The text and one line break after it, as a block has always been stored
-// (showing and saving a block again adds a line break each time). Characters
-// outside the code page become numeric references. False when it could not
-// be written.
+// The text and one line break after it, as a block has always been stored,
+// so that showing and saving a block leaves it as it was; a text equal to
+// what the file holds is not written at all. Characters outside the code
+// page become numeric references. False when it could not be written.
 bool save(const QString& dataPath, const QString& name, const QString& text);
+// "" when name may become a block; otherwise the message that says why not.
+QString nameRefusal(const QString& dataPath, const QString& name);
 
 struct Key {
     QString section;

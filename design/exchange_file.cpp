@@ -1,6 +1,7 @@
 #include "design/exchange_file.h"
 
 #include "design/design_set.h"
+#include "design/design_sets.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "platform/program_folder.h"
@@ -8,6 +9,7 @@
 #include "shell/dialogs.h"
 #include "shell/module4.h"
 #include "shell/module5.h"
+#include "shell/file_names.h"
 #include "shell/rarav_ini.h"
 #include "shell/shared_state.h"
 
@@ -74,7 +76,10 @@ QString problemOf(const QString& path) {
 
 QString importedName(const QString& chosenPath, const QString& kind) {
     const QString name = Module5::GetFileName(chosenPath);
-    if (kind == QLatin1String("INI")) return name;
+    // The set is listed by its name less the extension, and opened by that
+    // name with ".ini": "Look.INI" is stored as "Look.ini".
+    if (kind == QLatin1String("INI"))
+        return name.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive) ? name.chopped(4) + QStringLiteral(".ini") : name;
     // A name without a "." (or only a leading one) keeps all of it as the set name.
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return (dot > 0 ? name.left(dot) : name) + QStringLiteral(".ini");
@@ -101,9 +106,8 @@ bool ImportCustomizeFile() {
         const QString answer = Prompts::InputBox(
             QStringLiteral("同じ名称の物が存在します。\n新しい名前を入力して下さい。"), Prompts::kDefaultTitle, QString());
         if (answer.isEmpty()) return false;
-        // A separator would put the file outside the set folder.
-        if (answer.contains(QLatin1Char('/')) || answer.contains(QLatin1Char('\\'))) {
-            refuse(QStringLiteral("名前に「/」や「\\」は使えません。"));
+        if (const QString refusal = FileNames::refusal(answer, folder); !refusal.isEmpty()) {
+            refuse(refusal);
             return false;
         }
         target = folder + answer + QStringLiteral(".ini");
@@ -120,7 +124,7 @@ bool ImportCustomizeFile() {
 bool ExportCustomizeFile(const QString& setName, const QString& kind, const QString& authorName,
                          const QString& authorURL, const QString& authorEmail) {
     const Shell::SharedState& s = Shell::state();
-    const QString source = setFolder() + setName + QStringLiteral(".ini");
+    const QString source = DesignSets::setFileIn(setFolder(), setName);
     // Without its set the copy would hold nothing but the author's section.
     if (setName.isEmpty() || !Files::exists(source)) {
         refuse(QStringLiteral("カスタマイズセット「") + setName + QStringLiteral("」が見つかりません。"));

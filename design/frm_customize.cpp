@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -80,6 +81,7 @@ void frmCustomize::Form_Load() {
     livePreview_ = RaravIni::read(iniFile(), RaravIni::CustomizeRealTime) == 1 && Files::exists(s.CustIniFile);
     if (Files::exists(s.CustIniFile)) Files::copyFile(s.CustIniFile, backupPath());
     setAtOpening_ = s.CustIniFile;
+    rememberSet(s.CustIniFile);
     if (Shell::hooks().setEnabled) Shell::hooks().setEnabled(false);
 
     ListCustomizeSets();
@@ -165,9 +167,14 @@ void frmCustomize::LoadCustomizeSettings() {
     UpdateHTMLTypeControls();
 }
 
-void frmCustomize::Btn_Apply_Click() { applySettings(true); }
+void frmCustomize::Btn_Apply_Click() {
+    const bool written = applySettings(true);
+    takeAppliedBlocks();
+    // Without the live preview an Apply commits the set: closing keeps it.
+    if (written && !livePreview_) setsBefore_.remove(Shell::state().CustIniFile);
+}
 
-void frmCustomize::applySettings(bool withPreview) {
+bool frmCustomize::applySettings(bool withPreview) {
     DesignSet::Values values;
     for (const DesignSet::Setting& s : DesignSet::settings()) {
         switch (s.form) {
@@ -187,7 +194,8 @@ void frmCustomize::applySettings(bool withPreview) {
         }
     }
     const QString file = Shell::state().CustIniFile;
-    if (!DesignSet::write(file, values))
+    const bool written = DesignSet::write(file, values);
+    if (!written)
         Prompts::MsgBox(QStringLiteral("カスタマイズセットを保存できませんでした。\n") + file, Prompts::vbExclamation);
     SaveUpDownText();
     SaveHeadText();
@@ -201,6 +209,7 @@ void frmCustomize::applySettings(bool withPreview) {
         (caption == QLatin1String("Head") || caption == QStringLiteral("上下追加テキスト(Log)") ||
          caption == QStringLiteral("上下追加テキスト")))
         showPreview();
+    return written;
 }
 
 // ---- Preview ----
@@ -286,7 +295,27 @@ void frmCustomize::Form_QueryUnload() {
             s.CustIniFile = RaravIni::read(iniFile(), RaravIni::CustomizeIniFileName);
         Files::removeFile(backupPath());
     }
+    if (!committed_) restoreSets();
     if (htmlBrowser_) htmlBrowser_->close();
+}
+
+void frmCustomize::rememberSet(const QString& path) {
+    if (setsBefore_.contains(path)) return;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) setsBefore_.insert(path, file.readAll());
+}
+
+void frmCustomize::restoreSets() {
+    QStringList failed;
+    for (auto it = setsBefore_.cbegin(); it != setsBefore_.cend(); ++it) {
+        QFile file(it.key());
+        if (file.open(QIODevice::ReadOnly) && file.readAll() == it.value()) continue;
+        if (!Files::writeAtomic(it.key(), it.value())) failed << it.key();
+    }
+    setsBefore_.clear();
+    if (!failed.isEmpty())
+        Prompts::MsgBox(QStringLiteral("カスタマイズセットを元に戻せませんでした。\n") + failed.join(QLatin1Char('\n')),
+                        Prompts::vbExclamation);
 }
 
 // ---- Switching, creating and deleting sets ----
@@ -296,7 +325,9 @@ void frmCustomize::cmbSelectCustomize_Click() {
     Shell::SharedState& s = Shell::state();
     if (changed_) {
         if (Prompts::MsgBox(kAskSave, Prompts::vbYesNo) == Prompts::vbYes) {
-            Btn_Apply_Click();
+            // The old set keeps the changes, also when the window closes without OK.
+            if (applySettings(true)) setsBefore_.remove(s.CustIniFile);
+            takeAppliedBlocks();
         } else if (livePreview_ && Files::exists(backupPath())) {
             Files::copyFile(backupPath(), s.CustIniFile);
             Files::removeFile(backupPath());
@@ -307,6 +338,7 @@ void frmCustomize::cmbSelectCustomize_Click() {
     committed_ = false;
     showFirstCategory();
     s.CustIniFile = DesignSets::setPath(dataPath_, cmbSelectCustomize->currentText());
+    rememberSet(s.CustIniFile);
     if (livePreview_) Files::copyFile(s.CustIniFile, backupPath());
     LoadCustomizeSettings();
     loading_ = false;
@@ -327,14 +359,31 @@ void frmCustomize::Btn_New_Click() {
         Shell::setStatusText(QStringLiteral("中止しました。"));
         return;
     }
+    if (const QString refusal = DesignSets::nameRefusal(dataPath_, name); !refusal.isEmpty()) {
+        Prompts::MsgBox(refusal, Prompts::vbExclamation);
+        Shell::setStatusText(QStringLiteral("中止しました。"));
+        return;
+    }
     Shell::SharedState& s = Shell::state();
     const QString path = DesignSets::setPath(dataPath_, name);
+    const QString former = s.CustIniFile;
+    // With the live preview the former set already holds the window's
+    // settings; they now go to the named set, so the former one gets its
+    // backup back.
+    auto giveBackFormer = [&] {
+        if (livePreview_ && Files::exists(backupPath())) Files::copyFile(backupPath(), former);
+    };
+    // A set that could not be written is not announced and stays unnamed.
+    auto failed = [&](bool created) {
+        if (created) Files::removeFile(path);
+        s.CustIniFile = former;
+        Shell::setStatusText(QStringLiteral("中止しました。"));
+    };
     if (!Files::exists(path)) {
-        // With the live preview the former set already holds these settings;
-        // they now belong to the new set, so the former one gets its backup back.
-        if (livePreview_ && Files::exists(backupPath())) Files::copyFile(backupPath(), s.CustIniFile);
+        giveBackFormer();
         s.CustIniFile = path;
-        Btn_Apply_Click();
+        if (!applySettings(true)) return failed(true);
+        takeAppliedBlocks();
         changed_ = false;
         ListCustomizeSets();
         cmbSelectCustomize->setCurrentIndex(cmbSelectCustomize->findText(name));
@@ -343,8 +392,12 @@ void frmCustomize::Btn_New_Click() {
     }
     if (Prompts::MsgBox(QStringLiteral("すでにその名前のカスタマイズセットはあります。\n上書きしますか？"), Prompts::vbYesNo) ==
         Prompts::vbYes) {
+        giveBackFormer();
+        rememberSet(path);
         s.CustIniFile = path;
-        Btn_Apply_Click();
+        if (!applySettings(true)) return failed(false);
+        takeAppliedBlocks();
+        if (!livePreview_) setsBefore_.remove(path);
         report(QStringLiteral("既存のカスタマイズセットに上書きしました。"), false);
     } else {
         Prompts::MsgBox(QStringLiteral("中止します。"), Prompts::vbInformation);
@@ -363,14 +416,18 @@ void frmCustomize::Btn_Delete_Click() {
     loading_ = true;
     committed_ = false;
     showFirstCategory();
-    const QString path = Module5::GetFolderPath(s.CustIniFile) + QLatin1Char('/') + name + QStringLiteral(".ini");
+    const QString path = DesignSets::setFileIn(Module5::GetFolderPath(s.CustIniFile) + QLatin1Char('/'), name);
     if (Files::exists(path)) Files::removeFile(path);
+    setsBefore_.remove(path);  // a deletion is final: closing does not bring the set back
     Shell::setStatusText(QStringLiteral("カスタマイズセット「") + name + QStringLiteral("」を消去しました。"));
     ListCustomizeSets();
     cmbSelectCustomize->setCurrentIndex(0);
     // With no set left the window goes on with the default name, which the next Apply creates.
     const QString next = cmbSelectCustomize->count() ? cmbSelectCustomize->currentText() : QStringLiteral("Customize");
     s.CustIniFile = DesignSets::setPath(dataPath_, next);
+    rememberSet(s.CustIniFile);
+    // rarav.ini is to name a set that exists.
+    if (!Files::exists(s.CustIniFile)) applySettings(false);
     if (Files::exists(s.CustIniFile)) Files::copyFile(s.CustIniFile, backupPath());
     RaravIni::write(iniFile(), RaravIni::CustomizeIniFileName, s.CustIniFile);
     LoadCustomizeSettings();

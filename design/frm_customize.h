@@ -2,7 +2,11 @@
 // The page-design window: edits the active design set on fourteen category
 // pages under a live preview, and restores the set from Customize.bak when
 // it closes without a commit.
+#include "design/design_sets.h"
 #include "design/frm_html_browser.h"
+
+#include <QByteArray>
+#include <QHash>
 
 #include <QList>
 #include <QPointer>
@@ -145,10 +149,29 @@ private:
     void SaveHeadText();
     void ShowHeadText();
     void showUpDown(const QString& position);
+    // The block a box shows: the edit typed into the box belongs to it and to
+    // the key it was shown for, whatever category or list entry is shown by
+    // the time it is saved. bytes is its file as shown or last applied.
+    struct ShownBlock {
+        QString name;
+        TextBlocks::Key key;
+        QByteArray bytes;
+        bool existed = false;
+    };
+    ShownBlock& shownIn(const QPlainTextEdit* box);
+    void showBlock(QPlainTextEdit* box, const QString& name, const TextBlocks::Key& key);
+    void saveShownBlock(QPlainTextEdit* box);
+    void writeBlockKey(const TextBlocks::Key& key, const QString& name);
+    void takeAppliedBlocks();
+    void restoreShownBlock(QPlainTextEdit* box);
+    // Sets as they were before this window first wrote them; Cancel and the
+    // close box put back every one that no commit took over.
+    void rememberSet(const QString& path);
+    void restoreSets();
     void chooseBlock(QComboBox* list, QPlainTextEdit* box, bool head);
     void newBlock(QPlainTextEdit* box, QComboBox* list, bool head, const QString& defaultName);
     void deleteBlock(QComboBox* list, QPlainTextEdit* box, bool head);
-    void applySettings(bool withPreview);
+    bool applySettings(bool withPreview);
     void showPreview();
     frmHTMLBrowser* loadPreviewWindow();
     QString upDownPosition() const;
@@ -165,6 +188,8 @@ private:
     QString setAtOpening_;
     int dialogColor_ = 0;  // the colour dialog keeps its colour between uses
     QPointer<frmHTMLBrowser> htmlBrowser_;
+    ShownBlock shownHead_, shownUpDown_;
+    QHash<QString, QByteArray> setsBefore_;  // only sets that existed
 };
 
 namespace DesignWindows {

@@ -9,6 +9,7 @@
 #include "shell/shared_state.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -60,16 +61,6 @@ void fill(QComboBox* list) {
     list->setCurrentIndex(-1);
 }
 
-void writeKey(const TextBlocks::Key& key, const QString& name) {
-    if (key.isValid()) Module4::WriteIniString(setFile(), key.section, key.key, name);
-}
-
-// Box text and file: the box holds LF line breaks, the file CR LF.
-void loadBox(QPlainTextEdit* box, const QString& name) {
-    box->setProperty("BlockName", name);
-    box->setPlainText(TextBlocks::load(dataPath(), name));
-}
-
 bool saveBlock(const QString& name, const QPlainTextEdit* box) {
     if (TextBlocks::save(dataPath(), name, box->toPlainText())) return true;
     Prompts::MsgBox(QStringLiteral("「") + name + QStringLiteral("」を保存できませんでした。"), Prompts::vbExclamation);
@@ -103,33 +94,92 @@ void frmCustomize::ListHeadTexts() { fill(cmbHeadTag); }
 
 QString frmCustomize::upDownPosition() const { return tagOf(OptUpDownState); }
 
+// ---- The blocks the boxes show ----
+
+frmCustomize::ShownBlock& frmCustomize::shownIn(const QPlainTextEdit* box) {
+    return box == txtOtherHead ? shownHead_ : shownUpDown_;
+}
+
+namespace {
+bool readBlockFile(const QString& path, QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    bytes = file.readAll();
+    return true;
+}
+}  // namespace
+
+// Box text and file: the box holds LF line breaks, the file CR LF.
+void frmCustomize::showBlock(QPlainTextEdit* box, const QString& name, const TextBlocks::Key& key) {
+    ShownBlock& shown = shownIn(box);
+    shown.name = name;
+    shown.key = key;
+    shown.bytes.clear();
+    shown.existed = !name.isEmpty() && readBlockFile(TextBlocks::path(dataPath(), name), shown.bytes);
+    box->setPlainText(TextBlocks::load(dataPath(), name));
+}
+
+void frmCustomize::writeBlockKey(const TextBlocks::Key& key, const QString& name) {
+    if (key.isValid()) Module4::WriteIniString(setFile(), key.section, key.key, name);
+}
+
+// Saved under the block and key it was typed for, so that a category or list
+// entry shown since then takes nothing of it.
+void frmCustomize::saveShownBlock(QPlainTextEdit* box) {
+    const ShownBlock& shown = shownIn(box);
+    if (shown.name.isEmpty()) return;  // no block was shown: there is no file to save into
+    writeBlockKey(shown.key, shown.name);
+    // Saved: a later switch of category must not save it again.
+    if (saveBlock(shown.name, box)) setTag(box, QString());
+}
+
+// After an Apply the blocks hold what the user chose to keep.
+void frmCustomize::takeAppliedBlocks() {
+    for (ShownBlock* shown : {&shownHead_, &shownUpDown_}) {
+        shown->bytes.clear();
+        shown->existed =
+            !shown->name.isEmpty() && readBlockFile(TextBlocks::path(dataPath(), shown->name), shown->bytes);
+    }
+}
+
+// The live preview saves the shown block whenever its box is left, so text
+// typed for a new block may already stand in the shown one: that block gets
+// back what it held before.
+void frmCustomize::restoreShownBlock(QPlainTextEdit* box) {
+    const ShownBlock& shown = shownIn(box);
+    if (shown.name.isEmpty()) return;
+    const QString path = TextBlocks::path(dataPath(), shown.name);
+    QByteArray now;
+    const bool exists = readBlockFile(path, now);
+    if (exists == shown.existed && now == shown.bytes) return;
+    const bool restored = shown.existed ? Files::writeAtomic(path, shown.bytes) : Files::removeFile(path);
+    if (!restored)
+        Prompts::MsgBox(QStringLiteral("「") + shown.name + QStringLiteral("」を元に戻せませんでした。"),
+                        Prompts::vbExclamation);
+}
+
 // ---- Saving and showing ----
 
 void frmCustomize::SaveUpDownText() {
     if (upDownPosition().isEmpty() || tagOf(txtContents) != QLatin1String("Yes")) return;
-    const QString name = cmbUpDownText->currentText();
-    writeKey(TextBlocks::upDownKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, upDownPosition()), name);
-    // Saved: a later switch of category must not save it again under that category's key.
-    if (saveBlock(name, txtContents)) setTag(txtContents, QString());
+    saveShownBlock(txtContents);
 }
 
 void frmCustomize::SaveHeadText() {
     if (tagOf(txtOtherHead) != QLatin1String("Yes")) return;
-    const QString name = cmbHeadTag->currentText();
-    writeKey(TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory), name);
-    if (saveBlock(name, txtOtherHead)) setTag(txtOtherHead, QString());
+    saveShownBlock(txtOtherHead);
 }
 
+// Showing another block leaves the changed flag and Apply as they were: other
+// edits of the window may still wait for Apply, and Cancel must still ask.
 void frmCustomize::ShowHeadText() {
     const bool wasLoading = loading_;
     loading_ = true;
     if (tagOf(txtOtherHead) == QLatin1String("Yes")) SaveHeadText();
     const TextBlocks::Key key = TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory);
     selectName(cmbHeadTag, key.isValid() ? Module4::GetIniString(setFile(), key.section, key.key) : QString());
-    loadBox(txtOtherHead, cmbHeadTag->currentText());
+    showBlock(txtOtherHead, cmbHeadTag->currentText(), key);
     setTag(txtOtherHead, QString());
-    changed_ = false;
-    Btn_Apply->setEnabled(false);
     loading_ = wasLoading;
 }
 
@@ -142,11 +192,9 @@ void frmCustomize::showUpDown(const QString& position) {
     if (tagOf(txtContents) == QLatin1String("Yes")) SaveUpDownText();
     const TextBlocks::Key key = TextBlocks::upDownKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, position);
     if (key.isValid()) selectName(cmbUpDownText, Module4::GetIniString(setFile(), key.section, key.key));
-    loadBox(txtContents, cmbUpDownText->currentText());
+    showBlock(txtContents, cmbUpDownText->currentText(), key);
     setTag(OptUpDownState, position);
     setTag(txtContents, QString());
-    changed_ = false;
-    Btn_Apply->setEnabled(false);
     loading_ = wasLoading;
 }
 
@@ -161,25 +209,22 @@ void frmCustomize::chooseBlock(QComboBox* list, QPlainTextEdit* box, bool head) 
     if (tagOf(box) == QLatin1String("Yes")) {
         if (Prompts::MsgBox(QStringLiteral("変更されていますが、保存しますか？"), Prompts::vbYesNo) == Prompts::vbYes) {
             // The edit belongs to the block shown before the pick.
-            const QString shown = box->property("BlockName").toString();
-            const TextBlocks::Key key =
-                head ? TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory)
-                     : TextBlocks::upDownKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, upDownPosition());
-            writeKey(key, shown);
-            saveBlock(shown, box);
-            setTag(box, QString());
+            saveShownBlock(box);
             Btn_Apply_Click();
         } else if (livePreview_) {
             Files::copyFile(backupPath(), setFile());
         }
+        // Either way the edit is settled; the picked block is not to be saved with it.
+        setTag(box, QString());
     }
     loading_ = true;
     changed_ = false;
     committed_ = false;
-    loadBox(box, chosen);
-    writeKey(head ? TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory)
-                  : TextBlocks::upDownKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, upDownPosition()),
-             chosen);
+    const TextBlocks::Key key =
+        head ? TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory)
+             : TextBlocks::upDownKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, upDownPosition());
+    showBlock(box, chosen, key);
+    writeBlockKey(key, chosen);
     loading_ = false;
     RefreshPreview();
 }
@@ -200,6 +245,11 @@ void frmCustomize::newBlock(QPlainTextEdit* box, QComboBox* list, bool head, con
         Shell::setStatusText(QStringLiteral("中止しました。"));
         return;
     }
+    if (const QString refusal = TextBlocks::nameRefusal(dataPath(), name); !refusal.isEmpty()) {
+        Prompts::MsgBox(refusal, Prompts::vbExclamation);
+        Shell::setStatusText(QStringLiteral("中止しました。"));
+        return;
+    }
     const bool exists = Files::exists(TextBlocks::path(dataPath(), name));
     if (exists && Prompts::MsgBox(QStringLiteral("すでにその名前のテキストはあります。\n上書きしますか？"),
                                   Prompts::vbYesNo) != Prompts::vbYes) {
@@ -207,6 +257,7 @@ void frmCustomize::newBlock(QPlainTextEdit* box, QComboBox* list, bool head, con
         Shell::setStatusText(QStringLiteral("中止しました。"));
         return;
     }
+    restoreShownBlock(box);
     if (!saveBlock(name, box)) return;
     // The box now holds the new block's text: nothing is left to save into the old one.
     setTag(box, QString());
@@ -240,10 +291,11 @@ void frmCustomize::deleteBlock(QComboBox* list, QPlainTextEdit* box, bool head) 
     list->setCurrentIndex(list->count() ? 0 : -1);
     // With no block left the key names none.
     const QString next = list->currentText();
-    loadBox(box, next);
-    writeKey(head ? TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory)
-                  : TextBlocks::deletionKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, upDownPosition()),
-             next);
+    const TextBlocks::Key key =
+        head ? TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory)
+             : TextBlocks::deletionKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, upDownPosition());
+    showBlock(box, next, key);
+    writeBlockKey(key, next);
     loading_ = false;
     MarkChanged();
     RefreshPreview();

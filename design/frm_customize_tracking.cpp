@@ -159,13 +159,22 @@ void frmCustomize::ColorEx_Click(QComboBox* field) {
 }
 
 void frmCustomize::GetColor_Click(QComboBox* field) {
-    // Any failure, Cancel included, ends the button quietly.
-    try {
-        QString text = field->currentText();
-        if (!text.isEmpty()) {
-            if (!text.startsWith(QLatin1Char('#'))) text = Module18::LookupColorName(text, colorNameFile());
-            dialogColor_ = Module18::HexToColor(text.mid(1));
+    // A text the dialog cannot start from is named to the user; Cancel in the
+    // dialog ends the button quietly.
+    const QString text = field->currentText();
+    if (!text.isEmpty()) {
+        QString code = text;
+        try {
+            if (!code.startsWith(QLatin1Char('#'))) code = Module18::LookupColorName(code, colorNameFile());
+            dialogColor_ = Module18::HexToColor(code.mid(1));
+        } catch (...) {
+            Prompts::MsgBox(QStringLiteral("「") + text +
+                                QStringLiteral("」は色ではありません。\n色の名前か、#に続く6桁の16進数(#RRGGBB)を入力してください。"),
+                            Prompts::vbExclamation);
+            return;
         }
+    }
+    try {
         int color = dialogColor_;
         if (!Prompts::current().color(color)) return;
         dialogColor_ = color;

@@ -200,14 +200,18 @@ void frmSetting::connectChangeEvents() {
         UpdateFileNameOption();
         MarkChanged();
     });
-    // The feed, comment-service and three blog boxes mark nothing; Apply
-    // and OK write them all the same.
-    for (QCheckBox* c : {chkLogDivide, chkRaravOnTop, chkScrolling, chkResize, chkBlog_PandBRTag})
+    // Every control that Apply writes marks a change, so that Apply is
+    // offered and Cancel asks before dropping it.
+    for (QCheckBox* c : {chkLogDivide, chkRaravOnTop, chkUseFileName2Day, chkScrolling, chkResize, chkUseRSS,
+                         chkUseHaloScan, chkBlog_Status, chkBlog_AcceptComment, chkBlog_AcceptTrackBack,
+                         chkBlog_PandBRTag})
         connect(c, &QCheckBox::toggled, this, &frmSetting::MarkChanged);
     for (QRadioButton* o : {optTopLink_PageTop, optTopLink_TopPage})
         connect(o, &QRadioButton::toggled, this, &frmSetting::MarkChanged);
-    for (QLineEdit* t : {txtCalenderFrameSize, txtFRAMEBORDER})
+    for (QLineEdit* t : {txtCalenderFrameSize, txtFRAMEBORDER, txtRSS_Title, txtRSS_HPURL, txtRSS_RaravURL,
+                         txtRSS_ManagingAuthor, txtRSS_WebMaster, txtATOM_Author, txtHaloScanUserName})
         connect(t, &QLineEdit::textChanged, this, &frmSetting::MarkChanged);
+    connect(txtRSS_Description, &QPlainTextEdit::textChanged, this, &frmSetting::MarkChanged);
 }
 
 void frmSetting::Form_Load() {
@@ -290,11 +294,14 @@ void frmSetting::TabStrip1_Click() {
 
 void frmSetting::UpdateDivideControls() {
     const bool on = chkRaravDivide->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{lblRaravTerm, cmbRaravTerm, chkRaravOnTop, chkUseFileName2Day})
-        w->setEnabled(on);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblRaravTerm, cmbRaravTerm, chkRaravOnTop}) w->setEnabled(on);
+    UpdateFileNameOption();
 }
 
-void frmSetting::UpdateFileNameOption() { chkUseFileName2Day->setEnabled(cmbRaravTerm->currentText() == QLatin1String("1")); }
+// Pages are named by date only when the diary is divided one day a page.
+void frmSetting::UpdateFileNameOption() {
+    chkUseFileName2Day->setEnabled(chkRaravDivide->isChecked() && cmbRaravTerm->currentText() == QLatin1String("1"));
+}
 
 void frmSetting::UpdateFrameControls() {
     const bool on = chkUseFrame->isChecked();

@@ -47,10 +47,11 @@ struct PageStyle {
     }
 };
 
-// An empty text counts as a missing one: rows written without a column get
-// the empty text as its default, and the pages must not show empty marks.
+// Null and the empty text stay apart: a missing body, continuation, genre or
+// weather adds nothing, an empty one still gets its marks.
 struct Row {
     QString day, title, genre, weather, contents, extend;
+    bool hasGenre = false, hasWeather = false, hasContents = false, hasExtend = false;
     int number = 0;
 };
 
@@ -65,6 +66,10 @@ QList<Row> rowsOf(const Recordset& rs) {
         r.weather = rs.text(i, "Weather");
         r.contents = rs.text(i, "Contents");
         r.extend = rs.text(i, "Extend");
+        r.hasGenre = !rs.value(i, "Genre").isNull();
+        r.hasWeather = !rs.value(i, "Weather").isNull();
+        r.hasContents = !rs.value(i, "Contents").isNull();
+        r.hasExtend = !rs.value(i, "Extend").isNull();
         rows << r;
     }
     return rows;
@@ -127,8 +132,8 @@ void MakeSameDayPage(const QString& PagePath, const QString& Day) {
                           .arg(s.dayTitleAlign, s.titleFTColor, s.titleBGColor, r.day, r.title));
             line(page, QStringLiteral("<DIV STYLE=\"COLOR:%1;BACKGROUND:%2\" align=%3>")
                           .arg(s.contentsFTColor, s.contentsBGColor, s.dayContentsAlign));
-            if (!r.contents.isEmpty()) line(page, r.contents);
-            if (!r.extend.isEmpty()) {
+            if (r.hasContents) line(page, r.contents);
+            if (r.hasExtend) {
                 line(page, QStringLiteral("<BR>"));
                 line(page, r.extend);
             }
@@ -143,7 +148,7 @@ void MakeSameDayPage(const QString& PagePath, const QString& Day) {
                                s.dayFTColor));
             line(page, QStringLiteral("<TR><TD COLSPAN=2 BGCOLOR=%1><FONT COLOR=%2>%3")
                           .arg(s.contentsBGColor, s.contentsFTColor, r.contents));
-            line(page, r.extend.isEmpty() ? QStringLiteral("</FONT></TD></TR>")
+            line(page, !r.hasExtend ? QStringLiteral("</FONT></TD></TR>")
                                          : QStringLiteral("<br>%1</FONT></TD></TR>").arg(r.extend));
             line(page, QStringLiteral("</TABLE></DIV>"));
             line(page, kTopLink + QStringLiteral("<BR>"));
@@ -233,7 +238,7 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
         for (const Row& r : rows) {
             if (!inPeriod(r)) continue;
             const QString genreMark =
-                (s.showGenre != 0 && !r.genre.isEmpty()) ? QStringLiteral("[%1]　").arg(r.genre) : QString();
+                (s.showGenre != 0 && r.hasGenre) ? QStringLiteral("[%1]　").arg(r.genre) : QString();
             const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
             if (s.addTitle == 1)
                 line(page, QStringLiteral("<a href=\"#%1\">%2</a>　%3%4<br>").arg(anchor, r.day, genreMark, r.title));
@@ -247,12 +252,12 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     int count = 0;
     for (const Row& r : rows) {
         if (!inPeriod(r) || (s.htmlType != 0 && s.htmlType != 1)) continue;
-        const bool weatherShown = s.showWeather != 0 && !r.weather.isEmpty() && r.weather != QLatin1String("-");
-        const bool genreShown = s.showGenre != 0 && !r.genre.isEmpty();
+        const bool weatherShown = s.showWeather != 0 && r.hasWeather && r.weather != QLatin1String("-");
+        const bool genreShown = s.showGenre != 0 && r.hasGenre;
         const QString icon = HTML3::weatherIcon(r.weather);
         const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
         QString body = r.contents;
-        if (!r.extend.isEmpty()) body += QStringLiteral("\r\n<br>") + r.extend;
+        if (r.hasExtend) body += QStringLiteral("\r\n<br>") + r.extend;
         body = PointPartsToLog(HighlightKeyword(body, Keyword));
 
         if (s.htmlType == 0) {

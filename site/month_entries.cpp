@@ -22,13 +22,11 @@ MonthEntries loadMonthEntries(const QString& databasePath, const QString& monthP
         e.number = row[1].toInt();
         e.title = row[2];
         e.contents = row[3];
-        // A column written as the empty text counts as missing: the editor
-        // stores an empty continuation that way, and the page must then show
-        // no continuation break or empty genre mark.
-        auto present = [](const QVariant& v) { return v.toString().isEmpty() ? QVariant() : v; };
-        e.extend = present(row[4]);
-        e.weather = present(row[5]);
-        e.genre = present(row[6]);
+        // Null and the empty text stay apart: an empty genre still shows its
+        // "[]" label and an empty continuation its marker line.
+        e.extend = row[4];
+        e.weather = row[5];
+        e.genre = row[6];
         e.isPrivate = row[7].toInt() != 0;
         const int d = e.dayOfMonth();
         if (d < 1 || d > 31)

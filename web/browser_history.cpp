@@ -9,7 +9,7 @@ QStringList load(const QString& path, int limit) {
     QStringList lines = Files::toLf(Files::readText(path)).split(QLatin1Char('\n'));
     // The last line break ends the last entry; it does not start an empty one.
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    if (lines.size() > limit) lines = lines.mid(lines.size() - limit);
+    if (lines.size() > limit) lines = lines.mid(0, limit);
     return lines;
 }
 

@@ -9,10 +9,9 @@ namespace BrowserHistory {
 // How many entries a history brings back at start.
 constexpr int kLoadLimit = 30;
 
-// The newest entries of the file (at most limit), oldest first; empty when
-// the file is missing. Newest rather than first, since new entries are
-// appended at the end and would otherwise never come back once the file has
-// grown past the limit.
+// The first entries of the file (at most limit), in file order, which is
+// oldest first; empty when the file is missing. Entries past the limit stay
+// in the file until the list is saved again without them.
 QStringList load(const QString& path, int limit = kLoadLimit);
 
 // Rewrites the file with every entry. An empty list leaves the file as it

@@ -12,6 +12,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -81,6 +84,24 @@ protected:
     int previews() const { return DesignPreview::writeCount() - previewsAtOpen; }
     void chooseCategory(const char* caption) {
         window->cmbCategory->setCurrentIndex(window->cmbCategory->findText(QString::fromUtf8(caption)));
+    }
+    // Typing into a text-block box and leaving it, as a click elsewhere does.
+    void typeBlock(QPlainTextEdit* box, const QString& text) {
+        box->setPlainText(text);
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(box, &out);
+    }
+    void pick(QComboBox* list, const char* name) { list->setCurrentIndex(list->findText(QString::fromUtf8(name))); }
+    // Every file under the temporary folder with its bytes.
+    QMap<QString, QByteArray> files() const {
+        QMap<QString, QByteArray> all;
+        QDirIterator it(tmp.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile f(path);
+            if (f.open(QIODevice::ReadOnly)) all.insert(path, f.readAll());
+        }
+        return all;
     }
 
     TempFolder tmp;
@@ -249,9 +270,14 @@ TEST_F(CustomizeWindow, ColourButtonsSwapNamesAndCodesAndTakeTheDialogsColour) {
     EXPECT_EQ(field->currentText(), "#0080FF");
     EXPECT_EQ(previews(), before + 1);
     EXPECT_EQ(setValue("Body", "TextColor"), "#0080FF");
-    field->setEditText("unlisted");
-    control<QPushButton>("Btn_GetColor_Text")->click();  // no dialog: the scripted prompts would fail
-    EXPECT_EQ(field->currentText(), "unlisted");
+    // A text the dialog cannot start from is named, and no dialog opens.
+    for (const char* text : {"#FFF", "unlisted", "#12G4AB"}) {
+        field->setEditText(text);
+        p->expectMessage(QString("「%1」は色ではありません。").arg(text), Prompts::vbOK, Prompts::vbExclamation);
+        control<QPushButton>("Btn_GetColor_Text")->click();
+        EXPECT_EQ(field->currentText(), text);
+    }
+    EXPECT_EQ(previews(), before + 1);
 }
 
 TEST_F(CustomizeWindow, BackgroundPictureIsAddressedInThePartsFolderAndOfferedForRegistration) {
@@ -313,7 +339,7 @@ TEST_F(CustomizeWindow, CategoriesShowTheirBlocksAndAPickRecordsItUnderTheCatego
     p->expectMessage("変更されていますが、保存しますか？", Prompts::vbYes);
     window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Top"));
     EXPECT_EQ(tmp.read("data/Customize/Meta.htm"), QByteArray("edited\r\n"));
-    EXPECT_EQ(window->txtContents->toPlainText(), "footer text\n");
+    EXPECT_EQ(window->txtContents->toPlainText(), "footer text");
     EXPECT_EQ(setValue("CalenderWindow", "UpText"), "Top");
 }
 
@@ -396,6 +422,178 @@ TEST_F(CustomizeWindow, SelectionDialogRecordsTheChosenSet) {
     EXPECT_EQ(RaravIni::read(tmp.file("rarav.ini"), RaravIni::CustomizeIniFileName), tmp.file("data/Customize/B.ini"));
     EXPECT_EQ(RaravIni::read(tmp.file("rarav.ini"), RaravIni::CstSlctWindowPosLeft), 225);
     EXPECT_EQ(mainPreviews, 1);
+}
+
+// Without the live preview a typed block waits for its save; switching the
+// category saves it under the block and key it was typed for, and the window
+// still counts as changed.
+TEST_F(CustomizeWindow, ABlockIsSavedOnlyUnderTheCategoryItWasTypedFor) {
+    struct Case {
+        const char* typedIn;
+        const char* then;
+        bool head;
+        const char* section;
+        const char* keptKey;
+        const char* block;
+        const char* untouchedKey;
+    };
+    for (const Case& c : {Case{"Head", "Head(分割用)", true, "General", "HeadTag", "Meta", "HeadTag_Div"},
+                          Case{"上下追加テキスト(分割用Log)", "上下追加テキスト(Log)", false, "Body", "UpText_Div_Log",
+                               "Top", "UpText_Log"}}) {
+        const QByteArray original = tmp.read("data/Customize/Customize.ini");
+        open(false);
+        chooseCategory(c.typedIn);
+        typeBlock(c.head ? window->txtOtherHead : window->txtContents, "typed");
+        chooseCategory(c.then);
+        EXPECT_EQ(tmp.read(QString("data/Customize/%1.htm").arg(c.block)), QByteArray("typed\r\n")) << c.typedIn;
+        EXPECT_EQ(setValue(c.section, c.keptKey), c.block) << c.typedIn;
+        EXPECT_EQ(setValue(c.section, c.untouchedKey), "") << c.typedIn;
+        EXPECT_TRUE(window->Btn_Apply->isEnabled()) << c.typedIn;
+        ScopedPrompts p;
+        p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
+        window->Btn_Cancel_Click();
+        EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), original) << c.typedIn;
+        delete window.data();
+        tmp.writeText(QString("data/Customize/%1.htm").arg(c.block), c.block);
+    }
+}
+
+TEST_F(CustomizeWindow, ANewBlockUnderTheLivePreviewLeavesTheShownBlockAsItWas) {
+    open(true);
+    chooseCategory("Head");
+    const QByteArray meta = tmp.read("data/Customize/Meta.htm");
+    // Leaving the box for the 新規 button lets the preview store the text first.
+    typeBlock(window->txtOtherHead, "<meta name=\"new\">");
+    ScopedPrompts p;
+    p->expectInput("新しいテキストの名前", "X").expectMessage("新しいテキストを作成しました。");
+    window->Btn_Head_New->click();
+    EXPECT_EQ(tmp.read("data/Customize/Meta.htm"), meta);
+    EXPECT_EQ(tmp.read("data/Customize/X.htm"), QByteArray("<meta name=\"new\">\r\n"));
+    EXPECT_EQ(setValue("General", "HeadTag"), "X");
+
+    // Onto an existing block, after an Apply: the applied text of the shown
+    // block stays, the block named takes the new text.
+    chooseCategory("上下追加テキスト(分割用Log)");
+    typeBlock(window->txtContents, "applied");
+    window->Btn_Apply_Click();  // the refresh on leaving the box has already disabled the button
+    typeBlock(window->txtContents, "for Bottom");
+    p->expectInput("新しいテキストの名前", "Bottom")
+        .expectMessage("すでにその名前のテキストはあります。", Prompts::vbYes)
+        .expectMessage("既存のテキストに上書きしました。");
+    window->Btn_New_UpDwn->click();
+    EXPECT_EQ(tmp.read("data/Customize/Top.htm"), QByteArray("applied\r\n"));
+    EXPECT_EQ(tmp.read("data/Customize/Bottom.htm"), QByteArray("for Bottom\r\n"));
+}
+
+TEST_F(CustomizeWindow, ClosingWithoutOkLeavesEverySetAsItWasAfterANewSetOntoAnExistingName) {
+    const QByteArray active = tmp.read("data/Customize/Customize.ini");
+    const QByteArray b = tmp.read("data/Customize/B.ini");
+    open(true);
+    type(control<QLineEdit>("txtHPTitle"), "新");
+    ASSERT_NE(tmp.read("data/Customize/Customize.ini"), active);
+    ScopedPrompts p;
+    p->expectInput("新しいカスタマイズセットの名前", "B")
+        .expectMessage("すでにその名前のカスタマイズセットはあります。", Prompts::vbYes)
+        .expectMessage("既存のカスタマイズセットに上書きしました。");
+    window->Btn_New->click();
+    EXPECT_EQ(Profile::readString(tmp.file("data/Customize/B.ini"), "General", "HPTitle"), "新");
+    type(control<QLineEdit>("txtHPTitle"), "もっと新しい");
+    window->close();  // the close box
+    EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), active);
+    EXPECT_EQ(tmp.read("data/Customize/B.ini"), b);
+    EXPECT_FALSE(Files::exists(tmp.file("prog/Customize.bak")));
+}
+
+// Answering No to the pending edit drops it: the next Apply writes no block,
+// and a block shown and saved unchanged keeps its bytes.
+TEST_F(CustomizeWindow, PickingAnotherBlockAndAnsweringNoDropsTheEdit) {
+    tmp.write("data/Customize/Bottom.htm", "bottom\r\n\r\n");
+    const QMap<QString, QByteArray> before = files();
+    open(false);
+    chooseCategory("上下追加テキスト(分割用Log)");
+    typeBlock(window->txtContents, "dropped");
+    ScopedPrompts p;
+    p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
+    pick(window->cmbUpDownText, "Bottom");
+    EXPECT_EQ(window->txtContents->property("Tag").toString(), "");
+    EXPECT_EQ(window->txtContents->toPlainText(), "bottom\n");
+    window->Btn_Apply->click();
+    EXPECT_EQ(tmp.read("data/Customize/Bottom.htm"), before.value(tmp.file("data/Customize/Bottom.htm")));
+    EXPECT_EQ(tmp.read("data/Customize/Top.htm"), QByteArray("Top"));
+
+    // Shown and saved again without a change, however often: the same bytes.
+    for (const char* block : {"Bottom", "Top", "Bottom"}) {
+        pick(window->cmbUpDownText, block);
+        typeBlock(window->txtContents, window->txtContents->toPlainText());
+        ASSERT_EQ(window->txtContents->property("Tag").toString(), "Yes");
+        window->Btn_Apply->click();
+    }
+    EXPECT_EQ(tmp.read("data/Customize/Bottom.htm"), QByteArray("bottom\r\n\r\n"));
+    EXPECT_EQ(tmp.read("data/Customize/Top.htm"), QByteArray("Top"));
+}
+
+// Names that would leave the set folder, or that name no file of their own,
+// are refused before anything is written or announced.
+TEST_F(CustomizeWindow, HostileBlockAndSetNamesAreRefusedAndChangeNoFile) {
+    RaravIni::write(tmp.file("rarav.ini"), RaravIni::CustomizeIniFileName, tmp.file("data/Customize/Customize.ini"));
+    struct Case {
+        const char* name;
+        const char* message;
+    };
+    const Case blockNames[] = {{"../../escaped", "「/」や「\\」を含まない名前"}, {"a\\b", "「/」や「\\」を含まない名前"},
+                               {"..", "はファイル名に使えません。"}, {"tab\tname", "制御文字"}};
+    const Case setNames[] = {{"x/y", "「/」や「\\」を含まない名前"}, {"../../escaped", "「/」や「\\」を含まない名前"},
+                             {".", "はファイル名に使えません。"}, {"RSS", "カスタマイズセットの名前に使えません"}};
+    for (bool live : {false, true}) {
+        open(live);
+        chooseCategory("Head");
+        window->txtOtherHead->setPlainText("<meta>");
+        const QMap<QString, QByteArray> before = files();
+        ScopedPrompts p;
+        for (const Case& c : blockNames) {
+            p->expectInput("新しいテキストの名前", c.name).expectMessage(c.message, Prompts::vbOK, Prompts::vbExclamation);
+            window->Btn_Head_New->click();
+        }
+        chooseCategory("上下追加テキスト");
+        for (const Case& c : blockNames) {
+            p->expectInput("新しいテキストの名前", c.name).expectMessage(c.message, Prompts::vbOK, Prompts::vbExclamation);
+            window->Btn_New_UpDwn->click();
+        }
+        for (const Case& c : setNames) {
+            p->expectInput("新しいカスタマイズセットの名前", c.name)
+                .expectMessage(c.message, Prompts::vbOK, Prompts::vbExclamation);
+            window->Btn_New->click();
+            EXPECT_EQ(Shell::state().CustIniFile, tmp.file("data/Customize/Customize.ini")) << c.name;
+        }
+        EXPECT_EQ(files(), before) << live;
+        EXPECT_FALSE(status.contains("新しいテキストを作成しました。"));
+        EXPECT_FALSE(status.contains("新しいカスタマイズセットを作成しました。"));
+        EXPECT_EQ(status.last(), "中止しました。");
+        window->Btn_OK->click();
+        EXPECT_TRUE(Files::exists(RaravIni::read(tmp.file("rarav.ini"), RaravIni::CustomizeIniFileName)));
+        EXPECT_FALSE(Files::exists(tmp.file("escaped.htm")));
+        EXPECT_FALSE(Files::exists(tmp.file("escaped.ini")));
+        delete window.data();
+    }
+}
+
+// A set whose extension is written in capitals is opened, applied and
+// deleted through its own file.
+TEST_F(CustomizeWindow, ASetIsTheFileBehindItsNameWhateverTheLetterCase) {
+    tmp.writeText("data/Customize/Look.INI", "[General]\nHPTitle=Look\n");
+    open(false);
+    ASSERT_GE(window->cmbSelectCustomize->findText("Look"), 0);
+    pick(window->cmbSelectCustomize, "Look");
+    EXPECT_EQ(control<QLineEdit>("txtHPTitle")->text(), "Look");
+    type(control<QLineEdit>("txtHPTitle"), "見た目");
+    window->Btn_Apply->click();
+    EXPECT_EQ(Profile::readString(tmp.file("data/Customize/Look.INI"), "General", "HPTitle"), "見た目");
+    EXPECT_FALSE(Files::exists(tmp.file("data/Customize/Look.ini")));
+    ScopedPrompts p;
+    p->expectMessage("カスタマイズセット「Look」を消去します。", Prompts::vbYes, Prompts::vbYesNo);
+    window->Btn_Delete->click();
+    EXPECT_EQ(window->cmbSelectCustomize->findText("Look"), -1);
+    EXPECT_FALSE(Files::exists(tmp.file("data/Customize/Look.INI")));
 }
 
 TEST(DesignPreviewWindow, EventAddressesAreCancelledAndCloseClosesIt) {

@@ -116,18 +116,32 @@ TEST(DesignSetFolder, ListsSetsAndBlocksByName) {
     EXPECT_EQ(DesignSets::names(tmp.path()), QStringList({"b", "Customize", "rss"}));
     EXPECT_EQ(TextBlocks::names(tmp.path()), QStringList({"foot", "Head"}));
     EXPECT_EQ(DesignSets::nameOf(tmp.file("Customize/Customize.ini")), "Customize");
+    // A listed name is opened as the file behind it.
+    EXPECT_EQ(DesignSets::setPath(tmp.path(), "b"), tmp.file("Customize/b.INI"));
+    EXPECT_EQ(DesignSets::setPath(tmp.path(), "new"), tmp.file("Customize/new.ini"));
+    tmp.write("Customize/Up.HTM", "");
+    EXPECT_EQ(TextBlocks::path(tmp.path(), "Up"), tmp.file("Customize/Up.HTM"));
 }
 
-TEST(TextBlockFile, SavesTheTextWithOneMoreLineBreakEachRound) {
+TEST(TextBlockFile, ShowingAndSavingABlockKeepsItsBytes) {
     TempFolder tmp;
     Files::makeFolder(tmp.file("Customize"));
     ASSERT_TRUE(TextBlocks::save(tmp.path(), "X", "abc"));
     EXPECT_EQ(tmp.read("Customize/X.htm"), QByteArray("abc\r\n"));
     const QString shown = TextBlocks::load(tmp.path(), "X");
-    EXPECT_EQ(shown, "abc\n");
-    ASSERT_TRUE(TextBlocks::save(tmp.path(), "X", shown + "d😀"));
+    EXPECT_EQ(shown, "abc");
+    ASSERT_TRUE(TextBlocks::save(tmp.path(), "X", shown));
+    EXPECT_EQ(tmp.read("Customize/X.htm"), QByteArray("abc\r\n"));
+    ASSERT_TRUE(TextBlocks::save(tmp.path(), "X", shown + "\nd😀"));
     EXPECT_EQ(tmp.read("Customize/X.htm"), QByteArray("abc\r\nd&#x1F600;\r\n"));
     EXPECT_EQ(TextBlocks::load(tmp.path(), "missing"), "");
+
+    // Hand-made files, with or without the closing line break, round-trip.
+    for (const QByteArray& bytes : {QByteArray("hand"), QByteArray("a\r\n\r\n"), QByteArray("")}) {
+        tmp.write("Customize/H.htm", bytes);
+        ASSERT_TRUE(TextBlocks::save(tmp.path(), "H", TextBlocks::load(tmp.path(), "H")));
+        EXPECT_EQ(tmp.read("Customize/H.htm"), bytes) << bytes.constData();
+    }
 }
 
 TEST(TextBlockKeys, CategoriesNameTheirKeys) {

@@ -125,6 +125,17 @@ TEST_F(ExchangeFiles, BackupCopyKeepsItsNameAndOverwritesOnlyWhenAllowed) {
     p->expectMessage("「Gone」が見つかりません。");
     EXPECT_FALSE(Module12::ExportCustomizeFile("Gone", "CST", "", "", ""));
     EXPECT_EQ(Files::listFiles(tmp.file("out"), "*"), QStringList({"backup.INI"}));
+
+    // Whatever the letter case of its extension, a set is the file behind its
+    // listed name: imported as backup.ini, and a hand-placed Hand.INI exported.
+    p->expectOpenFile(backup);
+    ASSERT_TRUE(Module12::ImportCustomizeFile());
+    EXPECT_TRUE(setFiles().contains("backup.ini"));
+    EXPECT_EQ(Profile::readString(tmp.file("data/Customize/backup.ini"), "General", "HPTitle"), "active");
+    tmp.writeText("data/Customize/Hand.INI", "[General]\nHPTitle=hand\n");
+    p->expectSaveFile(tmp.file("out/hand.ini"));
+    ASSERT_TRUE(Module12::ExportCustomizeFile("Hand", "INI", "", "", ""));
+    EXPECT_EQ(Profile::readString(tmp.file("out/hand.ini"), "General", "HPTitle"), "hand");
 }
 
 TEST_F(ExchangeFiles, FilesThatAreNoDesignSetAreRefusedAndNothingIsWritten) {

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -139,13 +140,41 @@ TEST_F(SiteSettingsWindow, ShowsTheStoredSettingsAndCancelWritesOnlyWhenAsked) {
     EXPECT_EQ(Profile::readString(tmp.file("Frame.ini"), "Frame", "Border"), "0");
 }
 
-TEST_F(SiteSettingsWindow, FeedTextsMarkNothingYetOkWritesThemOnOneLine) {
+// Every control marks a change: its edit enables Apply and Cancel asks
+// before dropping it.
+TEST_F(SiteSettingsWindow, EveryControlMarksAChangeSoCancelAsks) {
     ScopedPrompts p;
-    open();
-    window->txtRSS_Title->setText("新しい日記");
-    EXPECT_FALSE(window->Btn_Apply->isEnabled());
-    window->Btn_Cancel_Click();  // no question: nothing counts as changed
-    EXPECT_FALSE(siteFilesExist());
+    const std::function<void(frmSetting&)> edits[] = {
+        [](frmSetting& w) { w.txtRSS_Title->setText("新しい日記"); },
+        [](frmSetting& w) { w.txtRSS_HPURL->setText("http://example.jp/"); },
+        [](frmSetting& w) { w.txtRSS_RaravURL->setText("http://example.jp/d/"); },
+        [](frmSetting& w) { w.txtRSS_Description->setPlainText("説明"); },
+        [](frmSetting& w) { w.txtRSS_ManagingAuthor->setText("a@example.jp"); },
+        [](frmSetting& w) { w.txtRSS_WebMaster->setText("w@example.jp"); },
+        [](frmSetting& w) { w.txtATOM_Author->setText("花子"); },
+        [](frmSetting& w) { w.txtHaloScanUserName->setText("hanako"); },
+        [](frmSetting& w) { w.chkUseRSS->click(); },
+        [](frmSetting& w) { w.chkUseHaloScan->click(); },
+        [](frmSetting& w) { w.chkBlog_Status->click(); },
+        [](frmSetting& w) { w.chkBlog_AcceptComment->click(); },
+        [](frmSetting& w) { w.chkBlog_AcceptTrackBack->click(); },
+        [](frmSetting& w) {
+            w.chkRaravDivide->click();
+            w.cmbRaravTerm->setCurrentText("1");
+            w.chkUseFileName2Day->click();
+        },
+    };
+    int i = 0;
+    for (const auto& edit : edits) {
+        open();
+        for (int tab = 0; tab < 5; ++tab) window->PictureTab[tab]->setEnabled(true);
+        edit(*window);
+        EXPECT_TRUE(window->Btn_Apply->isEnabled()) << i;
+        p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
+        window->Btn_Cancel_Click();
+        EXPECT_FALSE(siteFilesExist()) << i;
+        ++i;
+    }
 
     open();
     window->txtRSS_Title->setText("新しい日記");
@@ -154,6 +183,23 @@ TEST_F(SiteSettingsWindow, FeedTextsMarkNothingYetOkWritesThemOnOneLine) {
     EXPECT_EQ(Profile::readString(tmp.file("RSS.ini"), "Setting", "Title"), "新しい日記");
     EXPECT_EQ(Profile::readString(tmp.file("RSS.ini"), "Setting", "Description"), "一行目 [Setting] Title=乗っ取り");
     EXPECT_EQ(Profile::sectionNames(tmp.file("RSS.ini")), QStringList({"General", "Setting", "RSS2.0", "ATOM"}));
+}
+
+// Naming pages by date applies only to a diary divided one day a page.
+TEST_F(SiteSettingsWindow, DateNamesAreOfferedOnlyForOneDayPages) {
+    tmp.writeText("Frame.ini", "[Divide]\nRaravDivide=0\nRaravTerm=1\nUseFileName2Day=1\n");
+    ScopedPrompts p;
+    open();
+    frmSetting& w = *window;
+    EXPECT_TRUE(w.chkUseFileName2Day->isChecked());
+    EXPECT_FALSE(w.chkUseFileName2Day->isEnabled());
+    w.chkRaravDivide->click();
+    EXPECT_TRUE(w.chkUseFileName2Day->isEnabled());
+    w.cmbRaravTerm->setCurrentText("2");
+    EXPECT_FALSE(w.chkUseFileName2Day->isEnabled());
+    w.chkRaravDivide->click();
+    w.cmbRaravTerm->setCurrentText("1");
+    EXPECT_FALSE(w.chkUseFileName2Day->isEnabled());
 }
 
 TEST_F(SiteSettingsWindow, TabsBlogManagerAndRegistrationLink) {

@@ -41,7 +41,7 @@ TEST_F(DiaryBody, TableLayout) {
 }
 
 // Weather "-", null, or a word without an icon shows no picture and takes
-// no column; a null or empty genre shows no label.
+// no column; a null genre shows no label, an empty one its "[]".
 TEST_F(DiaryBody, WeatherWithoutIconAddsNothing) {
     design(QStringLiteral("[General]\nGenre=1\nWeather=1\n[Contents]\nHTMLType=1\n"));
     entry("2005/03/09", 1, "a", "嵐", nullptr);
@@ -50,8 +50,21 @@ TEST_F(DiaryBody, WeatherWithoutIconAddsNothing) {
     const QString page = append().join(QLatin1Char('\n'));
     EXPECT_FALSE(page.contains(QStringLiteral("IMG")));
     EXPECT_TRUE(page.contains(QStringLiteral("<TR><TD COLSPAN=2 BGCOLOR=><FONT COLOR=><!--[Contents]--><br>本文")));
-    EXPECT_EQ(page.count(QStringLiteral("<TR><TD COLSPAN=3 ")), 1);
-    EXPECT_FALSE(page.contains(QStringLiteral("<NOBR>[]</NOBR>")));
+    EXPECT_EQ(page.count(QStringLiteral("<TR><TD COLSPAN=3 ")), 2);
+    EXPECT_EQ(page.count(QStringLiteral("<NOBR>[]</NOBR>")), 1);
+}
+
+// An empty continuation keeps its marker line and an empty genre its label;
+// missing ones add nothing.
+TEST_F(DiaryBody, EmptyTextsAreWrittenAndMissingOnesLeftOut) {
+    design(QStringLiteral("[General]\nGenre=1\n[Contents]\nHTMLType=0\n"));
+    entry("2005/03/09", 1, "empty", "-", "", 0, "", "");
+    entry("2005/03/08", 1, "missing", "-", nullptr, 0, nullptr, nullptr);
+    const QStringList page = append();
+    const QString text = page.join(QLatin1Char('\n'));
+    EXPECT_TRUE(text.contains(QStringLiteral("\">[]<A NAME=\"2005/03/09_1\">")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\"><A NAME=\"2005/03/08_1\">")));
+    EXPECT_EQ(page.count(QStringLiteral("<!--[extend]--><br>")), 1);
 }
 
 // A layout other than 0 and 1 writes neither entries nor anchors; a new

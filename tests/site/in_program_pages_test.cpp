@@ -27,9 +27,11 @@ protected:
                const QString& extend = QString(), const QString& genre = QString(), const QString& weather = QString(),
                bool isPrivate = false) {
         Database db(Shell::state().databasePath());
+        // A null text stands for a missing value, the empty text for an empty one.
+        auto v = [](const QString& text) { return text.isNull() ? QVariant() : QVariant(text); };
         db.exec("INSERT INTO Contents (Day, Number, Title, Contents, Extend, Genre, Weather, Private) "
                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                {day, number, title, body, extend, genre, weather, isPrivate});
+                {day, number, v(title), v(body), v(extend), v(genre), v(weather), isPrivate});
     }
     QStringList lines(const QString& name) {
         return Codepage::toUnicode(t.read(name)).split("\r\n");
@@ -120,6 +122,36 @@ TEST_F(InProgramPages, SearchTakesUserTextLiterally) {
     EXPECT_THROW(HTML0::MakeSearchResultPage(t.file("g.htm"), "x", true, "2006/13/01", "2006/12/31", false, ""),
                  RuntimeError);
     EXPECT_FALSE(QFile::exists(t.file("g.htm")));
+}
+
+// An empty body, continuation or genre is a text like any other; only a
+// missing one leaves its part out.
+TEST_F(InProgramPages, EmptyTextsKeepTheirMarksAndMissingOnesDoNot) {
+    design("[DayList]\nUse=1\n[Contents]\nHTMLType=0\n[General]\nGenre=1\n");
+    entry("2003/03/15", 1, "空", "", "", "");
+    entry("2002/03/15", 1, "無", QString(), QString(), QString());
+    HTML0::MakeSameDayPage(t.file("oldtmp.htm"), "2005/03/15");
+    QStringList l = lines("oldtmp.htm");
+    const qsizetype empty = l.indexOf("<H3 ALIGN= STYLE=\"COLOR:;BACKGROUND:\"><A NAME=\"2003/03/15\">空(2003/03/15)</A></H3>");
+    ASSERT_GE(empty, 0);
+    EXPECT_EQ(l.mid(empty + 1, 5), (QStringList{"<DIV STYLE=\"COLOR:;BACKGROUND:\" align=>", "", "<BR>", "", "</DIV>"}));
+    const qsizetype missing = l.indexOf("<H3 ALIGN= STYLE=\"COLOR:;BACKGROUND:\"><A NAME=\"2002/03/15\">無(2002/03/15)</A></H3>");
+    ASSERT_GE(missing, 0);
+    EXPECT_EQ(l.mid(missing + 1, 2), (QStringList{"<DIV STYLE=\"COLOR:;BACKGROUND:\" align=>", "</DIV>"}));
+
+    design("[DayList]\nUse=1\n[Contents]\nHTMLType=1\n");
+    HTML0::MakeSameDayPage(t.file("oldtmp.htm"), "2005/03/15");
+    l = lines("oldtmp.htm");
+    EXPECT_EQ(l.count("<br></FONT></TD></TR>"), 1);  // the empty continuation
+    EXPECT_EQ(l.count("</FONT></TD></TR>"), 1);      // the missing one
+
+    design("[DayList]\nUse=1\n[Contents]\nHTMLType=1\n[General]\nGenre=1\n");
+    EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), "", false, "", "", false, ""), 2);
+    l = lines("f.htm");
+    EXPECT_TRUE(l.contains("<a href=\"#2003/03/15_1\">2003/03/15</a>　[]　<br>"));
+    EXPECT_TRUE(l.contains("<a href=\"#2002/03/15_1\">2002/03/15</a>　<br>"));
+    EXPECT_EQ(l.join("\n").count("<NOBR>[]</NOBR>"), 1);
+    EXPECT_TRUE(l.contains("<TR><TD COLSPAN=3 BGCOLOR=><FONT COLOR=>"));  // empty body and continuation
 }
 
 TEST(Highlight, TableOfMarkupCases) {

@@ -106,7 +106,7 @@ TEST_F(MonthPage, WholePageWithDivisionOff) {
                  "<div style=margin-left:10pt>",
                  "<a href=\"#2005/03/30_2\">2005/03/30</a>　夜<br>",
                  "<a href=\"#2005/03/30_1\">2005/03/30</a>　[日記]　朝<br>",
-                 "<a href=\"#2005/03/28_1\">2005/03/28</a>　晴れ<br>",
+                 "<a href=\"#2005/03/28_1\">2005/03/28</a>　[]　晴れ<br>",  // an empty genre keeps its label
                  "<a href=\"#2005/03/15_1\">2005/03/15</a>　[日記]　十五日<br>",
                  "<a href=\"#2005/03/03_1\">2005/03/03</a>　[日記]　三日<br>",
                  "<a href=\"#2005/03/01_1\">2005/03/01</a>　[日記]　一日<br>",
@@ -132,7 +132,7 @@ TEST_F(MonthPage, WholePageWithDivisionOff) {
                  "</DIV>",
                  "<DIV ALIGN=\"RIGHT\"><A HREF=\"#this_month\">top</A></DIV>",
                  "<A Name=\"2005/03/28\"></A>",
-                 "<H3 ALIGN=left STYLE=\"COLOR:#FFFFFF;BACKGROUND:#336699\"><A NAME=\"2005/03/28_1\"><SPAN STYLE=\"font-weight:bold\">晴れ</SPAN>(2005/03/28)</A></H3>",
+                 "<H3 ALIGN=left STYLE=\"COLOR:#FFFFFF;BACKGROUND:#336699\">[]<A NAME=\"2005/03/28_1\"><SPAN STYLE=\"font-weight:bold\">晴れ</SPAN>(2005/03/28)</A></H3>",
                  "<DIV STYLE=\"COLOR:#333333;BACKGROUND:#FFFFFF\" align=left>",
                  "<!--[Contents]--><br>",
                  "本文",

@@ -1,9 +1,10 @@
+#include "platform/files.h"
 #include "tests/support/temp_folder.h"
 #include "web/browser_history.h"
 
 #include <gtest/gtest.h>
 
-TEST(BrowserHistory, LoadsTheNewestEntriesOfALongFile) {
+TEST(BrowserHistory, LoadsTheFirstEntriesOfALongFileInFileOrder) {
     TempFolder dir;
     QString text;
     for (int i = 1; i <= 50; ++i) text += QStringLiteral("語%1\n").arg(i);
@@ -11,15 +12,18 @@ TEST(BrowserHistory, LoadsTheNewestEntriesOfALongFile) {
 
     const QStringList loaded = BrowserHistory::load(path);
     ASSERT_EQ(loaded.size(), 30);
-    EXPECT_EQ(loaded.first(), QStringLiteral("語21"));
-    EXPECT_EQ(loaded.last(), QStringLiteral("語50"));
+    EXPECT_EQ(loaded.first(), QStringLiteral("語1"));
+    EXPECT_EQ(loaded.last(), QStringLiteral("語30"));
 
-    // Two new words written after the loaded ones come back next time.
+    // Two new words are written after the thirty loaded ones, so the next
+    // start again brings back only the first thirty.
     QStringList next = loaded;
     BrowserHistory::appendUnique(next, QStringLiteral("新1"));
     BrowserHistory::appendUnique(next, QStringLiteral("新2"));
     ASSERT_TRUE(BrowserHistory::save(path, next));
-    EXPECT_EQ(BrowserHistory::load(path).mid(28), (QStringList{QStringLiteral("新1"), QStringLiteral("新2")}));
+    EXPECT_EQ(Files::toLf(Files::readText(path)).count(QLatin1Char('\n')), 32);
+    EXPECT_TRUE(Files::toLf(Files::readText(path)).endsWith(QStringLiteral("語30\n新1\n新2\n")));
+    EXPECT_EQ(BrowserHistory::load(path), loaded);
 
     EXPECT_TRUE(BrowserHistory::load(dir.file(QStringLiteral("missing.txt"))).isEmpty());
 }
