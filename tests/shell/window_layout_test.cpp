@@ -38,6 +38,10 @@ TEST(WindowLayout, RestoreFallsBackToTheDefaults) {
     const WindowLayout::Layout s = WindowLayout::standard(9000, 15000);
     expectPlace(s.editor, {3210, 0, 4185, 9000 - 3210}, "standard editor");
     expectPlace(s.browser, {0, 4185, 15000 - 4185, 9000}, "standard browser");
+    // A calendar that needs more room pushes the others down and right.
+    const WindowLayout::Layout big = WindowLayout::standard(9000, 15000, QSize(4500, 3600));
+    expectPlace(big.editor, {3600, 0, 4500, 9000 - 3600}, "editor below a larger calendar");
+    expectPlace(big.browser, {0, 4500, 15000 - 4500, 9000}, "browser beside a larger calendar");
 }
 
 class LayoutWindowTest : public ::testing::Test {
