@@ -217,7 +217,10 @@ bool frmCustomize::applySettings(bool withPreview) {
 frmHTMLBrowser* frmCustomize::loadPreviewWindow() {
     if (!htmlBrowser_) {
         htmlBrowser_ = new frmHTMLBrowser;
-        htmlBrowser_->Form_Load(frameGeometry());
+        // Before the window is first shown it has not yet taken the size that
+        // showing gives it; the preview is as high as that.
+        if (!isVisible() && !testAttribute(Qt::WA_Resized)) adjustSize();
+        htmlBrowser_->Form_Load(QRect(frameGeometry().topLeft(), QSize(frameGeometry().width(), height())));
     }
     return htmlBrowser_;
 }

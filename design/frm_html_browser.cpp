@@ -22,7 +22,7 @@ namespace {
 using WindowPlace::kTwipsPerPixel;
 }
 
-frmHTMLBrowser::frmHTMLBrowser(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+frmHTMLBrowser::frmHTMLBrowser(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmHTMLBrowser"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("プレビュー"));

@@ -47,6 +47,9 @@ frmSetting::frmSetting(QWidget* parent) : QDialog(parent) {
         PictureTab[i]->setObjectName(QStringLiteral("PictureTab%1").arg(i));
         TabStrip1->addTab(PictureTab[i], QString::fromUtf8(captions[i]));
     }
+    // Every tab in sight: the window is never narrower than the five.
+    TabStrip1->setUsesScrollButtons(false);
+    TabStrip1->setElideMode(Qt::ElideNone);
     layout->addWidget(TabStrip1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

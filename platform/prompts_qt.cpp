@@ -1,5 +1,6 @@
 #include "platform/prompts_qt.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -7,8 +8,18 @@
 
 namespace Prompts {
 
+QWidget* askingWindow() {
+    QWidget* asking = QApplication::activeModalWidget();
+    if (!asking) asking = QApplication::activeWindow();
+    // A disabled window (the main window during a rebuild) would disable its
+    // prompt with it.
+    if (asking && asking->isEnabled() && asking->isVisible()) return asking;
+    QWidget* main = owner();
+    return main && main->isEnabled() ? main : nullptr;
+}
+
 int QtPrompter::message(const QString& prompt, int buttons, const QString& title) {
-    QMessageBox box(owner());
+    QMessageBox box(askingWindow());
     box.setWindowTitle(title);
     box.setText(prompt);
     switch (buttons & 0x70) {
@@ -64,30 +75,30 @@ int QtPrompter::message(const QString& prompt, int buttons, const QString& title
 
 QString QtPrompter::input(const QString& prompt, const QString& title, const QString& defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text = QInputDialog::getText(askingWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 
 QString QtPrompter::openFile(const QString& title, const QString& filter, const QString& folder) {
-    return QFileDialog::getOpenFileName(owner(), title, folder, filter);
+    return QFileDialog::getOpenFileName(askingWindow(), title, folder, filter);
 }
 
 QString QtPrompter::saveFile(const QString& title, const QString& filter, const QString& folder,
                              int* chosenFilter) {
     QString selected;
-    const QString path = QFileDialog::getSaveFileName(owner(), title, folder, filter, &selected,
+    const QString path = QFileDialog::getSaveFileName(askingWindow(), title, folder, filter, &selected,
                                                       QFileDialog::DontConfirmOverwrite);
     if (chosenFilter) *chosenFilter = int(filter.split(QStringLiteral(";;")).indexOf(selected)) + 1;
     return path;
 }
 
 QString QtPrompter::folder(const QString& title, const QString& start) {
-    return QFileDialog::getExistingDirectory(owner(), title, start);
+    return QFileDialog::getExistingDirectory(askingWindow(), title, start);
 }
 
 bool QtPrompter::color(int& value) {
     const QColor initial(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-    const QColor c = QColorDialog::getColor(initial, owner());
+    const QColor c = QColorDialog::getColor(initial, askingWindow());
     if (!c.isValid()) return false;
     value = c.red() | (c.green() << 8) | (c.blue() << 16);
     return true;

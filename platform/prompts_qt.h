@@ -3,7 +3,14 @@
 // and colour dialogs.
 #include "platform/prompts.h"
 
+class QWidget;
+
 namespace Prompts {
+
+// The window a prompt belongs to: the window that asked, that is the modal
+// dialog in front or else the active window, so that the prompt opens above
+// it even when that window stays on top; the main window when none is active.
+QWidget* askingWindow();
 
 class QtPrompter : public Prompter {
 public:

@@ -1,4 +1,5 @@
 #include "shell/frm_about.h"
+#include "shell/program_icon.h"
 
 #include "platform/files.h"
 #include "shell/addresses.h"
@@ -45,11 +46,11 @@ QFont japaneseFont(double points, bool bold) {
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
-    setWindowIcon(QApplication::windowIcon());
+    setWindowIcon(ProgramIcon::icon());
     setWindowTitle(Product::kName + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
 
     picIcon = label(this, "picIcon", QString());
-    picIcon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+    picIcon->setPixmap(ProgramIcon::icon().pixmap(32, 32));
     lblTitle = label(this, "lblTitle", Product::kName + QStringLiteral("  Version ") + Shell::versionText());
     lblTitle->setFont(japaneseFont(12, true));
     lblDescription = label(this, "lblDescription", Product::kCreditLine);

@@ -3,6 +3,7 @@
 #include "platform/termination_signals.h"
 #include "platform/web_browser.h"
 #include "shell/main_window.h"
+#include "shell/program_icon.h"
 
 int main(int argc, char** argv) {
     WebEngine::prepare();
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     Application::setApplicationName(QStringLiteral("Rarav"));
     Application::setOrganizationName(QStringLiteral("Rarav"));
     Prompts::install(std::make_unique<Prompts::QtPrompter>());
+    Application::setWindowIcon(ProgramIcon::icon());
 
     MDIFormTop* top = MDIFormTop::instance();
     // A request to end that comes during start-up is kept until start-up is

@@ -47,7 +47,12 @@ WindowLayout::Layout MDIFormTop::currentLayout() {
 
 void MDIFormTop::mnuStandard_Click() {
     const QSize client = clientSizeTwips();
-    applyLayout(WindowLayout::standard(client.height(), client.width()));
+    // A calendar frame smaller than its controls (the first one, or one made
+    // small by the user) hides its lower row.
+    QMdiSubWindow* frame = showChild(calender());
+    frame->resize(frame->size().expandedTo(frame->minimumSizeHint()).expandedTo(frame->sizeHint()));
+    const QSize calenderSize(WindowPlace::toTwips(frame->width()), WindowPlace::toTwips(frame->height()));
+    applyLayout(WindowLayout::standard(client.height(), client.width(), calenderSize));
     showInBrowser(WindowLayout::browserPage(state().DataPath, state().MyPath));
 }
 

@@ -101,7 +101,11 @@ void MainMenus::ResistOtherFiles_Click() {
 void MainMenus::MnuOptimize_Click() { DatabaseMaintenance::MnuOptimize_Click(); }
 
 void MainMenus::MnuReConstructionGenre_Click() {
-    reportingFailures([] { frmContents::instance()->MakeGenretxt(); });
+    reportingFailures([] {
+        frmContents::instance()->MakeGenretxt();
+        Shell::setStatusText(QStringLiteral("ジャンルの再構成が完了しました。"));
+        Prompts::MsgBox(QStringLiteral("完了！"), Prompts::vbInformation);
+    });
 }
 
 void MainMenus::MnuUpdateCheck_Click() {

@@ -37,6 +37,9 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -61,8 +64,14 @@ MDIFormTop::MDIFormTop() {
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(mdiArea);
-    statusPanel1 = new QLabel(this);
-    statusBar()->addWidget(statusPanel1, 1);
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    auto* pictureLayout = new QHBoxLayout(Picture1);
+    pictureLayout->setContentsMargins(0, 0, 0, 0);
+    statusPanel1 = new QLabel(Picture1);
+    pictureLayout->addWidget(statusPanel1);
+    statusBar()->addWidget(Picture1, 1);
+    Picture1->installEventFilter(this);
     resize(960, 720);
 
     auto& h = Shell::hooks();
@@ -208,6 +217,9 @@ void MDIFormTop::applyWindowSize() {
     if (left != 0) g.moveLeft(WindowPlace::toPixels(left));
     if (height != 0) g.setHeight(WindowPlace::toPixels(height));
     if (width != 0) g.setWidth(WindowPlace::toPixels(width));
+    // A place saved on a larger or a second display is brought within reach.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    g.moveTopLeft(WindowPlace::onScreen(g.topLeft(), screen ? screen->availableGeometry() : QRect()));
     setGeometry(g);
 }
 
@@ -216,6 +228,14 @@ bool MDIFormTop::MDIForm_Load() {
     if (s.MyPath.isEmpty())
         s.MyPath = ProgramFolder::resolve(QCoreApplication::applicationDirPath(), QStringLiteral(RARAV_SHARE_DIR));
     if (!acquireSingleInstance()) return false;
+    // Every new user's database is a copy of it; without it the folder is no
+    // program folder (a broken installation), whatever the settings say.
+    if (!Files::exists(s.MyPath + QStringLiteral("default.mdb"))) {
+        Prompts::MsgBox(QStringLiteral("default.mdbが見つかりません。\r\n") + s.MyPath +
+                            QStringLiteral("\r\nQuillbyを入れ直してください。"),
+                        Prompts::vbCritical);
+        return false;
+    }
 
     setWindowTitle(QStringLiteral("Quillby v") + Shell::versionText());
     s.CurrentVersion = Shell::versionNumber();
@@ -320,12 +340,33 @@ void MDIFormTop::MDIForm_Unload() {
     instanceLock_.reset();
 }
 
+bool MDIFormTop::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Picture1 && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        menus->Picture1_MouseDown(press->buttons().toInt(), WindowPlace::toTwips(qRound(press->position().x())));
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MDIFormTop::closeEvent(QCloseEvent* event) {
     // The editor offers to save a changed entry; a Yes whose save failed
     // keeps the program open with the edits.
     if (!unloaded_ && frmContents::exists() && !frmContents::instance()->Form_Unload()) {
         event->ignore();
         return;
+    }
+    // Windows without a parent (import deletion, search, tag dialogs) close
+    // with the main window, so that none is left running on its own; one
+    // that refuses to close (an unsaved change kept) keeps the program open.
+    if (!unloaded_) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w == this || !w->isVisible() || w->windowType() == Qt::Popup) continue;
+            if (!w->close()) {
+                event->ignore();
+                return;
+            }
+        }
     }
     MDIForm_Unload();
     event->accept();

@@ -42,6 +42,9 @@ public:
 
     QMdiArea* mdiArea = nullptr;
     QLabel* statusPanel1 = nullptr;  // first panel: the shared status line
+    // The picture box along the bottom that holds the status line; a press on
+    // it reaches the menus' hidden credits.
+    QWidget* Picture1 = nullptr;
     MainMenus* menus = nullptr;      // the menu bar and the editor's pop-up menu
 
     // Captions in the language of the user's rarav.ini.
@@ -75,6 +78,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     MDIFormTop();

@@ -1,16 +1,20 @@
 #include "shell/window_layout.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "shell/browser_pages.h"
 #include "shell/rarav_ini.h"
 
 namespace WindowLayout {
 
-Layout standard(int clientHeight, int clientWidth) {
+Layout standard(int clientHeight, int clientWidth, QSize calenderSize) {
+    const int below = std::max(3210, calenderSize.height());
+    const int beside = std::max(4185, calenderSize.width());
     Layout l;
     l.calender = {0, 0, -1, -1};
-    l.editor = {3210, 0, 4185, clientHeight - 3210};
-    l.browser = {0, 4185, clientWidth - 4185, clientHeight};
+    l.editor = {below, 0, beside, clientHeight - below};
+    l.browser = {0, beside, clientWidth - beside, clientHeight};
     return l;
 }
 

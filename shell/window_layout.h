@@ -2,6 +2,7 @@
 // Where the calendar, the editor and the browser sit inside the main window,
 // in twips of the client area (H high, W wide). Stored layouts stay in twips
 // so that settings files move between machines unchanged.
+#include <QSize>
 #include <QString>
 
 namespace WindowLayout {
@@ -14,7 +15,10 @@ struct Layout {
     Place calender, editor, browser;
 };
 
-Layout standard(int clientHeight, int clientWidth);
+// The calendar keeps its size; the editor sits below it and the browser
+// beside both, further down or right than the classic figures when the
+// calendar (calenderSize, in twips) needs the room to show all its controls.
+Layout standard(int clientHeight, int clientWidth, QSize calenderSize = QSize());
 // The saved layout of rarav.ini, with the defaults for missing keys and for
 // sizes of 0 or less.
 Layout restore(const QString& raravIni, int clientHeight, int clientWidth);

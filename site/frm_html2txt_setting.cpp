@@ -76,6 +76,9 @@ frmHTML2TXTSetting::frmHTML2TXTSetting(QWidget* parent) : QDialog(parent) {
     TabStrip1->addTab(QStringLiteral("GENERAL"));
     TabStrip1->addTab(tr8("TEXT変換設定"));
     TabStrip1->addTab(tr8("HTML変換設定"));
+    // Every tab in sight: the window is never narrower than the three.
+    TabStrip1->setUsesScrollButtons(false);
+    TabStrip1->setElideMode(Qt::ElideNone);
     layout->addWidget(TabStrip1);
 
     pages_ = new QStackedWidget(this);

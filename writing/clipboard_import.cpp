@@ -126,25 +126,44 @@ Parsed parseTagged(const QString& input) {
     const QString text = Files::toCrLf(input);
     Parsed parsed;
     qsizetype from = 0;
-    while (text.indexOf(kDayTag, from) >= 0) {
+    qsizetype start = 0;
+    while ((start = text.indexOf(kDayTag, from)) >= 0) {
         const int n = parsed.records.size() + 1;
         Record r;
-        const auto refuse = [&](const QString& why) {
-            parsed.records.clear();
-            parsed.error = QString::number(n) + QStringLiteral("件目の日記") + why + kCrLf +
-                           QStringLiteral("クリップボードのデータは読み込まずに中止します。");
-            return parsed;
+        const auto skip = [&](const QString& why) {
+            r = Record();
+            r.error = QString::number(n) + QStringLiteral("件目の日記") + why + kCrLf +
+                      QStringLiteral("その日記は読み込みません。");
+            parsed.records << r;
+            // The next record is looked for after this one's day tag, as its
+            // own closing tags cannot be trusted.
+            from = start + kDayTag.size();
         };
         const std::pair<QString, QString*> parts[] = {{kDayTag, &r.day}, {kTitleTag, &r.title}, {kBodyTag, &r.body}};
+        bool complete = true;
         for (const auto& [tag, value] : parts) {
-            const std::optional<QString> v = takeValue(text, tag, from);
-            if (!v) return refuse(QStringLiteral("に") + tag + QStringLiteral("と") + closingTag(tag) +
-                                  QStringLiteral("の組がありません。"));
+            // A value whose opening tag stands after the next record's day
+            // belongs to that record.
+            const qsizetype nextDay = tag == kDayTag ? -1 : text.indexOf(kDayTag, from);
+            const qsizetype opening = text.indexOf(tag, from);
+            const std::optional<QString> v =
+                nextDay >= 0 && opening > nextDay ? std::nullopt : takeValue(text, tag, from);
+            if (!v) {
+                skip(QStringLiteral("に") + tag + QStringLiteral("と") + closingTag(tag) +
+                     QStringLiteral("の組がありません。"));
+                complete = false;
+                break;
+            }
             *value = *v;
         }
-        if (!isStoredDay(r.day))
-            return refuse(QStringLiteral("の日付「") + r.day +
-                          QStringLiteral("」は yyyy/mm/dd の形の正しい日付ではありません。"));
+        if (!complete) continue;
+        if (!isStoredDay(r.day)) {
+            const QString day = r.day;
+            const qsizetype next = from;
+            skip(QStringLiteral("の日付「") + day + QStringLiteral("」は yyyy/mm/dd の形の正しい日付ではありません。"));
+            from = next;
+            continue;
+        }
         parsed.records << r;
     }
     return parsed;
@@ -152,10 +171,6 @@ Parsed parseTagged(const QString& input) {
 
 bool importTagged(const QString& databasePath, const QString& text, int withHtml) {
     const Parsed parsed = parseTagged(text);
-    if (!parsed.error.isEmpty()) {
-        Prompts::MsgBox(parsed.error, Prompts::vbCritical);
-        return false;
-    }
     if (parsed.records.isEmpty()) {
         Prompts::MsgBox(QStringLiteral("クリップボードの中に有効なデータがありませんでした。"), Prompts::vbCritical);
         return false;
@@ -163,7 +178,9 @@ bool importTagged(const QString& databasePath, const QString& text, int withHtml
     Database db(databasePath);
     QStringList stored;
     for (const Record& r : parsed.records) {
-        if (!hasEntry(db, r.day)) {
+        if (!r.error.isEmpty()) {
+            Prompts::MsgBox(r.error, Prompts::vbCritical);
+        } else if (!hasEntry(db, r.day)) {
             addRow(db, r.day, r.title, bodyToStore(r.body, withHtml));
             stored << r.day;
         } else if (askOverwrite(r.day)) {

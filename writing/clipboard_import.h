@@ -17,21 +17,22 @@ QString closingTag(const QString& openingTag);
 
 struct Record {
     QString day, title, body;
+    // Set for a record without all three values in order, or whose day is not
+    // a real "yyyy/mm/dd" day: which record and why; it is skipped.
+    QString error;
 };
 
 // The records of a tagged text in order, with CR LF line ends. Text outside the
-// tags is ignored. A record without all three values in order, or whose day
-// is not a real "yyyy/mm/dd" day, makes the whole text malformed: error then
-// says which record and why, and records is empty.
+// tags is ignored.
 struct Parsed {
     QList<Record> records;
-    QString error;
 };
 Parsed parseTagged(const QString& text);
 
 // Every record, asking before a day that has an entry is overwritten and
-// offering another day instead. Writes nothing when the text holds no record
-// or is malformed (after a message), and then returns false. Throws
+// offering another day instead; a malformed record is skipped after its
+// message. Writes nothing when the text holds no record (after a message), and
+// then returns false. Throws
 // RuntimeError when the database fails; rows stored before stay.
 bool importTagged(const QString& databasePath, const QString& text, int withHtml);
 // The whole text as the body of one entry on a day and with a title the user

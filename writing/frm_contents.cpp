@@ -1,4 +1,5 @@
 #include "writing/frm_contents.h"
+#include "shell/module13.h"
 
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -133,11 +134,13 @@ void frmContents::buildControls() {
         connect(a, &QAction::triggered, this, [this, key] { cToolbar_ButtonClick(key); });
         buttons_[i] = a;
     }
+    // All the buttons stay in sight: the box beside them narrows first.
+    cToolbar->setMinimumWidth(cToolbar->sizeHint().width());
     top->addWidget(cToolbar);
     ComboTag = new QComboBox(this);
     ComboTag->setObjectName(QStringLiteral("ComboTag"));
     ComboTag->setToolTip(QStringLiteral("HTMLタグを選んでください。"));
-    ComboTag->setMinimumWidth(120);
+    ComboTag->setMinimumWidth(60);
     top->addWidget(ComboTag);
     top->addStretch(1);
     picPrevRaravExist = new QToolButton(this);
@@ -232,7 +235,7 @@ void frmContents::buildControls() {
 }
 
 void frmContents::Form_Load() {
-    ComboTag->setMaxVisibleItems(15);
+    Module13::SetComboDropHeight(ComboTag, 15);
     ComboGenre->setMaxVisibleItems(20);
     const int fontSize = RaravIni::read(Shell::state().RaravIniFile, RaravIni::ContentsFontSize);
     if (fontSize > 0) {

@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -244,7 +245,12 @@ TEST_F(MenusTest, EveryCommandReachesItsHandler) {
                  .expectMessage(QStringLiteral("rarav.mdbの最適化を中止しました。"));
          },
          [] {}},
-        {"MnuReConstructionGenre", [] {}, [&] { EXPECT_TRUE(QFile::exists(Shell::state().DataPath + "Genre.csv")); }},
+        {"MnuReConstructionGenre",
+         [&] { p->expectMessage(QStringLiteral("完了！"), Prompts::vbOK, Prompts::vbOKOnly | Prompts::vbInformation); },
+         [&] {
+             EXPECT_TRUE(QFile::exists(Shell::state().DataPath + "Genre.csv"));
+             EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("ジャンルの再構成が完了しました。"));
+         }},
         {"MnuUpdateCheck",
          [&] {
              qputenv("RARAV_UPDATE_URL", "http://127.0.0.1:9/update.txt");
@@ -380,7 +386,11 @@ TEST_F(MenusTest, BrowserShowsThePreviewWhenItExists) {
 }
 
 TEST_F(MenusTest, AboutLinksCloseTheWindowAndOpenThePages) {
-    onNextModal<frmAbout>([](frmAbout* d) { d->lblURL_Click(); });
+    onNextModal<frmAbout>([](frmAbout* d) {
+        // The program's icon beside its name.
+        EXPECT_FALSE(d->picIcon->pixmap().isNull());
+        d->lblURL_Click();
+    });
     action("MnuAbout")->trigger();
     onNextModal<frmAbout>([](frmAbout* d) { d->PictURL_Lumenfold_Click(); });
     action("MnuAbout")->trigger();
@@ -390,10 +400,19 @@ TEST_F(MenusTest, AboutLinksCloseTheWindowAndOpenThePages) {
 
 TEST_F(MenusTest, HiddenCreditsAnswerOnlyTheLeftButtonAtTheirColumn) {
     p->expectMessage(QStringLiteral("左クリックで表示"), Prompts::vbOK, Prompts::vbOKOnly);
-    top->menus->Picture1_MouseDown(Qt::LeftButton, 516 * 15 + 7);
-    top->menus->Picture1_MouseDown(Qt::RightButton, 516 * 15);
-    top->menus->Picture1_MouseDown(Qt::LeftButton, 515 * 15);
-    top->menus->Picture1_MouseDown(Qt::LeftButton, 517 * 15);
+    // Pressed on the picture box of the main window, where the user finds them.
+    top->show();
+    ASSERT_GE(top->Picture1->width(), 518);
+    const auto press = [&](Qt::MouseButton button, double x) {
+        QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, 2), top->Picture1->mapToGlobal(QPointF(x, 2)), button,
+                      button, Qt::NoModifier);
+        QApplication::sendEvent(top->Picture1, &e);
+    };
+    press(Qt::LeftButton, 516.4);
+    press(Qt::RightButton, 516);
+    press(Qt::LeftButton, 515);
+    press(Qt::LeftButton, 517);
+    EXPECT_EQ(p->owners.value(0), top);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 #include "shell/module4.h"
 #include "shell/rarav_ini.h"
+#include "shell/window_place.h"
 #include "writing/frm_calender.h"
 
 #include "tests/support/scripted_prompts.h"
@@ -10,6 +11,8 @@
 
 #include <QCalendarWidget>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -104,6 +107,28 @@ TEST_F(MainWindowStart, StoredWindowPositionIsAppliedOnlyWhereNotZero) {
     ASSERT_TRUE(top->MDIForm_Load());
     EXPECT_EQ(top->width(), 800);
     EXPECT_EQ(top->height(), designedHeight);
+}
+
+TEST_F(MainWindowStart, APlaceOffTheScreenIsBroughtBackOnIt) {
+    QDir().mkpath(myPath + "UserData");
+    const QString ini = myPath + "UserData/rarav.ini";
+    Module4::WriteIniString(ini, "ALL", "DataPath", myPath + "UserData/");
+    Module4::WriteIniString(ini, "ParentForm", "Top", "-30000");
+    Module4::WriteIniString(ini, "ParentForm", "Left", "90000");
+    ScopedPrompts prompts;
+    MDIFormTop* top = MDIFormTop::instance();
+    ASSERT_TRUE(top->MDIForm_Load());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(top->geometry().topLeft(), WindowPlace::onScreen(QPoint(6000, -2000), area));
+    EXPECT_TRUE(area.contains(top->geometry().topLeft()));
+}
+
+TEST_F(MainWindowStart, AMissingDefaultDatabaseIsNamed) {
+    QFile::remove(myPath + "default.mdb");
+    ScopedPrompts prompts;
+    prompts->expectMessage(QStringLiteral("default.mdbが見つかりません。"), Prompts::vbOK, Prompts::vbCritical);
+    EXPECT_FALSE(MDIFormTop::instance()->MDIForm_Load());
+    EXPECT_FALSE(QFile::exists(myPath + "UserData/rarav.mdb"));
 }
 
 }  // namespace

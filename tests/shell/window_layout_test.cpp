@@ -5,6 +5,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QMdiArea>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +39,10 @@ TEST(WindowLayout, RestoreFallsBackToTheDefaults) {
     const WindowLayout::Layout s = WindowLayout::standard(9000, 15000);
     expectPlace(s.editor, {3210, 0, 4185, 9000 - 3210}, "standard editor");
     expectPlace(s.browser, {0, 4185, 15000 - 4185, 9000}, "standard browser");
+    // A calendar that needs more room pushes the others down and right.
+    const WindowLayout::Layout big = WindowLayout::standard(9000, 15000, QSize(4500, 3600));
+    expectPlace(big.editor, {3600, 0, 4500, 9000 - 3600}, "editor below a larger calendar");
+    expectPlace(big.browser, {0, 4500, 15000 - 4500, 9000}, "browser beside a larger calendar");
 }
 
 class LayoutWindowTest : public ::testing::Test {
@@ -68,8 +73,11 @@ TEST_F(LayoutWindowTest, StandardFillsTheClientArea) {
     const QSize c = top->clientSizeTwips();
     const WindowLayout::Layout l = top->currentLayout();
     expectPlace(l.calender, {0, 0, -1, -1}, "calendar");
-    expectPlace(l.editor, {3210, 0, 4185, c.height() - 3210}, "editor");
-    expectPlace(l.browser, {0, 4185, c.width() - 4185, c.height()}, "browser");
+    // The editor starts where the calendar's lower row ends, never above it.
+    const int below = std::max(3210, l.calender.top + l.calender.height);
+    const int beside = std::max(4185, l.calender.width);
+    expectPlace(l.editor, {below, 0, beside, c.height() - below}, "editor");
+    expectPlace(l.browser, {0, beside, c.width() - beside, c.height()}, "browser");
     EXPECT_EQ(navigated, QStringList({t.path() + QStringLiteral("SimpleManual.htm")}));
 
     t.write(QStringLiteral("Preview/tmp.htm"), "<html></html>");

@@ -1,5 +1,7 @@
 #include "tests/support/scripted_prompts.h"
 
+#include "platform/prompts_qt.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,6 +45,8 @@ ScriptedPrompter& ScriptedPrompter::expectColor(int answer) {
 
 const ScriptedPrompter::Expectation* ScriptedPrompter::next(Prompts::Kind kind, const QString& text) {
     shown << text;
+    owners << Prompts::askingWindow();
+    if (whilePrompting) whilePrompting(text);
     if (expectations_.isEmpty()) {
         ADD_FAILURE() << "unexpected " << kindName(kind) << " prompt: " << text.toStdString();
         return nullptr;

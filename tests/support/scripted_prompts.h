@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class ScriptedPrompter : public Prompts::Prompter {
@@ -29,6 +30,10 @@ public:
     bool allAnswered() const { return expectations_.isEmpty(); }
     // Every text shown so far, in order (messages and input prompts).
     QStringList shown;
+    // The window each of those prompts would have opened above.
+    QList<QWidget*> owners;
+    // Runs as each prompt opens, to look at the windows while it waits.
+    std::function<void(const QString&)> whilePrompting;
 
     int message(const QString& prompt, int buttons, const QString& title) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;

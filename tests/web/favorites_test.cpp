@@ -1,7 +1,10 @@
 #include "tests/support/temp_folder.h"
 #include "web/favorites.h"
+#include "web/favorites_folder.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -78,4 +81,21 @@ TEST(Favorites, ShortcutAddressIsCutAt255Characters) {
 TEST(Favorites, SortIsStableAndIgnoresCase) {
     EXPECT_EQ(Module10::SortStrings({"b", "B", "a", "C"}), (QStringList{"a", "b", "B", "C"}));
     EXPECT_EQ(Module10::SortStrings({"B", "b"}), (QStringList{"B", "b"}));
+}
+
+TEST(Favorites, FolderIsUnderTheProgramNameOnceAndNeverCreated) {
+    TempFolder home;
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    const QString oldApp = QCoreApplication::applicationName(), oldOrg = QCoreApplication::organizationName();
+    qputenv("XDG_DATA_HOME", QDir::cleanPath(home.path()).toUtf8());
+    // The program names the organisation as itself.
+    QCoreApplication::setApplicationName(QStringLiteral("Rarav"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Rarav"));
+    const QString folder = Module9::GetFavoritesFolder();
+    QCoreApplication::setApplicationName(oldApp);
+    QCoreApplication::setOrganizationName(oldOrg);
+    qputenv("XDG_DATA_HOME", oldData);
+    EXPECT_EQ(QDir::cleanPath(home.path()) + QStringLiteral("/Rarav/Favorites"), folder);
+    EXPECT_FALSE(QFileInfo::exists(QDir::cleanPath(home.path()) + QStringLiteral("/Rarav")));
+    EXPECT_TRUE(Module8::listFavorites(folder, folder, true).isEmpty());
 }

@@ -18,9 +18,16 @@ ScriptedPrompter& typeDay(ScriptedPrompter& p, const QString& y, const QString& 
         QStringLiteral("日を入力"), d);
 }
 
+QString errors(const ClipboardImport::Parsed& p) {
+    QStringList list;
+    for (const auto& r : p.records) list << r.error;
+    return list.join(QString());
+}
+
 QString joined(const ClipboardImport::Parsed& p) {
     QStringList list;
-    for (const auto& r : p.records) list << r.day + QLatin1Char('|') + r.title + QLatin1Char('|') + r.body;
+    for (const auto& r : p.records)
+        if (r.error.isEmpty()) list << r.day + QLatin1Char('|') + r.title + QLatin1Char('|') + r.body;
     return list.join(QLatin1Char(';'));
 }
 
@@ -31,7 +38,7 @@ TEST(ClipboardImportParse, RecordsAndRefusals) {
         const char* name;
         QString text;
         QString records;  // "day|title|body;..." expected
-        QString error;    // a piece of the refusal, or empty
+        QString error;    // a piece of the message of a skipped record, or empty
     };
     const QString two = QStringLiteral("まえがき\n") + record("2005/01/02", "朝", "一行目\n\n三行目") +
                         QStringLiteral("\n\nあいだ\n") + record("2005/01/03", " 夜 ", "x") + QStringLiteral("\nあと");
@@ -46,19 +53,26 @@ TEST(ClipboardImportParse, RecordsAndRefusals) {
         {"no day tag at all", QStringLiteral("ただのテキスト"), {}, {}},
         {"second body not closed", record("2005/01/02", "a", "b") + QStringLiteral("\n＜日付＞2005/01/03＜／日付＞"
                                                                                    "＜タイトル＞c＜／タイトル＞＜内容＞d"),
-         {}, QStringLiteral("2件目の日記に＜内容＞と＜／内容＞の組がありません。")},
+         QStringLiteral("2005/01/02|a|b"), QStringLiteral("2件目の日記に＜内容＞と＜／内容＞の組がありません。")},
         {"title missing", QStringLiteral("＜日付＞2005/01/02＜／日付＞＜内容＞b＜／内容＞"), {},
          QStringLiteral("1件目の日記に＜タイトル＞と＜／タイトル＞の組がありません。")},
         {"day without leading zeros", record("2005/1/2", "a", "b"), {}, QStringLiteral("1件目の日記の日付「2005/1/2」")},
         {"day not in the calendar", record("2005/02/30", "a", "b"), {}, QStringLiteral("「2005/02/30」は yyyy/mm/dd")},
+        {"a bad day between good ones is skipped alone",
+         record("2005/01/02", "a", "b") + record("2005/13/01", "x", "y") + record("2005/01/03", "c", "d"),
+         QStringLiteral("2005/01/02|a|b;2005/01/03|c|d"), QStringLiteral("2件目の日記の日付「2005/13/01」")},
+        {"a title missing between good ones is skipped alone",
+         record("2005/01/02", "a", "b") + QStringLiteral("＜日付＞2005/01/05＜／日付＞＜内容＞z＜／内容＞") +
+             record("2005/01/03", "c", "d"),
+         QStringLiteral("2005/01/02|a|b;2005/01/03|c|d"), QStringLiteral("2件目の日記に＜タイトル＞")},
     };
     for (const Case& c : cases) {
         const ClipboardImport::Parsed p = ClipboardImport::parseTagged(c.text);
         EXPECT_EQ(c.records, joined(p)) << c.name;
         if (c.error.isEmpty())
-            EXPECT_TRUE(p.error.isEmpty()) << c.name << ": " << p.error.toStdString();
+            EXPECT_TRUE(errors(p).isEmpty()) << c.name << ": " << errors(p).toStdString();
         else
-            EXPECT_TRUE(p.error.contains(c.error)) << c.name << ": " << p.error.toStdString();
+            EXPECT_TRUE(errors(p).contains(c.error)) << c.name << ": " << errors(p).toStdString();
     }
 }
 
@@ -141,15 +155,19 @@ TEST_F(ClipboardImportTest, TaggedAsksForDaysThatHaveEntries) {
               table());
 }
 
-TEST_F(ClipboardImportTest, TaggedRefusesWithoutWriting) {
+TEST_F(ClipboardImportTest, TaggedSkipsABadRecordAndStoresTheRest) {
     ScopedPrompts p;
     p->expectMessage(QStringLiteral("クリップボードの中に有効なデータがありませんでした。"), Prompts::vbOK,
-                     Prompts::vbCritical)
-        .expectMessage(QStringLiteral("2件目の日記の日付「2005-01-03」"), Prompts::vbOK, Prompts::vbCritical);
+                     Prompts::vbCritical);
     EXPECT_FALSE(tagged(QStringLiteral("日付なし")));
-    EXPECT_FALSE(tagged(record("2005/01/02", "a", "b") + "\n" + record("2005-01-03", "c", "d")));
     EXPECT_TRUE(table().isEmpty());
     EXPECT_TRUE(status.isEmpty());
+
+    p->expectMessage(QStringLiteral("2件目の日記の日付「2005-01-03」"), Prompts::vbOK, Prompts::vbCritical)
+        .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/02\r\n2005/01/04"));
+    EXPECT_TRUE(tagged(record("2005/01/02", "a", "b") + "\n" + record("2005-01-03", "c", "d") + "\n" +
+                       record("2005/01/04", "e", "f")));
+    EXPECT_EQ(QStringList({"2005/01/02|1|a|b||||||0||", "2005/01/04|1|e|f||||||0||"}), table());
 }
 
 TEST_F(ClipboardImportTest, PlainStoresTheWholeTextOnATypedDay) {
