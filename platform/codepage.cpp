@@ -29,7 +29,8 @@ Converters& converters() {
 
 namespace Codepage {
 
-QByteArray fromUnicode(const QString& text, Fallback fallback) {
+QByteArray fromUnicode(const QString& text, Fallback fallback, bool* lossless) {
+    if (lossless) *lossless = true;
     auto& c = converters();
     std::lock_guard guard(c.lock);
     const QByteArray utf8 = text.toUtf8();
@@ -51,6 +52,7 @@ QByteArray fromUnicode(const QString& text, Fallback fallback) {
             continue;
         }
         // EILSEQ (or a cut sequence): take the offending code point whole.
+        if (lossless) *lossless = false;
         const unsigned char lead = uchar(*in);
         size_t len = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         len = qMin(len, inLeft);
@@ -71,7 +73,8 @@ QByteArray fromUnicode(const QString& text, Fallback fallback) {
     return out;
 }
 
-QString toUnicode(const QByteArray& bytes) {
+QString toUnicode(const QByteArray& bytes, bool* valid) {
+    if (valid) *valid = true;
     auto& c = converters();
     std::lock_guard guard(c.lock);
     QByteArray utf8(bytes.size() * 3 / 2 + 16, Qt::Uninitialized);
@@ -91,6 +94,7 @@ QString toUnicode(const QByteArray& bytes) {
             continue;
         }
         // A byte that starts no valid character is marked, never dropped.
+        if (valid) *valid = false;
         memcpy(utf8.data() + written, kReplacement, 3);
         written += 3;
         ++in;
@@ -98,6 +102,20 @@ QString toUnicode(const QByteArray& bytes) {
         iconv(c.fromCp932, nullptr, nullptr, nullptr, nullptr);
     }
     return QString::fromUtf8(utf8.constData(), qsizetype(written));
+}
+
+bool hasByteOrderMark(const QByteArray& bytes) { return bytes.startsWith(kByteOrderMark); }
+
+QByteArray encodeFile(const QString& text) {
+    bool lossless = true;
+    const QByteArray cp932 = fromUnicode(text, Fallback::Question, &lossless);
+    if (lossless) return cp932;
+    return QByteArray(kByteOrderMark) + text.toUtf8();
+}
+
+QString decodeFile(const QByteArray& bytes) {
+    if (hasByteOrderMark(bytes)) return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    return toUnicode(bytes);
 }
 
 }  // namespace Codepage

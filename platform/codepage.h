@@ -1,5 +1,6 @@
 #pragma once
-// CP932, the Japanese ANSI code page that every stored text file uses.
+// CP932, the Japanese ANSI code page of every stored text file that it can
+// hold; a file holding any other character is UTF-8 after a byte-order mark.
 // glibc's CP932 table is used on purpose: SHIFT_JIS turns 0x5C into a yen sign
 // and has no NEC rows, and ICU refuses the wave dash and minus that input
 // methods produce.
@@ -10,12 +11,24 @@ namespace Codepage {
 
 // What to write for a character that CP932 cannot hold.
 enum class Fallback {
-    Question,          // "?" (settings files, lists, CSV)
+    Question,          // "?" (addresses and remote names, never a file)
     NumericReference,  // "&#x1F600;" (pages and text blocks)
 };
 
-QByteArray fromUnicode(const QString& text, Fallback fallback = Fallback::Question);
+// lossless, when given, tells whether CP932 held every character.
+QByteArray fromUnicode(const QString& text, Fallback fallback = Fallback::Question, bool* lossless = nullptr);
 // Bytes that are not valid CP932 become U+FFFD; nothing is dropped silently.
-QString toUnicode(const QByteArray& bytes);
+// valid, when given, tells whether every byte was valid.
+QString toUnicode(const QByteArray& bytes, bool* valid = nullptr);
+
+// A whole text file: CP932 when CP932 holds the whole text, so that files the
+// old program wrote stay byte-identical; otherwise UTF-8 after a byte-order
+// mark, so that no character is lost.
+QByteArray encodeFile(const QString& text);
+// Reads what encodeFile wrote: UTF-8 (mark dropped) after a byte-order mark,
+// CP932 otherwise.
+QString decodeFile(const QByteArray& bytes);
+bool hasByteOrderMark(const QByteArray& bytes);
+inline constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 }  // namespace Codepage

@@ -14,7 +14,10 @@ namespace Files {
 bool writeAtomic(const QString& path, const QByteArray& bytes) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(bytes) != bytes.size()) {
+    // commit() can report success after its own final flush failed (a full
+    // disk) and rename an empty file over the old one: flush first, and
+    // give up on any error so that the old file stays.
+    if (f.write(bytes) != bytes.size() || !f.flush() || f.error() != QFileDevice::NoError) {
         f.cancelWriting();
         return false;
     }
@@ -35,14 +38,15 @@ QString toLf(const QString& text) {
 }
 
 bool writeText(const QString& path, const QString& text, bool asHtml) {
-    return writeAtomic(path, Codepage::fromUnicode(toCrLf(text), asHtml ? Codepage::Fallback::NumericReference
-                                                                       : Codepage::Fallback::Question));
+    const QString crLf = toCrLf(text);
+    return writeAtomic(path, asHtml ? Codepage::fromUnicode(crLf, Codepage::Fallback::NumericReference)
+                                    : Codepage::encodeFile(crLf));
 }
 
 QString readText(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return QString();
-    return Codepage::toUnicode(f.readAll());
+    return Codepage::decodeFile(f.readAll());
 }
 
 bool exists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
@@ -69,6 +73,16 @@ bool copyFile(const QString& from, const QString& to) {
 }
 
 bool removeFile(const QString& path) { return QFile::remove(path); }
+
+bool sameBytes(const QString& a, const QString& b) {
+    QFile fa(a), fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size()) return false;
+    while (!fa.atEnd()) {
+        const QByteArray block = fa.read(1 << 16);
+        if (block.isEmpty() || block != fb.read(block.size())) return false;
+    }
+    return fa.error() == QFileDevice::NoError && fb.error() == QFileDevice::NoError;
+}
 
 QStringList listFiles(const QString& folder, const QString& pattern) {
     const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),

@@ -10,10 +10,12 @@ namespace Files {
 // Writes through a temporary file renamed over the target; false when any
 // step failed (the old file is then untouched).
 bool writeAtomic(const QString& path, const QByteArray& bytes);
-// CP932 text; LF and lone CR become CR LF. Characters outside CP932 become
-// "?" unless asHtml, where they become numeric character references.
+// LF and lone CR become CR LF. CP932 when it holds the whole text, else UTF-8
+// after a byte-order mark; asHtml writes CP932 always, with numeric character
+// references for characters outside it.
 bool writeText(const QString& path, const QString& text, bool asHtml = false);
-// The whole file decoded from CP932; "" when it cannot be read.
+// The whole file, UTF-8 after a byte-order mark, else CP932; "" when it
+// cannot be read.
 QString readText(const QString& path);
 
 bool exists(const QString& path);
@@ -22,6 +24,8 @@ bool makeFolder(const QString& path);  // with parents; true when it exists afte
 // Copies over an existing target (replaced atomically).
 bool copyFile(const QString& from, const QString& to);
 bool removeFile(const QString& path);
+// Both files exist, can be read and hold the same bytes.
+bool sameBytes(const QString& a, const QString& b);
 
 // Names (not paths) of the files directly in folder that match a wildcard
 // pattern such as "*.blg", ignoring case, sorted by name ignoring case.

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 
 #include <QFile>
+#include <QSet>
 #include <optional>
 
 namespace {
@@ -15,8 +16,7 @@ struct Line {
 QStringList readLines(const QString& file) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return {};
-    QString text = Codepage::toUnicode(f.readAll());
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    QString text = Codepage::decodeFile(f.readAll());
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList lines = text.split(QLatin1Char('\n'));
@@ -77,13 +77,102 @@ Location locate(const QStringList& lines, const QString& section, const QString&
     return loc;
 }
 
-bool writeLines(const QString& file, const QStringList& lines) {
-    QString text;
-    for (const QString& l : lines) {
-        text += l;
-        text += QLatin1String("\r\n");
+// The file as its lines' own bytes, so that a write re-encodes only the
+// lines it changes: a line the old program left in bytes that are not valid
+// CP932 is kept byte for byte.
+struct RawFile {
+    bool utf8 = false;             // written after a byte-order mark
+    QList<QByteArray> bytes;       // each line without its line break
+    QList<QByteArray> breaks;      // each line's own break ("" for a last line without one)
+    QStringList lines;             // the decoded lines, as readLines gives them
+    QList<bool> valid;             // whether the line's bytes decode whole
+    bool ok = true;                // false when an existing file could not be read
+};
+
+RawFile readRaw(const QString& file) {
+    RawFile raw;
+    QFile f(file);
+    if (!f.exists()) return raw;
+    if (!f.open(QIODevice::ReadOnly)) {
+        raw.ok = false;
+        return raw;
     }
-    return Files::writeAtomic(file, Codepage::fromUnicode(text));
+    QByteArray all = f.readAll();
+    if (f.error() != QFileDevice::NoError) raw.ok = false;
+    raw.utf8 = Codepage::hasByteOrderMark(all);
+    if (raw.utf8) all.remove(0, 3);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != '\r' && all[end] != '\n') ++end;
+        qsizetype next = end;
+        if (next < all.size() && all[next] == '\r') ++next;
+        if (next < all.size() && all[next] == '\n' && (next == end || all[end] == '\r')) ++next;
+        raw.bytes << all.mid(start, end - start);
+        raw.breaks << all.mid(end, next - end);
+        start = next;
+    }
+    for (const QByteArray& b : raw.bytes) {
+        bool valid = true;
+        if (raw.utf8) {
+            raw.lines << QString::fromUtf8(b);
+            valid = raw.lines.last().toUtf8() == b;
+        } else {
+            raw.lines << Codepage::toUnicode(b, &valid);
+        }
+        raw.valid << valid;
+    }
+    return raw;
+}
+
+// Where a line to write comes from: the raw line whose break it keeps (-1 for
+// a new line) and whether it keeps that line's text too.
+struct Origin {
+    qsizetype raw = -1;
+    bool sameText = false;
+};
+
+QList<Origin> unchanged(const RawFile& raw) {
+    QList<Origin> origin(raw.lines.size());
+    for (qsizetype i = 0; i < origin.size(); ++i) origin[i] = {i, true};
+    return origin;
+}
+
+// The file stays CP932 while CP932 holds its text and becomes UTF-8 with a
+// byte-order mark when a line needs it; a UTF-8 file whose text CP932 now
+// holds whole goes back to CP932. Lines kept keep their bytes where they can.
+bool writeRaw(const QString& file, const RawFile& raw, const QList<Origin>& origin, const QStringList& lines) {
+    if (!raw.ok) return false;
+    bool cp932Holds = true;
+    for (qsizetype i = 0; i < lines.size() && cp932Holds; ++i) {
+        const Origin o = origin[i];
+        if (o.sameText && !raw.utf8) continue;                     // CP932 bytes kept as they are
+        if (o.sameText && !raw.valid[o.raw]) cp932Holds = false;  // UTF-8 bytes that decode to nothing CP932 holds
+        else Codepage::fromUnicode(lines[i], Codepage::Fallback::Question, &cp932Holds);
+    }
+    const bool utf8 = !cp932Holds;
+    QByteArray out;
+    if (utf8) out += Codepage::kByteOrderMark;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const Origin o = origin[i];
+        if (o.sameText && (raw.utf8 == utf8 || !raw.valid[o.raw]))
+            out += raw.bytes[o.raw];
+        else
+            out += utf8 ? lines[i].toUtf8() : Codepage::fromUnicode(lines[i]);
+        const QByteArray breakBytes = o.raw >= 0 ? raw.breaks[o.raw] : QByteArray();
+        if (!breakBytes.isEmpty()) out += breakBytes;
+        else if (i < lines.size() - 1 || o.raw < 0) out += "\r\n";
+    }
+    return Files::writeAtomic(file, out);
+}
+
+// The value as written: one more pair of quotes around a value that the
+// reader would otherwise cut (surrounding quotes or blanks), which the reader
+// strips again.
+QString quoted(const QString& value) {
+    const bool quotes = value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'));
+    const bool blanks = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
+    return quotes || blanks ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
 QString unquote(const QString& v) {
@@ -136,34 +225,46 @@ int readInt(const QString& file, const QString& section, const QString& key, int
 
 bool writeString(const QString& file, const QString& section, const QString& key,
                  const QString& value) {
-    QStringList lines = readLines(file);
+    const RawFile raw = readRaw(file);
+    QStringList lines = raw.lines;
+    QList<Origin> origin = unchanged(raw);
     const Location loc = locate(lines, section, key);
-    const QString entry = key + QLatin1Char('=') + value;
+    const QString entry = key + QLatin1Char('=') + quoted(value);
     if (loc.sectionLine < 0) {
         lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+        origin << Origin() << Origin();
     } else if (loc.keyLine >= 0) {
-        lines[loc.keyLine] = entry;
+        if (lines[loc.keyLine] != entry || !raw.valid[loc.keyLine]) {
+            lines[loc.keyLine] = entry;
+            origin[loc.keyLine].sameText = false;
+        }
     } else {
         lines.insert(loc.lastContent + 1, entry);
+        origin.insert(loc.lastContent + 1, Origin());
     }
-    return writeLines(file, lines);
+    return writeRaw(file, raw, origin, lines);
 }
 
 bool deleteKey(const QString& file, const QString& section, const QString& key) {
-    QStringList lines = readLines(file);
+    const RawFile raw = readRaw(file);
+    QStringList lines = raw.lines;
+    QList<Origin> origin = unchanged(raw);
     const Location loc = locate(lines, section, key);
-    if (loc.keyLine < 0) return true;
+    if (loc.keyLine < 0) return raw.ok;
     lines.removeAt(loc.keyLine);
-    return writeLines(file, lines);
+    origin.removeAt(loc.keyLine);
+    return writeRaw(file, raw, origin, lines);
 }
 
 QStringList sectionNames(const QString& file) {
     QStringList names;
+    QSet<QString> seen;
     for (const QString& line : readLines(file)) {
         if (auto s = sectionOf(line)) {
-            bool seen = false;
-            for (const QString& n : names) seen = seen || n.compare(*s, Qt::CaseInsensitive) == 0;
-            if (!seen) names << *s;
+            if (!seen.contains(s->toCaseFolded())) {
+                seen.insert(s->toCaseFolded());
+                names << *s;
+            }
         }
     }
     return names;
@@ -173,13 +274,14 @@ QStringList keyNames(const QString& file, const QString& section) {
     const QStringList lines = readLines(file);
     const Location loc = locate(lines, section, QString());
     QStringList keys;
+    QSet<QString> seen;
     if (loc.sectionLine < 0) return keys;
     for (qsizetype i = loc.sectionLine + 1; i < loc.sectionEnd; ++i) {
         QString k, v;
         if (!keyValueOf(lines[i], k, v)) continue;
-        bool seen = false;
-        for (const QString& n : keys) seen = seen || n.compare(k, Qt::CaseInsensitive) == 0;
-        if (!seen) keys << k;
+        if (seen.contains(k.toCaseFolded())) continue;
+        seen.insert(k.toCaseFolded());
+        keys << k;
     }
     return keys;
 }

@@ -15,7 +15,9 @@ QString readString(const QString& file, const QString& section, const QString& k
 // that is missing or empty (or a missing file) gives the default.
 int readInt(const QString& file, const QString& section, const QString& key, int defaultValue = 0);
 // Replaces the key in place, appending the section or key when missing, and
-// creates the file (not its folder). Atomic; false when the file could not be
+// creates the file (not its folder); every other line keeps its bytes. A value
+// that the reader would cut (surrounding quotes or blanks) is written inside
+// one more pair of quotes. Atomic; false when the file could not be read or
 // written.
 bool writeString(const QString& file, const QString& section, const QString& key,
                  const QString& value);

@@ -32,18 +32,20 @@ void makeFolder(const QString& path) {
 
 // Adds the generator's list to the pending list, keeping what is there.
 void queueForUpload(const QList<UploadLine>& lines, const QString& pendingPath) {
-    QByteArray bytes;
+    QString text;
     QFile old(pendingPath);
     if (old.exists()) {
         if (!old.open(QIODevice::ReadOnly))
             throw RuntimeError(ErrorNumber::PermissionDenied, pendingPath);
-        bytes = old.readAll();
+        text = Codepage::decodeFile(old.readAll());
         old.close();
-        if (!bytes.isEmpty() && !bytes.endsWith('\n')) bytes += "\r\n";
+        if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QStringLiteral("\r\n");
     }
     for (const UploadLine& line : lines)
-        bytes += Codepage::fromUnicode(UploadList::lineOf(line.localPath())) + "\r\n";
-    if (!Files::writeAtomic(pendingPath, bytes))
+        text += UploadList::lineOf(line.localPath()) + QStringLiteral("
+");
+    // Re-encoded whole: a line that CP932 cannot hold makes the list UTF-8.
+    if (!Files::writeAtomic(pendingPath, Codepage::encodeFile(text)))
         throw RuntimeError(ErrorNumber::PermissionDenied, pendingPath);
 }
 
@@ -122,8 +124,8 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
     for (qsizetype r = 0; r < everyPage.size(); ++r) {
         const QString name = Module4::TrimNull(everyPage.text(r, QStringLiteral("FileName")));
         if (!QFileInfo(parts + name).isFile()) continue;
-        if (!QFileInfo::exists(dataLogParts + name)) copyReplacing(parts + name, dataLogParts + name);
-        if (!QFileInfo::exists(siteLogParts + name)) copyReplacing(parts + name, siteLogParts + name);
+        if (!Files::sameBytes(parts + name, dataLogParts + name)) copyReplacing(parts + name, dataLogParts + name);
+        if (!Files::sameBytes(parts + name, siteLogParts + name)) copyReplacing(parts + name, siteLogParts + name);
     }
 
     if (!db.scalar(QStringLiteral("SELECT 1 FROM LogDB WHERE LogMonth = ?"), {made.LogMonth}).isValid())

@@ -23,7 +23,9 @@ void copyPart(const Shell::SharedState& s, const QString& name) {
     const QString source = s.DataPath + QStringLiteral("RaravParts/") + name;
     Shell::setStatusText(QStringLiteral("Copying ") + source);
     const QString target = s.FilePath + QStringLiteral("RaravParts/") + name;
-    if (name.isEmpty() || !Files::exists(source) || Files::exists(target)) return;
+    // A copy that differs from its source (one cut short on a full disk, say)
+    // is copied again.
+    if (name.isEmpty() || !Files::exists(source) || Files::sameBytes(source, target)) return;
     if (!Files::copyFile(source, target))
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(target));
 }
@@ -55,8 +57,10 @@ void SaveHTMLFiles(Shell::SharedState& s) {
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(parts));
     copyPartsFiles(s, month);
 
-    RaravIni::write(s.RaravIniFile, RaravIni::SaveFileName, s.FileName);
-    RaravIni::write(s.RaravIniFile, RaravIni::SaveFilePath, s.FilePath);
+    if (!RaravIni::write(s.RaravIniFile, RaravIni::SaveFileName, s.FileName) ||
+        !RaravIni::write(s.RaravIniFile, RaravIni::SaveFilePath, s.FilePath))
+        throw RuntimeError(ErrorNumber::PermissionDenied,
+                           QStringLiteral("書き込みできません。(%1)").arg(s.RaravIniFile));
     Shell::setStatusText(QStringLiteral("HTMLファイル ") + s.FilePath + s.FileName + QStringLiteral(" を保存しました。"));
 }
 

@@ -15,9 +15,7 @@ QList<UploadLine> readUploadList(const QString& path) {
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("ファイルを読めません。(%1)").arg(path));
-    // A list that CP932 cannot hold is UTF-8 after a byte-order mark.
-    static const QByteArray bom("\xEF\xBB\xBF");
-    const QString text = bytes.startsWith(bom) ? QString::fromUtf8(bytes.mid(bom.size())) : Codepage::toUnicode(bytes);
+    const QString text = Codepage::decodeFile(bytes);
     QList<UploadLine> lines;
     for (const UploadList::Line& l : UploadList::parse(text, path)) {
         UploadLine item{l.folder, l.name};

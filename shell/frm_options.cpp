@@ -275,39 +275,47 @@ void frmOptions::MarkChanged() {
 bool frmOptions::Btn_Apply_Click() {
     const QString ini = iniFile();
     auto& s = Shell::state();
-    auto put = [&ini](QCheckBox* box, const RaravIni::IntKey& k) { RaravIni::write(ini, k, box->isChecked() ? 1 : 0); };
+    // A password the scrambling cannot carry would be read back wrong.
+    if (!PubEncrypt::CanEncrypt(txtFTP_Pass->text())) {
+        Prompts::MsgBox(QStringLiteral("パスワードに使用できない文字が含まれています。"), Prompts::vbCritical);
+        return false;
+    }
+    bool written = true;
+    auto put = [&ini, &written](QCheckBox* box, const RaravIni::IntKey& k) {
+        written = RaravIni::write(ini, k, box->isChecked() ? 1 : 0) && written;
+    };
 
     put(chkOpenWindowMaximize, RaravIni::WindowMaximize);
     put(chkShowStartUpForm, RaravIni::ShowStartUpForm);
     if (optOpenWindowPos_Std->isChecked())
-        RaravIni::write(ini, RaravIni::WindowPosition, 1);
+        written &= RaravIni::write(ini, RaravIni::WindowPosition, 1);
     else if (optOpenWindowPos_Nothing->isChecked())
-        RaravIni::write(ini, RaravIni::WindowPosition, 0);
+        written &= RaravIni::write(ini, RaravIni::WindowPosition, 0);
     else if (optOpenWindowPos_Saved->isChecked())
-        RaravIni::write(ini, RaravIni::WindowPosition, 2);
+        written &= RaravIni::write(ini, RaravIni::WindowPosition, 2);
 
     // A folder that does not exist would send every later save and preview
     // nowhere, so it is refused and the old one kept.
     const QString folder = txtSaveFolder->text();
     const bool folderOk = Startup::isValidDataFolder(folder);
     if (folderOk) {
-        RaravIni::write(ini, RaravIni::DataPath, folder);
+        written &= RaravIni::write(ini, RaravIni::DataPath, folder);
         s.DataPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     }
 
     put(chkClipWithHTML, RaravIni::ClipWithHTML);
     if (optMnuLanguageJap->isChecked())
-        RaravIni::write(ini, RaravIni::MenuLanguage, QStringLiteral("Japanese"));
+        written &= RaravIni::write(ini, RaravIni::MenuLanguage, QStringLiteral("Japanese"));
     else if (optMnuLanguageEng->isChecked())
-        RaravIni::write(ini, RaravIni::MenuLanguage, QStringLiteral("English"));
+        written &= RaravIni::write(ini, RaravIni::MenuLanguage, QStringLiteral("English"));
     if (Shell::hooks().setMenuBarString) Shell::hooks().setMenuBarString();
 
-    RaravIni::write(ini, RaravIni::FtpID, txtFTP_ID->text());
-    RaravIni::write(ini, RaravIni::FtpPass, PubEncrypt::EncryptString(txtFTP_Pass->text()));
-    RaravIni::write(ini, RaravIni::FtpURL, txtFTP_URL->text());
-    RaravIni::write(ini, RaravIni::FtpStartFolder, txtFTP_Folder->text());
+    written &= RaravIni::write(ini, RaravIni::FtpID, txtFTP_ID->text());
+    written &= RaravIni::write(ini, RaravIni::FtpPass, PubEncrypt::EncryptString(txtFTP_Pass->text()));
+    written &= RaravIni::write(ini, RaravIni::FtpURL, txtFTP_URL->text());
+    written &= RaravIni::write(ini, RaravIni::FtpStartFolder, txtFTP_Folder->text());
     put(chkHTMLOnlyUp, RaravIni::HTMLOnlyUpload);
-    RaravIni::write(ini, RaravIni::SoundFile, txtFTPCompleteSound->text());
+    written &= RaravIni::write(ini, RaravIni::SoundFile, txtFTPCompleteSound->text());
     put(chkFTP_PASV, RaravIni::FtpPASV);
     put(chkFTP_PING, RaravIni::FtpPING);
 
@@ -317,15 +325,19 @@ bool frmOptions::Btn_Apply_Click() {
 
     int size = 0;
     const bool sizeOk = asNumber(txtMakeRaravFontSize->text(), &size) && size > 0;
-    RaravIni::write(ini, RaravIni::ContentsFontSize, sizeOk ? txtMakeRaravFontSize->text().trimmed() : QStringLiteral("12"));
-    RaravIni::write(ini, RaravIni::P_TagAdd, txtPtagAdd->text());
+    written &= RaravIni::write(ini, RaravIni::ContentsFontSize, sizeOk ? txtMakeRaravFontSize->text().trimmed() : QStringLiteral("12"));
+    written &= RaravIni::write(ini, RaravIni::P_TagAdd, txtPtagAdd->text());
     put(chkRealtimeCust, RaravIni::CustomizeRealTime);
-    RaravIni::write(ini, RaravIni::ZettikPath, txtPath_Zettik->text());
+    written &= RaravIni::write(ini, RaravIni::ZettikPath, txtPath_Zettik->text());
 
     s.Path_Zettik = txtPath_Zettik->text();
     s.IsZettik = Files::exists(s.Path_Zettik + Startup::kZettik);
     if (Shell::hooks().setMemoMenuEnabled) Shell::hooks().setMemoMenuEnabled(s.IsZettik);
 
+    if (!written) {
+        Prompts::MsgBox(QStringLiteral("書き込みできません。(%1)").arg(ini), Prompts::vbCritical);
+        return false;
+    }
     if (!folderOk) {
         Prompts::MsgBox(QStringLiteral("「データ保存先フォルダ」が不正です。有効なフォルダを指定して下さい。"),
                         Prompts::vbCritical);

@@ -192,7 +192,9 @@ bool MDIFormTop::checkDataFolder() {
                         Prompts::vbInformation);
         return false;
     }
-    Startup::setDataFolder(s, chosen);
+    // The folder serves this session even when it cannot be remembered.
+    if (!Startup::setDataFolder(s, chosen))
+        Prompts::MsgBox(QStringLiteral("書き込みできません。(%1)").arg(s.RaravIniFile), Prompts::vbCritical);
     return true;
 }
 

@@ -83,9 +83,9 @@ bool isValidDataFolder(const QString& dataPath) {
     return Files::isFolder(dataPath);
 }
 
-void setDataFolder(Shell::SharedState& s, const QString& chosen) {
+bool setDataFolder(Shell::SharedState& s, const QString& chosen) {
     s.DataPath = withSlash(chosen);
-    RaravIni::write(s.RaravIniFile, RaravIni::DataPath, chosen);
+    return RaravIni::write(s.RaravIniFile, RaravIni::DataPath, chosen);
 }
 
 void prepareCustomizeForRebuild(const Shell::SharedState& s) {

@@ -35,7 +35,8 @@ void readFolderValues(Shell::SharedState& s);
 // A data folder start-up can use: non-empty, not the root, an existing folder.
 bool isValidDataFolder(const QString& dataPath);
 // Records a folder the user chose: in memory with "/", in the file as chosen.
-void setDataFolder(Shell::SharedState& s, const QString& chosen);
+// False when the settings file could not be written.
+bool setDataFolder(Shell::SharedState& s, const QString& chosen);
 
 // Before a rebuild of an old database: the design folder and four of the five
 // settings-file keys.

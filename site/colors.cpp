@@ -86,7 +86,7 @@ QString LookupColorName(QString text, const QString& colorNameFile) {
         throw RuntimeError(ErrorNumber::FileNotFound,
                            QStringLiteral("ファイルが見つかりません。(%1)").arg(colorNameFile));
     }
-    const QString content = Codepage::toUnicode(file.readAll());
+    const QString content = Codepage::decodeFile(file.readAll());
     const QStringList lines = content.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     for (const QString& line : lines) {
         if (line.trimmed().isEmpty()) continue;
@@ -103,7 +103,7 @@ QStringList ColorNames(const QString& colorNameFile) {
     QFile file(colorNameFile);
     if (!file.open(QIODevice::ReadOnly)) return {};
     QStringList names;
-    const QString content = Codepage::toUnicode(file.readAll());
+    const QString content = Codepage::decodeFile(file.readAll());
     for (const QString& line : content.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
         if (line.trimmed().isEmpty()) continue;
         const QStringList fields = firstTwoFields(line);

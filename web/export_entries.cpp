@@ -127,8 +127,8 @@ QString clsExport::FillTemplate(const QString& templateText, const ExportRow& ro
 }
 
 void clsExport::write(const QString& path, const QString& text) const {
-    // Pages take what CP932 cannot hold as character references, other
-    // files as "?".
+    // Pages take what CP932 cannot hold as character references; other
+    // files become UTF-8 with a byte-order mark when they need it.
     const QString suffix = Module5::GetExtension(path).toLower();
     const bool asHtml = eFormat == kHtml || suffix == QLatin1String("htm") || suffix == QLatin1String("html");
     if (!Files::writeText(path, text, asHtml)) {

@@ -5,6 +5,7 @@
 #include "publish/upload_list_reader.h"
 #include "shell/rarav_ini.h"
 #include "tests/site/site_fixture.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/scripted_prompts.h"
 
 TEST(SiteSaveName, HtmExtensionAddedOnlyWhenMissing) {
@@ -61,10 +62,56 @@ TEST_F(SiteSave_, WritesTheSiteListAndPartsWithoutReplacingAny) {
     EXPECT_EQ(RaravIni::read(Shell::state().RaravIniFile, RaravIni::SaveFileName), QStringLiteral("index.htm"));
     EXPECT_EQ(RaravIni::read(Shell::state().RaravIniFile, RaravIni::SaveFilePath), site);
 
-    // A changed registered file does not replace the site's copy.
+    // A site copy that differs from its source (cut short on a full disk,
+    // or the registered file changed) is copied again.
     tmp.write(QStringLiteral("data/RaravParts/march.png"), "changed");
+    tmp.write(QStringLiteral("site/RaravParts/style.css"), "");
     SiteSave::SaveHTMLFiles(Shell::state());
-    EXPECT_EQ(tmp.read(QStringLiteral("site/RaravParts/march.png")), QByteArray("new march.png"));
+    EXPECT_EQ(tmp.read(QStringLiteral("site/RaravParts/march.png")), QByteArray("changed"));
+    EXPECT_EQ(tmp.read(QStringLiteral("site/RaravParts/style.css")), QByteArray("new style.css"));
+}
+
+// Writes that find no room: the save fails with a message naming the file,
+// and the settings, the page, the list and the parts stay as they were.
+TEST_F(SiteSave_, FullDiskFailsAndKeepsEveryOldFile) {
+    SiteSave::SaveHTMLFiles(Shell::state());
+    tmp.write(QStringLiteral("data/RaravParts/march.png"), "changed");
+    entry("2005/03/31", 1, "新しい日記");
+    Shell::state().FileName = QStringLiteral("index");
+    const QStringList files = {QStringLiteral("user/rarav.ini"), QStringLiteral("site/index.htm"),
+                               QStringLiteral("site/RaravParts/march.png")};
+    const QByteArray oldList = tmp.read(QStringLiteral("user/upload.tmp"));
+    QList<QByteArray> before;
+    for (const QString& f : files) before << tmp.read(f);
+    const bool failed = onFullDisk([] {
+        try {
+            SiteSave::SaveHTMLFiles(Shell::state());
+            return false;
+        } catch (const RuntimeError& e) {
+            return e.description.contains(QLatin1Char('/'));
+        }
+    });
+    EXPECT_TRUE(failed);
+    for (qsizetype i = 0; i < files.size(); ++i) EXPECT_EQ(tmp.read(files[i]), before[i]) << files[i].toStdString();
+    // The generator drops the old list before it starts; it is never left cut short.
+    EXPECT_TRUE(!Files::exists(ctx.userPath + QStringLiteral("upload.tmp")) || tmp.read(QStringLiteral("user/upload.tmp")) == oldList);
+    // Once there is room again, the differing copy is replaced.
+    SiteSave::SaveHTMLFiles(Shell::state());
+    EXPECT_EQ(tmp.read(QStringLiteral("site/RaravParts/march.png")), QByteArray("changed"));
+}
+
+// A site folder whose path CP932 cannot hold is saved, listed and remembered
+// under its real path.
+TEST_F(SiteSave_, SiteFolderWithAnAccentedName) {
+    const QString cafe = tmp.file(QStringLiteral("café/"));
+    ASSERT_TRUE(Files::makeFolder(cafe));
+    Shell::state().FilePath = cafe;
+    SiteSave::SaveHTMLFiles(Shell::state());
+    EXPECT_TRUE(Files::exists(cafe + QStringLiteral("index.htm")));
+    EXPECT_TRUE(Files::exists(cafe + QStringLiteral("RaravParts/style.css")));
+    EXPECT_TRUE(tmp.read(QStringLiteral("user/upload.tmp")).startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(linesOf(ctx.userPath + QStringLiteral("upload.tmp")), QStringList{tmp.path() + QStringLiteral("café,index.htm")});
+    EXPECT_EQ(RaravIni::read(Shell::state().RaravIniFile, RaravIni::SaveFilePath), cafe);
 }
 
 TEST_F(SiteSave_, FailureLeavesTheSettingsAlone) {

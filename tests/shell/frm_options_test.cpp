@@ -116,6 +116,32 @@ TEST_F(OptionsTest, ApplyStoresWhatTheWindowShows) {
     EXPECT_TRUE(again.optMnuLanguageEng->isChecked());
 }
 
+// "!" scrambles to a double quote: such a password still reads back whole.
+// One the scrambling cannot carry is refused and nothing is written.
+TEST_F(OptionsTest, FtpPasswordsReadBackWholeOrAreRefused) {
+    for (const QString& pass : {QStringLiteral("!abc!"), QStringLiteral("!x!"), QStringLiteral("!")}) {
+        frmOptions o;
+        o.txtFTP_Pass->setText(pass);
+        EXPECT_TRUE(o.Btn_Apply_Click());
+        frmOptions again;
+        EXPECT_EQ(again.txtFTP_Pass->text(), pass);
+    }
+    const QByteArray before = t.read(QStringLiteral("rarav.ini"));
+    frmOptions o;
+    o.txtFTP_Pass->setText(QStringLiteral("pé"));
+    o.txtFTP_ID->setText(QStringLiteral("other"));
+    p->expectMessage(QStringLiteral("パスワードに使用できない文字が含まれています。"), Prompts::vbOK, Prompts::vbCritical);
+    EXPECT_FALSE(o.Btn_Apply_Click());
+    EXPECT_EQ(t.read(QStringLiteral("rarav.ini")), before);
+}
+
+TEST_F(OptionsTest, SettingsThatCannotBeWrittenAreReported) {
+    Shell::state().RaravIniFile = t.path() + QStringLiteral("data");  // a folder, not a file
+    frmOptions o;
+    p->expectMessage(QStringLiteral("書き込みできません。"), Prompts::vbOK, Prompts::vbCritical);
+    EXPECT_FALSE(o.Btn_Apply_Click());
+}
+
 TEST_F(OptionsTest, ABadDataFolderIsRefusedAndTheOldOneKept) {
     frmOptions o;
     o.show();

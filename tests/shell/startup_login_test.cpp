@@ -39,10 +39,53 @@ protected:
         });
     }
 
+    // Ends the running program and starts a new one in the same folder.
+    void restart() {
+        MDIFormTop::instance()->MDIForm_Unload();
+        delete MDIFormTop::instance();
+        Shell::state() = Shell::SharedState();
+        Shell::state().MyPath = myPath;
+    }
+    void useProgramFolder(const QString& name) {
+        myPath = copyProgramFolder(t.file(name));
+        Shell::state().MyPath = myPath;
+    }
+
     TempFolder t;
     ScopedPrompts p;
     QString myPath;
 };
+
+// A program folder whose path CP932 cannot hold: the settings keep the real
+// path, so the second start asks nothing and uses the same data.
+TEST_F(StartupLoginTest, ProgramFolderWithAnAccentedNameSingleUser) {
+    useProgramFolder(QStringLiteral("josé"));
+    ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load());
+    const QString userData = myPath + QStringLiteral("UserData/");
+    EXPECT_EQ(Shell::state().DataPath, userData);
+    EXPECT_TRUE(t.read(QStringLiteral("josé/UserData/rarav.ini")).startsWith("\xEF\xBB\xBF"));
+    restart();
+    ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load());
+    EXPECT_EQ(Shell::state().DataPath, userData);
+    EXPECT_EQ(Shell::state().UserPath, userData);
+    EXPECT_FALSE(QFileInfo::exists(t.file(QStringLiteral("jos?"))));
+}
+
+TEST_F(StartupLoginTest, ProgramFolderWithAnAccentedNameMultiUser) {
+    useProgramFolder(QStringLiteral("josé"));
+    t.writeText(QStringLiteral("josé/quillbyuser.ini"), QStringLiteral("[taro]\nID=taro\nPass=dcb\n[Previous]\nID=taro\n"));
+    login(QStringLiteral("taro"), QStringLiteral("abc"));
+    ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load());
+    const QString taro = myPath + QStringLiteral("taro/");
+    EXPECT_EQ(Shell::state().UserPath, taro);
+    EXPECT_EQ(Shell::state().DataPath, taro);
+    restart();
+    login(QStringLiteral("taro"), QStringLiteral("abc"));
+    ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load());
+    EXPECT_EQ(Shell::state().UserPath, taro);
+    EXPECT_EQ(Shell::state().DataPath, taro);
+    EXPECT_FALSE(QFileInfo::exists(t.file(QStringLiteral("jos?"))));
+}
 
 TEST_F(StartupLoginTest, AcceptedLoginStartsInTheUsersFolder) {
     writeUserList();

@@ -48,7 +48,7 @@ protected:
     static QStringList linesOf(const QString& path) {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly)) return {QStringLiteral("<missing ") + path + QLatin1Char('>')};
-        QStringList lines = Codepage::toUnicode(f.readAll()).split(QStringLiteral("\r\n"));
+        QStringList lines = Codepage::decodeFile(f.readAll()).split(QStringLiteral("\r\n"));
         if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
         return lines;
     }

@@ -36,7 +36,7 @@ protected:
                   {day, number, title, contents, genre, weather});
     }
     // The bytes of a written file as text, CP932 decoded, line breaks kept.
-    QString out(const QString& name) const { return Codepage::toUnicode(t.read("out/" + name)); }
+    QString out(const QString& name) const { return Codepage::decodeFile(t.read("out/" + name)); }
 
     TempFolder t;
 };

@@ -37,6 +37,19 @@ TEST(GenreList, AppendComparesExactly) {
     EXPECT_EQ(tmp.read(QStringLiteral("Genre.csv")), cp932(QStringLiteral("Travel\r\ntravel\r\n旅行\r\n")));
 }
 
+// A genre CP932 cannot hold turns the list to UTF-8 with its mark, and saving
+// it again finds the line it wrote.
+TEST(GenreList, GenresOutsideCp932AreKeptWhole) {
+    TempFolder tmp;
+    const QString csv = tmp.file(QStringLiteral("Genre.csv"));
+    EXPECT_TRUE(GenreList::append(csv, QStringLiteral("一般")));
+    for (const QString& g : {QStringLiteral("寿司🍣"), QStringLiteral("𠮷"), QStringLiteral("café"), QStringLiteral("!x!")})
+        for (int save = 0; save < 3; ++save) EXPECT_EQ(GenreList::append(csv, g), save == 0) << g.toStdString();
+    EXPECT_EQ(tmp.read(QStringLiteral("Genre.csv")), QByteArray("\xEF\xBB\xBF") + QStringLiteral("一般\r\n寿司🍣\r\n𠮷\r\ncafé\r\n!x!\r\n").toUtf8());
+    EXPECT_EQ(GenreList::read(csv), (QStringList{QStringLiteral("一般"), QStringLiteral("寿司🍣"), QStringLiteral("𠮷"),
+                                                 QStringLiteral("café"), QStringLiteral("!x!")}));
+}
+
 TEST(GenreList, ReadKeepsEmptyLinesAndDoubles) {
     TempFolder tmp;
     const QString csv = tmp.writeText(QStringLiteral("Genre.csv"), QStringLiteral("一般\r\n\r\nA\r\nA\r\n"));
