@@ -42,8 +42,7 @@ void queueForUpload(const QList<UploadLine>& lines, const QString& pendingPath) 
         if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QStringLiteral("\r\n");
     }
     for (const UploadLine& line : lines)
-        text += UploadList::lineOf(line.localPath()) + QStringLiteral("
-");
+        text += UploadList::lineOf(line.localPath()) + QStringLiteral("\r\n");
     // Re-encoded whole: a line that CP932 cannot hold makes the list UTF-8.
     if (!Files::writeAtomic(pendingPath, Codepage::encodeFile(text)))
         throw RuntimeError(ErrorNumber::PermissionDenied, pendingPath);
