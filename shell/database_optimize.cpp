@@ -1,10 +1,13 @@
 #include "shell/database_optimize.h"
 
+#include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "shell/db_version.h"
 #include "shell/rarav_ini.h"
 #include "shell/startup.h"
+
+#include <optional>
 
 namespace DatabaseMaintenance {
 
@@ -27,6 +30,23 @@ void tellFailure(const QString& what, const RuntimeError& e) {
     Prompts::MsgBox(what + QStringLiteral("\r\n") + e.description +
                         QStringLiteral("\r\nrarav.mdbは変更されていません。"),
                     Prompts::vbCritical);
+}
+
+// The version rarav.mdb records, or nothing after telling the user that the
+// file cannot be read as a database. Nothing is backed up or rebuilt then:
+// diarymdb.bak may be the only good copy.
+std::optional<int> readVersion(const Shell::SharedState& s, const std::function<void()>& beforeTelling) {
+    try {
+        return Shell::GetDBVersion(s.databasePath());
+    } catch (const RuntimeError& e) {
+        if (beforeTelling) beforeTelling();
+        QString text = QStringLiteral("rarav.mdbを開けません。ファイルが壊れているか、日記のデータベースではありません。\r\n") +
+                       s.databasePath() + QStringLiteral("\r\n") + e.description;
+        if (Files::exists(s.UserPath + Module16::kBackupFile))
+            text += QStringLiteral("\r\nバックアップの「diarymdb.bak」は変更していません。");
+        Prompts::MsgBox(text, Prompts::vbCritical);
+        return std::nullopt;
+    }
 }
 
 // Backs up, shows the window and rebuilds; false after telling the user what
@@ -55,7 +75,9 @@ bool rebuild(const Shell::SharedState& s, int version, RebuildWindow& window, co
 }  // namespace
 
 bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window, const std::function<void()>& beforeTelling) {
-    const int version = Shell::GetDBVersion(s.databasePath());
+    const std::optional<int> read = readVersion(s, beforeTelling);
+    if (!read) return false;
+    const int version = *read;
     if (version >= Shell::kMinimumDBVersion) return true;
     if (beforeTelling) beforeTelling();
     Startup::prepareCustomizeForRebuild(s);
@@ -78,8 +100,9 @@ bool optimize(const Shell::SharedState& s, RebuildWindow& window) {
         Prompts::MsgBox(QStringLiteral("rarav.mdbの最適化を中止しました。"));
         return false;
     }
-    const int version = Shell::GetDBVersion(s.databasePath());
-    if (!rebuild(s, version, window, QStringLiteral("rarav.mdbの最適化に失敗しました。"),
+    const std::optional<int> version = readVersion(s, {});
+    if (!version) return false;
+    if (!rebuild(s, *version, window, QStringLiteral("rarav.mdbの最適化に失敗しました。"),
                  QStringLiteral("rarav.mdbの最適化は完了しました。\r\n念のためにQuillbyを再起動してください。")))
         return false;
     window.unload();

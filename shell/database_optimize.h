@@ -22,8 +22,9 @@ public:
 // Start-up: a database older than the current layout is backed up and
 // rebuilt after telling the user. True when the database is current
 // afterwards; false when the rebuild failed (the user has been told, and the
-// old file is untouched). beforeTelling runs first when there is something
-// to tell (start-up closes its splash there).
+// old file is untouched) or rarav.mdb cannot be read as a database (the
+// user has been told, and nothing was backed up). beforeTelling runs first
+// when there is something to tell (start-up closes its splash there).
 bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window,
                     const std::function<void()>& beforeTelling = {});
 

@@ -3,6 +3,7 @@
 #include "platform/database.h"
 #include "platform/dates.h"
 #include "platform/files.h"
+#include "shell/db_version.h"
 #include "shell/shared_state.h"
 
 #include <QCoreApplication>
@@ -312,6 +313,10 @@ void BackupDatabase(const QString& userPath) {
     const QString database = userPath + kDatabaseFile;
     if (!Files::exists(database)) failWith(QStringLiteral("rarav.mdbが見つかりません: ") + database);
     settle(database);
+    // The backup is the one good copy left when rarav.mdb is damaged; a file
+    // that is not a whole database never replaces it.
+    if (const QString damage = Shell::databaseDamage(database); !damage.isEmpty())
+        failWith(QStringLiteral("rarav.mdbが壊れているため、diarymdb.bakを置き換えません。\r\n") + damage);
     if (!Files::copyFile(database, userPath + kBackupFile))
         failWith(QStringLiteral("バックアップファイルを作成できません: ") + userPath + kBackupFile);
 }

@@ -32,7 +32,8 @@ inline const QString kTemplateFile = QStringLiteral("default.mdb");
 
 // Copies rarav.mdb to diarymdb.bak, replacing an older backup. Any journal
 // SQLite left beside the file is settled first, so that the copy holds every
-// committed change. Throws RuntimeError when the copy cannot be made.
+// committed change. Throws RuntimeError, leaving the backup as it was, when
+// rarav.mdb is not a whole, readable database or the copy cannot be made.
 void BackupDatabase(const QString& userPath);
 
 // Rebuilds userPath/rarav.mdb from myPath/default.mdb, reading the old file

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <lhasa.h>
-#include <memory>
+#include <unistd.h>
 
 namespace LhaArchive {
 namespace {
@@ -33,6 +35,15 @@ struct Reader {
 
 bool isDirectory(const LHAFileHeader* h) { return qstrcmp(h->compress_method, LHA_COMPRESS_TYPE_DIR) == 0; }
 
+// What LHA archivers write by default. The library's decoders of the older
+// and rarer methods are less tried (its -pm2- decoder reads past a buffer on
+// a crafted archive), and an update never needs them.
+bool isKnownMethod(const LHAFileHeader* h) {
+    for (const char* method : {"-lh0-", "-lh5-", "-lh6-", "-lh7-", LHA_COMPRESS_TYPE_DIR})
+        if (qstrcmp(h->compress_method, method) == 0) return true;
+    return false;
+}
+
 // Archives made on Japanese Windows carry their names in CP932.
 QString entryPath(const LHAFileHeader* h) {
     QByteArray raw;
@@ -50,48 +61,161 @@ bool isSafe(const QString& relative) {
     return true;
 }
 
-int checkAll(const QString& archivePath) {
+struct Member {
+    QString relative;
+    bool folder = false;
+    bool ownPermissions = false;  // the archive carries Unix permissions
+};
+
+// Reads the headers only: the data of every entry is skipped, not decoded.
+int readHeaders(const QString& archivePath, QList<Member>& members) {
     Reader r(archivePath);
     if (!r.reader) return CannotOpen;
     int entries = 0;
+    QSet<QString> seen;
     while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
         ++entries;
+        const QString relative = QDir::cleanPath(entryPath(h));
         if (h->symlink_target || !isSafe(entryPath(h))) return UnsafeEntry;
-        if (!isDirectory(h) && !lha_reader_check(r.reader, nullptr, nullptr)) return BadData;
+        if (!isKnownMethod(h)) return UnknownMethod;
+        // A name given twice is written twice into the work folder, where the
+        // last one wins, and put in place once.
+        if (seen.contains(relative)) continue;
+        seen.insert(relative);
+        members.append({relative, isDirectory(h), bool(LHA_FILE_HAVE_EXTRA(h, LHA_FILE_UNIX_PERMS))});
     }
     return entries > 0 ? Extracted : NotAnArchive;
 }
 
-}  // namespace
-
-int extract(const QString& archivePath, const QString& folder) {
-    if (!QFileInfo(archivePath).isFile()) return CannotOpen;
-    if (const int checked = checkAll(archivePath); checked != Extracted) return checked;
-
-    const QString base = ProgramFolder::withSlash(folder);
+// Decodes every entry into stage, checking its checksum.
+int extractInto(const QString& archivePath, const QString& stage) {
     Reader r(archivePath);
     if (!r.reader) return CannotOpen;
     while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
-        const QString target = base + entryPath(h);
+        const QString target = stage + QDir::cleanPath(entryPath(h));
         if (isDirectory(h)) {
             if (!QDir().mkpath(target)) return CannotWrite;
             continue;
         }
         if (!QDir().mkpath(QFileInfo(target).absolutePath())) return CannotWrite;
-        const QString part = target + QStringLiteral(".part");
-        QByteArray partName = QFile::encodeName(part);
-        if (!lha_reader_extract(r.reader, partName.data(), nullptr, nullptr)) {
-            QFile::remove(part);
-            return BadData;
+        QByteArray name = QFile::encodeName(target);
+        if (!lha_reader_extract(r.reader, name.data(), nullptr, nullptr)) return BadData;
+    }
+    return Extracted;
+}
+
+bool renameFile(const QString& from, const QString& to) {
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool isPresent(const QFileInfo& f) { return f.exists() || f.isSymLink(); }
+
+// The steps that put the extracted files in place, each with its undoing.
+class Placement {
+public:
+    Placement(QString base, QString stage) : base_(std::move(base)), stage_(std::move(stage)) {}
+
+    bool place(const Member& m) {
+        const QString target = base_ + m.relative;
+        if (m.folder) return makeFolders(m.relative);
+        if (!makeFolders(QFileInfo(m.relative).path())) return false;
+        const QString staged = stage_ + QStringLiteral("new/") + m.relative;
+        const QFileInfo old(target);
+        if (!isPresent(old)) {
+            if (!renameFile(staged, target)) return false;
+            done_.append({Step::NewFile, target, QString()});
+            return true;
         }
+        if (old.isDir() && !old.isSymLink()) return false;
         // An archive made on Windows carries no permissions: a replaced file
         // keeps its own, so the program stays executable.
-        if (!LHA_FILE_HAVE_EXTRA(h, LHA_FILE_UNIX_PERMS) && QFileInfo::exists(target))
-            QFile::setPermissions(part, QFile::permissions(target));
-        if (std::rename(partName.constData(), QFile::encodeName(target).constData()) != 0) {
-            QFile::remove(part);
-            return CannotWrite;
+        if (!m.ownPermissions && old.exists() && !QFile::setPermissions(staged, QFile::permissions(target)))
+            return false;
+        // The old file is kept under a second name before the new one is
+        // renamed over it, so that the target is never missing.
+        const QString saved = stage_ + QStringLiteral("old/") + m.relative;
+        if (!QDir().mkpath(QFileInfo(saved).absolutePath())) return false;
+        const QByteArray savedName = QFile::encodeName(saved);
+        if (::link(QFile::encodeName(target).constData(), savedName.constData()) != 0 && !renameFile(target, saved))
+            return false;
+        done_.append({Step::Replaced, target, saved});
+        return renameFile(staged, target);
+    }
+
+    // Puts back every replaced file and removes what was added, last step
+    // first; false when something could not be put back.
+    bool undo() {
+        bool restored = true;
+        for (auto it = done_.crbegin(); it != done_.crend(); ++it) {
+            switch (it->kind) {
+            case Step::NewFile:
+                restored = QFile::remove(it->target) && restored;
+                break;
+            case Step::Replaced:
+                restored = renameFile(it->saved, it->target) && restored;
+                break;
+            case Step::NewFolder:
+                restored = QDir().rmdir(it->target) && restored;
+                break;
+            }
         }
+        return restored;
+    }
+
+private:
+    struct Step {
+        enum Kind { NewFile, Replaced, NewFolder } kind;
+        QString target;
+        QString saved;
+    };
+
+    // Makes the missing folders of a relative path one by one, so that
+    // undo() removes exactly those.
+    bool makeFolders(const QString& relative) {
+        QString path = base_;
+        for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+            if (part == QLatin1String(".")) continue;
+            path += part;
+            const QFileInfo f(path);
+            if (!f.isDir()) {
+                if (isPresent(f) || !QDir().mkdir(path)) return false;
+                done_.append({Step::NewFolder, path, QString()});
+            }
+            path += QLatin1Char('/');
+        }
+        return true;
+    }
+
+    QString base_;
+    QString stage_;
+    QList<Step> done_;
+};
+
+}  // namespace
+
+int extract(const QString& archivePath, const QString& folder, QString* keptIn) {
+    if (!QFileInfo(archivePath).isFile()) return CannotOpen;
+    QList<Member> members;
+    if (const int read = readHeaders(archivePath, members); read != Extracted) return read;
+
+    // Beside the folder rather than inside it: on the same file system, so
+    // that renames put the files in place, and under no name an archive
+    // entry could have.
+    const QFileInfo program(QDir::cleanPath(folder));
+    QTemporaryDir work(program.absolutePath() + QStringLiteral("/.") + program.fileName() +
+                       QStringLiteral("-update-XXXXXX"));
+    if (!work.isValid()) return CannotWrite;
+    const QString stage = work.path() + QLatin1Char('/');
+    if (const int extracted = extractInto(archivePath, stage + QStringLiteral("new/")); extracted != Extracted)
+        return extracted;
+
+    Placement placement(ProgramFolder::withSlash(folder), stage);
+    for (const Member& m : members) {
+        if (placement.place(m)) continue;
+        if (placement.undo()) return CannotWrite;
+        work.setAutoRemove(false);
+        if (keptIn) *keptIn = stage + QStringLiteral("old/");
+        return NotRestored;
     }
     return Extracted;
 }

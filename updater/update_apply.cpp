@@ -1,6 +1,5 @@
 #include "updater/update_apply.h"
 
-#include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "shell/module4.h"
@@ -13,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace Updater {
@@ -26,10 +26,39 @@ bool archivePresent(const QString& myPath, const QString& name) {
 
 void fail(const QString& text) { Prompts::MsgBox(text, Prompts::vbCritical, kApplicationTitle); }
 
-// A copy of the program must stay executable, so the permissions go along.
-void copyProgram(const QString& from, const QString& to) {
-    if (!Files::copyFile(from, to) || !QFile::setPermissions(to, QFile::permissions(from)))
-        throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("Cannot copy %1 to %2").arg(from, to));
+// Copies the program with its permissions, so that a copy stays executable;
+// the reason the system gave when it could not, else empty. The target is
+// written under another name and renamed only when complete.
+QString copyProgram(const QString& from, const QString& to) {
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly)) return from + QStringLiteral(": ") + in.errorString();
+    QSaveFile out(to);
+    if (!out.open(QIODevice::WriteOnly)) return to + QStringLiteral(": ") + out.errorString();
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(1 << 20);
+        if (block.isEmpty() && in.error() != QFile::NoError) return from + QStringLiteral(": ") + in.errorString();
+        // A short write carries no error of its own; writing the rest
+        // brings out the reason (a full disk, a size limit).
+        for (qint64 done = 0; done < block.size();) {
+            const qint64 n = out.write(block.constData() + done, block.size() - done);
+            if (n <= 0) return to + QStringLiteral(": ") + out.errorString();
+            done += n;
+        }
+    }
+    // Qt's commit() can report success after a last flush that failed for
+    // lack of room, so the flush is checked on its own.
+    if (!out.flush() || !out.commit()) return to + QStringLiteral(": ") + out.errorString();
+    if (!QFile::setPermissions(to, in.permissions()))
+        return to + QStringLiteral(": ") + QStringLiteral("cannot set permissions");
+    return QString();
+}
+
+// The program is left as it was: the user learns why no backup could be made.
+bool backupFailed(const QString& reason, const std::function<void(const QString&)>& log) {
+    log(QStringLiteral("...Rarav could not be backuped.") + kCrLf);
+    fail(QStringLiteral("プログラムのバックアップ「Rarav.bak」を書き込めませんでした。") + kCrLf + reason + kCrLf +
+         QStringLiteral("アップデートを中止しました。プログラムは変更されていません。"));
+    return false;
 }
 
 }  // namespace
@@ -67,20 +96,31 @@ bool applyUpdate(const QString& myPath, bool deleteArchive, const std::function<
 
     const QString program = myPath + kProgram;
     const QString backup = myPath + kBackup;
-    if (QFileInfo::exists(backup) && !QFile::remove(backup))
-        throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("Cannot remove ") + backup);
-    if (QFileInfo(program).isFile()) copyProgram(program, backup);
+    if (QFile old(backup); old.exists() && !old.remove())
+        return backupFailed(backup + QStringLiteral(": ") + old.errorString(), log);
+    if (QFileInfo(program).isFile()) {
+        if (const QString reason = copyProgram(program, backup); !reason.isEmpty()) {
+            QFile::remove(backup);
+            return backupFailed(reason, log);
+        }
+    }
     log(QStringLiteral("...Rarav backuped.") + kCrLf + QStringLiteral("...now extracting.") + kCrLf);
     QCoreApplication::processEvents();
 
-    if (LhaArchive::extract(myPath + job.archive, myPath) != LhaArchive::Extracted) {
+    QString keptIn;
+    const int result = LhaArchive::extract(myPath + job.archive, myPath, &keptIn);
+    if (result != LhaArchive::Extracted) {
         log(QStringLiteral("...update is not successful.") + kCrLf);
         fail(QStringLiteral("パッチファイルの解凍に失敗しました。") + kCrLf + QStringLiteral("raravを復帰します。"));
         // Without a program there was nothing to back up, and nothing to restore.
         if (QFileInfo(backup).isFile()) {
-            copyProgram(backup, program);
+            if (const QString reason = copyProgram(backup, program); !reason.isEmpty())
+                throw RuntimeError(ErrorNumber::PermissionDenied, reason);
             log(kCrLf + QStringLiteral("...we copied \"Rarav.bak\" to \"Rarav\""));
         }
+        if (result == LhaArchive::NotRestored)
+            fail(QStringLiteral("置き換えたファイルの一部を元に戻せませんでした。元のファイルは次のフォルダにあります。") + kCrLf +
+                 keptIn);
         return false;
     }
 

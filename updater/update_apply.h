@@ -25,8 +25,9 @@ bool chooseJob(const QString& myPath, Job& job);
 
 // The whole run after the controls were locked. Appends every step to log and
 // lets pending events run where the user should see progress. True when the
-// archive was extracted and the update marked as done; throws RuntimeError
-// when the program could not be backed up or restored.
+// archive was extracted and the update marked as done; false after telling
+// the user why not (a backup that cannot be written among them); throws
+// RuntimeError when the program could not be restored from its backup.
 bool applyUpdate(const QString& myPath, bool deleteArchive, const std::function<void(const QString&)>& log);
 
 // Where the updater records its own version: the per-user settings folder,

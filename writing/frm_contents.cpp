@@ -429,8 +429,9 @@ bool frmContents::saveEntry(int number) {
             throw RuntimeError(ErrorNumber::InvalidArgument, QStringLiteral("no entry is open"));
         WaitCursor wait;
         store().save(e, Clock::now());
-    } catch (const RuntimeError&) {
-        Prompts::MsgBox(kErrorText, Prompts::vbInformation);
+    } catch (const RuntimeError& failure) {
+        // The reason lets the user act (a full disk, a locked or read-only file).
+        Prompts::MsgBox(kErrorText + QStringLiteral("\r\n") + failure.description, Prompts::vbInformation);
         return false;
     }
     Shell::setStatusText(s.EnterDay + QStringLiteral("の日記を保存しました。"));
@@ -441,9 +442,9 @@ bool frmContents::saveEntry(int number) {
             LoadGenreList();
             ComboGenre->setCurrentText(e.genre);
         }
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& failure) {
         // The entry is stored; only the genre list missed it.
-        Prompts::MsgBox(kErrorText, Prompts::vbInformation);
+        Prompts::MsgBox(kErrorText + QStringLiteral("\r\n") + failure.description, Prompts::vbInformation);
     }
     setSaveButtons(false);
     return true;

@@ -90,7 +90,9 @@ TEST_F(Maintenance, StartUpLeavesACurrentDatabaseAlone) {
 }
 
 TEST_F(Maintenance, StartUpFailureSaysSoAndRecordsNothing) {
-    tmp.write("rarav.mdb", QByteArray(4096, 'x'));
+    // A database that records a layout it does not have.
+    makeOldDatabase(s.databasePath(), 0);
+    Database(s.databasePath()).execScript("CREATE TABLE DBInfo (VersionInfo INTEGER); INSERT INTO DBInfo VALUES (150);");
     const QByteArray before = bytesOf(s.databasePath());
     ScopedPrompts p;
     p->expectMessage("データベースをアップデートします。")
@@ -104,6 +106,33 @@ TEST_F(Maintenance, StartUpFailureSaysSoAndRecordsNothing) {
     EXPECT_FALSE(Files::exists(tmp.file("new.mdb")));
     EXPECT_EQ(window.unloaded, 1);
     EXPECT_EQ(enabled, QList<bool>({false, true}));
+}
+
+// A rarav.mdb that cannot be read as a database is neither backed up over
+// diarymdb.bak nor rebuilt, at start-up or when optimising.
+TEST_F(Maintenance, DamagedDatabaseIsReportedAndNothingIsBackedUp) {
+    tmp.write("rarav.mdb", QByteArray(4096, 'x'));
+    makeOldDatabase(tmp.file("diarymdb.bak"), 230);
+    const auto before = files();
+    const QString damaged = "rarav.mdbを開けません。ファイルが壊れているか、日記のデータベースではありません。";
+    {
+        ScopedPrompts p;
+        p->expectMessage(damaged, Prompts::vbOK, Prompts::vbCritical);
+        FakeWindow window;
+        int told = 0;
+        EXPECT_FALSE(DatabaseMaintenance::checkAtStartUp(s, window, [&] { ++told; }));
+        EXPECT_EQ(told, 1);
+        EXPECT_EQ(window.shown, 0);
+    }
+    {
+        ScopedPrompts p;
+        p->expectMessage("rarav.mdbを最適化しますか？", Prompts::vbYes).expectMessage(damaged);
+        FakeWindow window;
+        EXPECT_FALSE(DatabaseMaintenance::optimize(s, window));
+        EXPECT_EQ(window.shown, 0);
+    }
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(RaravIni::read(s.RaravIniFile, RaravIni::DBVersion), "");
 }
 
 TEST_F(Maintenance, RefusedOptimizeChangesNoFile) {

@@ -66,3 +66,40 @@ TEST(DatabaseAtStartUp, OldestLayoutIsRebuiltOnceKeepingEveryEntry) {
     EXPECT_TRUE(startAndEnd(myPath));
     EXPECT_EQ(bytesOf(database), rebuilt);
 }
+
+// A rarav.mdb that is no database must not be taken for the oldest layout:
+// that would copy it over the good backup before the rebuild fails.
+TEST(DatabaseAtStartUp, DamagedDatabaseIsReportedAndTheBackupKept) {
+    QByteArray noise(4096, '\0');
+    for (int i = 0; i < noise.size(); ++i) noise[i] = char((i * 7919 + 13) % 251);
+    const QList<std::pair<const char*, QByteArray>> cases = {
+        {"text", "[ALL]\r\nDataPath=C:\\diary\\\r\n"},
+        {"random bytes", noise},
+        {"empty", ""},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        TempFolder tmp;
+        const QString myPath = copyProgramFolder(tmp.file("prog"));
+        const QString user = myPath + "UserData/";
+        Files::makeFolder(user);
+        makeOldDatabase(user + "diarymdb.bak", 230);
+        const QByteArray backup = bytesOf(user + "diarymdb.bak");
+        tmp.write("prog/UserData/rarav.mdb", bytes);
+
+        {
+            ScopedPrompts p;
+            p->expectMessage("rarav.mdbを開けません。ファイルが壊れているか、日記のデータベースではありません。\r\n" +
+                                 user + "rarav.mdb\r\n",
+                             Prompts::vbOK, Prompts::vbCritical);
+            startAndEnd(myPath);
+            ASSERT_GE(p->shown.size(), 1);
+            EXPECT_TRUE(p->shown.first().endsWith("\r\nバックアップの「diarymdb.bak」は変更していません。"));
+            EXPECT_FALSE(p->shown.join('\n').contains("アップデート"));
+        }
+        EXPECT_EQ(bytesOf(user + "diarymdb.bak"), backup);
+        EXPECT_EQ(bytesOf(user + "rarav.mdb"), bytes);
+        EXPECT_FALSE(Files::exists(user + "old.mdb"));
+        EXPECT_FALSE(Files::exists(user + "new.mdb"));
+    }
+}

@@ -196,3 +196,63 @@ TEST(GetDBVersion, MissingFileOrTableReadsAsZero) {
     makeOldDatabase(tmp.file("v150.mdb"), 150);
     EXPECT_EQ(Shell::GetDBVersion(tmp.file("v150.mdb")), 150);
 }
+
+namespace {
+
+// Files that are no whole entry database. All but the last cannot even be
+// read as one; the last reads, but one page of its entries is overwritten.
+QList<std::pair<const char*, QByteArray>> damagedDatabases(const TempFolder& tmp) {
+    {
+        Database other(tmp.file("other.db"), Database::Mode::Create);
+        other.exec("CREATE TABLE Settings (Name TEXT, Value TEXT)");
+    }
+    const QString whole = makeOldDatabase(tmp.file("whole.mdb"), 150);
+    {
+        Database db(whole);
+        Transaction tx(db);
+        for (int i = 0; i < 2000; ++i)
+            db.exec("INSERT INTO Contents (Day, Title, Contents) VALUES ('2004/01/01', ?, ?)",
+                    {QString::number(i), QString(200, QChar('x'))});
+        tx.commit();
+    }
+    QByteArray torn = bytesOf(whole);
+    torn.replace(50 * 4096, 4096, QByteArray(4096, char(0x5A)));
+    return {{"text", "[ALL]\r\nDataPath=C:\\diary\\\r\n"},
+            {"empty", ""},
+            {"another database", bytesOf(tmp.file("other.db"))},
+            {"torn page", torn}};
+}
+
+}  // namespace
+
+TEST(GetDBVersion, FileThatIsNoEntryDatabaseIsAnError) {
+    TempFolder tmp;
+    const auto cases = damagedDatabases(tmp);
+    for (const auto& [name, bytes] : cases) {
+        if (QByteArray(name) == "torn page") continue;
+        SCOPED_TRACE(name);
+        EXPECT_THROW(Shell::GetDBVersion(tmp.write("rarav.mdb", bytes)), RuntimeError);
+    }
+}
+
+TEST(BackupDatabase, NeverReplacesTheBackupWithADamagedFile) {
+    TempFolder tmp;
+    const auto cases = damagedDatabases(tmp);
+    const QByteArray backup = bytesOf(makeOldDatabase(tmp.file("diarymdb.bak"), 230));
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        tmp.write("rarav.mdb", bytes);
+        try {
+            Module16::BackupDatabase(tmp.path());
+            ADD_FAILURE() << "backed up";
+        } catch (const RuntimeError& e) {
+            EXPECT_TRUE(e.description.startsWith("rarav.mdbが壊れているため、diarymdb.bakを置き換えません。\r\n"))
+                << e.description.toStdString();
+        }
+        EXPECT_EQ(bytesOf(tmp.file("diarymdb.bak")), backup);
+        EXPECT_EQ(bytesOf(tmp.file("rarav.mdb")), bytes);
+    }
+    makeOldDatabase(tmp.file("rarav.mdb"), 150);
+    Module16::BackupDatabase(tmp.path());
+    EXPECT_EQ(bytesOf(tmp.file("diarymdb.bak")), bytesOf(tmp.file("rarav.mdb")));
+}

@@ -1,14 +1,19 @@
 #pragma once
 // Small LHA archives for the tests, built byte by byte: level-0 headers with
-// stored ("-lh0-") members, the form that old archivers wrote and that every
-// LHA reader accepts. No archiver is needed on the build machine.
+// stored ("-lh0-") members by default, the form that old archivers wrote and
+// that every LHA reader accepts. No archiver is needed on the build machine.
 #include <QByteArray>
 #include <QList>
-#include <QPair>
 
 namespace LzhFixture {
 
-using Member = QPair<QByteArray, QByteArray>;  // stored name ("a/b.txt"), bytes
+struct Member {
+    QByteArray name;  // as stored: "a/b.txt"
+    QByteArray data;
+    // A header may name any method; the data is then written as given (a
+    // test of a refused method needs no real stream of it).
+    QByteArray method = "-lh0-";
+};
 
 inline quint16 crc16(const QByteArray& data) {
     quint16 crc = 0;
@@ -25,9 +30,9 @@ inline void put32(QByteArray& out, quint32 v) {
 
 inline QByteArray archive(const QList<Member>& members) {
     QByteArray out;
-    for (const auto& [name, data] : members) {
+    for (const auto& [name, data, method] : members) {
         QByteArray h;
-        h += "-lh0-";
+        h += method;
         put32(h, quint32(data.size()));  // stored size
         put32(h, quint32(data.size()));  // original size
         put32(h, 0x5A210000);            // 2025/01/01 00:00 in MS-DOS form

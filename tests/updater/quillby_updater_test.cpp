@@ -15,7 +15,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QThread>
+#include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -147,6 +150,66 @@ TEST(QuillbyUpdater, FailedExtractionKeepsTheProgram) {
     EXPECT_NE(f.updated(), 1);
     EXPECT_TRUE(w.statusText().endsWith("...now extracting.\r\n...update is not successful.\r\n\r\n"
                                         "...we copied \"Rarav.bak\" to \"Rarav\""));
+    expectIdle(w);
+}
+
+// The third file of the archive cannot be put in place (a folder holds its
+// name): the two before it are put back, and the program is whole.
+TEST(QuillbyUpdater, ArchiveThatFailsPartWayChangesNoProgramFile) {
+    Folder f;
+    f.t.write("dist/colorname.csv", "red,#FF0000\r\n");
+    f.t.write("Manual/index.htm", "manual");
+    f.t.write("full.lzh", LzhFixture::archive({{"Rarav", "release program"},
+                                               {"dist/colorname.csv", "new colours"},
+                                               {"Manual", "a file"},
+                                               {"new.txt", "new"}}));
+    const QByteArray program = f.t.read("Rarav");
+    QuillbyUpdater w;
+    w.Form_Load(f.t.path());
+    ScopedPrompts p;
+    p->expectMessage("パッチファイルの解凍に失敗しました。\r\nraravを復帰します。");
+    w.Btn_Update->click();
+    EXPECT_EQ(f.t.read("Rarav"), program);
+    EXPECT_TRUE(QFileInfo(f.t.file("Rarav")).isExecutable());
+    EXPECT_EQ(f.t.read("dist/colorname.csv"), "red,#FF0000\r\n");
+    EXPECT_EQ(f.t.read("Manual/index.htm"), "manual");
+    EXPECT_FALSE(QFileInfo::exists(f.t.file("new.txt")));
+    EXPECT_NE(f.updated(), 1);
+    expectIdle(w);
+}
+
+// A backup that cannot be written stops the update before anything changes,
+// and the message says so, with the reason the system gave.
+TEST(QuillbyUpdater, BackupThatCannotBeWrittenIsReportedWithItsReason) {
+    Folder f;
+    f.t.write("Rarav", QByteArray(256 * 1024, 'p'));
+    f.t.write("full.lzh", LzhFixture::archive({{"Rarav", "release program"}}));
+    QuillbyUpdater w;
+    w.Form_Load(f.t.path());
+    ScopedPrompts p;
+    p->expectMessage("プログラムのバックアップ「Rarav.bak」を書き込めませんでした。\r\n", Prompts::vbOK,
+                     Prompts::vbCritical);
+    {
+        // Files may grow no larger than 64 KiB, as on a nearly full disk; the
+        // signal the limit raises is ignored so that the write fails instead.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 64 * 1024;
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        w.Btn_Update->click();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+    }
+    ASSERT_EQ(p->shown.size(), 1);
+    EXPECT_TRUE(p->shown[0].contains(QString::fromLocal8Bit(strerror(EFBIG)))) << p->shown[0].toStdString();
+    EXPECT_TRUE(p->shown[0].endsWith("アップデートを中止しました。プログラムは変更されていません。"));
+    EXPECT_EQ(f.t.read("Rarav"), QByteArray(256 * 1024, 'p'));
+    EXPECT_FALSE(QFileInfo::exists(f.t.file("Rarav.bak")));
+    EXPECT_TRUE(QFileInfo::exists(f.t.file("full.lzh")));
+    EXPECT_NE(f.updated(), 1);
+    EXPECT_TRUE(w.statusText().endsWith("...Rarav could not be backuped.\r\n"));
     expectIdle(w);
 }
 

@@ -154,6 +154,10 @@ TEST_F(ContentsWindow, FailedSaveKeepsTheRowAndTheEdits) {
         ScopedPrompts p;
         p->expectMessage(kError, Prompts::vbOK, Prompts::vbInformation);
         EXPECT_FALSE(editor->Btn1Click_ToolBar());
+        // The design's text, then the reason the database gave.
+        ASSERT_EQ(p->shown.size(), 1);
+        EXPECT_TRUE(p->shown[0].startsWith(QStringLiteral("エラーが発生しました。速やかに作者に問い合わせて下さい。\r\n")));
+        EXPECT_TRUE(p->shown[0].endsWith(QStringLiteral("read-only"))) << p->shown[0].toStdString();
     }
     EXPECT_TRUE(editor->ChangeYesNo);
     EXPECT_EQ(editor->txtContents->toPlainText(), QStringLiteral("new body"));
