@@ -14,7 +14,7 @@ namespace {
 // A whole second can pass in the easy interface's own wait after a reply has
 // already been read; a short wait of ours between polls never lets a transfer
 // stall for longer than that.
-constexpr int kPollWaitMs = 5;
+constexpr int kPollWaitMs = 1;
 
 // Pages keep CR LF on disk, but in ASCII mode libcurl puts a CR before every
 // LF it sends: it is handed bare LF line ends so that each one crosses the
