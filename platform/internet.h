@@ -5,6 +5,7 @@
 // same way.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -58,6 +59,8 @@ public:
     // otherwise lastError() is NoMoreFiles for an empty listing or a name the
     // server does not know, or the failure's number.
     virtual bool findFirst(const QString& name) = 0;
+    // The names in the current folder, in one listing.
+    virtual bool listNames(QStringList& names) = 0;
     virtual bool deleteFile(const QString& name) = 0;
     virtual bool createDirectory(const QString& name) = 0;
     virtual bool removeDirectory(const QString& name) = 0;
@@ -65,6 +68,8 @@ public:
     virtual bool setCurrentDirectory(const QString& folder) = 0;
     // Whether the folder can be entered, without leaving the current one.
     virtual bool folderExists(const QString& folder) = 0;
+    // In ASCII mode each line end of the file (CR LF or LF) crosses the wire
+    // as one CR LF.
     virtual bool putFile(const QString& localPath, const QString& remoteName, TransferType type) = 0;
     virtual void close() = 0;
     virtual int lastError() const = 0;
@@ -83,6 +88,7 @@ public:
 
     bool connect(const FtpLogin& login) override;
     bool findFirst(const QString& name) override;
+    bool listNames(QStringList& names) override;
     bool deleteFile(const QString& name) override;
     bool createDirectory(const QString& name) override;
     bool removeDirectory(const QString& name) override;

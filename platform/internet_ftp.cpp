@@ -4,12 +4,49 @@
 
 #include <QFile>
 #include <QList>
+#include <cstring>
 #include <curl/curl.h>
 
 namespace Internet {
 
+namespace {
+
+// A whole second can pass in the easy interface's own wait after a reply has
+// already been read; a short wait of ours between polls never lets a transfer
+// stall for longer than that.
+constexpr int kPollWaitMs = 1;
+
+// Pages keep CR LF on disk, but in ASCII mode libcurl puts a CR before every
+// LF it sends: it is handed bare LF line ends so that each one crosses the
+// wire as exactly one CR LF.
+QByteArray bareLineEnds(const QByteArray& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+struct Upload {
+    QByteArray data;
+    qsizetype sent = 0;
+    static size_t onRead(char* buffer, size_t size, size_t count, void* self) {
+        auto* u = static_cast<Upload*>(self);
+        const size_t n = qMin(size * count, size_t(u->data.size() - u->sent));
+        memcpy(buffer, u->data.constData() + u->sent, n);
+        u->sent += qsizetype(n);
+        return n;
+    }
+};
+
+}  // namespace
+
 struct FtpSession::Impl {
     CURL* curl = nullptr;
+    CURLM* multi = nullptr;      // holds the control connection between transfers
+    QByteArray lastCommand;      // the verb of the last command sent
     FtpLogin login;
     QByteArray base;             // "ftp://host:port/"
     QList<QByteArray> folders;   // percent-encoded CP932 segments below the log-on folder
@@ -22,8 +59,10 @@ struct FtpSession::Impl {
 
     void reset() {
         if (!curl) curl = curl_easy_init();
+        if (!multi) multi = curl_multi_init();
         curl_easy_reset(curl);
         replyCode = 0;
+        lastCommand.clear();
         partial.clear();
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl, CURLOPT_USERNAME, login.user.toUtf8().constData());
@@ -48,8 +87,13 @@ struct FtpSession::Impl {
     // Server replies arrive here line by line; a line "ddd text" closes a
     // reply, lines "ddd-text" and others continue it.
     static int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* self) {
-        if (type != CURLINFO_HEADER_IN) return 0;
         auto* d = static_cast<Impl*>(self);
+        if (type == CURLINFO_HEADER_OUT) {
+            const QByteArray line(data, qsizetype(size));
+            d->lastCommand = line.left(line.indexOf(' ')).trimmed().toUpper();
+            return 0;
+        }
+        if (type != CURLINFO_HEADER_IN) return 0;
         const QByteArray line(data, qsizetype(size));
         d->partial += line;
         if (line.size() >= 4 && std::isdigit(uchar(line[0])) && std::isdigit(uchar(line[1])) &&
@@ -74,11 +118,6 @@ struct FtpSession::Impl {
         return size * count;
     }
 
-    static size_t onRead(char* buffer, size_t size, size_t count, void* source) {
-        const qint64 n = static_cast<QFile*>(source)->read(buffer, qint64(size * count));
-        return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
-    }
-
     QByteArray folderUrl(const QList<QByteArray>& path, bool isAbsolute) const {
         QByteArray url = base;
         if (isAbsolute) url += "%2F";
@@ -96,6 +135,11 @@ struct FtpSession::Impl {
 
     bool finish(CURLcode rc) {
         error = Curl::winInetError(rc, replyCode);
+        // A refusal of the user name itself (an anonymous-only server, a
+        // closed account) is not a wrong password: the server's reply says
+        // what is wrong.
+        if (error == Error::IncorrectPassword && lastCommand != "PASS" && !response.isEmpty())
+            error = Error::ExtendedError;
         if (error == Error::None) return true;
         if (error != Error::ExtendedError && response.isEmpty()) response = QString::fromUtf8(curl_easy_strerror(rc));
         setLastError(error, response);
@@ -107,7 +151,28 @@ struct FtpSession::Impl {
         return false;
     }
 
-    bool perform() { return finish(curl_easy_perform(curl)); }
+    CURLcode run() {
+        if (curl_multi_add_handle(multi, curl) != CURLM_OK) return CURLE_FAILED_INIT;
+        CURLcode rc = CURLE_OK;
+        int running = 1;
+        while (running) {
+            if (curl_multi_perform(multi, &running) != CURLM_OK) {
+                rc = CURLE_FAILED_INIT;
+                break;
+            }
+            if (running && curl_multi_poll(multi, nullptr, 0, kPollWaitMs, nullptr) != CURLM_OK) {
+                rc = CURLE_FAILED_INIT;
+                break;
+            }
+        }
+        int queued = 0;
+        while (CURLMsg* msg = curl_multi_info_read(multi, &queued))
+            if (msg->msg == CURLMSG_DONE && msg->easy_handle == curl) rc = msg->data.result;
+        curl_multi_remove_handle(multi, curl);
+        return rc;
+    }
+
+    bool perform() { return finish(run()); }
 
     // The folder path that folder leads to from the current one, checked on
     // the server: curl enters each level with CWD, so a missing one fails.
@@ -174,7 +239,7 @@ bool FtpSession::findFirst(const QString& name) {
     curl_easy_setopt(d->curl, CURLOPT_CUSTOMREQUEST, request.constData());
     curl_easy_setopt(d->curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
     curl_easy_setopt(d->curl, CURLOPT_WRITEDATA, &listing);
-    const CURLcode rc = curl_easy_perform(d->curl);
+    const CURLcode rc = d->run();
     // A name the server does not know is refused with 450 or 550; an empty
     // folder lists nothing. Both are WinINet's "no more files".
     if (rc != CURLE_OK && (d->replyCode == 450 || d->replyCode == 550)) return d->fail(Error::NoMoreFiles);
@@ -216,27 +281,54 @@ bool FtpSession::folderExists(const QString& folder) {
 bool FtpSession::putFile(const QString& localPath, const QString& remoteName, TransferType type) {
     if (Impl::unsafe(remoteName) || remoteName.isEmpty()) return d->fail(Error::InvalidOperation);
     QFile file(localPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    Upload upload;
+    if (file.open(QIODevice::ReadOnly)) upload.data = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         d->response.clear();
         return d->fail(Error::FileNotFound);
     }
+    if (type == TransferType::Ascii) upload.data = bareLineEnds(upload.data);
     d->reset();
     const QByteArray url = d->folderUrl() + Impl::encode(remoteName);
     curl_easy_setopt(d->curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(d->curl, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(d->curl, CURLOPT_READFUNCTION, &Impl::onRead);
-    curl_easy_setopt(d->curl, CURLOPT_READDATA, &file);
-    curl_easy_setopt(d->curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
-    // The pages already end their lines with CR LF, so ASCII mode only tells
-    // the server what kind of file it receives.
+    curl_easy_setopt(d->curl, CURLOPT_READFUNCTION, &Upload::onRead);
+    curl_easy_setopt(d->curl, CURLOPT_READDATA, &upload);
+    curl_easy_setopt(d->curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(upload.data.size()));
     curl_easy_setopt(d->curl, CURLOPT_TRANSFERTEXT, type == TransferType::Ascii ? 1L : 0L);
     return d->perform();
 }
 
+bool FtpSession::listNames(QStringList& names) {
+    names.clear();
+    d->reset();
+    QByteArray listing;
+    curl_easy_setopt(d->curl, CURLOPT_URL, d->folderUrl().constData());
+    curl_easy_setopt(d->curl, CURLOPT_DIRLISTONLY, 1L);
+    curl_easy_setopt(d->curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
+    curl_easy_setopt(d->curl, CURLOPT_WRITEDATA, &listing);
+    const CURLcode rc = d->run();
+    // Some servers refuse to list an empty folder.
+    if (rc != CURLE_OK && (d->replyCode == 450 || d->replyCode == 550)) return true;
+    if (!d->finish(rc)) return false;
+    for (const QByteArray& line : listing.split('\n')) {
+        QByteArray name = line.trimmed();
+        // A few servers answer NLST with paths.
+        name = name.mid(name.lastIndexOf('/') + 1);
+        if (!name.isEmpty() && name != "." && name != "..") names << Codepage::toUnicode(name);
+    }
+    return true;
+}
+
 void FtpSession::close() {
     if (d->curl) {
+        if (d->multi) curl_multi_remove_handle(d->multi, d->curl);
         curl_easy_cleanup(d->curl);
         d->curl = nullptr;
+    }
+    if (d->multi) {
+        curl_multi_cleanup(d->multi);
+        d->multi = nullptr;
     }
 }
 

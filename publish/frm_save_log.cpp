@@ -90,10 +90,7 @@ void frmSaveLog::Btn_Save_Click() {
         MsgBox(problem, vbExclamation);
         return;
     }
-    if (Publish::FtpUploadRunning()) {
-        MsgBox(QStringLiteral("アップロード中です。終わってから実行してください。"), vbExclamation);
-        return;
-    }
+    if (Publish::RefuseDuringUpload()) return;
     // The two boxes are read but, as always, change nothing.
     (void)chkAutoResist->isChecked();
     (void)chkAutoUpdate->isChecked();

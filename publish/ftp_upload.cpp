@@ -4,6 +4,7 @@
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"
+#include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "publish/internet_error_text.h"
 #include "publish/remote_folders.h"
@@ -16,6 +17,7 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <QFileInfo>
+#include <QSet>
 
 using ProgramFolder::withSlash;
 
@@ -50,6 +52,12 @@ FtpSettings FtpSettings::read(const QString& iniFile) {
 }
 
 bool FtpUploadRunning() { return gRunning; }
+
+bool RefuseDuringUpload() {
+    if (!gRunning) return false;
+    Prompts::MsgBox(QStringLiteral("アップロード中です。終わってから実行してください。"), Prompts::vbExclamation);
+    return true;
+}
 
 FtpUpload::FtpUpload(UploadProgress& progress, UploadServices services, ConnectionFactory factory)
     : progress_(progress), services_(std::move(services)), factory_(std::move(factory)) {
@@ -93,15 +101,27 @@ FtpUpload::Ending FtpUpload::FTP_Execute() {
     progress_.setEnableBatsuBtn(false);
     progress_.repaint();
     Ending ending;
+    reason_.clear();
     try {
         settings_ = FtpSettings::read(state.RaravIniFile);
         ending = run();
-    } catch (const std::exception&) {
+    } catch (const RuntimeError& e) {
+        reason_ = e.description;
+        ending = Ending::Failed;
+    } catch (const std::exception& e) {
+        reason_ = QString::fromLocal8Bit(e.what());
         ending = Ending::Failed;
     }
     if (ftp_) ftp_->close();
     ftp_.reset();
-    if (ending == Ending::Failed) progress_.setText(progress_.text() + kFailedLine);
+    if (ending == Ending::Failed) {
+        // The closing line alone hides why the run ended; the reason the
+        // system gave follows it unless the step's text already shows it.
+        QString body = progress_.text() + kFailedLine;
+        if (!reason_.isEmpty() && !progress_.text().contains(reason_))
+            body += QStringLiteral("\r\n(") + reason_ + QStringLiteral(")");
+        progress_.setText(body);
+    }
     if (ending != Ending::Succeeded) {
         progress_.setOkEnabled(true);
         progress_.setEnableBatsuBtn(true);
@@ -141,8 +161,21 @@ bool FtpUpload::failWith(const QString& t, const QString& body) {
     title(t);
     text(body);
     repaint();
-    status(errorText());
+    status(noteReason());
     return false;
+}
+
+QString FtpUpload::noteReason() {
+    reason_ = errorText();
+    return reason_;
+}
+
+StatusFn FtpUpload::folderStatus() {
+    // The folder procedures report a failed call with its error text alone.
+    return [this](const QString& t) {
+        status(t);
+        if (ftp_->lastError() != Internet::Error::None && t == errorText()) reason_ = t;
+    };
 }
 
 FtpUpload::Ending FtpUpload::run() {
@@ -197,7 +230,9 @@ FtpUpload::Ending FtpUpload::run() {
     yield();
     status(QStringLiteral("Connected to ") + s.URL);
 
-    if (!enterStartFolder() || !deleteOldPages() || !putPages()) return Ending::Failed;
+    // Pages go up before any old one is removed, so that a failure leaves the
+    // previous site standing.
+    if (!enterStartFolder() || !putPages() || !deleteOldPages()) return Ending::Failed;
 
     const QString oldList = userPath_ + QStringLiteral("uploadold.tmp");
     if (QFileInfo::exists(oldList) && !Files::removeFile(oldList))
@@ -226,7 +261,7 @@ FtpUpload::Ending FtpUpload::run() {
 bool FtpUpload::enterStartFolder() {
     const QString& SF = settings_.StartFolder;
     if (SF.isEmpty()) return true;
-    const StatusFn st = [this](const QString& t) { status(t); };
+    const StatusFn st = folderStatus();
     title(QStringLiteral("ディレクトリの移動"));
     text(SF + QStringLiteral("へ移動中"));
     yield();
@@ -240,34 +275,32 @@ bool FtpUpload::enterStartFolder() {
     return true;
 }
 
-// Deletes name on the server when a listing finds it there; a name already
-// gone is no failure.
-bool FtpUpload::deleteIfListed(const QString& name) {
-    if (!ftp_->findFirst(name)) {
-        if (ftp_->lastError() == Internet::Error::NoMoreFiles) return true;
-        return failWith(QStringLiteral("エラー"),
-                        QStringLiteral("その他のエラー(FileDelete)。\r\n(") + errorText() + QStringLiteral(")"));
-    }
-    if (!deletingText_.isEmpty()) {
-        text(QStringLiteral("ファイル「") + name + deletingText_);
-        yield();
-    }
-    if (!ftp_->deleteFile(name))
-        return failWith(QStringLiteral("エラー"),
-                        QStringLiteral("ファイルの削除に失敗。\r\n(") + name + QStringLiteral(" delete is missed.)"));
-    text(QStringLiteral("ファイル「") + name + QStringLiteral("」を削除しました。"));
-    yield();
-    status(QStringLiteral("Deleting ") + name + QStringLiteral(" is Completed!"));
-    return true;
-}
-
+// Removes the pages of the previous upload that the current one no longer
+// holds, with one listing of the folder; a name already gone is no failure.
 bool FtpUpload::deleteOldPages() {
     const QString oldList = userPath_ + QStringLiteral("uploadold.tmp");
     if (!QFileInfo::exists(oldList)) return true;
-    title(QStringLiteral("ファイルの削除"));
-    deletingText_.clear();
+    QSet<QString> current;
+    for (const UploadLine& line : readUploadList(userPath_ + QStringLiteral("upload.tmp"))) current.insert(line.name);
+    QStringList stale;
     for (const UploadLine& line : readUploadList(oldList))
-        if (!deleteIfListed(line.name)) return false;
+        if (!current.contains(line.name) && !stale.contains(line.name)) stale << line.name;
+    if (stale.isEmpty()) return true;
+    title(QStringLiteral("ファイルの削除"));
+    QStringList present;
+    if (!ftp_->listNames(present))
+        return failWith(QStringLiteral("エラー"),
+                        QStringLiteral("その他のエラー(FileDelete)。\r\n(") + errorText() + QStringLiteral(")"));
+    const QSet<QString> onServer(present.cbegin(), present.cend());
+    for (const QString& name : stale) {
+        if (!onServer.contains(name)) continue;
+        if (!ftp_->deleteFile(name))
+            return failWith(QStringLiteral("エラー"),
+                            QStringLiteral("ファイルの削除に失敗。\r\n(") + name + QStringLiteral(" delete is missed.)"));
+        text(QStringLiteral("ファイル「") + name + QStringLiteral("」を削除しました。"));
+        yield();
+        status(QStringLiteral("Deleting ") + name + QStringLiteral(" is Completed!"));
+    }
     return true;
 }
 
@@ -313,7 +346,7 @@ void FtpUpload::markUploaded(qint64 id) const {
 
 bool FtpUpload::putParts() {
     const QString& SF = settings_.StartFolder;
-    const StatusFn st = [this](const QString& t) { status(t); };
+    const StatusFn st = folderStatus();
     title(QStringLiteral("ファイルアップロード"));
     const QList<Part> parts = pendingParts(false);
     if (parts.isEmpty()) {
@@ -345,7 +378,7 @@ bool FtpUpload::putParts() {
         text(QStringLiteral("ファイル「") + part.name + QStringLiteral("」をアップロードします。(") + QString::number(i) + of);
         yield();
         if (!ftp_->putFile(localFolder + part.name, part.name, Internet::TransferType::Binary)) {
-            const QString why = errorText();
+            const QString why = noteReason();
             status(why);
             title(QStringLiteral("ファイルアップロードエラー"));
             text(QStringLiteral("その他のエラー(OtherFileUpload)。\r\n(") + part.name + QStringLiteral(":") + why +

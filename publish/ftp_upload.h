@@ -3,6 +3,7 @@
 // files not yet uploaded, then the pending past-log pages and their parts.
 // One synchronous run on the UI thread, reported in the progress window.
 #include "platform/internet.h"
+#include "publish/remote_folders.h"
 #include "publish/upload_progress.h"
 
 #include <QList>
@@ -30,6 +31,9 @@ QString DecryptPassword(const QString& text);
 
 // True while an upload runs; the site save and the log maker refuse then.
 bool FtpUploadRunning();
+// While an upload runs, tells the user that the command must wait for it and
+// returns true.
+bool RefuseDuringUpload();
 
 class FtpUpload {
 public:
@@ -61,8 +65,10 @@ private:
     QList<Part> pendingParts(bool logged) const;
     QStringList sharedLogParts(const QString& localFolder, const QList<Part>& rows) const;
     void markUploaded(qint64 id) const;
-    bool deleteIfListed(const QString& name);
     bool failWith(const QString& title, const QString& text);
+    // Keeps the failed call's error text for the failure ending and returns it.
+    QString noteReason();
+    StatusFn folderStatus();
     QString errorText() const;
     QString dataLogFolder() const;
     QString remotePath() const;
@@ -82,7 +88,7 @@ private:
     QString databasePath_;
     QString dataPath_;
     int logCount_ = 0;
-    QString deletingText_;  // shown before a delete (log pages only)
+    QString reason_;  // why the run failed, as the system reported it
 };
 
 }  // namespace Publish

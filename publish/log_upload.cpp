@@ -15,7 +15,7 @@ namespace Publish {
 
 bool FtpUpload::uploadLogPages() {
     const QString& SF = settings_.StartFolder;
-    const StatusFn st = [this](const QString& t) { status(t); };
+    const StatusFn st = folderStatus();
     const QString logList = userPath_ + QStringLiteral("uploadlog.tmp");
 
     title(QStringLiteral("ログ：RaravLogディレクトリへの移動"));
@@ -37,13 +37,13 @@ bool FtpUpload::uploadLogPages() {
     progress_.setMaximum(qMax(1, logCount_));
     progress_.setValue(0);
     repaint();
-    deletingText_ = QStringLiteral("」を削除しています。");
+    // A page is replaced by putting it again: deleting it first would leave
+    // the server without it when the put then fails.
     for (const UploadLine& line : lines) {
-        if (!deleteIfListed(line.name)) return false;
         text(QStringLiteral("ファイル「") + line.name + QStringLiteral("」をアップロードします。"));
         yield();
         if (!ftp_->putFile(line.localPath(), line.name, Internet::TransferType::Ascii)) {
-            status(errorText());
+            status(noteReason());
             return false;
         }
         progress_.setValue(++i);
@@ -88,7 +88,7 @@ QStringList FtpUpload::sharedLogParts(const QString& localFolder, const QList<Pa
 
 bool FtpUpload::putLogParts(const QList<Part>& rows, const QStringList& shared, const QString& localFolder) {
     const QString& SF = settings_.StartFolder;
-    const StatusFn st = [this](const QString& t) { status(t); };
+    const StatusFn st = folderStatus();
     title(QStringLiteral("ログ：RaravPartsディレクトリへの移動"));
     text(SF + QStringLiteral("\\RaravLog\\RaravPartsへ移動中"));
     yield();
@@ -110,7 +110,7 @@ bool FtpUpload::putLogParts(const QList<Part>& rows, const QStringList& shared, 
             text(QStringLiteral("ファイル「") + name +
                  QStringLiteral("」のアップロードに失敗。\r\nサーバーが混んでいる可能性もありますので、時間帯を変更してお試し下さい。"));
             repaint();
-            status(errorText());
+            status(noteReason());
             return false;
         }
         progress_.setValue(i);
@@ -132,12 +132,14 @@ bool FtpUpload::putLogParts(const QList<Part>& rows, const QStringList& shared, 
     // Shared files go up only when the server lacks them, so a file used by
     // many months is sent once.
     QStringList missing;
-    for (const QString& name : shared) {
-        if (ftp_->findFirst(name)) continue;
-        if (ftp_->lastError() != Internet::Error::NoMoreFiles)
+    if (!shared.isEmpty()) {
+        QStringList present;
+        if (!ftp_->listNames(present))
             return failWith(QStringLiteral("エラー"),
                             QStringLiteral("その他のエラー(FileUpload)。\r\n(") + errorText() + QStringLiteral(")"));
-        missing << name;
+        const QSet<QString> onServer(present.cbegin(), present.cend());
+        for (const QString& name : shared)
+            if (!onServer.contains(name)) missing << name;
     }
     i = 0;
     if (!missing.isEmpty()) progress_.setMaximum(int(missing.size()));

@@ -61,6 +61,8 @@ void registerPart(const QString& path, const QString& name, const QString& day, 
             return;
         }
         copyInto(source, stored);
+        // The server still holds the old content under this name.
+        db.exec(QStringLiteral("UPDATE FileDB SET Uploaded = 0 WHERE FileName = ? AND Logged = 0"), {name});
         return;
     }
     // A known name keeps its stored copy; one whose copy has gone (moved to

@@ -54,12 +54,12 @@ frmContents* openEditor() {
 }  // namespace
 
 void MainMenus::MnuSaveHTMLAS_Click() {
-    if (Publish::FtpUploadRunning()) return;
+    if (Publish::RefuseDuringUpload()) return;
     reportingFailures([] { SiteSaveUi::MnuSaveHTMLAS_Click(); });
 }
 
 void MainMenus::SaveHTMLFiles() {
-    if (Publish::FtpUploadRunning()) return;
+    if (Publish::RefuseDuringUpload()) return;
     reportingFailures([] { SiteSaveUi::SaveHTMLFiles(); });
 }
 

@@ -36,9 +36,9 @@ bool markUpdated(const QString& file);
 // (FileNames::programFolderRefusal).
 bool isPlainFileName(const QString& name);
 
-// Versions are compared as whole texts, code unit by code unit, never number
-// by number: "1.10.0" is older than "1.9.0". Servers publish versions with
-// that in mind.
+// Versions are compared number by number ("1.10.0" is newer than "1.7.1");
+// a missing number counts as 0 ("1.7" equals "1.7.0"). Negative, 0 or
+// positive as a is older than, equal to or newer than b.
 int compareVersions(const QString& a, const QString& b);
 
 }  // namespace UpdateDescriptor

@@ -47,7 +47,9 @@ qint64 HttpDownload(HttpSource& http, const QString& address, const QString& loc
         }
     });
 
-    if (result == HttpSource::Result::NotOpened) {
+    // An error page answers the request but is no file: once blocks arrived,
+    // it ends as a failed download, so that the progress window ends too.
+    if (result == HttpSource::Result::NotOpened && !connected) {
         Shell::setStatusText(QStringLiteral("Can't connect to ") + address);
         Prompts::MsgBox(QStringLiteral("サーバーに接続できませんでした。") + kCrLf + kBusyServer, Prompts::vbCritical);
         return 0;

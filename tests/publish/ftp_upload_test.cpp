@@ -1,3 +1,4 @@
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/internet.h"
 #include "publish/ftp_upload.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 
 using Publish::FtpUpload;
 
@@ -100,7 +102,8 @@ TEST_F(FtpUploadTest, UploadsTheSiteThenOnlyWhatChanged) {
     EXPECT_EQ(pointers, (QList<bool>{true, false}));
     EXPECT_EQ(pings, 0);
 
-    // One new entry later: the old pages go first, then the new list.
+    // One new entry later: the new list goes up, then the old pages it no
+    // longer holds are removed.
     statuses.clear();
     saveSite({"index.htm", "2006_05_02.htm"});
     ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
@@ -235,7 +238,6 @@ TEST_F(FtpUploadTest, PastLogPagesAndTheirPartsGoToTheLogFolder) {
     EXPECT_EQ(root.read("www/RaravLog/RaravParts/april.gif"), "GIF89a-april");
     EXPECT_EQ(root.read("www/RaravLog/RaravParts/back.gif"), "GIF89a-back");
     EXPECT_FALSE(onServer("www/RaravParts/site.gif"));
-    EXPECT_TRUE(progress.texts.contains("ファイル「200604.htm」を削除しています。"));
     EXPECT_TRUE(progress.texts.contains("ファイル「200604_01.htm」のアップロードに成功しました。(2/2)"));
     EXPECT_TRUE(progress.texts.contains("ファイル「april.gif」のアップロードに成功しました。(1/1)"));
     EXPECT_FALSE(QFile::exists(userPath() + "uploadlog.tmp"));
@@ -270,14 +272,21 @@ TEST_F(FtpUploadTest, ASecondUploadCannotStartDuringARun) {
     saveSite({"index.htm"});
     Module4::WriteIniString(iniFile(), "FTP", "StartFolder", "");
     FtpUpload::Ending inner = FtpUpload::Ending::Succeeded;
+    bool refused = false;
     RecordingProgress second;
     Publish::UploadServices s = services();
     s.setStatusText = [&](const QString& t) {
-        if (t == "Checking...") inner = FtpUpload(second, {}).FTP_Execute();
+        if (t != "Checking...") return;
+        inner = FtpUpload(second, {}).FTP_Execute();
+        refused = Publish::RefuseDuringUpload();  // what Save HTML and the log maker ask
     };
+    ScopedPrompts prompts;
+    prompts->expectMessage("アップロード中です。終わってから実行してください。", Prompts::vbOK, Prompts::vbExclamation);
     EXPECT_TRUE(FtpUpload(progress, s).FTP_Execute() == FtpUpload::Ending::Succeeded);
     EXPECT_EQ(inner, FtpUpload::Ending::AlreadyRunning);
+    EXPECT_TRUE(refused);
     EXPECT_FALSE(Publish::FtpUploadRunning());
+    EXPECT_FALSE(Publish::RefuseDuringUpload());
 }
 
 TEST_F(FtpUploadTest, AStartFolderTheUserWillNotCreateEndsTheRun) {
@@ -328,4 +337,138 @@ TEST_F(FtpUploadTest, AnUnreadableListIsAFailureNotAnEmptySuccess) {
         EXPECT_FALSE(QFile::exists(userPath() + "uploadold.tmp"));
     }
     EXPECT_TRUE(QDir(root.path()).isEmpty());
+}
+
+namespace {
+
+// The same upload against vsftpd, which stores ASCII uploads as they arrive:
+// what lands on the server can be compared byte for byte with the site.
+class VsftpdUploadTest : public FtpUploadTest {
+protected:
+    void SetUp() override {
+        FtpUploadTest::SetUp();
+        Module4::WriteIniString(iniFile(), "FTP", "ID", LocalVsftpdServer::user());
+        for (const char* folder : {"www/RaravParts", "www/RaravLog/RaravParts"}) QDir().mkpath(vsRoot.path() + folder);
+    }
+    // Every file below the local folder, as "name" -> bytes.
+    static QMap<QString, QByteArray> filesOf(const QString& folder) {
+        QMap<QString, QByteArray> files;
+        for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+            QFile f(folder + name);
+            f.open(QIODevice::ReadOnly);
+            files[name] = f.readAll();
+        }
+        return files;
+    }
+    TempFolder vsRoot;
+};
+
+}  // namespace
+
+TEST_F(VsftpdUploadTest, EveryFileArrivesByteForByte) {
+    LocalVsftpdServer vsftpd(vsRoot.path());
+    ASSERT_TRUE(vsftpd.running());
+    setServer(vsftpd.port());
+    // Pages as the site save writes them: CR LF line ends, CP932 text.
+    const QByteArray body = Codepage::fromUnicode("<html>\r\n<p>日記～</p>\r\n\r\n</html>\r\n");
+    QStringList lines;
+    for (const char* name : {"index.htm", "2006_05_01.htm", "index_01.htm", "rss.xml"}) {
+        site.write(name, body + name);
+        lines << listLine(sitePath(), name);
+    }
+    writeList("upload.tmp", lines);
+    sitePart("a.gif", QByteArray("GIF89a\r\n\n\r\0\xff", 12));
+    const QString logFolder = dataPath() + "RaravLog/";
+    data.write("RaravLog/200604.htm", body + "april");
+    writeList("uploadlog.tmp", {listLine(logFolder, "200604.htm")});
+    data.write("RaravLog/RaravParts/april.gif", QByteArray("GIF\r\n\x1a\n", 7));
+    addPart("april.gif", "2006/04/03", 1, false, true);
+
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    const auto local = filesOf(sitePath());
+    EXPECT_EQ(filesOf(vsRoot.path() + "www/"), local);
+    EXPECT_EQ(filesOf(vsRoot.path() + "www/RaravParts/"), filesOf(sitePath() + "RaravParts/"));
+    EXPECT_EQ(filesOf(vsRoot.path() + "www/RaravLog/"), filesOf(logFolder));
+    EXPECT_EQ(filesOf(vsRoot.path() + "www/RaravLog/RaravParts/"), filesOf(logFolder + "RaravParts/"));
+}
+
+// A page the server refuses ends the run with the previous site whole on the
+// server, the previous list kept and no parts file marked that did not go.
+TEST_F(VsftpdUploadTest, ARefusedPageLeavesThePreviousSiteStanding) {
+    {
+        LocalVsftpdServer vsftpd(vsRoot.path());
+        ASSERT_TRUE(vsftpd.running());
+        setServer(vsftpd.port());
+        saveSite({"index.htm", "2006_05_01.htm", "index_01.htm"});
+        ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    }
+    const auto before = filesOf(vsRoot.path() + "www/");
+    const QByteArray oldList = user.read("uploadold.tmp");
+
+    struct Case {
+        const char* what;
+        const char* refused;
+        bool logPage;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"a page", "2006_05_02.htm", false, "HTMLアップロードエラー"},
+        {"a past-log page", "200604.htm", true, "ログ：ファイルのアップロード"},
+    };
+    for (const Case& c : cases) {
+        LocalVsftpdServer::Options options;
+        options.refuse = c.refused;
+        LocalVsftpdServer vsftpd(vsRoot.path(), options);
+        ASSERT_TRUE(vsftpd.running());
+        setServer(vsftpd.port());
+        saveSite({"index.htm", "2006_05_02.htm", "2006_05_03.htm"});
+        sitePart("new.gif");
+        if (c.logPage) {
+            writeList("uploadold.tmp", {listLine(sitePath(), "index.htm"), listLine(sitePath(), "2006_05_02.htm"),
+                                        listLine(sitePath(), "2006_05_03.htm")});
+            saveSite({"index.htm", "2006_05_03.htm"});
+            writeList("uploadlog.tmp", {page(dataPath() + "RaravLog/", "200604.htm")});
+        }
+        EXPECT_EQ(upload(), FtpUpload::Ending::Failed) << c.what;
+        EXPECT_EQ(progress.title, QString::fromUtf8(c.title)) << c.what;
+        // The closing line, and the server's refusal where the text lacked it.
+        EXPECT_TRUE(progress.body.contains("\r\n不明なエラーで終了しました。")) << progress.body.toStdString();
+        EXPECT_TRUE(progress.body.contains("550 ")) << progress.body.toStdString();
+        if (c.logPage) {
+            EXPECT_TRUE(QFile::exists(userPath() + "uploadlog.tmp"));
+            EXPECT_TRUE(progress.body.endsWith(")")) << progress.body.toStdString();
+        } else {
+            for (auto it = before.cbegin(); it != before.cend(); ++it)
+                EXPECT_TRUE(QFile::exists(vsRoot.file("www/" + it.key()))) << it.key().toStdString();
+            EXPECT_EQ(user.read("uploadold.tmp"), oldList);
+            for (const QVariantList& row : fileRows("Uploaded")) EXPECT_EQ(row[0].toInt(), 0);
+        }
+        EXPECT_FALSE(QFile::exists(vsRoot.file("www/" + QString::fromUtf8(c.refused))));
+    }
+}
+
+// A refused log-on shows what the server said, unless the password was wrong.
+TEST_F(VsftpdUploadTest, RefusedLogOnsSayWhy) {
+    LocalVsftpdServer vsftpd(vsRoot.path());
+    ASSERT_TRUE(vsftpd.running());
+    ASSERT_TRUE(server.running());
+    saveSite({"index.htm"});
+    struct Case {
+        int port;
+        const char* id;
+        const char* password;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {server.port(), "quillby", "wrong", "(パスワードが違います。)"},
+        {vsftpd.port(), "quillby", "secret", "(530 This FTP server is anonymous only.)"},
+    };
+    for (const Case& c : cases) {
+        setServer(c.port);
+        Module4::WriteIniString(iniFile(), "FTP", "ID", c.id);
+        Module4::WriteIniString(iniFile(), "FTP", "Pass", scrambled(c.password));
+        EXPECT_EQ(upload(), FtpUpload::Ending::Failed);
+        EXPECT_EQ(progress.body, QStringLiteral("FTPサーバーへの接続失敗。\r\n(FTP Connect Error.)\r\n") +
+                                     QString::fromUtf8(c.reason) + QStringLiteral("\r\n不明なエラーで終了しました。"));
+    }
 }

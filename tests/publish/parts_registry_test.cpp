@@ -46,10 +46,14 @@ TEST_F(PartsRegistryTest, RegistersCopiesOnceAndAsksBeforeOverwriting) {
         .expectMessage("すでに登録済みのファイルです。", Prompts::vbYes)
         .expectMessage("すでに登録済みのファイルです。", Prompts::vbYes)
         .expectMessage("同じフォルダの同じファイルを指定しました。\r\nコピーできません。", Prompts::vbOK);
+    Database(databasePath()).exec("UPDATE FileDB SET Uploaded = 1");
     Publish::ResistFile(other, "2006/05/02", 1);
     EXPECT_EQ(data.read("RaravParts/photo.jpg"), "first");
+    EXPECT_EQ(fileRows("Uploaded"), (QList<QVariantList>{{1}, {1}}));
+    // New content under the old name: the next upload must send it again.
     Publish::ResistFile(other, "2006/05/02", 1);
     EXPECT_EQ(data.read("RaravParts/photo.jpg"), "second");
+    EXPECT_EQ(fileRows("Uploaded"), (QList<QVariantList>{{0}, {0}}));
     Publish::ResistFile(parts("photo.jpg"), "2006/05/02", 1);
     EXPECT_EQ(fileRows().size(), 2);
 

@@ -38,6 +38,10 @@ QList<QVariantList> PublishFixture::fileRows(const QString& columns) {
 QString PublishFixture::page(const QString& folder, const QString& name, const QString& body) {
     QDir().mkpath(folder);
     Files::writeText(folder + name, body, true);
+    return listLine(folder, name);
+}
+
+QString PublishFixture::listLine(const QString& folder, const QString& name) {
     QString f = folder;
     if (f.endsWith(QLatin1Char('/'))) f.chop(1);
     return f + QLatin1Char(',') + name;

@@ -51,6 +51,8 @@ protected:
     QList<QVariantList> fileRows(const QString& columns = QStringLiteral("FileName, Day, Number, Uploaded, Logged"));
     // Writes a page into folder and returns its upload-list line.
     QString page(const QString& folder, const QString& name, const QString& body = QStringLiteral("<p>x</p>"));
+    // The upload-list line of a file already in folder.
+    static QString listLine(const QString& folder, const QString& name);
     void writeList(const QString& name, const QStringList& lines);
 
     TempFolder user, data, site;

@@ -41,6 +41,7 @@ class DroppingConnection : public Internet::FtpConnection {
 public:
     bool connect(const Internet::FtpLogin&) override { return true; }
     bool findFirst(const QString&) override { return false; }
+    bool listNames(QStringList&) override { return false; }
     bool deleteFile(const QString&) override { return false; }
     bool createDirectory(const QString&) override { return false; }
     bool removeDirectory(const QString&) override { return false; }

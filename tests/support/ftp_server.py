@@ -32,6 +32,13 @@ def main():
         def decode(self, data):
             return data.decode(self.encoding, "replace")
 
+        # pyftpdlib writes name listings in UTF-8 whatever it reads names in;
+        # a Japanese server lists them in its own code page.
+        def push_dtp_data(self, data, isproducer=False, file=None, cmd=None):
+            if cmd == "NLST" and isinstance(data, bytes):
+                data = data.decode("utf8", "replace").encode(self.encoding, "replace")
+            return super().push_dtp_data(data, isproducer, file, cmd)
+
         def ftp_STOR(self, file, mode="w"):
             if args.drop and os.path.basename(file) == args.drop:
                 self.close()

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 class LocalServer {
 public:
@@ -19,6 +20,11 @@ protected:
     // Runs python3 with arguments and reads the port from the line of its
     // output that marks it (the text before the number).
     void start(const QStringList& arguments, const QString& marker);
+    // Runs a server that prints nothing, told to listen on port, and waits
+    // until it accepts connections there.
+    void startListening(const QString& program, const QStringList& arguments, int port);
+    // A port on 127.0.0.1 that nothing listens on at the moment.
+    static int freePort();
 
 private:
     QProcess process_;
@@ -38,7 +44,24 @@ public:
     explicit LocalFtpServer(const QString& root) : LocalFtpServer(root, Options()) {}
 };
 
-// Python's http.server serving a folder.
+// vsftpd, which stores what it receives in ASCII mode as it arrived, so that
+// uploaded bytes can be compared with the local files. It runs as the user
+// who starts it, which allows anonymous log-ons only: any password will do.
+class LocalVsftpdServer : public LocalServer {
+public:
+    struct Options {
+        QString refuse;  // a file name the server refuses to store
+    };
+    LocalVsftpdServer(const QString& root, const Options& options);
+    explicit LocalVsftpdServer(const QString& root) : LocalVsftpdServer(root, Options()) {}
+    static QString user() { return QStringLiteral("anonymous"); }
+
+private:
+    QTemporaryDir config_;
+};
+
+// Python's http.server serving a folder; an address below "/status/NNN/" is
+// answered with that status and a short error page.
 class LocalHttpServer : public LocalServer {
 public:
     explicit LocalHttpServer(const QString& root);

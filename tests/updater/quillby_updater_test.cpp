@@ -115,6 +115,9 @@ TEST(QuillbyUpdater, RefusesWhenNothingCanBeApplied) {
         {"name outside the folder", "[Patch]\r\nFileName=../patch.lzh\r\n", "パッチが全く存在しません。"},
         {"patch too new", "[CurrentVersion]\r\nversion=1.6.9\r\n[Patch]\r\nrequiredversion=1.7.0\r\nFileName=patch.lzh\r\n",
          "現在のバージョンが1.7.0以上である必要があります。\r\nフルバージョンのファイルをお使い下さい。"},
+        {"versions compared number by number",
+         "[CurrentVersion]\r\nversion=1.9.0\r\n[Patch]\r\nrequiredversion=1.10.0\r\nFileName=patch.lzh\r\n",
+         "現在のバージョンが1.10.0以上である必要があります。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -3,9 +3,14 @@
 // updater.
 #include "web/update_check.h"
 
+#include "shell/update_descriptor.h"
+#include "web/http_download.h"
+#include "web/internet_http_source.h"
+
 #include "shell/module4.h"
 #include "shell/shared_state.h"
 #include "tests/support/folder_snapshot.h"
+#include "tests/support/local_servers.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/web/fake_http_source.h"
@@ -67,7 +72,22 @@ QString waitForStart(const TempFolder& t) {
     return QString::fromUtf8(t.read("started")).trimmed();
 }
 
-TEST(UpdateCheck, ChoosesPatchReleaseOrNothingByTextComparison) {
+TEST(UpdateCheck, ComparesVersionsNumberByNumber) {
+    struct Case {
+        const char *a, *b;
+        int expected;
+    };
+    const Case cases[] = {
+        {"1.10.0", "1.7.1", 1}, {"1.7", "1.7.0", 0}, {"2.0", "10.0", -1}, {"1.7.0", "1.7.0", 0},
+        {"1.07", "1.7", 0},     {"1.7.5", "1.8", -1}, {"", "0", 0},       {"1.2b", "1.2a", 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(UpdateDescriptor::compareVersions(c.a, c.b), c.expected) << c.a << " " << c.b;
+        EXPECT_EQ(UpdateDescriptor::compareVersions(c.b, c.a), -c.expected) << c.b << " " << c.a;
+    }
+}
+
+TEST(UpdateCheck, ChoosesPatchReleaseOrNothing) {
     struct Case {
         const char *current, *required, *patch, *release;
         UpdateCheck::Offer::Kind kind;
@@ -80,7 +100,8 @@ TEST(UpdateCheck, ChoosesPatchReleaseOrNothingByTextComparison) {
         {"1.7.0", "1.7.0", "1.7.5", "1.7.0", O::Nothing, ""},
         {"1.7.0", "1.6.0", "1.7.0", "1.6.0", O::Nothing, ""},
         {"1.7.0", "1.6.0", "1.6.5", "1.7.1", O::Release, "1.7.1"},
-        {"1.9.0", "1.6.0", "1.10.0", "1.10.0", O::Nothing, ""},  // "1.10.0" sorts before "1.9.0"
+        {"1.9.0", "1.6.0", "1.10.0", "1.10.0", O::Patch, "1.10.0"},
+        {"1.10.0", "1.6.0", "1.9.0", "1.9.5", O::Nothing, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.current + std::string(" ") + c.patch + " " + c.release);
@@ -251,3 +272,28 @@ TEST(UpdateCheck, UpdaterMenuRecordsTheVersionAndHandsOver) {
 }
 
 }  // namespace
+
+// A server that answers with an error page: the progress window ends with the
+// failure, the user is told, and the file already there stays as it was.
+TEST(UpdateCheck, AnErrorPageEndsTheDownloadAndWritesNothing) {
+    TempFolder served, t;
+    LocalHttpServer server(served.path());
+    ASSERT_TRUE(server.running());
+    MainWindow top;
+    t.write("patch175.lzh", "the old archive");
+    for (const int status : {404, 500}) {
+        SCOPED_TRACE(status);
+        InternetHttpSource http;
+        ASSERT_TRUE(http.openSession(15000, 30000));
+        RecordedProgress progress;
+        ScopedPrompts p;
+        p->expectMessage("update.txtをダウンロードできませんでした。", Prompts::vbOK, Prompts::vbCritical);
+        const QString address = QStringLiteral("http://127.0.0.1:%1/status/%2/patch175.lzh").arg(server.port()).arg(status);
+        EXPECT_EQ(UpdateDownload::HttpDownload(http, address, t.file("patch175.lzh"), &progress), 0);
+        EXPECT_TRUE(progress.finished);
+        ASSERT_FALSE(progress.texts.isEmpty());
+        EXPECT_TRUE(progress.texts.last().startsWith("ダウンロード失敗")) << progress.texts.last().toStdString();
+        EXPECT_EQ(t.read("patch175.lzh"), "the old archive");
+        EXPECT_EQ(top.status.last(), "Can't download " + address);
+    }
+}
