@@ -1,6 +1,6 @@
 -- The empty entry database shipped as default.mdb. Text days and times keep
 -- their exact forms ("yyyy/mm/dd", "yyyy/mm/dd hh:nn:ss"): readers select a
--- month with Like 'yyyy/mm%'. Yes/No columns are 0/1.
+-- month with a range on the day text. Yes/No columns are 0/1.
 CREATE TABLE Contents (
     Day         TEXT NOT NULL DEFAULT '',
     Number      INTEGER NOT NULL DEFAULT 1,

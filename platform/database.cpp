@@ -188,4 +188,6 @@ QString escapeLike(const QString& text) {
     }
     return out;
 }
+
+QVariantList monthBounds(const QString& month) { return {month + QLatin1Char('/'), month + QLatin1Char('0')}; }
 }  // namespace Sql
