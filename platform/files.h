@@ -7,12 +7,16 @@
 
 namespace Files {
 
+// Whether a write waits for the disk: generated pages, which can be written
+// again from the database at any time, skip the sync of their own.
+enum class Sync { ToDisk, None };
+
 // Writes through a temporary file renamed over the target; false when any
 // step failed (the old file is then untouched).
-bool writeAtomic(const QString& path, const QByteArray& bytes);
+bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync = Sync::ToDisk);
 // CP932 text; LF and lone CR become CR LF. Characters outside CP932 become
 // "?" unless asHtml, where they become numeric character references.
-bool writeText(const QString& path, const QString& text, bool asHtml = false);
+bool writeText(const QString& path, const QString& text, bool asHtml = false, Sync sync = Sync::ToDisk);
 // The whole file decoded from CP932; "" when it cannot be read.
 QString readText(const QString& path);
 
@@ -20,7 +24,7 @@ bool exists(const QString& path);
 bool isFolder(const QString& path);
 bool makeFolder(const QString& path);  // with parents; true when it exists afterwards
 // Copies over an existing target (replaced atomically).
-bool copyFile(const QString& from, const QString& to);
+bool copyFile(const QString& from, const QString& to, Sync sync = Sync::ToDisk);
 bool removeFile(const QString& path);
 
 // Names (not paths) of the files directly in folder that match a wildcard

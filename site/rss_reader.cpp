@@ -65,7 +65,7 @@ clsHTML2TEXT feedConverter(const QString& rulesFile) {
 }
 
 void writeFeedFile(const QString& path, const QString& document) {
-    if (Files::writeAtomic(path, FeedText::ToUTF8Bytes(document))) return;
+    if (Files::writeAtomic(path, FeedText::ToUTF8Bytes(document), Files::Sync::None)) return;
     const QString folder = Module5::GetFolderPath(path);
     if (!folder.isEmpty() && !Files::isFolder(folder)) {
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
