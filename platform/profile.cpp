@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/profile_cache.h"
 
 #include <QFile>
 #include <optional>
@@ -12,7 +13,13 @@ struct Line {
     QString text;
 };
 
-QStringList readLines(const QString& file) {
+QStringList readLinesFromDisk(const QString& file);
+
+// Every read and rewrite takes the lines through the cache: one operation
+// reads many values of the same file.
+QStringList readLines(const QString& file) { return ProfileCache::lines(file, readLinesFromDisk); }
+
+QStringList readLinesFromDisk(const QString& file) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return {};
     QString text = Codepage::toUnicode(f.readAll());
@@ -83,6 +90,7 @@ bool writeLines(const QString& file, const QStringList& lines) {
         text += l;
         text += QLatin1String("\r\n");
     }
+    ProfileCache::forget(file);
     return Files::writeAtomic(file, Codepage::fromUnicode(text));
 }
 
