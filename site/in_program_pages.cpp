@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "platform/dates.h"
+#include "platform/search_index.h"
 #include "shell/module4.h"
 #include "shell/shared_state.h"
 #include "site/diary_body.h"
@@ -211,10 +212,13 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     QString sql = QStringLiteral(
         "SELECT Day, Number, Title, Contents, Extend, Weather, Genre FROM Contents "
         "WHERE (Contents Like ?1 Escape '\\' OR Title Like ?1 Escape '\\')");
-    QVariantList params{pattern};
-    if (UseGenre) {
-        sql += QStringLiteral(" AND Genre Like ?2 Escape '\\'");
-        params << Sql::escapeLike(Genre);
+    QVariantList params{pattern, Sql::escapeLike(Genre)};
+    if (UseGenre) sql += QStringLiteral(" AND Genre Like ?2 Escape '\\'");
+    // The index only narrows the rows; the conditions above decide.
+    const QString match = SearchIndex::matchQuery(Keyword);
+    if (!match.isEmpty() && SearchIndex::available(db)) {
+        sql += QStringLiteral(" AND rowid IN (SELECT rowid FROM ContentsSearch WHERE ContentsSearch MATCH ?3)");
+        params << match;
     }
     sql += QStringLiteral(" ORDER BY Day DESC, Number");
     const QList<Row> rows = rowsOf(db.query(sql, params));
