@@ -88,9 +88,6 @@ void WholeArchive(benchmark::State& state) {
             Publish::makeLog(QString::number(m.year()), QString::number(m.month()), writer);
     }
     state.counters["months"] = years * 12;
-    state.counters["per_month_ms"] =
-        benchmark::Counter(double(state.iterations()) * years * 12 / 1000.0,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(WholeArchive)->Arg(1)->Arg(10)->Arg(20)->ArgName("years")->Unit(benchmark::kMillisecond);
 
