@@ -212,12 +212,16 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     QString sql = QStringLiteral(
         "SELECT Day, Number, Title, Contents, Extend, Weather, Genre FROM Contents "
         "WHERE (Contents Like ?1 Escape '\\' OR Title Like ?1 Escape '\\')");
-    QVariantList params{pattern, Sql::escapeLike(Genre)};
-    if (UseGenre) sql += QStringLiteral(" AND Genre Like ?2 Escape '\\'");
+    QVariantList params{pattern};
+    if (UseGenre) {
+        sql += QStringLiteral(" AND Genre Like ?2 Escape '\\'");
+        params << Sql::escapeLike(Genre);
+    }
     // The index only narrows the rows; the conditions above decide.
     const QString match = SearchIndex::matchQuery(Keyword);
     if (!match.isEmpty() && SearchIndex::available(db)) {
-        sql += QStringLiteral(" AND rowid IN (SELECT rowid FROM ContentsSearch WHERE ContentsSearch MATCH ?3)");
+        sql += QStringLiteral(" AND rowid IN (SELECT rowid FROM ContentsSearch WHERE ContentsSearch MATCH ?%1)")
+                   .arg(params.size() + 1);
         params << match;
     }
     sql += QStringLiteral(" ORDER BY Day DESC, Number");
