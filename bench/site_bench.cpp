@@ -1,67 +1,95 @@
-// The site generator over ten years of entries: one month's page set, and
-// the whole archive written one month at a time.
+// What the user waits for when publishing, at 1, 10 and 20 years of daily
+// entries: Save HTML of the current month (month page, four feeds, upload
+// list, parts copy, settings writes), and every past month turned into a log
+// through the log maker.
+//   build/bench/site_bench --benchmark_min_time=1
 #include "bench/diary_corpus.h"
 #include "platform/files.h"
+#include "publish/log_maker.h"
+#include "publish/site_save.h"
+#include "shell/shared_state.h"
 #include "site/month_page.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <map>
+#include <memory>
 
 namespace {
 
+const QDate kLastDay(2024, 12, 31);
+
+// A user's folders over a diary of `years` years ending on kLastDay, with the
+// shipped design set and converter rules and the feeds switched on.
 struct Corpus {
     QTemporaryDir dir;
-    SiteContext ctx;
-    QString site;
+    Shell::SharedState state;
 
-    Corpus() {
+    explicit Corpus(int years) {
         const QString root = dir.path() + QLatin1Char('/');
-        for (const char* f : {"data/Customize", "user", "prog", "site", "site/RaravLog"})
+        for (const char* f : {"data/Customize", "data/RaravParts", "data/RaravLog", "user", "prog", "site"})
             Files::makeFolder(root + QLatin1String(f));
-        ctx.dataPath = root + QStringLiteral("data/");
-        ctx.userPath = root + QStringLiteral("user/");
-        ctx.myPath = root + QStringLiteral("prog/");
-        ctx.custIni = ctx.dataPath + QStringLiteral("Customize/Customize.ini");
-        ctx.frameIni = ctx.dataPath + QStringLiteral("Frame.ini");
-        ctx.rssIni = ctx.dataPath + QStringLiteral("RSS.ini");
-        ctx.haloScanIni = ctx.dataPath + QStringLiteral("HaloScan.ini");
-        ctx.databasePath = ctx.userPath + QStringLiteral("rarav.mdb");
-        QFile::copy(QStringLiteral(RARAV_SOURCE_DIR "/dist/Customize.ini"), ctx.custIni);
-        QFile::copy(QStringLiteral(RARAV_SOURCE_DIR "/dist/JS_Log.txt"), ctx.myPath + QStringLiteral("JS_Log.txt"));
-        Files::writeText(ctx.frameIni, QStringLiteral("[Divide]\nRaravDivide=1\nRaravTerm=7\nRaravOnTop=1\n"));
-        makeDiaryCorpus(ctx.databasePath, QStringLiteral(RARAV_SOURCE_DIR "/dist/schema.sql"), QDate(2001, 1, 1),
-                        QDate(2010, 12, 31));
-        site = root + QStringLiteral("site/");
+        Shell::SharedState& s = state;
+        s.DataPath = root + QStringLiteral("data/");
+        s.UserPath = root + QStringLiteral("user/");
+        s.MyPath = root + QStringLiteral("prog/");
+        s.FilePath = root + QStringLiteral("site/");
+        s.FileName = QStringLiteral("index.htm");
+        s.CustIniFile = s.DataPath + QStringLiteral("Customize/Customize.ini");
+        s.FrameIniFile = s.DataPath + QStringLiteral("Frame.ini");
+        s.RSSIniFile = s.DataPath + QStringLiteral("RSS.ini");
+        s.HaloScanIniFile = s.DataPath + QStringLiteral("HaloScan.ini");
+        s.RaravIniFile = s.UserPath + QStringLiteral("rarav.ini");
+        s.Today = s.EnterDay = QStringLiteral("2024/12/31");
+        QFile::copy(QStringLiteral(RARAV_SOURCE_DIR "/dist/Customize.ini"), s.CustIniFile);
+        QFile::copy(QStringLiteral(RARAV_SOURCE_DIR "/dist/JS_Log.txt"), s.MyPath + QStringLiteral("JS_Log.txt"));
+        QFile::copy(QStringLiteral(RARAV_SOURCE_DIR "/dist/HTML2TXT_RSS.ini"),
+                    s.MyPath + QStringLiteral("HTML2TXT_RSS.ini"));
+        for (const char* gif : {"Shinny.gif", "Cloudy.gif", "Rainy.gif", "Thunder.gif", "Snowy.gif"})
+            QFile::copy(QStringLiteral(RARAV_SOURCE_DIR "/dist/") + QLatin1String(gif),
+                        s.DataPath + QStringLiteral("RaravParts/") + QLatin1String(gif));
+        Files::writeText(s.FrameIniFile, QStringLiteral("[Divide]\nRaravDivide=1\nRaravTerm=7\nRaravOnTop=1\n"));
+        Files::writeText(s.RSSIniFile, QStringLiteral("[GENERAL]\nRSSOn=1\n[Setting]\nTitle=日記\n"
+                                                      "HPURL=http://example.jp/\nRaravURL=http://example.jp/diary/\n"
+                                                      "Description=毎日の日記です。\n[RSS2.0]\nManagingAuthor=me@example.jp\n"
+                                                      "WebMaster=me@example.jp\n[ATOM]\nAuthor=わたし\n"));
+        makeDiaryCorpus(s.databasePath(), QStringLiteral(RARAV_SOURCE_DIR "/dist/schema.sql"),
+                        QDate(kLastDay.year() - years + 1, 1, 1), kLastDay);
     }
 };
 
-Corpus& corpus() {
-    static Corpus c;
-    return c;
+Corpus& corpus(int years) {
+    static std::map<int, std::unique_ptr<Corpus>> made;
+    auto& c = made[years];
+    if (!c) c = std::make_unique<Corpus>(years);
+    Shell::state() = c->state;
+    return *c;
 }
 
-void OneMonthPageSet(benchmark::State& state) {
-    Corpus& c = corpus();
-    for (auto _ : state)
-        HTML0::MakeMonthPage(c.ctx, c.site + QStringLiteral("index.htm"), QStringLiteral("2010/12"), 1, true, false,
-                             nullptr);
+void SaveHtml(benchmark::State& state) {
+    corpus(int(state.range(0)));
+    for (auto _ : state) SiteSave::SaveHTMLFiles(Shell::state());
 }
-BENCHMARK(OneMonthPageSet)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveHtml)->Arg(1)->Arg(10)->Arg(20)->ArgName("years")->Unit(benchmark::kMillisecond);
 
 void WholeArchive(benchmark::State& state) {
-    Corpus& c = corpus();
+    const int years = int(state.range(0));
+    corpus(years);
+    const Publish::MonthPageWriter writer = [](const QString& path, const QString& month, int mode, bool list,
+                                               bool withPrivate) {
+        HTML0::MakeMonthPage(path, month, mode, list, withPrivate);
+    };
     for (auto _ : state) {
-        for (QDate m(2001, 1, 1); m.year() <= 2010; m = m.addMonths(1))
-            HTML0::MakeMonthPage(c.ctx, c.site + QStringLiteral("RaravLog/") + m.toString(QStringLiteral("yyyyMM")) +
-                                            QStringLiteral(".htm"),
-                                 m.toString(QStringLiteral("yyyy/MM")), 2, true, false, nullptr);
+        for (QDate m(kLastDay.year() - years + 1, 1, 1); m <= kLastDay; m = m.addMonths(1))
+            Publish::makeLog(QString::number(m.year()), QString::number(m.month()), writer);
     }
+    state.counters["months"] = years * 12;
 }
-BENCHMARK(WholeArchive)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeArchive)->Arg(1)->Arg(10)->Arg(20)->ArgName("years")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 -- The empty entry database shipped as default.mdb. Text days and times keep
 -- their exact forms ("yyyy/mm/dd", "yyyy/mm/dd hh:nn:ss"): readers select a
--- month with Like 'yyyy/mm%'. Yes/No columns are 0/1.
+-- month with a range on the day text. Yes/No columns are 0/1.
 CREATE TABLE Contents (
     Day         TEXT NOT NULL DEFAULT '',
     Number      INTEGER NOT NULL DEFAULT 1,
@@ -56,3 +56,19 @@ INSERT INTO FileDB (FileName, Day, Number, Uploaded, Logged) VALUES ('Cloudy.gif
 INSERT INTO FileDB (FileName, Day, Number, Uploaded, Logged) VALUES ('Rainy.gif', 'ALL', 0, 0, 0);
 INSERT INTO FileDB (FileName, Day, Number, Uploaded, Logged) VALUES ('Thunder.gif', 'ALL', 0, 0, 0);
 INSERT INTO FileDB (FileName, Day, Number, Uploaded, Logged) VALUES ('Snowy.gif', 'ALL', 0, 0, 0);
+
+-- The keyword search's index of every pair of neighbouring characters in the
+-- entries' titles and bodies, kept in step by triggers (platform/search_index
+-- builds the same for a database that lacks it). Only a connection that knows
+-- the "rarav_pairs" tokenizer can write Contents.
+CREATE VIRTUAL TABLE ContentsSearch USING fts5(Title, Contents, content='Contents', tokenize='rarav_pairs', detail='full');
+CREATE TRIGGER ContentsSearchInsert AFTER INSERT ON Contents BEGIN
+  INSERT INTO ContentsSearch (rowid, Title, Contents) VALUES (new.rowid, new.Title, new.Contents);
+END;
+CREATE TRIGGER ContentsSearchDelete AFTER DELETE ON Contents BEGIN
+  INSERT INTO ContentsSearch (ContentsSearch, rowid, Title, Contents) VALUES ('delete', old.rowid, old.Title, old.Contents);
+END;
+CREATE TRIGGER ContentsSearchUpdate AFTER UPDATE OF Title, Contents ON Contents BEGIN
+  INSERT INTO ContentsSearch (ContentsSearch, rowid, Title, Contents) VALUES ('delete', old.rowid, old.Title, old.Contents);
+  INSERT INTO ContentsSearch (rowid, Title, Contents) VALUES (new.rowid, new.Title, new.Contents);
+END;

@@ -1,5 +1,7 @@
 #include "platform/database.h"
 
+#include "platform/search_index.h"
+
 #include <QFile>
 #include <sqlite3.h>
 
@@ -115,6 +117,8 @@ Database::Database(const QString& path, Mode mode) : path_(path) {
         throw RuntimeError(ErrorNumber::DatabaseError, QStringLiteral("データベースを開けません: ") + path + ' ' + msg);
     }
     sqlite3_busy_timeout(db_, 5000);
+    // The search index's triggers tokenize on every write of an entry.
+    SearchIndex::registerTokenizer(db_);
     // The Jet database compared text in Like without regard to case for
     // ASCII; SQLite's default Like does the same.
 }
@@ -188,4 +192,6 @@ QString escapeLike(const QString& text) {
     }
     return out;
 }
+
+QVariantList monthBounds(const QString& month) { return {month + QLatin1Char('/'), month + QLatin1Char('0')}; }
 }  // namespace Sql

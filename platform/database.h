@@ -84,4 +84,8 @@ namespace Sql {
 // User text used inside a Like pattern: "%", "_" and the escape character are
 // taken literally. Use with "Like ? Escape '\'".
 QString escapeLike(const QString& text);
+// The days of a month "yyyy/mm" as bounds for "Day >= ? AND Day < ?": every
+// "yyyy/mm/dd" lies between "yyyy/mm/" and "yyyy/mm0" ("0" follows "/"), a
+// range the day index narrows, where a Like on the prefix scans the index.
+QVariantList monthBounds(const QString& month);
 }  // namespace Sql

@@ -7,11 +7,48 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QRandomGenerator>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Files {
 
-bool writeAtomic(const QString& path, const QByteArray& bytes) {
+namespace {
+
+// QSaveFile always syncs; this is its rename without the sync. The temporary
+// file sits beside the target so that the rename is atomic, and takes the
+// target's permissions (or the umask's for a new file) as QSaveFile does.
+bool writeUnsynced(const QString& path, const QByteArray& bytes) {
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
+        temp = target + ".~" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    struct stat old;
+    bool ok = ::stat(target.constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
+    for (qsizetype done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        done += n > 0 ? n : 0;
+    }
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temp.constData(), target.constData()) == 0) return true;
+    ::unlink(temp.constData());
+    return false;
+}
+
+}  // namespace
+
+bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync) {
+    if (sync == Sync::None) return writeUnsynced(path, bytes);
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
     // commit() can report success after its own final flush failed (a full
@@ -37,10 +74,10 @@ QString toLf(const QString& text) {
     return t;
 }
 
-bool writeText(const QString& path, const QString& text, bool asHtml) {
+bool writeText(const QString& path, const QString& text, bool asHtml, Sync sync) {
     const QString crLf = toCrLf(text);
     return writeAtomic(path, asHtml ? Codepage::fromUnicode(crLf, Codepage::Fallback::NumericReference)
-                                    : Codepage::encodeFile(crLf));
+                                    : Codepage::encodeFile(crLf), sync);
 }
 
 QString readText(const QString& path) {
@@ -58,12 +95,12 @@ bool makeFolder(const QString& path) {
     return QDir().mkpath(path) && isFolder(path);
 }
 
-bool copyFile(const QString& from, const QString& to) {
+bool copyFile(const QString& from, const QString& to, Sync sync) {
     QFile src(from);
     if (!src.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = src.readAll();
     if (src.error() != QFile::NoError) return false;
-    if (!writeAtomic(to, bytes)) return false;
+    if (!writeAtomic(to, bytes, sync)) return false;
     // Keep the source's date, as a Windows copy does: the blog-description
     // refresh compares dates after copying.
     QFile dst(to);

@@ -7,13 +7,17 @@
 
 namespace Files {
 
+// Whether a write waits for the disk: generated pages, which can be written
+// again from the database at any time, skip the sync of their own.
+enum class Sync { ToDisk, None };
+
 // Writes through a temporary file renamed over the target; false when any
 // step failed (the old file is then untouched).
-bool writeAtomic(const QString& path, const QByteArray& bytes);
+bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync = Sync::ToDisk);
 // LF and lone CR become CR LF. CP932 when it holds the whole text, else UTF-8
 // after a byte-order mark; asHtml writes CP932 always, with numeric character
 // references for characters outside it.
-bool writeText(const QString& path, const QString& text, bool asHtml = false);
+bool writeText(const QString& path, const QString& text, bool asHtml = false, Sync sync = Sync::ToDisk);
 // The whole file, UTF-8 after a byte-order mark, else CP932; "" when it
 // cannot be read.
 QString readText(const QString& path);
@@ -22,7 +26,7 @@ bool exists(const QString& path);
 bool isFolder(const QString& path);
 bool makeFolder(const QString& path);  // with parents; true when it exists afterwards
 // Copies over an existing target (replaced atomically).
-bool copyFile(const QString& from, const QString& to);
+bool copyFile(const QString& from, const QString& to, Sync sync = Sync::ToDisk);
 bool removeFile(const QString& path);
 // Both files exist, can be read and hold the same bytes.
 bool sameBytes(const QString& a, const QString& b);

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/profile_cache.h"
 
 #include <QFile>
 #include <QSet>
@@ -13,7 +14,13 @@ struct Line {
     QString text;
 };
 
-QStringList readLines(const QString& file) {
+QStringList readLinesFromDisk(const QString& file);
+
+// Every read and rewrite takes the lines through the cache: one operation
+// reads many values of the same file.
+QStringList readLines(const QString& file) { return ProfileCache::lines(file, readLinesFromDisk); }
+
+QStringList readLinesFromDisk(const QString& file) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return {};
     QString text = Codepage::decodeFile(f.readAll());
@@ -163,6 +170,7 @@ bool writeRaw(const QString& file, const RawFile& raw, const QList<Origin>& orig
         if (!breakBytes.isEmpty()) out += breakBytes;
         else if (i < lines.size() - 1 || o.raw < 0) out += "\r\n";
     }
+    ProfileCache::forget(file);
     return Files::writeAtomic(file, out);
 }
 

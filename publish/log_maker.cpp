@@ -20,8 +20,8 @@ namespace Publish {
 
 namespace {
 
-void copyReplacing(const QString& from, const QString& to) {
-    if (!Files::copyFile(from, to))
+void copyReplacing(const QString& from, const QString& to, Files::Sync sync = Files::Sync::ToDisk) {
+    if (!Files::copyFile(from, to, sync))
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("ファイルをコピーできません。\r\n") + to);
 }
 
@@ -87,7 +87,7 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
     MakeMonthPage(dataLog + made.LogFileName, made.LogMonth, 2, true, false);
     const QList<UploadLine> written = readUploadList(state.UserPath + QStringLiteral("uplogtmp.tmp"));
     for (const UploadLine& line : written)
-        if (QFileInfo(line.localPath()).isFile()) copyReplacing(line.localPath(), siteLog + line.name);
+        if (QFileInfo(line.localPath()).isFile()) copyReplacing(line.localPath(), siteLog + line.name, Files::Sync::None);
     queueForUpload(written, state.UserPath + QStringLiteral("uploadlog.tmp"));
 
     const QString parts = state.DataPath + QStringLiteral("RaravParts/");

@@ -36,7 +36,7 @@ void copyPartsFiles(const Shell::SharedState& s, const QString& month) {
     Recordset ofMonth, all;
     {
         Database db(s.databasePath(), Database::Mode::ReadOnly);
-        ofMonth = db.query(QStringLiteral("SELECT FileName FROM FileDB WHERE substr(Day, 1, 7) = ?"), {month});
+        ofMonth = db.query(QStringLiteral("SELECT FileName FROM FileDB WHERE Day >= ? AND Day < ?"), Sql::monthBounds(month));
         all = db.query(QStringLiteral("SELECT FileName FROM FileDB ORDER BY FileID"));
     }
     for (const QVariantList& row : ofMonth.rows) copyPart(s, row[0].toString());

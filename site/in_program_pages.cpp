@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "platform/dates.h"
+#include "platform/search_index.h"
 #include "shell/module4.h"
 #include "shell/shared_state.h"
 #include "site/diary_body.h"
@@ -220,6 +221,13 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     if (UseGenre) {
         sql += QStringLiteral(" AND Genre Like ?2 Escape '\\'");
         params << Sql::escapeLike(Genre);
+    }
+    // The index only narrows the rows; the conditions above decide.
+    const QString match = SearchIndex::matchQuery(Keyword);
+    if (!match.isEmpty() && SearchIndex::available(db)) {
+        sql += QStringLiteral(" AND rowid IN (SELECT rowid FROM ContentsSearch WHERE ContentsSearch MATCH ?%1)")
+                   .arg(params.size() + 1);
+        params << match;
     }
     sql += QStringLiteral(" ORDER BY Day DESC, Number");
     const QList<Row> rows = rowsOf(db.query(sql, params));

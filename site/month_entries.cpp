@@ -8,12 +8,12 @@ int MonthEntry::dayOfMonth() const { return day.right(2).toInt(); }
 MonthEntries loadMonthEntries(const QString& databasePath, const QString& monthPrefix, bool includePrivate) {
     QString sql = QStringLiteral(
         "SELECT Day, Number, Title, Contents, Extend, Weather, Genre, Private FROM Contents "
-        "WHERE Day LIKE ? ESCAPE '\\'");
+        "WHERE Day >= ? AND Day < ?");
     if (!includePrivate) sql += QStringLiteral(" AND Private = 0");
     sql += QStringLiteral(" ORDER BY Day DESC, Number DESC");
 
     Database db(databasePath, Database::Mode::ReadOnly);
-    const Recordset rs = db.query(sql, {Sql::escapeLike(monthPrefix) + QLatin1Char('%')});
+    const Recordset rs = db.query(sql, Sql::monthBounds(monthPrefix));
     MonthEntries entries;
     entries.reserve(rs.size());
     for (const QVariantList& row : rs.rows) {

@@ -5,7 +5,7 @@
 #include "shell/module5.h"
 
 void writePage(const QString& path, const QString& text) {
-    if (!Files::writeText(path, text, true))
+    if (!Files::writeText(path, text, true, Files::Sync::None))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
 }
 

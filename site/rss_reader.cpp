@@ -65,7 +65,7 @@ clsHTML2TEXT feedConverter(const QString& rulesFile) {
 }
 
 void writeFeedFile(const QString& path, const QString& document) {
-    if (Files::writeAtomic(path, FeedText::ToUTF8Bytes(document))) return;
+    if (Files::writeAtomic(path, FeedText::ToUTF8Bytes(document), Files::Sync::None)) return;
     const QString folder = Module5::GetFolderPath(path);
     if (!folder.isEmpty() && !Files::isFolder(folder)) {
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
@@ -82,18 +82,18 @@ void clsRSSreader::MakeRSS() {
         Database db(context_.databasePath, Database::Mode::ReadOnly);
         NewestDay = db.scalar(QStringLiteral("SELECT Max(Day) AS NewestDay FROM Contents WHERE Private = 0")).toString();
         if (!NewestDay.isEmpty()) {
-            const QString month = Sql::escapeLike(NewestDay.left(7)) + QLatin1Char('%');
+            const QVariantList month = Sql::monthBounds(NewestDay.left(7));
             const Recordset rows = db.query(
                 QStringLiteral("SELECT Day, Number, Title, Contents, Genre, PublishTime FROM Contents"
-                               " WHERE Day Like ? Escape '\\' AND Private = 0 ORDER BY Day DESC, Number DESC LIMIT ?"),
-                {month, ItemLimit});
+                               " WHERE Day >= ? AND Day < ? AND Private = 0 ORDER BY Day DESC, Number DESC LIMIT ?"),
+                month + QVariantList{ItemLimit});
             const FeedUrls::Division division = FeedUrls::readDivision(context_.frameIniFile);
             DayPageMap pages;
             if (division.divided) {
                 const Recordset days = db.query(
-                    QStringLiteral("SELECT Day FROM Contents WHERE Day Like ? Escape '\\' AND Private = 0"
+                    QStringLiteral("SELECT Day FROM Contents WHERE Day >= ? AND Day < ? AND Private = 0"
                                    " GROUP BY Day ORDER BY Day DESC"),
-                    {month});
+                    month);
                 QStringList newestFirst;
                 for (qsizetype i = 0; i < days.size(); ++i) newestFirst << days.text(i, QStringLiteral("Day"));
                 pages = buildDayPageMap(newestFirst, division.term, division.onTop);

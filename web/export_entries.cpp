@@ -96,8 +96,8 @@ QList<ExportRow> clsExport::readEntries(const QString& databasePath) const {
         sql += QStringLiteral("WHERE Day BETWEEN ? AND ? ORDER BY Day %1, Number %1").arg(direction);
         params << Period1 << Period2;
     } else if (Period == 2) {
-        sql += QStringLiteral("WHERE Day LIKE ? ESCAPE '\\' ORDER BY Day %1, Number %1").arg(direction);
-        params << Sql::escapeLike(Period1 + QLatin1Char('/') + monthText(Period2)) + QLatin1Char('%');
+        sql += QStringLiteral("WHERE Day >= ? AND Day < ? ORDER BY Day %1, Number %1").arg(direction);
+        params << Sql::monthBounds(Period1 + QLatin1Char('/') + monthText(Period2));
     } else {
         sql += QStringLiteral("WHERE Day = ? ORDER BY Number");
         params << Period1;

@@ -30,6 +30,23 @@ TEST(Files, FailedAtomicWriteLeavesTheOldFile) {
     EXPECT_EQ(t.read("keep.txt"), QByteArray("new"));
 }
 
+// A page written without a sync is still written whole through a rename:
+// the old file's permissions carry over, nothing is left beside it, and a
+// write that cannot be made leaves the old file.
+TEST(Files, UnsyncedWriteIsStillAtomic) {
+    TempFolder t;
+    const QString page = t.write("page.htm", "old");
+    QFile::setPermissions(page, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    ASSERT_TRUE(Files::writeAtomic(page, "new", Files::Sync::None));
+    EXPECT_EQ(t.read("page.htm"), QByteArray("new"));
+    EXPECT_EQ(QFile::permissions(page), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                                            QFileDevice::WriteUser | QFileDevice::ReadOther);
+    EXPECT_EQ(Files::listFiles(t.path(), "*"), QStringList{"page.htm"});
+    EXPECT_FALSE(Files::writeAtomic(t.file("missing/page.htm"), "x", Files::Sync::None));
+    EXPECT_TRUE(Files::writeText(page, QStringLiteral("一\n"), true, Files::Sync::None));
+    EXPECT_EQ(t.read("page.htm"), QByteArray("\x88\xea\r\n"));
+}
+
 TEST(Dates, LenientDayParser) {
     struct Case {
         const char* text;
