@@ -3,7 +3,7 @@
 // upgrade runs it: every row through the progress interface and the event
 // loop. 1,000 entries a year; 20 years are 20,000 entries.
 #include "platform/database.h"
-#include "shell/database_upgrade.h"
+#include "core/database_upgrade.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +13,7 @@
 
 namespace {
 
-struct Quiet : Module16::UpgradeProgress {
+struct Quiet : DatabaseUpgrade::UpgradeProgress {
     void log(const QString&) override {}
     void setMaximum(int) override {}
     void setValue(int) override {}
@@ -54,13 +54,13 @@ void RebuildVersion0(benchmark::State& state) {
         t.execScript(schema());
     }
     const int entries = int(state.range(0)) * 1000;
-    const Module16::UpgradeFolders folders{folder, folder, folder};
+    const DatabaseUpgrade::UpgradeFolders folders{folder, folder, folder};
     Quiet progress;
     for (auto _ : state) {
         state.PauseTiming();
         makeVersion0(folder + QStringLiteral("rarav.mdb"), entries);
         state.ResumeTiming();
-        Module16::UpgradeDatabase(0, progress, folders);
+        DatabaseUpgrade::UpgradeDatabase(0, progress, folders);
     }
     state.SetItemsProcessed(state.iterations() * entries);
 }

@@ -7,8 +7,8 @@
 #include "platform/database.h"
 #include "platform/files.h"
 #include "publish/ftp_upload.h"
-#include "shell/module4.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/shared_state.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -86,10 +86,10 @@ struct Site {
         startServer();
 
         const QString ini = user + "rarav.ini";
-        Module4::WriteIniString(ini, "FTP", "ID", "anonymous");
-        Module4::WriteIniString(ini, "FTP", "Pass", "ufsdft");
-        Module4::WriteIniString(ini, "FTP", "URL", QStringLiteral("127.0.0.1:%1").arg(port));
-        Module4::WriteIniString(ini, "FTP", "PASV", "1");
+        IniFile::WriteIniString(ini, "FTP", "ID", "anonymous");
+        IniFile::WriteIniString(ini, "FTP", "Pass", "ufsdft");
+        IniFile::WriteIniString(ini, "FTP", "URL", QStringLiteral("127.0.0.1:%1").arg(port));
+        IniFile::WriteIniString(ini, "FTP", "PASV", "1");
         Shell::state().UserPath = user;
         Shell::state().RaravIniFile = ini;
     }
@@ -158,7 +158,7 @@ double slowest(const std::vector<double>& v) { return v.empty() ? 0.0 : *std::ma
 
 void BM_FirstUpload(benchmark::State& state) {
     Site& s = site();
-    Module4::WriteIniString(s.user + "rarav.ini", "FTP", "StartFolder", "www");
+    IniFile::WriteIniString(s.user + "rarav.ini", "FTP", "StartFolder", "www");
     for (auto _ : state) {
         state.PauseTiming();
         s.freshUpload();

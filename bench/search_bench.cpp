@@ -3,7 +3,7 @@
 // rare title, a two-character word no entry holds, a common two-character
 // word, and a word in every entry.
 #include "bench/diary_corpus.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "site/in_program_pages.h"
 
 #include <QTemporaryDir>

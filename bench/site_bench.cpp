@@ -7,7 +7,7 @@
 #include "platform/files.h"
 #include "publish/log_maker.h"
 #include "publish/site_save.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "site/month_page.h"
 
 #include <benchmark/benchmark.h>

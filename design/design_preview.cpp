@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "shell/browser_pages.h"
+#include "core/browser_pages.h"
 
 namespace DesignPreview {
 

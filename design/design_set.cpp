@@ -1,6 +1,6 @@
 #include "design/design_set.h"
 
-#include "shell/module4.h"
+#include "core/ini_file.h"
 
 namespace DesignSet {
 
@@ -118,7 +118,7 @@ bool write(const QString& file, const Values& values) {
     for (const Setting& s : settings()) {
         const auto it = values.constFind(s.id());
         if (it == values.constEnd() || it->isNull()) continue;
-        ok = Module4::WriteIniString(file, s.section, s.key, *it) && ok;
+        ok = IniFile::WriteIniString(file, s.section, s.key, *it) && ok;
     }
     return ok;
 }
@@ -128,8 +128,8 @@ Values read(const QString& file) {
     for (const Setting& s : settings()) {
         const bool asInteger =
             s.form == Form::Integer || s.form == Form::Flag || (s.form == Form::Choice && s.choice.readAsInteger);
-        out.insert(s.id(), asInteger ? QString::number(Module4::GetIniInt(file, s.section, s.key))
-                                     : Module4::TrimNull(Module4::GetIniStringRaw(file, s.section, s.key)));
+        out.insert(s.id(), asInteger ? QString::number(IniFile::GetIniInt(file, s.section, s.key))
+                                     : IniFile::TrimNull(IniFile::GetIniStringRaw(file, s.section, s.key)));
     }
     return out;
 }

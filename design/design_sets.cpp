@@ -1,10 +1,11 @@
 #include "design/design_sets.h"
 
 #include "platform/files.h"
-#include "shell/file_names.h"
-#include "shell/module5.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/file_names.h"
+#include "core/path_parts.h"
+#include "core/text_file.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ QString nameRefusal(const QString& dataPath, const QString& name) {
 }
 
 QString nameOf(const QString& path) {
-    const QString file = Module5::GetFileName(path);
+    const QString file = PathParts::GetFileName(path);
     return file.left(qMax<qsizetype>(0, file.size() - 4));
 }
 
@@ -82,7 +83,7 @@ QStringList names(const QString& dataPath) {
 }
 
 QString load(const QString& dataPath, const QString& name) {
-    QString text = Files::toLf(Module19::ReadTextFile(path(dataPath, name)));
+    QString text = Files::toLf(TextFile::ReadTextFile(path(dataPath, name)));
     // The line break that every save adds after the text is not part of it.
     if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
     return text;

@@ -6,12 +6,12 @@
 #include "platform/profile.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
-#include "shell/dialogs.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/file_names.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/file_dialogs.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/file_names.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 
 #include <QFile>
 #include <QSet>
@@ -37,10 +37,10 @@ const QList<PersonalKeys>& personalKeys() {
     return all;
 }
 
-QString cutAtNull(const QString& text) { return Module4::TrimNull(text); }
+QString cutAtNull(const QString& text) { return IniFile::TrimNull(text); }
 
 // The set folder: the imported file lands beside the active set.
-QString setFolder() { return withSlash(Module5::GetFolderPath(Shell::state().CustIniFile)); }
+QString setFolder() { return withSlash(PathParts::GetFolderPath(Shell::state().CustIniFile)); }
 
 QString startFolder(const RaravIni::TextKey& key) {
     const Shell::SharedState& s = Shell::state();
@@ -75,7 +75,7 @@ QString problemOf(const QString& path) {
 }
 
 QString importedName(const QString& chosenPath, const QString& kind) {
-    const QString name = Module5::GetFileName(chosenPath);
+    const QString name = PathParts::GetFileName(chosenPath);
     // The set is listed by its name less the extension, and opened by that
     // name with ".ini": "Look.INI" is stored as "Look.ini".
     if (kind == QLatin1String("INI"))
@@ -87,14 +87,14 @@ QString importedName(const QString& chosenPath, const QString& kind) {
 
 }  // namespace ExchangeFile
 
-namespace Module12 {
+namespace ExchangeFile {
 
 bool ImportCustomizeFile() {
     const Shell::SharedState& s = Shell::state();
     const QString folder = setFolder();
     const QString filter = QStringLiteral("Customize Files(*.cst,*.ini)") + QChar(0) + QStringLiteral("*.cst;*.ini") +
                            QChar(0) + QStringLiteral("ALL Files(*.*)") + QChar(0) + QStringLiteral("*.*") + QChar(0);
-    const QString chosen = cutAtNull(Module1::ShowOpenDialog(filter, startFolder(RaravIni::LoadCustPath)));
+    const QString chosen = cutAtNull(FileDialogs::ShowOpenDialog(filter, startFolder(RaravIni::LoadCustPath)));
     if (chosen.isEmpty()) return false;
     const QString kind = chosen.right(3).toLower() == QLatin1String("ini") ? QStringLiteral("INI") : QStringLiteral("CST");
     if (const QString problem = ExchangeFile::problemOf(chosen); !problem.isEmpty()) {
@@ -117,7 +117,7 @@ bool ImportCustomizeFile() {
         refuse(notWritten(target));
         return false;
     }
-    RaravIni::write(s.RaravIniFile, RaravIni::LoadCustPath, Module5::GetFolderPath(chosen));
+    RaravIni::write(s.RaravIniFile, RaravIni::LoadCustPath, PathParts::GetFolderPath(chosen));
     return true;
 }
 
@@ -138,7 +138,7 @@ bool ExportCustomizeFile(const QString& setName, const QString& kind, const QStr
         filter = QStringLiteral("Customize Files(") + pattern + QStringLiteral(")") + QChar(0) + pattern + QChar(0) +
                  QStringLiteral("ALL Files(*.*)") + QChar(0) + QStringLiteral("*.*") + QChar(0);
     }
-    QString target = cutAtNull(Module2::ShowSaveDialog(filter, startFolder(RaravIni::SaveCustPath)));
+    QString target = cutAtNull(FileDialogs::ShowSaveDialog(filter, startFolder(RaravIni::SaveCustPath)));
     if (target.isEmpty()) return false;
     if (isIni || isCst) {
         const QString extension = isIni ? QStringLiteral(".ini") : QStringLiteral(".cst");
@@ -158,19 +158,19 @@ bool ExportCustomizeFile(const QString& setName, const QString& kind, const QStr
     if (ok && isCst) {
         for (const PersonalKeys& group : personalKeys())
             for (const char* key : group.keys)
-                ok = ok && Module4::WriteIniString(draft, QString::fromLatin1(group.section), QString::fromLatin1(key),
+                ok = ok && IniFile::WriteIniString(draft, QString::fromLatin1(group.section), QString::fromLatin1(key),
                                                    QString());
     }
     const QString author = QStringLiteral("Author");
-    ok = ok && Module4::WriteIniString(draft, author, QStringLiteral("Name"), authorName) &&
-         Module4::WriteIniString(draft, author, QStringLiteral("URL"), authorURL) &&
-         Module4::WriteIniString(draft, author, QStringLiteral("E-mail"), authorEmail) && Files::copyFile(draft, target);
+    ok = ok && IniFile::WriteIniString(draft, author, QStringLiteral("Name"), authorName) &&
+         IniFile::WriteIniString(draft, author, QStringLiteral("URL"), authorURL) &&
+         IniFile::WriteIniString(draft, author, QStringLiteral("E-mail"), authorEmail) && Files::copyFile(draft, target);
     if (!ok) {
         refuse(notWritten(target));
         return false;
     }
-    RaravIni::write(s.RaravIniFile, RaravIni::SaveCustPath, Module5::GetFolderPath(target));
+    RaravIni::write(s.RaravIniFile, RaravIni::SaveCustPath, PathParts::GetFolderPath(target));
     return true;
 }
 
-}  // namespace Module12
+}  // namespace ExchangeFile

@@ -5,7 +5,7 @@
 // [Author] section.
 #include <QString>
 
-namespace Module12 {
+namespace ExchangeFile {
 
 // Asks for a file and copies it beside the active set. False when cancelled,
 // when the name clash is not resolved, or when the file is refused or cannot
@@ -17,10 +17,6 @@ bool ImportCustomizeFile();
 // set is missing or the file cannot be written (the user has been told).
 bool ExportCustomizeFile(const QString& setName, const QString& kind, const QString& authorName,
                          const QString& authorURL, const QString& authorEmail);
-
-}  // namespace Module12
-
-namespace ExchangeFile {
 
 // Why a file cannot be taken in as a design set, ready to show; "" when it
 // can. A design set is text in sections, at least one of them a section of

@@ -6,12 +6,13 @@
 #include "design/frm_html_browser.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "shell/browser_pages.h"
-#include "shell/module13.h"
-#include "shell/module5.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/browser_pages.h"
+#include "core/combo_boxes.h"
+#include "core/path_parts.h"
+#include "core/text_file.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -67,7 +68,7 @@ void frmCustomize::Form_Load() {
 
     // A missing list leaves the colour fields without names to pick.
     QStringList names;
-    for (const QString& line : Files::toLf(Module19::ReadTextFile(colorNameFile())).split(QLatin1Char('\n'))) {
+    for (const QString& line : Files::toLf(TextFile::ReadTextFile(colorNameFile())).split(QLatin1Char('\n'))) {
         const QString name = line.section(QLatin1Char(','), 0, 0).trimmed();
         if (!name.isEmpty()) names << name;
     }
@@ -102,7 +103,7 @@ void frmCustomize::Form_Load() {
     }
 
     cmbSelectCustomize->setCurrentIndex(cmbSelectCustomize->findText(DesignSets::nameOf(s.CustIniFile)));
-    Module13::SetComboDropHeight(cmbCategory, 14);
+    ComboBoxes::SetComboDropHeight(cmbCategory, 14);
     loading_ = false;
     setEnabled(true);
     show();
@@ -419,7 +420,7 @@ void frmCustomize::Btn_Delete_Click() {
     loading_ = true;
     committed_ = false;
     showFirstCategory();
-    const QString path = DesignSets::setFileIn(Module5::GetFolderPath(s.CustIniFile) + QLatin1Char('/'), name);
+    const QString path = DesignSets::setFileIn(PathParts::GetFolderPath(s.CustIniFile) + QLatin1Char('/'), name);
     if (Files::exists(path)) Files::removeFile(path);
     setsBefore_.remove(path);  // a deletion is final: closing does not bring the set back
     Shell::setStatusText(QStringLiteral("カスタマイズセット「") + name + QStringLiteral("」を消去しました。"));

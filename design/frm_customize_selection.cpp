@@ -2,10 +2,10 @@
 
 #include "design/design_sets.h"
 #include "design/frm_customize.h"
-#include "shell/browser_pages.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/browser_pages.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -5,8 +5,8 @@
 #include "design/design_sets.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "shell/module4.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/shared_state.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -120,7 +120,7 @@ void frmCustomize::showBlock(QPlainTextEdit* box, const QString& name, const Tex
 }
 
 void frmCustomize::writeBlockKey(const TextBlocks::Key& key, const QString& name) {
-    if (key.isValid()) Module4::WriteIniString(setFile(), key.section, key.key, name);
+    if (key.isValid()) IniFile::WriteIniString(setFile(), key.section, key.key, name);
 }
 
 // Saved under the block and key it was typed for, so that a category or list
@@ -177,7 +177,7 @@ void frmCustomize::ShowHeadText() {
     loading_ = true;
     if (tagOf(txtOtherHead) == QLatin1String("Yes")) SaveHeadText();
     const TextBlocks::Key key = TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory);
-    selectName(cmbHeadTag, key.isValid() ? Module4::GetIniString(setFile(), key.section, key.key) : QString());
+    selectName(cmbHeadTag, key.isValid() ? IniFile::GetIniString(setFile(), key.section, key.key) : QString());
     showBlock(txtOtherHead, cmbHeadTag->currentText(), key);
     setTag(txtOtherHead, QString());
     loading_ = wasLoading;
@@ -191,7 +191,7 @@ void frmCustomize::showUpDown(const QString& position) {
     loading_ = true;
     if (tagOf(txtContents) == QLatin1String("Yes")) SaveUpDownText();
     const TextBlocks::Key key = TextBlocks::upDownKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, position);
-    if (key.isValid()) selectName(cmbUpDownText, Module4::GetIniString(setFile(), key.section, key.key));
+    if (key.isValid()) selectName(cmbUpDownText, IniFile::GetIniString(setFile(), key.section, key.key));
     showBlock(txtContents, cmbUpDownText->currentText(), key);
     setTag(OptUpDownState, position);
     setTag(txtContents, QString());

@@ -4,9 +4,9 @@
 
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "shell/dialogs.h"
-#include "shell/module5.h"
-#include "shell/shared_state.h"
+#include "core/file_dialogs.h"
+#include "core/path_parts.h"
+#include "core/shared_state.h"
 #include "site/colors.h"
 
 #include <QCheckBox>
@@ -145,7 +145,7 @@ void frmCustomize::UpdateHTMLTypeControls() {
 void frmCustomize::ColorEx_Click(QComboBox* field) {
     QString result;
     try {
-        result = Module18::LookupColorName(field->currentText(), colorNameFile());
+        result = Colors::LookupColorName(field->currentText(), colorNameFile());
     } catch (...) {
         return;  // without the colour list there is nothing to swap
     }
@@ -165,8 +165,8 @@ void frmCustomize::GetColor_Click(QComboBox* field) {
     if (!text.isEmpty()) {
         QString code = text;
         try {
-            if (!code.startsWith(QLatin1Char('#'))) code = Module18::LookupColorName(code, colorNameFile());
-            dialogColor_ = Module18::HexToColor(code.mid(1));
+            if (!code.startsWith(QLatin1Char('#'))) code = Colors::LookupColorName(code, colorNameFile());
+            dialogColor_ = Colors::HexToColor(code.mid(1));
         } catch (...) {
             Prompts::MsgBox(QStringLiteral("「") + text +
                                 QStringLiteral("」は色ではありません。\n色の名前か、#に続く6桁の16進数(#RRGGBB)を入力してください。"),
@@ -178,7 +178,7 @@ void frmCustomize::GetColor_Click(QComboBox* field) {
         int color = dialogColor_;
         if (!Prompts::current().color(color)) return;
         dialogColor_ = color;
-        field->setEditText(QLatin1Char('#') + Module18::ColorToHex(quint32(color)));
+        field->setEditText(QLatin1Char('#') + Colors::ColorToHex(quint32(color)));
         MarkChanged();
         if (!loading_) {
             RefreshPreview();
@@ -195,13 +195,13 @@ void frmCustomize::OpenFolder_BGImage_Click(QLineEdit* box) {
     for (const char* item : {"Image Files(*.gif,*.jpg,*.png)", "*.gif;*.jpg;*.png", "GIF Files(*.gif)", "*.gif",
                              "JPEG Files(*.jpg)", "*.jpg", "PNG Files(*.png)", "*.png", "ALL Files(*.*)", "*.*"})
         filter += QString::fromLatin1(item) + QChar(0);
-    const QString path = Module1::ShowOpenDialog(filter, dataPath_ + QStringLiteral("RaravParts"));
+    const QString path = FileDialogs::ShowOpenDialog(filter, dataPath_ + QStringLiteral("RaravParts"));
     if (path.isEmpty()) return;
     if (!QFileInfo(path).isFile()) {
         Prompts::MsgBox(QStringLiteral("不正なパスです。"), Prompts::vbInformation);
         return;
     }
-    box->setText(QStringLiteral("./RaravParts/") + Module5::GetFileName(path));
+    box->setText(QStringLiteral("./RaravParts/") + PathParts::GetFileName(path));
     if (Prompts::MsgBox(QStringLiteral("ファイルを登録しますか？"), Prompts::vbYesNo) == Prompts::vbYes &&
         Shell::hooks().resistFile)
         Shell::hooks().resistFile(path, QStringLiteral("ALL"), 0);

@@ -3,9 +3,9 @@
 #include "design/design_sets.h"
 #include "design/exchange_file.h"
 #include "platform/files.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -89,7 +89,7 @@ void frmExportCust::Btn_Exec_Click() {
     const QString kind = optIni->isChecked()   ? QStringLiteral("INI")
                          : optCst->isChecked() ? QStringLiteral("CST")
                                                : QString();
-    const bool ok = Module12::ExportCustomizeFile(cmbCustomize->currentText(), kind, txtName->text(), txtURL->text(),
+    const bool ok = ExchangeFile::ExportCustomizeFile(cmbCustomize->currentText(), kind, txtName->text(), txtURL->text(),
                                                   txtEmail->text());
     QApplication::beep();
     Shell::setStatusText(ok ? QStringLiteral("カスタマイズファイルの出力に成功しました。")

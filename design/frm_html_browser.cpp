@@ -1,9 +1,9 @@
 #include "design/frm_html_browser.h"
 
 #include "design/design_preview.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 
 #include <QCloseEvent>
 #include <QTimer>

@@ -1,10 +1,10 @@
 #include "design/frm_setting.h"
 
 #include "platform/prompts.h"
-#include "shell/addresses.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/addresses.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>

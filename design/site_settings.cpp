@@ -1,7 +1,7 @@
 #include "design/site_settings.h"
 
-#include "shell/module4.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/shared_state.h"
 
 namespace SiteSettings {
 
@@ -16,10 +16,10 @@ QString oneLine(QString text) {
 }
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 bool isOn(const QString& file, const char* section, const char* key, int defaultValue = 0) {
-    return Module4::GetIniIntDefault(file, QString::fromLatin1(section), QString::fromLatin1(key), defaultValue) == 1;
+    return IniFile::GetIniIntDefault(file, QString::fromLatin1(section), QString::fromLatin1(key), defaultValue) == 1;
 }
 QString text(const QString& file, const char* section, const char* key, const QString& defaultValue = QString()) {
-    return Module4::GetIniString(file, QString::fromLatin1(section), QString::fromLatin1(key), defaultValue);
+    return IniFile::GetIniString(file, QString::fromLatin1(section), QString::fromLatin1(key), defaultValue);
 }
 }  // namespace
 
@@ -28,7 +28,7 @@ Values read() {
     Values v;
     const QString frame = s.FrameIniFile;
     v.RaravDivide = isOn(frame, "Divide", "RaravDivide");
-    const int term = Module4::GetIniInt(frame, QStringLiteral("Divide"), QStringLiteral("RaravTerm"));
+    const int term = IniFile::GetIniInt(frame, QStringLiteral("Divide"), QStringLiteral("RaravTerm"));
     // The window offers 1 to 31 only; anything else (a hand-edited file) shows the whole month.
     v.RaravTerm = term >= 1 && term <= 31 ? QString::number(term) : QStringLiteral("31");
     v.RaravOnTop = isOn(frame, "Divide", "RaravOnTop");
@@ -66,7 +66,7 @@ bool write(const Values& v) {
     const Shell::SharedState& s = Shell::state();
     bool ok = true;
     auto put = [&ok](const QString& file, const char* section, const char* key, const QString& value) {
-        ok = Module4::WriteIniString(file, QString::fromLatin1(section), QString::fromLatin1(key), oneLine(value)) && ok;
+        ok = IniFile::WriteIniString(file, QString::fromLatin1(section), QString::fromLatin1(key), oneLine(value)) && ok;
     };
     put(s.FrameIniFile, "Divide", "RaravDivide", flag(v.RaravDivide));
     put(s.FrameIniFile, "Divide", "RaravTerm", v.RaravTerm);

@@ -3,11 +3,11 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "publish/parts_registry.h"
-#include "shell/dialogs.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/file_dialogs.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -146,15 +146,15 @@ void frmResistFiles::BtnOpenFolder_Click() {
         "JPG Files(*.jpg)|*.jpg|PNG Files(*.png)|*.png|CSS Files(*.css)|*.css|ALL Files(*.*)|*.*");
     const QString start =
         txtOpenFile->text().isEmpty()
-            ? Module4::TrimNull(RaravIni::read(Shell::state().RaravIniFile, RaravIni::FileResistDefaultLoadPath))
-            : Module5::GetFolderPath(txtOpenFile->text());
-    const QString chosen = Module4::TrimNull(Module1::ShowOpenDialog(filter, start));
+            ? IniFile::TrimNull(RaravIni::read(Shell::state().RaravIniFile, RaravIni::FileResistDefaultLoadPath))
+            : PathParts::GetFolderPath(txtOpenFile->text());
+    const QString chosen = IniFile::TrimNull(FileDialogs::ShowOpenDialog(filter, start));
     if (!chosen.isEmpty()) txtOpenFile->setText(chosen);
 }
 
 void frmResistFiles::Form_Unload() {
     RaravIni::write(Shell::state().RaravIniFile, RaravIni::FileResistDefaultLoadPath,
-                    Module5::GetFolderPath(txtOpenFile->text()));
+                    PathParts::GetFolderPath(txtOpenFile->text()));
 }
 
 void frmResistFiles::done(int result) {

@@ -5,11 +5,11 @@
 #include "platform/runtime_error.h"
 #include "publish/log_maker.h"
 #include "publish/log_registry.h"
-#include "shell/dialogs.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/file_dialogs.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -97,7 +97,7 @@ void frmResistLogs::ResistLogFile(const QString& iptFileFullPath, const QString&
                                   const QString& ResistMonth) {
     if (ResistYear.isEmpty() || iptFileFullPath.isEmpty() || ResistMonth.isEmpty()) return;
     Publish::ResistLogFile(iptFileFullPath, ResistYear, ResistMonth);
-    RaravIni::write(Shell::state().RaravIniFile, RaravIni::LogResistPath, Module5::GetFolderPath(txtOpenFile->text()));
+    RaravIni::write(Shell::state().RaravIniFile, RaravIni::LogResistPath, PathParts::GetFolderPath(txtOpenFile->text()));
 }
 
 bool frmResistLogs::txtYear_LostFocus() {
@@ -147,9 +147,9 @@ void frmResistLogs::BtnOpenFolder_Click() {
     const QString filter = QStringLiteral(
         "HTML Files(*.htm,*.html,*.shtm,*.shtml)|*.htm;*.html;*.shtm;*.shtml|ALL Files(*.*)|*.*");
     const QString start = txtOpenFile->text().isEmpty()
-                              ? Module4::TrimNull(RaravIni::read(Shell::state().RaravIniFile, RaravIni::LogResistPath))
-                              : Module5::GetFolderPath(txtOpenFile->text());
-    const QString chosen = Module1::ShowOpenDialog(filter, start);
+                              ? IniFile::TrimNull(RaravIni::read(Shell::state().RaravIniFile, RaravIni::LogResistPath))
+                              : PathParts::GetFolderPath(txtOpenFile->text());
+    const QString chosen = FileDialogs::ShowOpenDialog(filter, start);
     if (!chosen.isEmpty()) txtOpenFile->setText(chosen);
 }
 

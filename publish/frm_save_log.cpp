@@ -4,10 +4,10 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "publish/ftp_upload.h"
-#include "shell/browser_pages.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/browser_pages.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -9,10 +9,10 @@
 #include "publish/internet_error_text.h"
 #include "publish/remote_folders.h"
 #include "publish/upload_list_reader.h"
-#include "shell/module4.h"
-#include "shell/pub_encrypt.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/pub_encrypt.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
@@ -335,7 +335,7 @@ QList<FtpUpload::Part> FtpUpload::pendingParts(bool logged) const {
     QList<Part> parts;
     for (qsizetype r = 0; r < rs.size(); ++r)
         parts.append({rs.value(r, QStringLiteral("FileID")).toLongLong(),
-                      Module4::TrimNull(rs.text(r, QStringLiteral("FileName")))});
+                      IniFile::TrimNull(rs.text(r, QStringLiteral("FileName")))});
     return parts;
 }
 

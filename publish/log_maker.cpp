@@ -6,8 +6,8 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "publish/upload_list_reader.h"
-#include "shell/module4.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/shared_state.h"
 #include "site/upload_list.h"
 
 #include <QDate>
@@ -102,7 +102,7 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
         QStringLiteral("SELECT FileID, FileName FROM FileDB WHERE Day BETWEEN ? AND ? AND Logged = 0"),
         {made.LogMonth + QStringLiteral("/01"), made.LogMonth + QStringLiteral("/%1").arg(days, 2, 10, QLatin1Char('0'))});
     for (qsizetype r = 0; r < monthRows.size(); ++r) {
-        const QString name = Module4::TrimNull(monthRows.text(r, QStringLiteral("FileName")));
+        const QString name = IniFile::TrimNull(monthRows.text(r, QStringLiteral("FileName")));
         if (!QFileInfo(parts + name).isFile()) {
             Prompts::MsgBox(M + QStringLiteral("月分として登録されたファイル[") + name +
                                 QStringLiteral("]が見つかりません。\r\n[UserData\\RaravParts]フォルダに該当ファイルをコピーして、再度ログ化して下さい。"),
@@ -121,7 +121,7 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
 
     const Recordset everyPage = db.query(QStringLiteral("SELECT FileName FROM FileDB WHERE Day = 'ALL'"));
     for (qsizetype r = 0; r < everyPage.size(); ++r) {
-        const QString name = Module4::TrimNull(everyPage.text(r, QStringLiteral("FileName")));
+        const QString name = IniFile::TrimNull(everyPage.text(r, QStringLiteral("FileName")));
         if (!QFileInfo(parts + name).isFile()) continue;
         if (!Files::sameBytes(parts + name, dataLogParts + name)) copyReplacing(parts + name, dataLogParts + name);
         if (!Files::sameBytes(parts + name, siteLogParts + name)) copyReplacing(parts + name, siteLogParts + name);

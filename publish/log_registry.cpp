@@ -4,8 +4,8 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
-#include "shell/module5.h"
-#include "shell/shared_state.h"
+#include "core/path_parts.h"
+#include "core/shared_state.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -62,8 +62,8 @@ void ResistLogFile(const QString& iptFileFullPath, const QString& ResistYear, co
     using namespace Prompts;
     if (ResistYear.isEmpty() || iptFileFullPath.isEmpty() || ResistMonth.isEmpty()) return;
     const QString month = ResistMonth.size() == 1 ? QLatin1Char('0') + ResistMonth : ResistMonth;
-    const QString folder = Module5::GetFolderPath(iptFileFullPath);
-    const QString name = Module5::GetFileName(iptFileFullPath);
+    const QString folder = PathParts::GetFolderPath(iptFileFullPath);
+    const QString name = PathParts::GetFileName(iptFileFullPath);
     const bool fromSite = sameFolder(folder, siteLog());
     const bool fromData = sameFolder(folder, dataLog());
 

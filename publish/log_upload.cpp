@@ -6,7 +6,7 @@
 #include "publish/ftp_upload.h"
 #include "publish/remote_folders.h"
 #include "publish/upload_list_reader.h"
-#include "shell/module4.h"
+#include "core/ini_file.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -78,7 +78,7 @@ QStringList FtpUpload::sharedLogParts(const QString& localFolder, const QList<Pa
     const Recordset rs = db.query(QStringLiteral("SELECT DISTINCT FileName FROM FileDB WHERE Logged=0 ORDER BY FileName"));
     QStringList names;
     for (qsizetype r = 0; r < rs.size(); ++r) {
-        const QString name = Module4::TrimNull(rs.text(r, QStringLiteral("FileName")));
+        const QString name = IniFile::TrimNull(rs.text(r, QStringLiteral("FileName")));
         if (name.isEmpty() || taken.contains(name) || !QFileInfo::exists(localFolder + name)) continue;
         taken.insert(name);
         names << name;

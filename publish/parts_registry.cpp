@@ -4,10 +4,10 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
-#include "shell/file_names.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/shared_state.h"
+#include "core/file_names.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/shared_state.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,12 +40,12 @@ void registerPart(const QString& path, const QString& name, const QString& day, 
     if (path.isEmpty()) return;
     const QString refused = FileNames::refusal(name, partsFolder());
     if (!refused.isEmpty()) throw RuntimeError(ErrorNumber::InvalidArgument, refused);
-    const QString source = Module4::TrimNull(path);
-    const QString folder = Module5::GetFolderPath(source);
+    const QString source = IniFile::TrimNull(path);
+    const QString folder = PathParts::GetFolderPath(source);
     const QString stored = partsFolder() + name;
     // A file already in the parts folder under the registered name needs no
     // copy; one there under another name does.
-    const bool isStoredCopy = sameFolder(folder, partsFolder()) && Module5::GetFileName(source) == name;
+    const bool isStoredCopy = sameFolder(folder, partsFolder()) && PathParts::GetFileName(source) == name;
 
     Database db(Shell::state().databasePath());
     const Recordset rows =
@@ -78,7 +78,7 @@ QString PartRegistration::line() const {
 }
 
 void ResistFile(const QString& iptFileFullPath, const QString& ResistDay, int ResistDayNumber) {
-    registerPart(iptFileFullPath, Module5::GetFileName(Module4::TrimNull(iptFileFullPath)), ResistDay, ResistDayNumber);
+    registerPart(iptFileFullPath, PathParts::GetFileName(IniFile::TrimNull(iptFileFullPath)), ResistDay, ResistDayNumber);
 }
 
 void ResistFile2(const QString& iptFileFullPath, const QString& renamedFileName, const QString& ResistDay,

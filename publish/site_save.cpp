@@ -3,9 +3,9 @@
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-#include "shell/browser_pages.h"
-#include "shell/dialogs.h"
-#include "shell/rarav_ini.h"
+#include "core/browser_pages.h"
+#include "core/file_dialogs.h"
+#include "core/rarav_ini.h"
 #include "site/month_page.h"
 
 namespace SiteSave {
@@ -65,12 +65,12 @@ void SaveHTMLFiles(Shell::SharedState& s) {
 }
 
 bool chooseSiteFile(Shell::SharedState& s) {
-    Module1::SaveDialogInfo info;
+    FileDialogs::SaveDialogInfo info;
     info.Filter = QStringLiteral("HTML Files(*.htm;*.html)|*.htm;*.html|");
     info.FilterIndex = 1;
     info.DialogTitle = QStringLiteral("日記の書き出し...");
     info.InitDir = s.FilePath;
-    if (!Module1::ShowSaveDialogEx(info)) return false;
+    if (!FileDialogs::ShowSaveDialogEx(info)) return false;
     const qsizetype slash = info.FileName.lastIndexOf(QLatin1Char('/'));
     s.FileName = info.FileName.mid(slash + 1);
     s.FilePath = info.FileName.left(slash + 1);

@@ -1,6 +1,6 @@
 #pragma once
 // Saving the current month's site into the site folder, and the preview page.
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
-#include "shell/db_version.h"
-#include "shell/rarav_ini.h"
+#include "core/db_version.h"
+#include "core/rarav_ini.h"
 #include "shell/startup.h"
 
 #include <optional>
@@ -42,7 +42,7 @@ std::optional<int> readVersion(const Shell::SharedState& s, const std::function<
         if (beforeTelling) beforeTelling();
         QString text = QStringLiteral("rarav.mdbを開けません。ファイルが壊れているか、日記のデータベースではありません。\r\n") +
                        s.databasePath() + QStringLiteral("\r\n") + e.description;
-        if (Files::exists(s.UserPath + Module16::kBackupFile))
+        if (Files::exists(s.UserPath + DatabaseUpgrade::kBackupFile))
             text += QStringLiteral("\r\nバックアップの「diarymdb.bak」は変更していません。");
         Prompts::MsgBox(text, Prompts::vbCritical);
         return std::nullopt;
@@ -54,15 +54,15 @@ std::optional<int> readVersion(const Shell::SharedState& s, const std::function<
 bool rebuild(const Shell::SharedState& s, int version, RebuildWindow& window, const QString& failure,
              const QString& doneMessage) {
     try {
-        Module16::BackupDatabase(s.UserPath);
+        DatabaseUpgrade::BackupDatabase(s.UserPath);
     } catch (const RuntimeError& e) {
         tellFailure(failure, e);
         return false;
     }
     MainWindowDisabled disabled;
-    Module16::UpgradeProgress& progress = window.show();
+    DatabaseUpgrade::UpgradeProgress& progress = window.show();
     try {
-        Module16::UpgradeDatabase(version, progress, {s.UserPath, s.MyPath, s.DataPath});
+        DatabaseUpgrade::UpgradeDatabase(version, progress, {s.UserPath, s.MyPath, s.DataPath});
     } catch (const RuntimeError& e) {
         tellFailure(failure, e);
         window.unload();
@@ -93,7 +93,7 @@ bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window, const st
 }
 
 bool optimize(const Shell::SharedState& s, RebuildWindow& window) {
-    if (Module16::isUpgrading()) return false;
+    if (DatabaseUpgrade::isUpgrading()) return false;
     if (Prompts::MsgBox(QStringLiteral("rarav.mdbを最適化しますか？\r\n"
                                        "バックアップとして、現在のファイルを「diarymdb.bak」として保存します。"),
                         Prompts::vbYesNo) != Prompts::vbYes) {

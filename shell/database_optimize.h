@@ -3,8 +3,8 @@
 // database and the optimise command. They ask and tell the user through the
 // prompts layer and show the rebuild in a window the caller supplies, so that
 // they link no widgets.
-#include "shell/database_upgrade.h"
-#include "shell/shared_state.h"
+#include "core/database_upgrade.h"
+#include "core/shared_state.h"
 
 #include <functional>
 
@@ -15,7 +15,7 @@ namespace DatabaseMaintenance {
 class RebuildWindow {
 public:
     virtual ~RebuildWindow() = default;
-    virtual Module16::UpgradeProgress& show() = 0;
+    virtual DatabaseUpgrade::UpgradeProgress& show() = 0;
     virtual void unload() = 0;
 };
 

@@ -14,7 +14,7 @@ namespace {
 class UpdaterWindow : public RebuildWindow {
 public:
     ~UpdaterWindow() override { unload(); }
-    Module16::UpgradeProgress& show() override {
+    DatabaseUpgrade::UpgradeProgress& show() override {
         frmDBUpdater* w = frmDBUpdater::instance();
         w->show();
         w->raise();

@@ -2,9 +2,9 @@
 #include "shell/program_icon.h"
 
 #include "platform/files.h"
-#include "shell/addresses.h"
-#include "shell/product.h"
-#include "shell/shared_state.h"
+#include "core/addresses.h"
+#include "core/product.h"
+#include "core/shared_state.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,14 +1,14 @@
 #pragma once
 // The rebuild's log and progress window. Closing it by hand only hides it: a
 // running rebuild goes on and keeps reporting into it.
-#include "shell/database_upgrade.h"
+#include "core/database_upgrade.h"
 
 #include <QWidget>
 
 class QPlainTextEdit;
 class QProgressBar;
 
-class frmDBUpdater : public QWidget, public Module16::UpgradeProgress {
+class frmDBUpdater : public QWidget, public DatabaseUpgrade::UpgradeProgress {
     Q_OBJECT
 public:
     // The one window, created on first use.

@@ -1,6 +1,6 @@
 #include "shell/frm_login.h"
 
-#include "shell/user_list.h"
+#include "core/user_list.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,15 +1,16 @@
 #include "shell/frm_options.h"
+#include "core/program_files.h"
 
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "shell/dialogs.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/pub_encrypt.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/file_dialogs.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/pub_encrypt.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 #include "shell/startup.h"
-#include "shell/window_place.h"
+#include "core/window_place.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -222,11 +223,11 @@ void frmOptions::Form_Load() {
     changed_ = false;
     loading_ = true;
     auto intOf = [&ini](const RaravIni::IntKey& k) {
-        return Module4::GetIniInt(ini, QString::fromLatin1(k.section), QString::fromLatin1(k.key));
+        return IniFile::GetIniInt(ini, QString::fromLatin1(k.section), QString::fromLatin1(k.key));
     };
     auto textOf = [&ini](const RaravIni::TextKey& k) {
-        return Module4::TrimNull(
-            Module4::GetIniStringRaw(ini, QString::fromLatin1(k.section), QString::fromLatin1(k.key)));
+        return IniFile::TrimNull(
+            IniFile::GetIniStringRaw(ini, QString::fromLatin1(k.section), QString::fromLatin1(k.key)));
     };
     auto tick = [&intOf](QCheckBox* box, const RaravIni::IntKey& k) { box->setChecked(intOf(k) == 1); };
 
@@ -331,7 +332,7 @@ bool frmOptions::Btn_Apply_Click() {
     written &= RaravIni::write(ini, RaravIni::ZettikPath, txtPath_Zettik->text());
 
     s.Path_Zettik = txtPath_Zettik->text();
-    s.IsZettik = Files::exists(s.Path_Zettik + Startup::kZettik);
+    s.IsZettik = Files::exists(s.Path_Zettik + ProgramFiles::kZettik);
     if (Shell::hooks().setMemoMenuEnabled) Shell::hooks().setMemoMenuEnabled(s.IsZettik);
 
     if (!written) {
@@ -367,12 +368,12 @@ void frmOptions::done(int result) {
 }
 
 void frmOptions::BtnOpenFolder_Click() {
-    const QString folder = Module2::BrowseFolder(QStringLiteral("フォルダの選択"));
+    const QString folder = FileDialogs::BrowseFolder(QStringLiteral("フォルダの選択"));
     if (!folder.isEmpty()) txtSaveFolder->setText(folder);
 }
 
 void frmOptions::Btn_Open_Zettik_Click() {
-    const QString folder = Module4::TrimNull(Module2::BrowseFolder(QStringLiteral("Zettikインストールフォルダの選択")));
+    const QString folder = IniFile::TrimNull(FileDialogs::BrowseFolder(QStringLiteral("Zettikインストールフォルダの選択")));
     if (!folder.isEmpty()) txtPath_Zettik->setText(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
 }
 
@@ -383,8 +384,8 @@ void frmOptions::Btn_OpenFolder_FTP_Click() {
                            "MIDI Files(*.mid)", "*.mid", "MP2 Files(*.mp2)", "*.mp2", "ALL Files(*.*)", "*.*"};
     for (const char* piece : pairs) filter += QLatin1String(piece) + nul;
     const QString current = txtFTPCompleteSound->text();
-    const QString start = current.isEmpty() ? QString() : Module5::GetFolderPath(current);
-    const QString chosen = Module1::ShowOpenDialog(filter, start);
+    const QString start = current.isEmpty() ? QString() : PathParts::GetFolderPath(current);
+    const QString chosen = FileDialogs::ShowOpenDialog(filter, start);
     if (!chosen.isEmpty()) txtFTPCompleteSound->setText(chosen);
 }
 

@@ -2,11 +2,11 @@
 
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "shell/dialogs.h"
+#include "core/file_dialogs.h"
 #include "shell/frm_login.h"
-#include "shell/pub_encrypt.h"
-#include "shell/shared_state.h"
-#include "shell/user_list.h"
+#include "core/pub_encrypt.h"
+#include "core/shared_state.h"
+#include "core/user_list.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -195,7 +195,7 @@ void frmUserManager::Btn_ChangeUserPath_Click() {
         refuse(kWrongPassword + QStringLiteral("ユーザーパスの変更を中止します。"));
         return;
     }
-    const QString folder = Module2::BrowseFolder(QStringLiteral("ユーザーパスの指定"));
+    const QString folder = FileDialogs::BrowseFolder(QStringLiteral("ユーザーパスの指定"));
     if (folder.isEmpty()) {
         refuse(QStringLiteral("パスが不正なため、ユーザーパスの変更を中止します。"));
         return;

@@ -1,6 +1,6 @@
 // The three child windows' layouts: standard, saved and restored.
 #include "shell/main_window.h"
-#include "shell/window_place.h"
+#include "core/window_place.h"
 #include "shell/window_layout.h"
 #include "writing/frm_calender.h"
 

@@ -28,7 +28,7 @@
 #include "writing/frm_delete_import_rarav.h"
 #include "writing/frm_find.h"
 #include "writing/frm_get_zettik.h"
-#include "writing/module17.h"
+#include "writing/clipboard_text.h"
 
 #include <QApplication>
 
@@ -141,15 +141,15 @@ void MainMenus::MnuFindRarav_Click() { frmFind::showWindow(); }
 void MainMenus::MnuViewOldRarav_Click() { openEditor()->picPrevRaravExist_Click(); }
 
 bool MainMenus::ImportTaggedDiariesFromClipboard(bool withHtml) {
-    return Module17::ImportTaggedDiariesFromClipboard(withHtml ? 1 : 0);
+    return ClipboardText::ImportTaggedDiariesFromClipboard(withHtml ? 1 : 0);
 }
 bool MainMenus::ImportPlainRaravFromClipboard(bool withHtml) {
-    return Module17::ImportPlainRaravFromClipboard(withHtml ? 1 : 0);
+    return ClipboardText::ImportPlainRaravFromClipboard(withHtml ? 1 : 0);
 }
 void MainMenus::MnuDeleteImportRarav_Click() { frmDeleteImportRarav::showWindow(); }
 void MainMenus::mnuAddRaravFromZettik_Click() { frmGetZettik::MakeEntryFromMemo(*top_->calender()); }
 
-bool MainMenus::ImportCustomizeFile() { return Module12::ImportCustomizeFile(); }
+bool MainMenus::ImportCustomizeFile() { return ExchangeFile::ImportCustomizeFile(); }
 void MainMenus::mnuExportCust_Click() { DesignWindows::mnuExportCust_Click(); }
 void MainMenus::mnuEnvironment_Click() { DesignWindows::mnuEnvironment_Click(); }
 

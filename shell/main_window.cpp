@@ -1,5 +1,5 @@
 #include "shell/main_window.h"
-#include "shell/window_place.h"
+#include "core/window_place.h"
 
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -15,14 +15,14 @@
 #include "shell/main_progress.h"
 #include "site/month_page.h"
 #include "shell/database_optimize_ui.h"
-#include "shell/dialogs.h"
+#include "core/file_dialogs.h"
 #include "shell/frm_about.h"
 #include "shell/frm_login.h"
 #include "shell/frm_progress.h"
 #include "shell/main_menus.h"
-#include "shell/rarav_ini.h"
+#include "core/rarav_ini.h"
 #include "shell/startup.h"
-#include "shell/user_list.h"
+#include "core/user_list.h"
 #include "web/blog_commands.h"
 #include "web/favorites_folder.h"
 #include "web/frm_blog_manager.h"
@@ -186,7 +186,7 @@ bool MDIFormTop::checkDataFolder() {
     closeSplash();
     Prompts::MsgBox(QStringLiteral("データ保存先フォルダが不正です。\r\n有効なデータ保存先フォルダを指定して下さい。"),
                     Prompts::vbCritical);
-    const QString chosen = Module2::BrowseFolder(QStringLiteral("フォルダの選択"));
+    const QString chosen = FileDialogs::BrowseFolder(QStringLiteral("フォルダの選択"));
     if (chosen.isEmpty() || !Startup::isValidDataFolder(chosen)) {
         Prompts::MsgBox(QStringLiteral("Quillbyを再起動して、データ保存先フォルダを指定してください。"),
                         Prompts::vbInformation);
@@ -263,7 +263,7 @@ bool MDIFormTop::MDIForm_Load() {
     Startup::refreshBlogTemplates(s);
     Startup::copyWeatherIcons(s);
     Startup::fixSettingsFilePaths(s);
-    s.FavoriteFolderPath = Module9::GetFavoritesFolder();
+    s.FavoriteFolderPath = FavoritesFolder::GetFavoritesFolder();
     s.Today = Clock::todayText();
     s.EnterDay = s.Today;
 

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: start-up, the shared state, the child-window area and
 // shut-down.
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 
 #include <QLockFile>
 #include <QMainWindow>

@@ -2,10 +2,10 @@
 
 #include "platform/files.h"
 #include "platform/program_folder.h"
-#include "shell/browser_pages.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/rarav_ini.h"
+#include "core/browser_pages.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/rarav_ini.h"
 
 #include <QFileInfo>
 
@@ -13,7 +13,7 @@ using ProgramFolder::withSlash;
 
 namespace Startup {
 
-bool isMultiUser(const QString& myPath) { return Files::exists(myPath + kUserList); }
+bool isMultiUser(const QString& myPath) { return Files::exists(myPath + ProgramFiles::kUserList); }
 
 namespace {
 
@@ -64,7 +64,7 @@ bool setUpSingleUser(Shell::SharedState& s) {
 bool setUpUser(Shell::SharedState& s, const QString& userId) {
     s.IsLogin = true;
     s.UserID = userId;
-    const QString stored = Module4::GetIniString(s.MyPath + kUserList, userId, QStringLiteral("Path"),
+    const QString stored = IniFile::GetIniString(s.MyPath + ProgramFiles::kUserList, userId, QStringLiteral("Path"),
                                                  s.MyPath + userId + QLatin1Char('/'));
     s.UserPath = withSlash(stored);
     s.RaravIniFile = s.UserPath + QStringLiteral("rarav.ini");
@@ -122,7 +122,7 @@ void refreshBlogTemplates(const Shell::SharedState& s) {
     if (!existed) Files::makeFolder(folder);
     for (const QString& name : Files::listFiles(s.MyPath, QStringLiteral("*.blg"))) {
         const QString source = s.MyPath + name;
-        const QString target = folder + Module5::RemoveExtension(name) + QStringLiteral(".ini");
+        const QString target = folder + PathParts::RemoveExtension(name) + QStringLiteral(".ini");
         if (existed && Files::exists(target)) {
             if (QFileInfo(source).lastModified() <= QFileInfo(target).lastModified()) continue;
         }
@@ -132,8 +132,8 @@ void refreshBlogTemplates(const Shell::SharedState& s) {
 
 void copyWeatherIcons(const Shell::SharedState& s) {
     const QString parts = s.DataPath + QStringLiteral("RaravParts/");
-    if (Files::exists(parts + kWeatherIcons.first())) return;
-    for (const QString& icon : kWeatherIcons)
+    if (Files::exists(parts + ProgramFiles::kWeatherIcons.first())) return;
+    for (const QString& icon : ProgramFiles::kWeatherIcons)
         if (Files::exists(s.MyPath + icon)) Files::copyFile(s.MyPath + icon, parts + icon);
 }
 
@@ -162,22 +162,22 @@ void fixSettingsFilePaths(Shell::SharedState& s) {
 
 Plugins detectPlugins(const QString& myPath) {
     Plugins p;
-    p.brindle = Files::exists(myPath + kBrindle);
-    p.fescue = Files::exists(myPath + kFescue);
-    p.quillbyInfo = Files::exists(myPath + kQuillbyInfo);
-    p.tambour = Files::exists(myPath + kTambour);
+    p.brindle = Files::exists(myPath + ProgramFiles::kBrindle);
+    p.fescue = Files::exists(myPath + ProgramFiles::kFescue);
+    p.quillbyInfo = Files::exists(myPath + ProgramFiles::kQuillbyInfo);
+    p.tambour = Files::exists(myPath + ProgramFiles::kTambour);
     return p;
 }
 
 void detectMemoTool(Shell::SharedState& s) {
     s.Path_Zettik = RaravIni::zettikPath(s.RaravIniFile, s.MyPath);
-    s.IsZettik = QFileInfo(s.Path_Zettik + kZettik).isFile();
+    s.IsZettik = QFileInfo(s.Path_Zettik + ProgramFiles::kZettik).isFile();
 }
 
 bool updaterMenuEnabled(const QString& myPath) {
     const QString update = myPath + QStringLiteral("update.txt");
     return Files::exists(update) &&
-           Module4::GetIniInt(update, QStringLiteral("Update"), QStringLiteral("Updated")) != 1;
+           IniFile::GetIniInt(update, QStringLiteral("Update"), QStringLiteral("Updated")) != 1;
 }
 
 void removeGeneratedPages(const QString& dataPath) {

@@ -2,23 +2,13 @@
 // The steps of start-up and shut-down that need no window: folders, seeding
 // from the shipped files, the settings-file paths, plug-in detection. The
 // main window runs them in order and asks the user where a step needs it.
-#include "shell/shared_state.h"
+#include "core/program_files.h"
+#include "core/shared_state.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace Startup {
-
-// Names of the optional files in the program folder.
-inline const QString kUserList = QStringLiteral("quillbyuser.ini");
-inline const QString kBrindle = QStringLiteral("Brindle.so");
-inline const QString kFescue = QStringLiteral("Fescue.so");
-inline const QString kTambour = QStringLiteral("Tambour.so");
-inline const QString kQuillbyInfo = QStringLiteral("QuillbyInfo.so");
-inline const QString kZettik = QStringLiteral("Zettik");
-inline const QStringList kWeatherIcons = {QStringLiteral("Shinny.gif"), QStringLiteral("Cloudy.gif"),
-                                          QStringLiteral("Rainy.gif"), QStringLiteral("Thunder.gif"),
-                                          QStringLiteral("Snowy.gif")};
 
 bool isMultiUser(const QString& myPath);
 

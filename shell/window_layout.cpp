@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/files.h"
-#include "shell/browser_pages.h"
-#include "shell/rarav_ini.h"
+#include "core/browser_pages.h"
+#include "core/rarav_ini.h"
 
 namespace WindowLayout {
 

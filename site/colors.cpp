@@ -2,13 +2,13 @@
 
 #include "platform/codepage.h"
 #include "platform/runtime_error.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace Module18 {
+namespace Colors {
 
 namespace {
 
@@ -112,4 +112,4 @@ QStringList ColorNames(const QString& colorNameFile) {
     return names;
 }
 
-}  // namespace Module18
+}  // namespace Colors

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace Module18 {
+namespace Colors {
 
 // "RRGGBB", upper case; the highest byte of the value is ignored.
 QString ColorToHex(quint32 value);
@@ -22,4 +22,4 @@ QString LookupColorName(QString text, const QString& colorNameFile);
 // The names of the list in file order; a missing list gives none.
 QStringList ColorNames(const QString& colorNameFile);
 
-}  // namespace Module18
+}  // namespace Colors

@@ -1,7 +1,7 @@
 #include "site/diary_body.h"
 
 #include "platform/runtime_error.h"
-#include "shell/module5.h"
+#include "core/path_parts.h"
 #include "site/page_head.h"
 
 namespace HTML3 {
@@ -205,7 +205,7 @@ PageOut WriteRaravPage(const SiteContext& ctx, const QString& pagePath, int rara
     const BodySettings s(ctx, raravDivide);
     QString topLink;
     if (raravDivide != 0 && s.topLink == QLatin1String("TopPage") && pageNumber >= 1)
-        topLink = QStringLiteral("<DIV ALIGN=\"RIGHT\"><A HREF=\"./") + Module5::GetFileName(pagePath) +
+        topLink = QStringLiteral("<DIV ALIGN=\"RIGHT\"><A HREF=\"./") + PathParts::GetFileName(pagePath) +
                   QStringLiteral("#TOP\">top of month</A></DIV>");
     else if (raravDivide != 0 && s.topLink != QLatin1String("TopPage"))
         topLink = QStringLiteral("<DIV ALIGN=\"RIGHT\"><A HREF=\"#TOP\">top</A></DIV>");
@@ -221,7 +221,7 @@ PageOut WriteRaravPage(const SiteContext& ctx, const QString& pagePath, int rara
             const QString day = firstDayOnPage(entries, map, pageNumber);
             if (day.isEmpty())
                 throw RuntimeError(52, QStringLiteral("ファイル名または番号が不正です。(%1)").arg(pageNumber));
-            page.path = Module5::GetFolderPath(pagePath) + QLatin1Char('/') + dayFileStem(day) + QStringLiteral(".htm");
+            page.path = PathParts::GetFolderPath(pagePath) + QLatin1Char('/') + dayFileStem(day) + QStringLiteral(".htm");
         } else {
             page.path = pathBase(pagePath) + QLatin1Char('_') + twoDigits(pageNumber) + QStringLiteral(".htm");
         }

@@ -1,6 +1,6 @@
 #include "site/feed_documents.h"
 
-#include "shell/addresses.h"
+#include "core/addresses.h"
 #include "site/feed_text.h"
 
 namespace FeedDocuments {

@@ -1,7 +1,7 @@
 #include "site/feed_page.h"
 
-#include "shell/module4.h"
-#include "shell/module5.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
 #include "site/feed_text.h"
 
 namespace Feeds {
@@ -27,15 +27,15 @@ QString PageFeeds::footLinks() const {
 
 PageFeeds writePageFeeds(const QString& pagePath, const QString& rssIniFile, const FeedContext& context) {
     PageFeeds feeds;
-    if (Module4::GetIniInt(rssIniFile, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) != 1) return feeds;
+    if (IniFile::GetIniInt(rssIniFile, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) != 1) return feeds;
     clsRSSreader writer(context);
     if (!writer.Initialize(rssIniFile)) return feeds;
     writer.SetFilePath(pagePath);
     feeds.linkBase = writer.feedLinkBase();
     writer.MakeRSS();
     feeds.on = true;
-    const QString folder = Module5::GetFolderPath(pagePath);
-    const QString name = Module5::RemoveExtension(Module5::GetFileName(pagePath));
+    const QString folder = PathParts::GetFolderPath(pagePath);
+    const QString name = PathParts::RemoveExtension(PathParts::GetFileName(pagePath));
     for (const QString& suffix : clsRSSreader::suffixes()) feeds.uploadLines << folder + QLatin1Char(',') + name + suffix;
     return feeds;
 }

@@ -1,19 +1,19 @@
 #include "site/feed_urls.h"
 
-#include "shell/module4.h"
+#include "core/ini_file.h"
 
 namespace FeedUrls {
 
 Division readDivision(const QString& frameIniFile) {
     Division d;
     const QString divide = QStringLiteral("Divide");
-    d.divided = Module4::GetIniInt(frameIniFile, divide, QStringLiteral("RaravDivide")) == 1;
-    d.frameOn = Module4::GetIniInt(frameIniFile, QStringLiteral("Frame"), QStringLiteral("FrameOn")) == 1;
+    d.divided = IniFile::GetIniInt(frameIniFile, divide, QStringLiteral("RaravDivide")) == 1;
+    d.frameOn = IniFile::GetIniInt(frameIniFile, QStringLiteral("Frame"), QStringLiteral("FrameOn")) == 1;
     if (d.divided) {
-        d.onTop = Module4::GetIniInt(frameIniFile, divide, QStringLiteral("RaravOnTop")) == 1;
-        d.term = Module4::GetIniInt(frameIniFile, divide, QStringLiteral("RaravTerm"));
+        d.onTop = IniFile::GetIniInt(frameIniFile, divide, QStringLiteral("RaravOnTop")) == 1;
+        d.term = IniFile::GetIniInt(frameIniFile, divide, QStringLiteral("RaravTerm"));
         if (d.term <= 0) d.term = 31;
-        if (d.term == 1) d.fileNameToDay = Module4::GetIniInt(frameIniFile, divide, QStringLiteral("UseFileName2Day")) == 1;
+        if (d.term == 1) d.fileNameToDay = IniFile::GetIniInt(frameIniFile, divide, QStringLiteral("UseFileName2Day")) == 1;
     }
     return d;
 }

@@ -1,6 +1,6 @@
 #include "site/frame_pages.h"
 
-#include "shell/module5.h"
+#include "core/path_parts.h"
 #include "site/feed_page.h"
 
 namespace HTML0 {

@@ -2,8 +2,8 @@
 
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 #include "site/html2text.h"
 
 #include <QCheckBox>

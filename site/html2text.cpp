@@ -1,8 +1,8 @@
 #include "site/html2text.h"
 
 #include "platform/runtime_error.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -98,11 +98,11 @@ clsHTML2TEXT::clsHTML2TEXT() = default;
 
 bool clsHTML2TEXT::Initialize(const QString& IniFilePath) {
     if (IniFilePath.isEmpty() || !QFileInfo(IniFilePath).isFile()) return false;
-    mode_ = Module4::GetIniString(IniFilePath, kGeneral, kMode, kTextMode);
+    mode_ = IniFile::GetIniString(IniFilePath, kGeneral, kMode, kTextMode);
     pbr_ = 0;
     for (int i = 0; i < SettingCount; ++i) {
         const SettingInfo& s = kSettings[i];
-        values_[i] = toSetting(Module4::GetIniIntDefault(IniFilePath, QLatin1String(s.section),
+        values_[i] = toSetting(IniFile::GetIniIntDefault(IniFilePath, QLatin1String(s.section),
                                                          QLatin1String(s.key), s.defaultValue),
                                QLatin1String(s.section) + QLatin1Char('/') + QLatin1String(s.key));
     }
@@ -116,14 +116,14 @@ void clsHTML2TEXT::LoadDefaults() {
 }
 
 bool clsHTML2TEXT::SaveValue(const QString& IniFilePath) const {
-    const QString folder = Module5::GetFolderPath(IniFilePath);
+    const QString folder = PathParts::GetFolderPath(IniFilePath);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) return false;
-    bool ok = Module4::WriteIniString(IniFilePath, kGeneral, kMode, mode_);
+    bool ok = IniFile::WriteIniString(IniFilePath, kGeneral, kMode, mode_);
     for (const char* section : kSectionOrder) {
         for (int i = 0; i < SettingCount; ++i) {
             const SettingInfo& s = kSettings[i];
             if (qstrcmp(s.section, section) != 0) continue;
-            ok = Module4::WriteIniString(IniFilePath, QLatin1String(s.section), QLatin1String(s.key),
+            ok = IniFile::WriteIniString(IniFilePath, QLatin1String(s.section), QLatin1String(s.key),
                                          QString::number(values_[i])) && ok;
         }
     }

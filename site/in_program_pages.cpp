@@ -3,8 +3,8 @@
 #include "platform/database.h"
 #include "platform/dates.h"
 #include "platform/search_index.h"
-#include "shell/module4.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/shared_state.h"
 #include "site/diary_body.h"
 #include "site/page_text.h"
 
@@ -19,8 +19,8 @@ struct PageStyle {
         dayFTColor, contentsFTColor, contentsBGColor, dayContentsAlign, dayTitleAlign;
 
     static PageStyle read(const QString& ini) {
-        auto text = [&](const char* section, const char* key) { return Module4::GetIniString(ini, section, key); };
-        auto number = [&](const char* section, const char* key) { return Module4::GetIniInt(ini, section, key); };
+        auto text = [&](const char* section, const char* key) { return IniFile::GetIniString(ini, section, key); };
+        auto number = [&](const char* section, const char* key) { return IniFile::GetIniInt(ini, section, key); };
         PageStyle s;
         s.addTitle = number("DayList", "AddTitle");
         s.useDayList = number("DayList", "Use");

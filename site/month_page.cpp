@@ -1,9 +1,9 @@
 #include "site/month_page.h"
 
-#include "shell/addresses.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/shared_state.h"
+#include "core/addresses.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/shared_state.h"
 #include "site/calendar_table.h"
 #include "site/diary_body.h"
 #include "site/feed_page.h"
@@ -87,7 +87,7 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     const QString productLinkText = ctx.designText("General", "QuillbyLinkText");
     const int haloScanOn = ctx.haloScanOn();
     const QString haloScanUser = ctx.haloScanUser();
-    int rssOn = mode == CurrentMonth ? Module4::GetIniInt(ctx.rssIni, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) : 0;
+    int rssOn = mode == CurrentMonth ? IniFile::GetIniInt(ctx.rssIni, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) : 0;
 
     // Feeds first: the pages link them only when they were written.
     QString feedLinkBase;
@@ -212,14 +212,14 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     QStringList written;
     if (rssOn == 1) {
         for (const char* suffix : {"_RSS091.xml", "_RSS100.xml", "_RSS200.xml", "_ATOM.xml"})
-            written << Module5::GetFolderPath(pagePath) + QLatin1Char('/') +
-                           Module5::RemoveExtension(Module5::GetFileName(pagePath)) + QLatin1String(suffix);
+            written << PathParts::GetFolderPath(pagePath) + QLatin1Char('/') +
+                           PathParts::RemoveExtension(PathParts::GetFileName(pagePath)) + QLatin1String(suffix);
     }
     written << pagePath;
     if (frames) written << bodyFile << calendarFrame.path;
     if (divide == 1 && fileName2Day == 1) {
         for (qsizetype i = onTop == 1 ? 1 : 0; i < days.size(); ++i)
-            written << Module5::GetFolderPath(pagePath) + QLatin1Char('/') + dayFileStem(days[i]) +
+            written << PathParts::GetFolderPath(pagePath) + QLatin1Char('/') + dayFileStem(days[i]) +
                            QStringLiteral(".htm");
     } else if (divide == 1) {
         for (int n = 1; n <= map.lastPage; ++n)

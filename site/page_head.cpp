@@ -1,6 +1,6 @@
 #include "site/page_head.h"
 
-#include "shell/addresses.h"
+#include "core/addresses.h"
 
 namespace PageHead {
 

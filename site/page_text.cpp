@@ -2,16 +2,16 @@
 
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-#include "shell/module5.h"
+#include "core/path_parts.h"
 
 void writePage(const QString& path, const QString& text) {
     if (!Files::writeText(path, text, true, Files::Sync::None))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
 }
 
-QString pathBase(const QString& path) { return Module5::RemoveExtension(path); }
+QString pathBase(const QString& path) { return PathParts::RemoveExtension(path); }
 
-QString fileBase(const QString& path) { return Module5::RemoveExtension(Module5::GetFileName(path)); }
+QString fileBase(const QString& path) { return PathParts::RemoveExtension(PathParts::GetFileName(path)); }
 
 QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 

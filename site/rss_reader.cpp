@@ -4,9 +4,9 @@
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/shared_state.h"
 #include "site/feed_documents.h"
 #include "site/feed_text.h"
 #include "site/feed_urls.h"
@@ -30,13 +30,13 @@ const QStringList& clsRSSreader::suffixes() {
 bool clsRSSreader::Initialize(const QString& IniFilePath) {
     if (IniFilePath.isEmpty() || !QFileInfo(IniFilePath).isFile()) return false;
     const QString setting = QStringLiteral("Setting");
-    Title = Module4::GetIniString(IniFilePath, setting, QStringLiteral("Title"), QStringLiteral("日記"));
-    HPURL = Module4::GetIniString(IniFilePath, setting, QStringLiteral("HPURL"));
-    RaravURL = Module4::GetIniString(IniFilePath, setting, QStringLiteral("RaravURL"));
-    Description = Module4::GetIniString(IniFilePath, setting, QStringLiteral("Description"), QStringLiteral("日記です。"));
-    ManagingAuthor = Module4::GetIniString(IniFilePath, QStringLiteral("RSS2.0"), QStringLiteral("ManagingAuthor"));
-    WebMaster = Module4::GetIniString(IniFilePath, QStringLiteral("RSS2.0"), QStringLiteral("WebMaster"));
-    Author = Module4::GetIniString(IniFilePath, QStringLiteral("ATOM"), QStringLiteral("Author"));
+    Title = IniFile::GetIniString(IniFilePath, setting, QStringLiteral("Title"), QStringLiteral("日記"));
+    HPURL = IniFile::GetIniString(IniFilePath, setting, QStringLiteral("HPURL"));
+    RaravURL = IniFile::GetIniString(IniFilePath, setting, QStringLiteral("RaravURL"));
+    Description = IniFile::GetIniString(IniFilePath, setting, QStringLiteral("Description"), QStringLiteral("日記です。"));
+    ManagingAuthor = IniFile::GetIniString(IniFilePath, QStringLiteral("RSS2.0"), QStringLiteral("ManagingAuthor"));
+    WebMaster = IniFile::GetIniString(IniFilePath, QStringLiteral("RSS2.0"), QStringLiteral("WebMaster"));
+    Author = IniFile::GetIniString(IniFilePath, QStringLiteral("ATOM"), QStringLiteral("Author"));
     return !RaravURL.isEmpty();
 }
 
@@ -45,7 +45,7 @@ void clsRSSreader::SetFilePath(const QString& FileFullPath) {
     FeedBasePath = dot > FileFullPath.lastIndexOf(QLatin1Char('/')) ? FileFullPath.left(dot) : FileFullPath;
 }
 
-QString clsRSSreader::pageBaseName() const { return Module5::GetFileName(FeedBasePath); }
+QString clsRSSreader::pageBaseName() const { return PathParts::GetFileName(FeedBasePath); }
 
 QString clsRSSreader::feedLinkBase() const { return FeedUrls::baseOf(RaravURL, pageBaseName()); }
 
@@ -66,7 +66,7 @@ clsHTML2TEXT feedConverter(const QString& rulesFile) {
 
 void writeFeedFile(const QString& path, const QString& document) {
     if (Files::writeAtomic(path, FeedText::ToUTF8Bytes(document), Files::Sync::None)) return;
-    const QString folder = Module5::GetFolderPath(path);
+    const QString folder = PathParts::GetFolderPath(path);
     if (!folder.isEmpty() && !Files::isFolder(folder)) {
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
     }

@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-#include "shell/module5.h"
+#include "core/path_parts.h"
 
 #include <QFileInfo>
 
@@ -67,8 +67,8 @@ Line plainLine(const QString& line) {
 }  // namespace
 
 QString lineOf(const QString& path) {
-    const QString folder = Module5::GetFolderPath(path);
-    const QString name = Module5::GetFileName(path);
+    const QString folder = PathParts::GetFolderPath(path);
+    const QString name = PathParts::GetFileName(path);
     if (needsQuotes(folder) || needsQuotes(name)) return quoted(folder) + QLatin1Char(',') + quoted(name);
     return folder + QLatin1Char(',') + name;
 }

@@ -3,8 +3,8 @@
 #include "platform/files.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
-#include "shell/c_execute.h"
-#include "shell/shared_state.h"
+#include "core/c_execute.h"
+#include "core/shared_state.h"
 #include "updater/update_apply.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "platform/application.h"
 #include "platform/program_folder.h"
 #include "platform/prompts_qt.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "updater/frm_quillby_updater.h"
 #include "updater/update_apply.h"
 

@@ -2,10 +2,10 @@
 
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/shared_state.h"
-#include "shell/update_descriptor.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/shared_state.h"
+#include "core/update_descriptor.h"
 #include "updater/lha_archive.h"
 
 #include <QCoreApplication>
@@ -90,7 +90,7 @@ bool applyUpdate(const QString& myPath, bool deleteArchive, const std::function<
     Job job;
     if (!chooseJob(myPath, job)) return false;
     log(kCrLf + QStringLiteral("-----") + kCrLf + QStringLiteral("Mode:") + job.mode + kCrLf + QStringLiteral("File:") +
-        Module5::GetFileName(job.archive) + kCrLf + QStringLiteral("現在のバージョン:") + job.currentVersion + kCrLf +
+        PathParts::GetFileName(job.archive) + kCrLf + QStringLiteral("現在のバージョン:") + job.currentVersion + kCrLf +
         QStringLiteral("新しいバージョン:") + job.newVersion + kCrLf);
     QCoreApplication::processEvents();
 
@@ -144,7 +144,7 @@ QString versionIniFile() {
 void recordOwnVersion() {
     const QString file = versionIniFile();
     QDir().mkpath(QFileInfo(file).absolutePath());
-    Module4::WriteIniString(file, QStringLiteral("Tools"), QStringLiteral("QuillbyUpdaterVersion"),
+    IniFile::WriteIniString(file, QStringLiteral("Tools"), QStringLiteral("QuillbyUpdaterVersion"),
                             QString::number(Shell::versionNumber()));
 }
 

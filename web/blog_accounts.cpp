@@ -1,8 +1,8 @@
 #include "web/blog_accounts.h"
 
 #include "platform/profile.h"
-#include "shell/pub_encrypt.h"
-#include "shell/shared_state.h"
+#include "core/pub_encrypt.h"
+#include "core/shared_state.h"
 
 namespace BlogAccounts {
 

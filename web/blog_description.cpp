@@ -1,7 +1,7 @@
 #include "web/blog_description.h"
 
 #include "platform/profile.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 
 namespace {
 

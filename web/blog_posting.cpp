@@ -3,7 +3,7 @@
 #include "platform/profile.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "site/html2text.h"
 #include "web/blog_accounts.h"
 #include "web/blog_fields.h"

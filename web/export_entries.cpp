@@ -4,10 +4,11 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
-#include "shell/dialogs.h"
-#include "shell/module4.h"
-#include "shell/module5.h"
-#include "shell/shared_state.h"
+#include "core/file_dialogs.h"
+#include "core/ini_file.h"
+#include "core/path_parts.h"
+#include "core/text_file.h"
+#include "core/shared_state.h"
 #include "site/html2text.h"
 
 namespace {
@@ -55,16 +56,16 @@ QString fill(const QString& templateText, const ExportRow& row, const QString& c
 bool clsExport::GetFilePath() {
     QString answer;
     if (writesOneFile()) {
-        Module1::SaveDialogInfo info;
+        FileDialogs::SaveDialogInfo info;
         if (eFormat == kText) info.Filter = QStringLiteral("TEXT Files(*.txt)|*.txt|ALL Files(*.*)|*.*");
         else if (eFormat == kHtml) info.Filter = QStringLiteral("HTML Files(*.html)|*.html|ALL Files(*.*)|*.*");
         else info.Filter = QStringLiteral("ALL Files(*.*)|*.*");
         info.FilterIndex = 1;
         info.DialogTitle = u8("名前を付けて保存");
-        if (Module1::ShowSaveDialogEx(info)) answer = Module4::TrimNull(info.FileName);
+        if (FileDialogs::ShowSaveDialogEx(info)) answer = IniFile::TrimNull(info.FileName);
         if (!answer.isEmpty()) answer = withFormatExtension(answer);
     } else {
-        answer = Module4::TrimNull(Module2::BrowseFolder(u8("フォルダの選択")));
+        answer = IniFile::TrimNull(FileDialogs::BrowseFolder(u8("フォルダの選択")));
     }
     FileFullPath = answer;
     return !FileFullPath.isEmpty();
@@ -129,7 +130,7 @@ QString clsExport::FillTemplate(const QString& templateText, const ExportRow& ro
 void clsExport::write(const QString& path, const QString& text) const {
     // Pages take what CP932 cannot hold as character references; other
     // files become UTF-8 with a byte-order mark when they need it.
-    const QString suffix = Module5::GetExtension(path).toLower();
+    const QString suffix = PathParts::GetExtension(path).toLower();
     const bool asHtml = eFormat == kHtml || suffix == QLatin1String("htm") || suffix == QLatin1String("html");
     if (!Files::writeText(path, text, asHtml)) {
         throw RuntimeError(ErrorNumber::PathNotFound, u8("ファイルの書き込みに失敗しました。") + kCrLf + path);
@@ -138,7 +139,7 @@ void clsExport::write(const QString& path, const QString& text) const {
 
 bool clsExport::Execute() {
     const Shell::SharedState& s = Shell::state();
-    const QString templateText = Module19::ReadTextFile(templatePath());
+    const QString templateText = TextFile::ReadTextFile(templatePath());
 
     clsHTML2TEXT converter;
     bool initialized = false;

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-namespace Module8 {
+namespace Favorites {
 
 QString GetShortcutURL(const QString& filePath) {
     return Profile::readString(filePath, QStringLiteral("InternetShortcut"), QStringLiteral("URL")).left(255);
@@ -43,14 +43,10 @@ QList<FavoriteItem> listFavorites(const QString& folder, const QString& root, bo
     }
     QStringList folders, shortcuts;
     for (const QString& name : names) (isShortcut(name) ? shortcuts : folders).append(name);
-    for (const QString& name : Module10::SortStrings(folders)) addEntry(name);
-    for (const QString& name : Module10::SortStrings(shortcuts)) addEntry(name);
+    for (const QString& name : Favorites::SortStrings(folders)) addEntry(name);
+    for (const QString& name : Favorites::SortStrings(shortcuts)) addEntry(name);
     return items;
 }
-
-}  // namespace Module8
-
-namespace Module10 {
 
 QStringList SortStrings(const QStringList& names) {
     QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
@@ -61,4 +57,4 @@ QStringList SortStrings(const QStringList& names) {
     return sorted;
 }
 
-}  // namespace Module10
+}  // namespace Favorites

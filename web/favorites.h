@@ -13,7 +13,7 @@ struct FavoriteItem {
     QString tag;   // parent path for "..", "Folder" for a folder, the address for a shortcut
 };
 
-namespace Module8 {
+namespace Favorites {
 
 // The address of an Internet shortcut file ([InternetShortcut] URL), at most
 // 255 characters; "" when the file or key is missing.
@@ -29,10 +29,7 @@ QList<FavoriteItem> listFavorites(const QString& folder, const QString& root, bo
 // The folder above path: path up to its last "/".
 QString parentFolder(const QString& path);
 
-}  // namespace Module8
-
-namespace Module10 {
 // Ascending, without regard to letter case, locale-aware; equal names keep
 // their order.
 QStringList SortStrings(const QStringList& names);
-}  // namespace Module10
+}  // namespace Favorites

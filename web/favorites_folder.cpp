@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
-namespace Module9 {
+namespace FavoritesFolder {
 QString GetFavoritesFolder() {
     // The per-user data folder under the program's name alone: the
     // application data location adds the organisation's name in front, which
@@ -15,4 +15,4 @@ QString GetFavoritesFolder() {
     if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/share");
     return base + QLatin1Char('/') + name + QStringLiteral("/Favorites");
 }
-}  // namespace Module9
+}  // namespace FavoritesFolder

@@ -2,11 +2,11 @@
 
 #include "platform/files.h"
 #include "platform/web_browser.h"
-#include "shell/browser_pages.h"
-#include "shell/module13.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/browser_pages.h"
+#include "core/combo_boxes.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 #include "web/browser_history.h"
 #include "web/favorites.h"
 #include "web/search_sites.h"
@@ -123,9 +123,9 @@ void frmBrowser::Form_Load() {
     // Every load starts the favourites at the root.
     CmbFavoriteTag.clear();
     LoadFavorites();
-    Module13::SetComboDropHeight(cmbFind, 40);
-    Module13::SetComboDropHeight(cmbURL, 40);
-    Module13::SetComboDropHeight(cmbFindSite, 9);
+    ComboBoxes::SetComboDropHeight(cmbFind, 40);
+    ComboBoxes::SetComboDropHeight(cmbURL, 40);
+    ComboBoxes::SetComboDropHeight(cmbFindSite, 9);
     loaded_ = true;
 }
 
@@ -239,7 +239,7 @@ void frmBrowser::LoadFavorites() {
     const bool sorted = RaravIni::read(s.RaravIniFile, RaravIni::FavoriteSort) == 1;
     const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
     const QIcon shortcutIcon = style()->standardIcon(QStyle::SP_FileLinkIcon);
-    for (const FavoriteItem& item : Module8::listFavorites(CmbFavoriteTag, s.FavoriteFolderPath, sorted)) {
+    for (const FavoriteItem& item : Favorites::listFavorites(CmbFavoriteTag, s.FavoriteFolderPath, sorted)) {
         CmbFavorite->addItem(item.picture == FavoriteItem::ShortcutPicture ? shortcutIcon : folderIcon, item.text);
         CmbFavorite->setItemData(CmbFavorite->count() - 1, item.tag, kTagRole);
         CmbFavorite->setItemData(CmbFavorite->count() - 1, item.key, kKeyRole);

@@ -4,10 +4,10 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
-#include "shell/module5.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/path_parts.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 #include "web/export_entries.h"
 
 #include <QApplication>
@@ -209,7 +209,7 @@ void frmExport::Btn_OK_Click() {
     exporter.SortDir = optSortDir_ASC->isChecked() ? QStringLiteral("ASC") : QStringLiteral("DESC");
     exporter.Export = optFile_One->isChecked() ? 1 : 2;
     exporter.FileNameFormat = optFileName_Day->isChecked() ? 1 : 2;
-    if (optFile_Divide->isChecked()) exporter.Extension = Module5::GetExtension(cmbExportFormat_User->currentText());
+    if (optFile_Divide->isChecked()) exporter.Extension = PathParts::GetExtension(cmbExportFormat_User->currentText());
     exporter.Contents = optContents_TEXT->isChecked() ? 1 : 2;
 
     if (!exporter.GetFilePath()) {

@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,11 +3,11 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
-#include "shell/dialogs.h"
-#include "shell/module4.h"
-#include "shell/pub_encrypt.h"
-#include "shell/startup.h"
-#include "shell/user_list.h"
+#include "core/file_dialogs.h"
+#include "core/ini_file.h"
+#include "core/pub_encrypt.h"
+#include "core/program_files.h"
+#include "core/user_list.h"
 #include "web/plugin_host.h"
 #include "writing/genre_list.h"
 
@@ -63,11 +63,11 @@ void trapped(Work work) {
 
 void exportTo(Library library, const QString& title, const QString& filter, const QString& userId) {
     const Shell::SharedState& s = Shell::state();
-    Module1::SaveDialogInfo dialog;
+    FileDialogs::SaveDialogInfo dialog;
     dialog.Filter = filter;
     dialog.DialogTitle = title;
     dialog.InitDir = s.FilePath;
-    if (!Module1::ShowSaveDialogEx(dialog)) return;
+    if (!FileDialogs::ShowSaveDialogEx(dialog)) return;
     const QString file = dialog.FileName;
     trapped([&] {
         // Loaded and checked before the file goes, so that a broken library
@@ -82,7 +82,7 @@ void exportTo(Library library, const QString& title, const QString& filter, cons
 
 void importFrom(Library library, const QString& filter) {
     const Shell::SharedState& s = Shell::state();
-    const QString file = Module4::TrimNull(Module1::ShowOpenDialog(filter, s.FilePath));
+    const QString file = IniFile::TrimNull(FileDialogs::ShowOpenDialog(filter, s.FilePath));
     if (file.isEmpty()) return;
     trapped([&] {
         PluginHost::LoadedLibrary lib(PluginHost::pathOf(library));
@@ -146,9 +146,9 @@ void MnuQuillbyInfo_Click() {
 
 void MnuPING_Click() {
     const Shell::SharedState& s = Shell::state();
-    const QString title = Module4::GetIniString(s.RSSIniFile, QStringLiteral("Setting"), QStringLiteral("Title"),
+    const QString title = IniFile::GetIniString(s.RSSIniFile, QStringLiteral("Setting"), QStringLiteral("Title"),
                                                 QStringLiteral("日記"));
-    const QString url = Module4::GetIniString(s.RSSIniFile, QStringLiteral("Setting"), QStringLiteral("RaravURL"));
+    const QString url = IniFile::GetIniString(s.RSSIniFile, QStringLiteral("Setting"), QStringLiteral("RaravURL"));
     try {
         PluginHost::LoadedLibrary lib(PluginHost::pathOf(Library::Tambour));
         PluginHost::ping(lib, s.UserPath + QStringLiteral("PINGList.csv"), url, title);
@@ -164,8 +164,8 @@ void MnuQuillbyInfoDll_Click() { showVersion(Library::QuillbyInfo, QStringLitera
 
 MemoCommand memoCommand(const Shell::SharedState& s) {
     const QString listFile = UserList::fileIn(s.MyPath);
-    const QString stored = Module4::GetIniString(listFile, s.UserID, QStringLiteral("Pass"));
-    return {s.Path_Zettik + Startup::kZettik, {listFile, s.UserID, PubEncrypt::DecryptString(stored)}};
+    const QString stored = IniFile::GetIniString(listFile, s.UserID, QStringLiteral("Pass"));
+    return {s.Path_Zettik + ProgramFiles::kZettik, {listFile, s.UserID, PubEncrypt::DecryptString(stored)}};
 }
 
 void mnuQuillbyMemo_Click() {

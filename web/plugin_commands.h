@@ -2,7 +2,7 @@
 // The main window's commands that hand work to the plug-in libraries and to
 // the memo tool. Each reads the main window's state, asks and answers
 // through the prompts layer and shows pages through the main window's hooks.
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 
 #include <QString>
 #include <QStringList>

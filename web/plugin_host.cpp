@@ -1,8 +1,8 @@
 #include "web/plugin_host.h"
 
 #include "platform/runtime_error.h"
-#include "shell/shared_state.h"
-#include "shell/startup.h"
+#include "core/shared_state.h"
+#include "core/program_files.h"
 
 #include <QFileInfo>
 #include <QLibrary>
@@ -11,10 +11,10 @@ namespace PluginHost {
 
 QString fileName(Library library) {
     switch (library) {
-    case Library::Brindle: return Startup::kBrindle;
-    case Library::Fescue: return Startup::kFescue;
-    case Library::Tambour: return Startup::kTambour;
-    case Library::QuillbyInfo: return Startup::kQuillbyInfo;
+    case Library::Brindle: return ProgramFiles::kBrindle;
+    case Library::Fescue: return ProgramFiles::kFescue;
+    case Library::Tambour: return ProgramFiles::kTambour;
+    case Library::QuillbyInfo: return ProgramFiles::kQuillbyInfo;
     }
     return QString();
 }

@@ -1,6 +1,6 @@
 #include "web/search_sites.h"
 
-#include "shell/addresses.h"
+#include "core/addresses.h"
 #include "web/url_encode.h"
 
 namespace SearchSites {

@@ -2,10 +2,10 @@
 
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "shell/addresses.h"
-#include "shell/c_execute.h"
-#include "shell/file_names.h"
-#include "shell/shared_state.h"
+#include "core/addresses.h"
+#include "core/c_execute.h"
+#include "core/file_names.h"
+#include "core/shared_state.h"
 #include "web/http_download.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // The main program's side of updating: ask the maker's server for update.txt,
 // offer a newer patch or release, download it, and hand over to the updater,
 // which applies it while the main program is closed.
-#include "shell/update_descriptor.h"
+#include "core/update_descriptor.h"
 #include "web/http_source.h"
 
 #include <QString>

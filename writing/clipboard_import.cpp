@@ -5,8 +5,8 @@
 #include "platform/dates.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "shell/shared_state.h"
-#include "writing/module17.h"
+#include "core/shared_state.h"
+#include "writing/clipboard_text.h"
 
 #include <optional>
 
@@ -36,7 +36,7 @@ std::optional<QString> takeValue(const QString& text, const QString& openingTag,
 }
 
 QString bodyToStore(const QString& body, int withHtml) {
-    return withHtml != 0 ? Module17::AddParagraphTags(body) : body;
+    return withHtml != 0 ? ClipboardText::AddParagraphTags(body) : body;
 }
 
 bool hasEntry(Database& db, const QString& day) {

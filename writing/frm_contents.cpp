@@ -1,15 +1,15 @@
 #include "writing/frm_contents.h"
-#include "shell/module13.h"
+#include "core/combo_boxes.h"
 
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "platform/web_browser.h"
-#include "shell/browser_pages.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
-#include "shell/window_place.h"
+#include "core/browser_pages.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
+#include "core/window_place.h"
 #include "site/in_program_pages.h"
 #include "writing/entry_store.h"
 #include "writing/frm_html_make_image.h"
@@ -235,7 +235,7 @@ void frmContents::buildControls() {
 }
 
 void frmContents::Form_Load() {
-    Module13::SetComboDropHeight(ComboTag, 15);
+    ComboBoxes::SetComboDropHeight(ComboTag, 15);
     ComboGenre->setMaxVisibleItems(20);
     const int fontSize = RaravIni::read(Shell::state().RaravIniFile, RaravIni::ContentsFontSize);
     if (fontSize > 0) {

@@ -4,13 +4,13 @@
 
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 #include "writing/frm_html_make_font.h"
 #include "writing/frm_html_make_hr.h"
 #include "writing/frm_html_make_list.h"
 #include "writing/html_tags.h"
-#include "writing/module17.h"
+#include "writing/clipboard_text.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -194,7 +194,7 @@ void frmContents::InsertFromCB_Text() {
     QTextCursor c = field->textCursor();
     c.setPosition(c.selectionStart());
     field->setTextCursor(c);
-    const QString text = Module17::GetClipboardText(0);
+    const QString text = ClipboardText::GetClipboardText(0);
     if (!text.isEmpty()) insertIntoField(field, Files::toLf(text));
 }
 
@@ -204,7 +204,7 @@ void frmContents::InsertFromCB_Exchange() {
     QTextCursor c = field->textCursor();
     c.setPosition(c.selectionStart());
     field->setTextCursor(c);
-    const QString text = Module17::GetClipboardText(-1);
+    const QString text = ClipboardText::GetClipboardText(-1);
     if (!text.isEmpty()) insertIntoField(field, Files::toLf(text));
 }
 

@@ -1,7 +1,7 @@
 #include "writing/frm_delete_import_rarav.h"
 
 #include "platform/prompts.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "writing/frm_contents.h"
 #include "writing/genre_list.h"
 #include "writing/import_groups.h"

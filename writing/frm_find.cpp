@@ -4,15 +4,15 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "platform/web_browser.h"
-#include "shell/browser_pages.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/browser_pages.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 #include "site/in_program_pages.h"
 #include "writing/find_conditions.h"
 #include "writing/frm_prev_rarav_viewer.h"
 #include "writing/genre_list.h"
 #include "writing/wait_cursor.h"
-#include "shell/window_place.h"
+#include "core/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,11 +3,11 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "publish/parts_registry.h"
-#include "shell/dialogs.h"
-#include "shell/file_names.h"
-#include "shell/module5.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/file_dialogs.h"
+#include "core/file_names.h"
+#include "core/path_parts.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 #include "writing/frm_contents.h"
 #include "writing/tag_text.h"
 #include "writing/wait_cursor.h"
@@ -184,7 +184,7 @@ void frmHTMLMakeImage::Form_Load() {
 void frmHTMLMakeImage::Btn_Open_Click() {
     QString start;
     if (!txt_FilePath->text().isEmpty()) {
-        start = Module5::GetFolderPath(txt_FilePath->text());
+        start = PathParts::GetFolderPath(txt_FilePath->text());
     } else {
         start = RaravIni::read(Shell::state().RaravIniFile, RaravIni::IMGPath);
         start = start.left(start.indexOf(QChar(0)));
@@ -195,14 +195,14 @@ void frmHTMLMakeImage::Btn_Open_Click() {
                              "*.gif", "JPG Files(*.jpg)", "*.jpg", "PNG Files(*.png)", "*.png", "BMP Files(*.bmp)",
                              "*.bmp", "ALL Files(*.*)", "*.*"})
         filter += QString::fromLatin1(item) + QChar(0);
-    QString path = Module1::ShowOpenDialog(filter, start);
+    QString path = FileDialogs::ShowOpenDialog(filter, start);
     path = path.left(path.indexOf(QChar(0)));
     if (path.isEmpty()) return;
     txt_FilePath->setText(path);
     ShowPreview(path);
     if (chk_AutoFileName->isChecked()) {
         try {
-            txt_RenamedFileName->setText(MakeAutoFileName(Module5::GetExtension(path)));
+            txt_RenamedFileName->setText(MakeAutoFileName(PathParts::GetExtension(path)));
             txt_TagSRC->setText(kParts + txt_RenamedFileName->text());
         } catch (const std::exception&) {
         }
@@ -248,7 +248,7 @@ void frmHTMLMakeImage::SetRenameFieldState() {
 
 void frmHTMLMakeImage::setSrcByRenaming() {
     txt_TagSRC->setText(kParts + (chk_FileRename->isChecked() ? txt_RenamedFileName->text()
-                                                               : Module5::GetFileName(txt_FilePath->text())));
+                                                               : PathParts::GetFileName(txt_FilePath->text())));
 }
 
 void frmHTMLMakeImage::txt_FilePath_Change() {
@@ -272,7 +272,7 @@ void frmHTMLMakeImage::chk_AutoFileName_Click() {
     if (chk_AutoFileName->isChecked()) chk_FileRename->setChecked(true);
     if (txt_FilePath->text().isEmpty()) return;
     try {
-        txt_RenamedFileName->setText(MakeAutoFileName(Module5::GetExtension(txt_FilePath->text())));
+        txt_RenamedFileName->setText(MakeAutoFileName(PathParts::GetExtension(txt_FilePath->text())));
         txt_TagSRC->setText(kParts + txt_RenamedFileName->text());
     } catch (const RuntimeError& e) {
         Prompts::MsgBox(QStringLiteral("エラーが発生しました。\r\n") + e.description, Prompts::vbCritical);

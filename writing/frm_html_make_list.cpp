@@ -1,7 +1,7 @@
 #include "writing/frm_html_make_list.h"
 
 #include "platform/prompts.h"
-#include "shell/window_place.h"
+#include "core/window_place.h"
 #include "writing/tag_text.h"
 
 #include <QCheckBox>

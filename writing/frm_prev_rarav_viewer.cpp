@@ -1,10 +1,10 @@
 #include "writing/frm_prev_rarav_viewer.h"
 
 #include "platform/web_browser.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 #include "writing/find_conditions.h"
-#include "shell/window_place.h"
+#include "core/window_place.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "writing/tag_dialog_ui.h"
 
 #include "platform/prompts.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "site/colors.h"
 #include "writing/frm_contents.h"
 
@@ -45,14 +45,14 @@ QString colorNameFile() { return Shell::state().MyPath + QStringLiteral("colorna
 
 void fillColorNames(QComboBox* box) {
     box->clear();
-    box->addItems(Module18::ColorNames(colorNameFile()));
+    box->addItems(Colors::ColorNames(colorNameFile()));
     box->setCurrentIndex(-1);
 }
 
 void exchange(QComboBox* box) {
     QString result;
     try {
-        result = Module18::LookupColorName(box->currentText(), colorNameFile());
+        result = Colors::LookupColorName(box->currentText(), colorNameFile());
     } catch (...) {
         return;  // without the colour list there is nothing to exchange
     }
@@ -64,13 +64,13 @@ void choose(QComboBox* box, int& dialogColor) {
     try {
         QString text = box->currentText();
         if (!text.isEmpty()) {
-            if (!text.startsWith(QLatin1Char('#'))) text = Module18::LookupColorName(text, colorNameFile());
-            dialogColor = Module18::HexToColor(text.mid(1));
+            if (!text.startsWith(QLatin1Char('#'))) text = Colors::LookupColorName(text, colorNameFile());
+            dialogColor = Colors::HexToColor(text.mid(1));
         }
         int color = dialogColor;
         if (!Prompts::current().color(color)) return;
         dialogColor = color;
-        box->setEditText(QLatin1Char('#') + Module18::ColorToHex(quint32(color)));
+        box->setEditText(QLatin1Char('#') + Colors::ColorToHex(quint32(color)));
     } catch (...) {
     }
 }

@@ -1,7 +1,7 @@
 #include "writing/tag_text.h"
 
 #include "platform/database.h"
-#include "shell/module5.h"
+#include "core/path_parts.h"
 
 #include <QStringList>
 #include <cmath>
@@ -119,7 +119,7 @@ QString autoPictureName(const QString& day, const QStringList& registeredNames, 
     // pointing at an older one.
     int last = 0;
     for (const QString& name : registeredNames) {
-        const QString base = Module5::RemoveExtension(name);
+        const QString base = PathParts::RemoveExtension(name);
         last = std::max(last, leadingNumber(base.mid(base.lastIndexOf(QLatin1Char('_')) + 1)));
     }
     QString digits = day;

@@ -4,8 +4,8 @@
 #include "design/frm_html_browser.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 

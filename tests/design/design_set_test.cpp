@@ -4,8 +4,8 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "design/frm_export_cust.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 
@@ -56,7 +56,7 @@ TEST_F(ExchangeFiles, DistributionCopyEmptiesThePersonalKeysAndComesBackAsANewSe
     const QByteArray original = tmp.read("data/Customize/A.ini");
     ScopedPrompts p;
     p->expectSaveFile(tmp.file("out/look"));
-    ASSERT_TRUE(Module12::ExportCustomizeFile("A", "CST", "花子", "http://hanako.example.jp/", "h@example.jp"));
+    ASSERT_TRUE(ExchangeFile::ExportCustomizeFile("A", "CST", "花子", "http://hanako.example.jp/", "h@example.jp"));
     const QString cst = tmp.file("out/look.cst");
     ASSERT_TRUE(Files::exists(cst));
     EXPECT_EQ(tmp.read("data/Customize/A.ini"), original);
@@ -82,22 +82,22 @@ TEST_F(ExchangeFiles, DistributionCopyEmptiesThePersonalKeysAndComesBackAsANewSe
 
     // Imported, it lands beside the active set as look.ini, unchanged.
     p->expectOpenFile(cst);
-    ASSERT_TRUE(Module12::ImportCustomizeFile());
+    ASSERT_TRUE(ExchangeFile::ImportCustomizeFile());
     EXPECT_EQ(tmp.read("data/Customize/look.ini"), tmp.read("out/look.cst"));
     EXPECT_EQ(ini(RaravIni::LoadCustPath), tmp.file("out"));
 
     // A second import asks for another name once; a name in use, an empty
     // answer or one that leaves the set folder gives up.
     p->expectOpenFile(cst).expectInput("新しい名前を入力して下さい。", "look2");
-    ASSERT_TRUE(Module12::ImportCustomizeFile());
+    ASSERT_TRUE(ExchangeFile::ImportCustomizeFile());
     EXPECT_EQ(tmp.read("data/Customize/look2.ini"), tmp.read("out/look.cst"));
     const QStringList before = setFiles();
     p->expectOpenFile(cst).expectInput("同じ名称の物が存在します。", "look");
-    EXPECT_FALSE(Module12::ImportCustomizeFile());
+    EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
     p->expectOpenFile(cst).expectInput("同じ名称の物が存在します。", "");
-    EXPECT_FALSE(Module12::ImportCustomizeFile());
+    EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
     p->expectOpenFile(cst).expectInput("同じ名称の物が存在します。", "../evil").expectMessage("使えません");
-    EXPECT_FALSE(Module12::ImportCustomizeFile());
+    EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
     EXPECT_EQ(setFiles(), before);
     EXPECT_FALSE(Files::exists(tmp.file("data/evil.ini")));
 }
@@ -105,7 +105,7 @@ TEST_F(ExchangeFiles, DistributionCopyEmptiesThePersonalKeysAndComesBackAsANewSe
 TEST_F(ExchangeFiles, BackupCopyKeepsItsNameAndOverwritesOnlyWhenAllowed) {
     ScopedPrompts p;
     p->expectSaveFile(tmp.file("out/backup.INI"));
-    ASSERT_TRUE(Module12::ExportCustomizeFile("A", "INI", "", "", ""));
+    ASSERT_TRUE(ExchangeFile::ExportCustomizeFile("A", "INI", "", "", ""));
     const QString backup = tmp.file("out/backup.INI");
     EXPECT_FALSE(Files::exists(tmp.file("out/backup.INI.ini")));
     EXPECT_EQ(Profile::readString(backup, "General", "HPTitle"), "わたしの日記");
@@ -113,28 +113,28 @@ TEST_F(ExchangeFiles, BackupCopyKeepsItsNameAndOverwritesOnlyWhenAllowed) {
 
     const QByteArray first = tmp.read("out/backup.INI");
     p->expectSaveFile(backup).expectMessage("上書きしますか？", Prompts::vbNo, Prompts::vbYesNo);
-    EXPECT_FALSE(Module12::ExportCustomizeFile("Customize", "INI", "x", "", ""));
+    EXPECT_FALSE(ExchangeFile::ExportCustomizeFile("Customize", "INI", "x", "", ""));
     EXPECT_EQ(tmp.read("out/backup.INI"), first);
     p->expectSaveFile(backup).expectMessage("上書きしますか？", Prompts::vbYes);
-    ASSERT_TRUE(Module12::ExportCustomizeFile("Customize", "INI", "x", "", ""));
+    ASSERT_TRUE(ExchangeFile::ExportCustomizeFile("Customize", "INI", "x", "", ""));
     EXPECT_EQ(Profile::readString(backup, "General", "HPTitle"), "active");
 
     // A cancelled dialog or a set that is gone writes nothing.
     p->expectSaveFile("");
-    EXPECT_FALSE(Module12::ExportCustomizeFile("A", "INI", "", "", ""));
+    EXPECT_FALSE(ExchangeFile::ExportCustomizeFile("A", "INI", "", "", ""));
     p->expectMessage("「Gone」が見つかりません。");
-    EXPECT_FALSE(Module12::ExportCustomizeFile("Gone", "CST", "", "", ""));
+    EXPECT_FALSE(ExchangeFile::ExportCustomizeFile("Gone", "CST", "", "", ""));
     EXPECT_EQ(Files::listFiles(tmp.file("out"), "*"), QStringList({"backup.INI"}));
 
     // Whatever the letter case of its extension, a set is the file behind its
     // listed name: imported as backup.ini, and a hand-placed Hand.INI exported.
     p->expectOpenFile(backup);
-    ASSERT_TRUE(Module12::ImportCustomizeFile());
+    ASSERT_TRUE(ExchangeFile::ImportCustomizeFile());
     EXPECT_TRUE(setFiles().contains("backup.ini"));
     EXPECT_EQ(Profile::readString(tmp.file("data/Customize/backup.ini"), "General", "HPTitle"), "active");
     tmp.writeText("data/Customize/Hand.INI", "[General]\nHPTitle=hand\n");
     p->expectSaveFile(tmp.file("out/hand.ini"));
-    ASSERT_TRUE(Module12::ExportCustomizeFile("Hand", "INI", "", "", ""));
+    ASSERT_TRUE(ExchangeFile::ExportCustomizeFile("Hand", "INI", "", "", ""));
     EXPECT_EQ(Profile::readString(tmp.file("out/hand.ini"), "General", "HPTitle"), "hand");
 }
 
@@ -155,7 +155,7 @@ TEST_F(ExchangeFiles, FilesThatAreNoDesignSetAreRefusedAndNothingIsWritten) {
         ScopedPrompts p;
         const QString path = tmp.write(QString("in/") + c.name, c.bytes);
         p->expectOpenFile(path).expectMessage(c.message);
-        EXPECT_FALSE(Module12::ImportCustomizeFile()) << c.name;
+        EXPECT_FALSE(ExchangeFile::ImportCustomizeFile()) << c.name;
         EXPECT_EQ(setFiles(), before) << c.name;
     }
     EXPECT_EQ(ini(RaravIni::LoadCustPath), "");
@@ -163,7 +163,7 @@ TEST_F(ExchangeFiles, FilesThatAreNoDesignSetAreRefusedAndNothingIsWritten) {
     // A set chosen under "all files" is taken in as a distribution copy.
     ScopedPrompts p;
     p->expectOpenFile(tmp.writeText("in/x.txt", "; handed over\n[Body]\nTextColor=red\n"));
-    ASSERT_TRUE(Module12::ImportCustomizeFile());
+    ASSERT_TRUE(ExchangeFile::ImportCustomizeFile());
     EXPECT_EQ(Profile::readString(tmp.file("data/Customize/x.ini"), "Body", "TextColor"), "red");
 }
 

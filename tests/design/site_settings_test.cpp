@@ -1,7 +1,7 @@
 #include "design/site_settings.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>

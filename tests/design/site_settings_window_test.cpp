@@ -1,9 +1,9 @@
 #include "design/frm_setting.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "shell/addresses.h"
-#include "shell/rarav_ini.h"
-#include "shell/shared_state.h"
+#include "core/addresses.h"
+#include "core/rarav_ini.h"
+#include "core/shared_state.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 

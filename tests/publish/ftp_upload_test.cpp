@@ -4,7 +4,7 @@
 #include "publish/ftp_upload.h"
 #include "publish/internet_error_text.h"
 #include "site/upload_list.h"
-#include "shell/module4.h"
+#include "core/ini_file.h"
 #include "tests/publish/publish_fixture.h"
 #include "tests/support/local_servers.h"
 #include "tests/support/scripted_prompts.h"
@@ -29,14 +29,14 @@ protected:
     void SetUp() override {
         PublishFixture::SetUp();
         setServer(server.port());
-        Module4::WriteIniString(iniFile(), "FTP", "ID", "quillby");
-        Module4::WriteIniString(iniFile(), "FTP", "Pass", scrambled("secret"));
-        Module4::WriteIniString(iniFile(), "FTP", "StartFolder", "www");
-        Module4::WriteIniString(iniFile(), "FTP", "PASV", "1");
-        Module4::WriteIniString(iniFile(), "FTP2", "SoundFile", "/sounds/done.wav");
+        IniFile::WriteIniString(iniFile(), "FTP", "ID", "quillby");
+        IniFile::WriteIniString(iniFile(), "FTP", "Pass", scrambled("secret"));
+        IniFile::WriteIniString(iniFile(), "FTP", "StartFolder", "www");
+        IniFile::WriteIniString(iniFile(), "FTP", "PASV", "1");
+        IniFile::WriteIniString(iniFile(), "FTP2", "SoundFile", "/sounds/done.wav");
     }
     void setServer(int port) {
-        Module4::WriteIniString(iniFile(), "FTP", "URL", QStringLiteral("127.0.0.1:%1").arg(port));
+        IniFile::WriteIniString(iniFile(), "FTP", "URL", QStringLiteral("127.0.0.1:%1").arg(port));
     }
     FtpUpload::Ending upload() {
         progress = RecordingProgress();
@@ -132,8 +132,8 @@ TEST_F(FtpUploadTest, RefusalsChangeNothing) {
         {"quillby", "127.0.0.1", true, true, "アップロードするファイルが存在しません。\r\n(gone.htm is not exist.)"},
     };
     for (const Case& c : cases) {
-        Module4::WriteIniString(iniFile(), "FTP", "ID", c.id);
-        Module4::WriteIniString(iniFile(), "FTP", "URL", c.url);
+        IniFile::WriteIniString(iniFile(), "FTP", "ID", c.id);
+        IniFile::WriteIniString(iniFile(), "FTP", "URL", c.url);
         QFile::remove(userPath() + "upload.tmp");
         if (c.list) saveSite({"index.htm"});
         if (c.pageMissing) {
@@ -190,8 +190,8 @@ TEST_F(FtpUploadTest, FailuresReportTheirCauseAndLoseNothing) {
         {"dropped", local.arg(droppingServer.port()), "secret", -1, "HTMLアップロードエラー"},
     };
     for (const Case& c : cases) {
-        Module4::WriteIniString(iniFile(), "FTP", "URL", c.url);
-        Module4::WriteIniString(iniFile(), "FTP", "Pass", scrambled(c.password));
+        IniFile::WriteIniString(iniFile(), "FTP", "URL", c.url);
+        IniFile::WriteIniString(iniFile(), "FTP", "Pass", scrambled(c.password));
         EXPECT_EQ(upload(), FtpUpload::Ending::Failed) << c.what;
         EXPECT_EQ(progress.title, QString::fromUtf8(c.title)) << c.what;
         EXPECT_TRUE(progress.body.endsWith("\r\n不明なエラーで終了しました。")) << c.what;
@@ -220,8 +220,8 @@ TEST_F(FtpUploadTest, PastLogPagesAndTheirPartsGoToTheLogFolder) {
     ASSERT_TRUE(server.running());
     QDir().mkpath(root.path() + "www/RaravLog/RaravParts");
     root.write("www/RaravLog/RaravParts/keep.txt", "x");
-    Module4::WriteIniString(iniFile(), "FTP2", "HTMLOnlyUpload", "1");
-    Module4::WriteIniString(iniFile(), "FTP", "PING", "1");
+    IniFile::WriteIniString(iniFile(), "FTP2", "HTMLOnlyUpload", "1");
+    IniFile::WriteIniString(iniFile(), "FTP", "PING", "1");
     saveSite({"index.htm", "a.htm", "b.htm", "c.htm", "d.htm"});
     sitePart("site.gif");  // not sent: pages only
     const QString logFolder = dataPath() + "RaravLog/";
@@ -270,7 +270,7 @@ TEST_F(FtpUploadTest, AFailingLogPartKeepsThePendingList) {
 
 TEST_F(FtpUploadTest, ASecondUploadCannotStartDuringARun) {
     saveSite({"index.htm"});
-    Module4::WriteIniString(iniFile(), "FTP", "StartFolder", "");
+    IniFile::WriteIniString(iniFile(), "FTP", "StartFolder", "");
     FtpUpload::Ending inner = FtpUpload::Ending::Succeeded;
     bool refused = false;
     RecordingProgress second;
@@ -306,7 +306,7 @@ TEST_F(FtpUploadTest, AStartFolderTheUserWillNotCreateEndsTheRun) {
 // writer, reach the server whole, parts file included.
 TEST_F(FtpUploadTest, ASiteFolderWithACommaIsUploaded) {
     ASSERT_TRUE(server.running());
-    Module4::WriteIniString(iniFile(), "FTP", "StartFolder", "");
+    IniFile::WriteIniString(iniFile(), "FTP", "StartFolder", "");
     const QString folder = sitePath() + "my,site/";
     page(folder, "index.htm");
     page(folder, "2006,05,03.htm");
@@ -347,7 +347,7 @@ class VsftpdUploadTest : public FtpUploadTest {
 protected:
     void SetUp() override {
         FtpUploadTest::SetUp();
-        Module4::WriteIniString(iniFile(), "FTP", "ID", LocalVsftpdServer::user());
+        IniFile::WriteIniString(iniFile(), "FTP", "ID", LocalVsftpdServer::user());
         for (const char* folder : {"www/RaravParts", "www/RaravLog/RaravParts"}) QDir().mkpath(vsRoot.path() + folder);
     }
     // Every file below the local folder, as "name" -> bytes.
@@ -465,8 +465,8 @@ TEST_F(VsftpdUploadTest, RefusedLogOnsSayWhy) {
     };
     for (const Case& c : cases) {
         setServer(c.port);
-        Module4::WriteIniString(iniFile(), "FTP", "ID", c.id);
-        Module4::WriteIniString(iniFile(), "FTP", "Pass", scrambled(c.password));
+        IniFile::WriteIniString(iniFile(), "FTP", "ID", c.id);
+        IniFile::WriteIniString(iniFile(), "FTP", "Pass", scrambled(c.password));
         EXPECT_EQ(upload(), FtpUpload::Ending::Failed);
         EXPECT_EQ(progress.body, QStringLiteral("FTPサーバーへの接続失敗。\r\n(FTP Connect Error.)\r\n") +
                                      QString::fromUtf8(c.reason) + QStringLiteral("\r\n不明なエラーで終了しました。"));

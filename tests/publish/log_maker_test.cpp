@@ -2,8 +2,8 @@
 #include "platform/files.h"
 #include "publish/frm_save_log.h"
 #include "publish/log_maker.h"
-#include "shell/module4.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/shared_state.h"
 #include "tests/publish/publish_fixture.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -137,6 +137,6 @@ TEST_F(LogMakerTest, StoresItsPositionInTwips) {
     frmSaveLog w(writer());
     w.move(30, 20);
     w.reject();
-    EXPECT_EQ(Module4::GetIniInt(iniFile(), "Log", "Left"), 30 * 15);
-    EXPECT_EQ(Module4::GetIniInt(iniFile(), "Log", "Top"), 20 * 15);
+    EXPECT_EQ(IniFile::GetIniInt(iniFile(), "Log", "Left"), 30 * 15);
+    EXPECT_EQ(IniFile::GetIniInt(iniFile(), "Log", "Top"), 20 * 15);
 }

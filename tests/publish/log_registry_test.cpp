@@ -1,7 +1,7 @@
 #include "platform/clock.h"
 #include "publish/frm_resist_logs.h"
 #include "publish/log_registry.h"
-#include "shell/module4.h"
+#include "core/ini_file.h"
 #include "tests/publish/publish_fixture.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -61,7 +61,7 @@ TEST_F(LogRegistryTest, RegistersCopiesAndKeepsTheFirstMonth) {
     EXPECT_EQ(logRows(), (QList<QVariantList>{{"2005/03", "march.htm"}, {"2005/11", "nov.htm"}}));
     EXPECT_TRUE(inSite("march.htm") && inData("march.htm"));
     EXPECT_EQ(listed(w), (QStringList{"2005/11 : nov.htm", "2005/03 : march.htm"}));
-    EXPECT_EQ(Module4::GetIniString(iniFile(), "ALL", "LogResistPath"), pages.path().chopped(1));
+    EXPECT_EQ(IniFile::GetIniString(iniFile(), "ALL", "LogResistPath"), pages.path().chopped(1));
 
     ScopedPrompts prompts;
     prompts->expectMessage("すでに登録済みのファイルです。\r\n上書きしますか？", Prompts::vbYes);

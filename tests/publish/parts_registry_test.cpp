@@ -1,6 +1,6 @@
 #include "publish/frm_resist_files.h"
 #include "publish/parts_registry.h"
-#include "shell/module4.h"
+#include "core/ini_file.h"
 #include "tests/publish/publish_fixture.h"
 #include "tests/support/folder_snapshot.h"
 #include "tests/support/scripted_prompts.h"
@@ -123,7 +123,7 @@ TEST_F(PartsRegistryTest, WindowListsRegistersAndRemoves) {
 
     w.txtOpenFile->clear();
     w.reject();
-    EXPECT_EQ(Module4::GetIniString(iniFile(), "FileResist", "DefaultLoadPath", "unset"), "");
+    EXPECT_EQ(IniFile::GetIniString(iniFile(), "FileResist", "DefaultLoadPath", "unset"), "");
 }
 
 // The registry itself refuses a name that is no single file of the parts

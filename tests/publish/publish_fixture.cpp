@@ -1,7 +1,7 @@
 #include "tests/publish/publish_fixture.h"
 
 #include "platform/files.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 
 #include <QDir>
 

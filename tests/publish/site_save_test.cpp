@@ -3,7 +3,7 @@
 #include "publish/site_save.h"
 #include "publish/site_save_ui.h"
 #include "publish/upload_list_reader.h"
-#include "shell/rarav_ini.h"
+#include "core/rarav_ini.h"
 #include "tests/site/site_fixture.h"
 #include "tests/support/full_disk.h"
 #include "tests/support/scripted_prompts.h"

@@ -1,10 +1,10 @@
 #include "platform/files.h"
 #include "shell/database_optimize.h"
 #include "shell/database_optimize_ui.h"
-#include "shell/db_version.h"
+#include "core/db_version.h"
 #include "shell/frm_db_updater.h"
-#include "shell/rarav_ini.h"
-#include "tests/shell/database_fixtures.h"
+#include "core/rarav_ini.h"
+#include "tests/core/database_fixtures.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 
@@ -21,7 +21,7 @@ struct FakeWindow : DatabaseMaintenance::RebuildWindow {
     Recorder progress;
     int shown = 0;
     int unloaded = 0;
-    Module16::UpgradeProgress& show() override {
+    DatabaseUpgrade::UpgradeProgress& show() override {
         ++shown;
         return progress;
     }
@@ -178,7 +178,7 @@ TEST_F(Maintenance, UpdaterWindowShowsEveryLineAndTheProgress) {
     frmDBUpdater* w = frmDBUpdater::instance();
     EXPECT_EQ(w->windowTitle(), "Quillby DB Updater");
     EXPECT_EQ(w->txtStatus->toPlainText(), "アップデートを開始します。");
-    Module16::UpgradeDatabase(100, *w, {s.UserPath, s.MyPath, s.DataPath});
+    DatabaseUpgrade::UpgradeDatabase(100, *w, {s.UserPath, s.MyPath, s.DataPath});
     EXPECT_EQ(w->txtStatus->toPlainText().split('\n'), QStringList("アップデートを開始します。") + expectedLog(100));
     EXPECT_EQ(w->ProgressBar1->maximum(), 4);  // the text blocks come last
     EXPECT_EQ(w->ProgressBar1->value(), 4);

@@ -1,7 +1,7 @@
 #include "platform/files.h"
-#include "shell/db_version.h"
+#include "core/db_version.h"
 #include "shell/main_window.h"
-#include "tests/shell/database_fixtures.h"
+#include "tests/core/database_fixtures.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 

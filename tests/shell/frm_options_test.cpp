@@ -1,6 +1,6 @@
 #include "shell/frm_options.h"
 #include "platform/profile.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 

@@ -1,8 +1,8 @@
 #include "modal_helper.h"
 #include "shell/frm_login.h"
 #include "shell/frm_user_manager.h"
-#include "shell/shared_state.h"
-#include "shell/user_list.h"
+#include "core/shared_state.h"
+#include "core/user_list.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 

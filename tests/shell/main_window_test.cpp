@@ -1,9 +1,9 @@
 #include "platform/clock.h"
 #include "platform/database.h"
 #include "shell/main_window.h"
-#include "shell/module4.h"
-#include "shell/rarav_ini.h"
-#include "shell/window_place.h"
+#include "core/ini_file.h"
+#include "core/rarav_ini.h"
+#include "core/window_place.h"
 #include "writing/frm_calender.h"
 
 #include "tests/support/scripted_prompts.h"
@@ -54,30 +54,30 @@ TEST_F(MainWindowStart, FirstStartSetsUpTheUserFolderAndState) {
     EXPECT_TRUE(top->windowTitle().startsWith("Quillby v"));
 
     top->MDIForm_Unload();
-    EXPECT_GT(Module4::GetIniInt(s.RaravIniFile, "ParentForm", "Width"), 0);
+    EXPECT_GT(IniFile::GetIniInt(s.RaravIniFile, "ParentForm", "Width"), 0);
 }
 
 TEST_F(MainWindowStart, InvalidDataFolderAsksForOneAndCancelEnds) {
     QDir().mkpath(myPath + "UserData");
-    Module4::WriteIniString(myPath + "UserData/rarav.ini", "ALL", "DataPath", "");
+    IniFile::WriteIniString(myPath + "UserData/rarav.ini", "ALL", "DataPath", "");
     ScopedPrompts prompts;
     prompts->expectMessage("データ保存先フォルダが不正です。", Prompts::vbOK)
         .expectFolder("", "フォルダの選択")
         .expectMessage("Quillbyを再起動して", Prompts::vbOK);
     EXPECT_FALSE(MDIFormTop::instance()->MDIForm_Load());
-    EXPECT_EQ(Module4::GetIniString(myPath + "UserData/rarav.ini", "ALL", "DataPath", "unchanged"), QString());
+    EXPECT_EQ(IniFile::GetIniString(myPath + "UserData/rarav.ini", "ALL", "DataPath", "unchanged"), QString());
 }
 
 TEST_F(MainWindowStart, ChosenDataFolderIsStoredAsReturned) {
     QDir().mkpath(myPath + "UserData");
-    Module4::WriteIniString(myPath + "UserData/rarav.ini", "ALL", "DataPath", myPath + "gone");
+    IniFile::WriteIniString(myPath + "UserData/rarav.ini", "ALL", "DataPath", myPath + "gone");
     const QString chosen = t.path() + "diary";
     QDir().mkpath(chosen);
     ScopedPrompts prompts;
     prompts->expectMessage("データ保存先フォルダが不正です。").expectFolder(chosen);
     ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load());
     EXPECT_EQ(Shell::state().DataPath, chosen + "/");
-    EXPECT_EQ(Module4::GetIniString(myPath + "UserData/rarav.ini", "ALL", "DataPath"), chosen);
+    EXPECT_EQ(IniFile::GetIniString(myPath + "UserData/rarav.ini", "ALL", "DataPath"), chosen);
     EXPECT_TRUE(QFile::exists(chosen + "/RaravParts/Snowy.gif"));
 }
 
@@ -98,9 +98,9 @@ TEST_F(MainWindowStart, SecondInstanceEndsAtOnceSilently) {
 TEST_F(MainWindowStart, StoredWindowPositionIsAppliedOnlyWhereNotZero) {
     QDir().mkpath(myPath + "UserData");
     const QString ini = myPath + "UserData/rarav.ini";
-    Module4::WriteIniString(ini, "ALL", "DataPath", myPath + "UserData/");
-    Module4::WriteIniString(ini, "ParentForm", "Width", "12000");
-    Module4::WriteIniString(ini, "ParentForm", "Height", "0");
+    IniFile::WriteIniString(ini, "ALL", "DataPath", myPath + "UserData/");
+    IniFile::WriteIniString(ini, "ParentForm", "Width", "12000");
+    IniFile::WriteIniString(ini, "ParentForm", "Height", "0");
     ScopedPrompts prompts;
     MDIFormTop* top = MDIFormTop::instance();
     const int designedHeight = top->height();
@@ -112,9 +112,9 @@ TEST_F(MainWindowStart, StoredWindowPositionIsAppliedOnlyWhereNotZero) {
 TEST_F(MainWindowStart, APlaceOffTheScreenIsBroughtBackOnIt) {
     QDir().mkpath(myPath + "UserData");
     const QString ini = myPath + "UserData/rarav.ini";
-    Module4::WriteIniString(ini, "ALL", "DataPath", myPath + "UserData/");
-    Module4::WriteIniString(ini, "ParentForm", "Top", "-30000");
-    Module4::WriteIniString(ini, "ParentForm", "Left", "90000");
+    IniFile::WriteIniString(ini, "ALL", "DataPath", myPath + "UserData/");
+    IniFile::WriteIniString(ini, "ParentForm", "Top", "-30000");
+    IniFile::WriteIniString(ini, "ParentForm", "Left", "90000");
     ScopedPrompts prompts;
     MDIFormTop* top = MDIFormTop::instance();
     ASSERT_TRUE(top->MDIForm_Load());

@@ -1,7 +1,7 @@
 // The built program itself, run as a user would: start, refuse a second
 // copy, and shut down cleanly when asked to end.
 #include "platform/database.h"
-#include "shell/module4.h"
+#include "core/ini_file.h"
 
 #include "tests/support/temp_folder.h"
 
@@ -31,10 +31,10 @@ TEST(Program, FirstStartSecondStartAndShutDown) {
     const QString ini = myPath + "UserData/rarav.ini";
     // Start-up is done once the last settings-file key is written.
     QDeadlineTimer deadline(30000);
-    while (Module4::GetIniString(ini, "Blog", "IniFileName").isEmpty() && !deadline.hasExpired())
+    while (IniFile::GetIniString(ini, "Blog", "IniFileName").isEmpty() && !deadline.hasExpired())
         QThread::msleep(50);
     ASSERT_FALSE(deadline.hasExpired()) << "start-up did not finish";
-    EXPECT_EQ(Module4::GetIniString(ini, "ALL", "DataPath"), myPath + "UserData/");
+    EXPECT_EQ(IniFile::GetIniString(ini, "ALL", "DataPath"), myPath + "UserData/");
     EXPECT_GE(Database(myPath + "UserData/rarav.mdb").scalar("SELECT VersionInfo FROM DBInfo").toInt(), 220);
 
     std::unique_ptr<QProcess> second(startProgram(myPath));
@@ -45,7 +45,7 @@ TEST(Program, FirstStartSecondStartAndShutDown) {
     first->terminate();
     ASSERT_TRUE(first->waitForFinished(20000));
     EXPECT_EQ(first->exitStatus(), QProcess::NormalExit);
-    EXPECT_GT(Module4::GetIniInt(ini, "ParentForm", "Width"), 0);
+    EXPECT_GT(IniFile::GetIniInt(ini, "ParentForm", "Width"), 0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-#include "shell/module4.h"
-#include "shell/rarav_ini.h"
+#include "core/ini_file.h"
+#include "core/program_files.h"
+#include "core/rarav_ini.h"
 #include "shell/startup.h"
 
 #include "tests/support/temp_folder.h"
@@ -91,7 +92,7 @@ TEST(Startup, DataSubFoldersWithTheirShippedFiles) {
     t.write("prog/Customize.ini", "[General]\r\n");
     t.write("prog/TEXT.txt", "text");
     t.write("prog/HTML.txt", "html");
-    for (const QString& icon : Startup::kWeatherIcons) t.write("prog/" + icon, "gif");
+    for (const QString& icon : ProgramFiles::kWeatherIcons) t.write("prog/" + icon, "gif");
     auto s = stateIn(t.file("prog/"));
     s.DataPath = t.file("data/");
     QDir().mkpath(s.DataPath);
@@ -139,8 +140,8 @@ TEST(Startup, SettingsFilePathsFallBackAndAreWrittenBack) {
     s.DataPath = t.path();
     s.RaravIniFile = t.file("rarav.ini");
     t.write("mine/Frame.ini", "");
-    Module4::WriteIniString(s.RaravIniFile, "Frame", "IniFileName", t.file("mine/Frame.ini"));
-    Module4::WriteIniString(s.RaravIniFile, "RSS", "IniFileName", t.file("dangling/RSS.ini"));
+    IniFile::WriteIniString(s.RaravIniFile, "Frame", "IniFileName", t.file("mine/Frame.ini"));
+    IniFile::WriteIniString(s.RaravIniFile, "RSS", "IniFileName", t.file("dangling/RSS.ini"));
     Startup::fixSettingsFilePaths(s);
     EXPECT_EQ(s.FrameIniFile, t.file("mine/Frame.ini"));
     EXPECT_EQ(s.RSSIniFile, t.file("RSS.ini"));

@@ -1,5 +1,5 @@
 #include "shell/main_window.h"
-#include "shell/window_place.h"
+#include "core/window_place.h"
 #include "shell/window_layout.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"

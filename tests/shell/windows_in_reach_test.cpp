@@ -11,7 +11,7 @@
 #include "platform/prompts_qt.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
-#include "shell/rarav_ini.h"
+#include "core/rarav_ini.h"
 #include "site/frm_html2txt_setting.h"
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"

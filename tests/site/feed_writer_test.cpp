@@ -10,7 +10,7 @@
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "site/frm_html2txt_setting.h"
 
-#include "shell/module4.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/shared_state.h"
 
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
@@ -27,7 +27,7 @@ protected:
     void TearDown() override { Shell::state() = Shell::SharedState(); }
 
     QString read(const char* section, const char* key) const {
-        return Module4::GetIniString(ini, section, key, "missing");
+        return IniFile::GetIniString(ini, section, key, "missing");
     }
     Qt::CheckState tag(const frmHTML2TXTSetting& w, const QString& name) const {
         const auto items = w.ListView1->findItems(name, Qt::MatchExactly);
@@ -123,7 +123,7 @@ TEST_F(ConverterSettingsWindow, UnreadableFilesAreReportedAndTheWindowStillWorks
     EXPECT_EQ(read("HTML", "AHREFSharp"), "0");
 
     {  // a number out of range is trapped and told
-        Module4::WriteIniString(ini, "HTML2HTML", "SPAN", "40000");
+        IniFile::WriteIniString(ini, "HTML2HTML", "SPAN", "40000");
         ScopedPrompts prompts;
         prompts->expectMessage("設定ファイルの読み込みに失敗しました。");
         frmHTML2TXTSetting w;

@@ -2,7 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/database.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 
 #include "tests/support/temp_folder.h"
 

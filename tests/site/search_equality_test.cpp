@@ -2,7 +2,7 @@
 // shows must be exactly those the plain Like query over every entry finds.
 #include "platform/dates.h"
 #include "platform/search_index.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "site/in_program_pages.h"
 #include "tests/site/site_fixture.h"
 

@@ -3,7 +3,7 @@
 // a finished update.
 #include "updater/frm_quillby_updater.h"
 
-#include "shell/module4.h"
+#include "core/ini_file.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/updater/lzh_fixture.h"
@@ -37,7 +37,7 @@ struct Folder {
         ini = t.write("update.txt", kDescriptor);
     }
     ~Folder() { qunsetenv("XDG_CONFIG_HOME"); }
-    int updated() const { return Module4::GetIniInt(ini, "Update", "Updated"); }
+    int updated() const { return IniFile::GetIniInt(ini, "Update", "Updated"); }
 };
 
 void expectIdle(const QuillbyUpdater& w) {
@@ -55,7 +55,7 @@ TEST(QuillbyUpdater, LoadShowsVersionAndRecordsIt) {
     EXPECT_TRUE(w.chkDelAfterUpdate->isChecked());
     EXPECT_TRUE(w.statusText().startsWith("Quillby Updater Ver" + version + "\r\n"));
     EXPECT_TRUE(w.txtStatus->toPlainText().contains("is found!"));
-    EXPECT_EQ(Module4::GetIniString(f.t.file("config/Rarav.ini"), "Tools", "QuillbyUpdaterVersion"),
+    EXPECT_EQ(IniFile::GetIniString(f.t.file("config/Rarav.ini"), "Tools", "QuillbyUpdaterVersion"),
               QString(version).remove('.'));
 }
 
@@ -134,7 +134,7 @@ TEST(QuillbyUpdater, RefusesWhenNothingCanBeApplied) {
         w.Btn_Update->click();
         EXPECT_EQ(f.t.read("prog/Rarav"), "old program");
         EXPECT_FALSE(QFileInfo::exists(myPath + "Rarav.bak"));
-        EXPECT_NE(Module4::GetIniInt(myPath + "update.txt", "Update", "Updated"), 1);
+        EXPECT_NE(IniFile::GetIniInt(myPath + "update.txt", "Update", "Updated"), 1);
         expectIdle(w);
     }
 }

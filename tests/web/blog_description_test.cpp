@@ -1,5 +1,5 @@
 #include "platform/runtime_error.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "tests/support/temp_folder.h"
 #include "tests/web/blog_fake_page.h"
 #include "web/blog_description.h"

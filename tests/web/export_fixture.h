@@ -3,7 +3,7 @@
 // shared by the tests of the export, of its window and of the plug-in commands.
 #include "platform/codepage.h"
 #include "platform/database.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 
 #include "tests/support/temp_folder.h"
 

@@ -30,7 +30,7 @@ TEST(Favorites, SortedListingPutsFoldersFirstWithoutRegardToCase) {
     dir.write(QStringLiteral("Favorites/X.URL"), shortcut("http://x.example/"));
     dir.write(QStringLiteral("Favorites/.hidden.url"), shortcut("http://h.example/"));
 
-    const QList<FavoriteItem> items = Module8::listFavorites(root, root, true);
+    const QList<FavoriteItem> items = Favorites::listFavorites(root, root, true);
     // A plain file and a capital ".URL" are folders, under their full names.
     EXPECT_EQ(texts(items), (QStringList{"A", "b", "memo.txt", "X.URL", "Y", "z"}));
     EXPECT_EQ(items[0].key, QStringLiteral("1Key"));
@@ -42,7 +42,7 @@ TEST(Favorites, SortedListingPutsFoldersFirstWithoutRegardToCase) {
     EXPECT_EQ(items[5].key, QStringLiteral("6Key"));
 
     // Directory order lists the same entries, without "..".
-    QStringList unsorted = texts(Module8::listFavorites(root, root, false));
+    QStringList unsorted = texts(Favorites::listFavorites(root, root, false));
     unsorted.sort();
     EXPECT_EQ(unsorted, (QStringList{"A", "X.URL", "Y", "b", "memo.txt", "z"}));
 }
@@ -53,19 +53,19 @@ TEST(Favorites, SubFoldersLeadBackToTheRootAndOddPathsListSafely) {
     QDir().mkpath(root + QStringLiteral("/Sub"));
     dir.write(QStringLiteral("Favorites/plain.txt"), "text");
 
-    EXPECT_TRUE(Module8::listFavorites(root + QStringLiteral("/Sub"), root, true).size() == 1);
-    const QList<FavoriteItem> sub = Module8::listFavorites(root + QStringLiteral("/Sub"), root, false);
+    EXPECT_TRUE(Favorites::listFavorites(root + QStringLiteral("/Sub"), root, true).size() == 1);
+    const QList<FavoriteItem> sub = Favorites::listFavorites(root + QStringLiteral("/Sub"), root, false);
     ASSERT_EQ(sub.size(), 1);
     EXPECT_EQ(sub[0].text, QStringLiteral(".."));
     EXPECT_EQ(sub[0].tag, root);
     EXPECT_EQ(sub[0].key, QStringLiteral("1Key"));
 
     // A plain file chosen as a folder: only the way back.
-    EXPECT_EQ(texts(Module8::listFavorites(root + QStringLiteral("/plain.txt"), root, true)), QStringList{".."});
+    EXPECT_EQ(texts(Favorites::listFavorites(root + QStringLiteral("/plain.txt"), root, true)), QStringList{".."});
     // No root at all lists nothing, never the working folder.
-    EXPECT_TRUE(Module8::listFavorites(QString(), QString(), true).isEmpty());
+    EXPECT_TRUE(Favorites::listFavorites(QString(), QString(), true).isEmpty());
     QDir().mkpath(dir.path() + QStringLiteral("Empty"));
-    EXPECT_TRUE(Module8::listFavorites(dir.path() + QStringLiteral("Empty"), dir.path() + QStringLiteral("Empty"), true)
+    EXPECT_TRUE(Favorites::listFavorites(dir.path() + QStringLiteral("Empty"), dir.path() + QStringLiteral("Empty"), true)
                     .isEmpty());
 }
 
@@ -73,14 +73,14 @@ TEST(Favorites, ShortcutAddressIsCutAt255Characters) {
     TempFolder dir;
     const QByteArray longUrl = "http://example.jp/" + QByteArray(300, 'a');
     const QString path = dir.write(QStringLiteral("long.url"), shortcut(longUrl));
-    EXPECT_EQ(Module8::GetShortcutURL(path), QString::fromLatin1(longUrl.left(255)));
-    EXPECT_EQ(Module8::GetShortcutURL(dir.write(QStringLiteral("none.url"), "[Other]\r\nURL=x\r\n")), QString());
-    EXPECT_EQ(Module8::GetShortcutURL(dir.file(QStringLiteral("missing.url"))), QString());
+    EXPECT_EQ(Favorites::GetShortcutURL(path), QString::fromLatin1(longUrl.left(255)));
+    EXPECT_EQ(Favorites::GetShortcutURL(dir.write(QStringLiteral("none.url"), "[Other]\r\nURL=x\r\n")), QString());
+    EXPECT_EQ(Favorites::GetShortcutURL(dir.file(QStringLiteral("missing.url"))), QString());
 }
 
 TEST(Favorites, SortIsStableAndIgnoresCase) {
-    EXPECT_EQ(Module10::SortStrings({"b", "B", "a", "C"}), (QStringList{"a", "b", "B", "C"}));
-    EXPECT_EQ(Module10::SortStrings({"B", "b"}), (QStringList{"B", "b"}));
+    EXPECT_EQ(Favorites::SortStrings({"b", "B", "a", "C"}), (QStringList{"a", "b", "B", "C"}));
+    EXPECT_EQ(Favorites::SortStrings({"B", "b"}), (QStringList{"B", "b"}));
 }
 
 TEST(Favorites, FolderIsUnderTheProgramNameOnceAndNeverCreated) {
@@ -91,11 +91,11 @@ TEST(Favorites, FolderIsUnderTheProgramNameOnceAndNeverCreated) {
     // The program names the organisation as itself.
     QCoreApplication::setApplicationName(QStringLiteral("Rarav"));
     QCoreApplication::setOrganizationName(QStringLiteral("Rarav"));
-    const QString folder = Module9::GetFavoritesFolder();
+    const QString folder = FavoritesFolder::GetFavoritesFolder();
     QCoreApplication::setApplicationName(oldApp);
     QCoreApplication::setOrganizationName(oldOrg);
     qputenv("XDG_DATA_HOME", oldData);
     EXPECT_EQ(QDir::cleanPath(home.path()) + QStringLiteral("/Rarav/Favorites"), folder);
     EXPECT_FALSE(QFileInfo::exists(QDir::cleanPath(home.path()) + QStringLiteral("/Rarav")));
-    EXPECT_TRUE(Module8::listFavorites(folder, folder, true).isEmpty());
+    EXPECT_TRUE(Favorites::listFavorites(folder, folder, true).isEmpty());
 }

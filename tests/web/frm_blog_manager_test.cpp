@@ -1,6 +1,6 @@
 #include "platform/profile.h"
-#include "shell/pub_encrypt.h"
-#include "shell/shared_state.h"
+#include "core/pub_encrypt.h"
+#include "core/shared_state.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 #include "web/blog_accounts.h"

@@ -1,7 +1,7 @@
 #include "web/frm_export.h"
 
 #include "platform/clock.h"
-#include "shell/module4.h"
+#include "core/ini_file.h"
 
 #include "tests/support/scripted_prompts.h"
 #include "tests/web/export_fixture.h"
@@ -33,7 +33,7 @@ protected:
 
 TEST_F(ExportWindow, OpensOnThePreviousMonthWithTheUserFormatsListed) {
     t.writeText("data/ExportFormat/Plain.TXT", "x");
-    Module4::WriteIniString(Shell::state().RaravIniFile, "Export", "Left", "1500");
+    IniFile::WriteIniString(Shell::state().RaravIniFile, "Export", "Left", "1500");
     ScopedPrompts prompts;
     frmExport w;
     w.Form_Load();
@@ -56,8 +56,8 @@ TEST_F(ExportWindow, OpensOnThePreviousMonthWithTheUserFormatsListed) {
 
     w.move(30, 40);
     w.Btn_Cancel_Click();
-    EXPECT_EQ(Module4::GetIniString(Shell::state().RaravIniFile, "Export", "Left"), "450");
-    EXPECT_EQ(Module4::GetIniString(Shell::state().RaravIniFile, "Export", "Top"), "600");
+    EXPECT_EQ(IniFile::GetIniString(Shell::state().RaravIniFile, "Export", "Left"), "450");
+    EXPECT_EQ(IniFile::GetIniString(Shell::state().RaravIniFile, "Export", "Top"), "600");
 }
 
 TEST_F(ExportWindow, MonthToOneFilePerEntryWithAUserFormat) {

@@ -3,9 +3,9 @@
 
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-#include "shell/module4.h"
-#include "shell/shared_state.h"
-#include "shell/user_list.h"
+#include "core/ini_file.h"
+#include "core/shared_state.h"
+#include "core/user_list.h"
 
 #include "tests/support/scripted_prompts.h"
 #include "tests/web/export_fixture.h"
@@ -187,8 +187,8 @@ TEST_F(PluginCommandsTest, PingsPassTheFeedAddressAndTitle) {
         ScopedPrompts p;
         PluginCommands::MnuPING_Click();
     }
-    Module4::WriteIniString(Shell::state().RSSIniFile, "Setting", "RaravURL", "http://example.jp/diary/");
-    Module4::WriteIniString(Shell::state().RSSIniFile, "Setting", "Title", "ねこ日記");
+    IniFile::WriteIniString(Shell::state().RSSIniFile, "Setting", "RaravURL", "http://example.jp/diary/");
+    IniFile::WriteIniString(Shell::state().RSSIniFile, "Setting", "Title", "ねこ日記");
     setResult(RARAV_PLUGIN_NOT_DONE);  // the library's own business: nothing shown
     {
         ScopedPrompts p;

@@ -3,12 +3,12 @@
 // updater.
 #include "web/update_check.h"
 
-#include "shell/update_descriptor.h"
+#include "core/update_descriptor.h"
 #include "web/http_download.h"
 #include "web/internet_http_source.h"
 
-#include "shell/module4.h"
-#include "shell/shared_state.h"
+#include "core/ini_file.h"
+#include "core/shared_state.h"
 #include "tests/support/folder_snapshot.h"
 #include "tests/support/local_servers.h"
 #include "tests/support/scripted_prompts.h"
@@ -138,9 +138,9 @@ TEST(UpdateCheck, DownloadsTheOfferAndHandsOverToTheUpdater) {
     EXPECT_EQ(http.requested, QStringList({kDescriptorAddress, kPatchAddress}));
     // The server's descriptor replaces the local one, with the running version added.
     const QString ini = t.file("update.txt");
-    EXPECT_EQ(Module4::GetIniString(ini, "CurrentVersion", "version"), "1.7.0");
-    EXPECT_EQ(Module4::GetIniString(ini, "Patch", "FileName"), "patch175.lzh");
-    EXPECT_EQ(Module4::GetIniInt(ini, "Update", "Updated"), 0);
+    EXPECT_EQ(IniFile::GetIniString(ini, "CurrentVersion", "version"), "1.7.0");
+    EXPECT_EQ(IniFile::GetIniString(ini, "Patch", "FileName"), "patch175.lzh");
+    EXPECT_EQ(IniFile::GetIniInt(ini, "Update", "Updated"), 0);
     EXPECT_EQ(t.read("patch175.lzh"), "LZH-block-three");
 
     const QString local = t.file("patch175.lzh");
@@ -244,7 +244,7 @@ TEST(UpdateCheck, ArchiveNamesOfTheProgramsOwnFilesAreRefused) {
         EXPECT_EQ(http.requested, QStringList{kDescriptorAddress});
         EXPECT_EQ(top.updaterMenu, false);
         // update.txt is the descriptor just fetched, never the archive.
-        EXPECT_EQ(Module4::GetIniString(t.file("update.txt"), "Patch", "FileName"), name);
+        EXPECT_EQ(IniFile::GetIniString(t.file("update.txt"), "Patch", "FileName"), name);
         auto after = folderSnapshot(t.path());
         after.remove("update.txt");
         EXPECT_EQ(after, before);
@@ -265,7 +265,7 @@ TEST(UpdateCheck, UpdaterMenuRecordsTheVersionAndHandsOver) {
 
     writeFakeUpdater(t);
     UpdateCheck::MnuQuillbyUpdater_Click(environment(t, http));
-    EXPECT_EQ(Module4::GetIniString(t.file("update.txt"), "CurrentVersion", "version"), "1.7.0");
+    EXPECT_EQ(IniFile::GetIniString(t.file("update.txt"), "CurrentVersion", "version"), "1.7.0");
     EXPECT_TRUE(top.ended);
     EXPECT_EQ(waitForStart(t), t.file("QuillbyUpTmp"));
     EXPECT_TRUE(http.requested.isEmpty());

@@ -1,6 +1,6 @@
 #include "writing/edit_history.h"
 #include "writing/html_tags.h"
-#include "writing/module17.h"
+#include "writing/clipboard_text.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,7 @@ TEST(HtmlTags, OpeningAndClosingTexts) {
     EXPECT_EQ(HtmlTags::itemNames().at(13), QStringLiteral("区切り線<HR>"));
 }
 
-TEST(Module17, AddParagraphTags) {
+TEST(ClipboardText, AddParagraphTags) {
     struct Case {
         const char* text;
         const char* pTagAdd;
@@ -69,7 +69,7 @@ TEST(Module17, AddParagraphTags) {
         {"x</P><P>y", "", "<P>x</P>\r\n<P>y</P>"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Module17::AddParagraphTags(QString::fromUtf8(c.text), QString::fromUtf8(c.pTagAdd)),
+        EXPECT_EQ(ClipboardText::AddParagraphTags(QString::fromUtf8(c.text), QString::fromUtf8(c.pTagAdd)),
                   QString::fromUtf8(c.expected))
             << c.text;
 }

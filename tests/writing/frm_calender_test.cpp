@@ -1,4 +1,4 @@
-#include "shell/rarav_ini.h"
+#include "core/rarav_ini.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/writing/writing_fixture.h"
 

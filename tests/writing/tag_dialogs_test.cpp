@@ -1,5 +1,5 @@
 #include "platform/profile.h"
-#include "shell/rarav_ini.h"
+#include "core/rarav_ini.h"
 #include "tests/support/folder_snapshot.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/writing/writing_fixture.h"

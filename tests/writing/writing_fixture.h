@@ -4,7 +4,7 @@
 #include "platform/clock.h"
 #include "platform/database.h"
 #include "platform/files.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "tests/support/temp_folder.h"
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"

@@ -1,6 +1,6 @@
 #include "platform/files.h"
 #include "platform/web_browser.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/wait_until.h"

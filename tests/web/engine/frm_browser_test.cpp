@@ -1,6 +1,6 @@
 #include "platform/profile.h"
 #include "platform/web_browser.h"
-#include "shell/shared_state.h"
+#include "core/shared_state.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/wait_until.h"
 #include "tests/web/engine/local_web_server.h"

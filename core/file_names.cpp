@@ -1,0 +1,53 @@
+#include "core/file_names.h"
+
+#include "core/shared_state.h"
+
+#include <QDir>
+#include <QStringList>
+
+namespace FileNames {
+
+bool isProgramFile(const QString& name) {
+    static const QStringList own = {
+        QStringLiteral("Rarav"),          QStringLiteral("Rarav.bak"),        QStringLiteral("Rarav.lock"),
+        QStringLiteral("QuillbyUpdater"), QStringLiteral("QuillbyUpTmp"),     QStringLiteral("update.txt"),
+        QStringLiteral("rarav.mdb"),      QStringLiteral("default.mdb"),      QStringLiteral("diarymdb.bak"),
+        QStringLiteral("old.mdb"),        QStringLiteral("rarav.ini"),        QStringLiteral("default.ini"),
+        QStringLiteral("quillbyuser.ini"), QStringLiteral("Customize.ini"),   QStringLiteral("Customize.bak"),
+        QStringLiteral("HTML2TXT.ini"),   QStringLiteral("HTML2TXT_RSS.ini"), QStringLiteral("colorname.csv"),
+        QStringLiteral("JS_Log.txt"),     QStringLiteral("HTML.txt"),         QStringLiteral("TEXT.txt"),
+        QStringLiteral("Manual.htm"),     QStringLiteral("SimpleManual.htm"), QStringLiteral("SampleBlog.blg"),
+        QStringLiteral("title.bmp"),      QStringLiteral("Cloudy.gif"),       QStringLiteral("Rainy.gif"),
+        QStringLiteral("Shinny.gif"),     QStringLiteral("Snowy.gif"),        QStringLiteral("Thunder.gif"),
+        QStringLiteral("Brindle.so"),     QStringLiteral("Fescue.so"),        QStringLiteral("Tambour.so"),
+        QStringLiteral("QuillbyInfo.so"), QStringLiteral("Zettik"),           QStringLiteral("UserData"),
+    };
+    return own.contains(name, Qt::CaseInsensitive);
+}
+
+static bool sameFolder(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty()) return false;
+    return QDir::cleanPath(QDir(a).absolutePath()) == QDir::cleanPath(QDir(b).absolutePath());
+}
+
+static QString refusalIn(const QString& name, bool programFolder) {
+    const QString quoted = QStringLiteral("「%1」はファイル名に使えません。").arg(name);
+    if (name.isEmpty()) return QStringLiteral("ファイル名が空です。");
+    if (name.contains(u'/') || name.contains(u'\\'))
+        return quoted + QStringLiteral("「/」や「\\」を含まない名前にして下さい。");
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return quoted;
+    for (const QChar c : name)
+        if (c.category() == QChar::Other_Control) return quoted + QStringLiteral("制御文字を含んでいます。");
+    if (programFolder && isProgramFile(name))
+        return quoted + QStringLiteral("プログラムのファイルと同じ名前です。");
+    return {};
+}
+
+QString refusal(const QString& name, const QString& folder) {
+    return refusalIn(name, sameFolder(folder, Shell::state().MyPath));
+}
+
+QString programFolderRefusal(const QString& name) { return refusalIn(name, true); }
+
+}  // namespace FileNames

@@ -1,0 +1,105 @@
+#include "core/user_list.h"
+
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "platform/program_folder.h"
+#include "core/pub_encrypt.h"
+#include "core/shared_state.h"
+
+using ProgramFolder::withSlash;
+
+namespace {
+const QString kId = QStringLiteral("ID");
+const QString kPass = QStringLiteral("Pass");
+const QString kPath = QStringLiteral("Path");
+const QString kPrevious = QStringLiteral("Previous");
+
+// Backs up and replaces one file of the user folder when a source exists.
+bool replaceFromSingleUser(const QString& myPath, const QString& folder, const QString& name,
+                           const QString& backupName) {
+    QString source = myPath + QStringLiteral("UserData/") + name;
+    if (!Files::exists(source)) source = myPath + name;
+    if (!Files::exists(source)) return true;
+    const QString target = folder + name;
+    if (Files::exists(target)) {
+        const QString backup = folder + backupName;
+        if (Files::exists(backup) && !Files::removeFile(backup)) return false;
+        if (!Files::copyFile(target, backup) || !Files::removeFile(target)) return false;
+    }
+    return Files::copyFile(source, target);
+}
+}  // namespace
+
+namespace UserList {
+bool CheckLogin(const QString& user, const QString& password) {
+    return UserList::checkLogin(UserList::fileIn(Shell::state().MyPath), user, password);
+}
+bool UserExists(const QString& user) { return UserList::userExists(UserList::fileIn(Shell::state().MyPath), user); }
+
+QString fileIn(const QString& myPath) { return myPath + kFileName; }
+
+bool checkLogin(const QString& listFile, const QString& user, const QString& password) {
+    const QString id = Profile::readString(listFile, user, kId);
+    const QString pass = Profile::readString(listFile, user, kPass);
+    // The section lookup ignores case, so the name must also be a listed user:
+    // [Hanako] with ID=hanako is no one's account.
+    return PubEncrypt::DecryptString(pass) == password && id == user && users(listFile).contains(user);
+}
+
+bool userExists(const QString& listFile, const QString& user) {
+    return Profile::readString(listFile, user, kId) == user;
+}
+
+QStringList users(const QString& listFile) {
+    QStringList out;
+    for (const QString& name : Profile::sectionNames(listFile)) {
+        if (name.isEmpty() || name == kPrevious) continue;
+        if (Profile::readString(listFile, name, kId) == name) out << name;
+    }
+    return out;
+}
+
+QString previousId(const QString& listFile) { return Profile::readString(listFile, kPrevious, kId); }
+void setPreviousId(const QString& listFile, const QString& user) {
+    Profile::writeString(listFile, kPrevious, kId, user);
+}
+
+QString userFolder(const QString& myPath, const QString& user) {
+    return withSlash(Profile::readString(fileIn(myPath), user, kPath, myPath + user + QLatin1Char('/')));
+}
+
+bool addId(const QString& listFile, const QString& user) { return Profile::writeString(listFile, user, kId, user); }
+void withdrawId(const QString& listFile, const QString& user) { Profile::deleteKey(listFile, user, kId); }
+
+bool setPassword(const QString& listFile, const QString& user, const QString& password) {
+    return Profile::writeString(listFile, user, kPass, PubEncrypt::EncryptString(password));
+}
+
+bool removeUser(const QString& listFile, const QString& user) {
+    return Profile::deleteKey(listFile, user, kId) && Profile::deleteKey(listFile, user, kPass);
+}
+
+bool setUserFolder(const QString& listFile, const QString& user, const QString& folder) {
+    return Profile::writeString(listFile, user, kPath, withSlash(folder));
+}
+
+bool moveSingleUserData(const QString& myPath, const QString& userFolder) {
+    const QString d = withSlash(userFolder);
+    if (!Files::makeFolder(d)) return false;
+    if (!replaceFromSingleUser(myPath, d, QStringLiteral("rarav.ini"), QStringLiteral("rarav_BackUp.ini")))
+        return false;
+    if (!replaceFromSingleUser(myPath, d, QStringLiteral("rarav.mdb"), QStringLiteral("rarav_BackUp.mdb")))
+        return false;
+    const QString ini = d + QStringLiteral("rarav.ini");
+    return Profile::writeString(ini, QStringLiteral("ALL"), QStringLiteral("DataPath"), d) &&
+           Profile::writeString(ini, QStringLiteral("Customize"), QStringLiteral("IniFileName"),
+                                d + QStringLiteral("Customize/Customize.ini")) &&
+           Profile::writeString(ini, QStringLiteral("Frame"), QStringLiteral("IniFileName"),
+                                d + QStringLiteral("Frame.ini")) &&
+           Profile::writeString(ini, QStringLiteral("HaloScan"), QStringLiteral("IniFileName"),
+                                d + QStringLiteral("HaloScan.ini")) &&
+           Profile::writeString(ini, QStringLiteral("Blog"), QStringLiteral("IniFileName"),
+                                d + QStringLiteral("Blog.ini"));
+}
+
+}  // namespace UserList

@@ -1,0 +1,103 @@
+#include "core/pub_encrypt.h"
+#include "core/user_list.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PubEncrypt, ScramblesLikeTheStoredFiles) {
+    struct Case {
+        const char* clear;
+        const char* scrambled;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"abc", "dcb"},
+        {"あい", "ぅぃ"},      // double-byte codes 0x82A0, 0x82A2 shifted by one
+        {"Pass 1", "2!ttbQ"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PubEncrypt::EncryptString(QString::fromUtf8(c.clear)), QString::fromUtf8(c.scrambled)) << c.clear;
+        EXPECT_EQ(PubEncrypt::DecryptString(QString::fromUtf8(c.scrambled)), QString::fromUtf8(c.clear)) << c.clear;
+    }
+}
+
+TEST(PubEncrypt, RoundTripsAndRefusesWhatCannotBeStored) {
+    for (const char* text : {"secret", "日記作成", "ｶﾀｶﾅ", "パスワード123", "~!@#"}) {
+        const QString clear = QString::fromUtf8(text);
+        EXPECT_TRUE(PubEncrypt::CanEncrypt(clear)) << text;
+        EXPECT_EQ(PubEncrypt::DecryptString(PubEncrypt::EncryptString(clear)), clear) << text;
+    }
+    // The last half-width katakana shifts onto a lone lead byte; an emoji has
+    // no CP932 code at all.
+    EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("ﾟ")));
+    EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("a😀")));
+}
+
+TEST(UserList, LoginIsExactAboutNamesAndPasswords) {
+    TempFolder t;
+    const QString list = t.writeText(QStringLiteral("quillbyuser.ini"),
+                                     QStringLiteral("[taro]\nID=taro\nPass=dcb\n"
+                                                    "[Hanako]\nID=hanako\nPass=dcb\n"
+                                                    "[empty]\nID=empty\nPass=\n"
+                                                    "[Previous]\nID=Previous\n"));
+    struct Case {
+        const char* user;
+        const char* password;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"taro", "abc", true},   {"taro", "ABC", false}, {"TARO", "abc", false}, {"Hanako", "abc", false},
+        {"hanako", "abc", false}, {"empty", "", true},   {"empty", "x", false},  {"nobody", "", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(UserList::checkLogin(list, QString::fromUtf8(c.user), QString::fromUtf8(c.password)), c.accepted)
+            << c.user << "/" << c.password;
+    EXPECT_EQ(UserList::users(list), QStringList({QStringLiteral("taro"), QStringLiteral("empty")}));
+}
+
+TEST(UserList, DeletingKeepsTheFolderKey) {
+    TempFolder t;
+    const QString list = t.file(QStringLiteral("quillbyuser.ini"));
+    UserList::addId(list, QStringLiteral("taro"));
+    UserList::setPassword(list, QStringLiteral("taro"), QStringLiteral("abc"));
+    UserList::setUserFolder(list, QStringLiteral("taro"), QStringLiteral("/data/taro"));
+    EXPECT_EQ(UserList::userFolder(t.path(), QStringLiteral("taro")), QStringLiteral("/data/taro/"));
+    UserList::removeUser(list, QStringLiteral("taro"));
+    EXPECT_FALSE(UserList::userExists(list, QStringLiteral("taro")));
+    EXPECT_TRUE(UserList::users(list).isEmpty());
+    EXPECT_EQ(UserList::userFolder(t.path(), QStringLiteral("taro")), QStringLiteral("/data/taro/"));
+    EXPECT_EQ(UserList::userFolder(t.path(), QStringLiteral("jiro")), t.path() + QStringLiteral("jiro/"));
+}
+
+TEST(UserList, MovingSingleUserDataBacksUpAndPointsTheUserAtItsFolder) {
+    TempFolder t;
+    t.writeText(QStringLiteral("UserData/rarav.ini"), QStringLiteral("[ALL]\nDataPath=/old/\nMenuLanguage=English\n"));
+    t.write(QStringLiteral("rarav.mdb"), "single db");  // no UserData copy: the program folder's one
+    t.writeText(QStringLiteral("taro/rarav.ini"), QStringLiteral("[ALL]\nDataPath=/taro-old/\n"));
+    t.write(QStringLiteral("taro/rarav.mdb"), "taro db");
+    const QString d = t.path() + QStringLiteral("taro/");
+    ASSERT_TRUE(UserList::moveSingleUserData(t.path(), d));
+    EXPECT_EQ(t.read(QStringLiteral("taro/rarav.mdb")), QByteArray("single db"));
+    EXPECT_EQ(t.read(QStringLiteral("taro/rarav_BackUp.mdb")), QByteArray("taro db"));
+    EXPECT_TRUE(t.read(QStringLiteral("taro/rarav_BackUp.ini")).contains("/taro-old/"));
+    const QByteArray ini = t.read(QStringLiteral("taro/rarav.ini"));
+    EXPECT_TRUE(ini.contains("MenuLanguage=English"));
+    EXPECT_TRUE(ini.contains(("DataPath=" + d).toUtf8()));
+    EXPECT_TRUE(ini.contains(("IniFileName=" + d + "Customize/Customize.ini").toUtf8()));
+    EXPECT_TRUE(ini.contains(("IniFileName=" + d + "Blog.ini").toUtf8()));
+    EXPECT_FALSE(ini.contains("[RSS]"));
+}
+
+TEST(UserList, MovingWithoutSingleUserDataDeletesNothing) {
+    TempFolder t;
+    t.write(QStringLiteral("taro/rarav.mdb"), "taro db");
+    const QString d = t.path() + QStringLiteral("taro/");
+    ASSERT_TRUE(UserList::moveSingleUserData(t.path(), d));
+    EXPECT_EQ(t.read(QStringLiteral("taro/rarav.mdb")), QByteArray("taro db"));
+    EXPECT_FALSE(QFile::exists(d + QStringLiteral("rarav_BackUp.mdb")));
+    EXPECT_TRUE(t.read(QStringLiteral("taro/rarav.ini")).contains(("DataPath=" + d).toUtf8()));
+}
+
+}  // namespace
