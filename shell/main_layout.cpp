@@ -51,7 +51,10 @@ void MDIFormTop::mnuStandard_Click() {
     // small by the user) hides its lower row.
     QMdiSubWindow* frame = showChild(calender());
     frame->resize(frame->size().expandedTo(frame->minimumSizeHint()).expandedTo(frame->sizeHint()));
-    const QSize calenderSize(WindowPlace::toTwips(frame->width()), WindowPlace::toTwips(frame->height()));
+    // The editor sits below the calendar in the same column, which is as wide
+    // as the wider of the two needs.
+    const int column = std::max(frame->width(), showChild(editorChild())->minimumSizeHint().width());
+    const QSize calenderSize(WindowPlace::toTwips(column), WindowPlace::toTwips(frame->height()));
     applyLayout(WindowLayout::standard(client.height(), client.width(), calenderSize));
     showInBrowser(WindowLayout::browserPage(state().DataPath, state().MyPath));
 }

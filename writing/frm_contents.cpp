@@ -197,6 +197,8 @@ void frmContents::buildControls() {
     TabStrip1->addTab(QStringLiteral("追記 Extend"));
     TabStrip1->addTab(QStringLiteral("概要 Excerpt"));
     TabStrip1->setExpanding(false);
+    // Its least width holds every tab whole, so the layouts make room for it.
+    TabStrip1->setUsesScrollButtons(false);
     layout->addWidget(TabStrip1);
     fieldStack_ = new QStackedWidget(this);
     const char* const kFieldNames[] = {"txtContents", "txtExtend", "txtExcerpt"};

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 #include "core/window_place.h"
 #include "shell/window_layout.h"
+#include "writing/frm_contents.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 
@@ -75,7 +76,9 @@ TEST_F(LayoutWindowTest, StandardFillsTheClientArea) {
     expectPlace(l.calender, {0, 0, -1, -1}, "calendar");
     // The editor starts where the calendar's lower row ends, never above it.
     const int below = std::max(3210, l.calender.top + l.calender.height);
-    const int beside = std::max(4185, l.calender.width);
+    // The column is wide enough for the calendar and for every editor tab.
+    const int editorLeast = WindowPlace::toTwips(frmContents::instance()->parentWidget()->minimumSizeHint().width());
+    const int beside = std::max({4185, l.calender.width, editorLeast});
     expectPlace(l.editor, {below, 0, beside, c.height() - below}, "editor");
     expectPlace(l.browser, {0, beside, c.width() - beside, c.height()}, "browser");
     EXPECT_EQ(navigated, QStringList({t.path() + QStringLiteral("SimpleManual.htm")}));

@@ -149,6 +149,7 @@ TEST_F(FirstStart, EveryControlOfTheMainWindowIsInSight) {
     }
     for (QToolButton* b : e->cToolbar->findChildren<QToolButton*>())
         if (b->objectName() == QLatin1String("qt_toolbar_ext_button")) EXPECT_FALSE(b->isVisible()) << "» shown";
+    expectAllTabs(e->TabStrip1, "editor");
 
     // The tag list opens 15 rows high.
     while (e->ComboTag->count() < 30) e->ComboTag->addItem(QStringLiteral("<TAG%1>").arg(e->ComboTag->count()));
