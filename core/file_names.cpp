@@ -1,6 +1,9 @@
 #include "core/file_names.h"
 
+#include "core/database_upgrade.h"
+#include "core/program_files.h"
 #include "core/shared_state.h"
+#include "core/update_descriptor.h"
 
 #include <QDir>
 #include <QStringList>
@@ -8,20 +11,22 @@
 namespace FileNames {
 
 bool isProgramFile(const QString& name) {
-    static const QStringList own = {
-        QStringLiteral("Rarav"),          QStringLiteral("Rarav.bak"),        QStringLiteral("Rarav.lock"),
-        QStringLiteral("QuillbyUpdater"), QStringLiteral("QuillbyUpTmp"),     QStringLiteral("update.txt"),
-        QStringLiteral("rarav.mdb"),      QStringLiteral("default.mdb"),      QStringLiteral("diarymdb.bak"),
-        QStringLiteral("old.mdb"),        QStringLiteral("rarav.ini"),        QStringLiteral("default.ini"),
-        QStringLiteral("quillbyuser.ini"), QStringLiteral("Customize.ini"),   QStringLiteral("Customize.bak"),
-        QStringLiteral("HTML2TXT.ini"),   QStringLiteral("HTML2TXT_RSS.ini"), QStringLiteral("colorname.csv"),
-        QStringLiteral("JS_Log.txt"),     QStringLiteral("HTML.txt"),         QStringLiteral("TEXT.txt"),
-        QStringLiteral("Manual.htm"),     QStringLiteral("SimpleManual.htm"), QStringLiteral("SampleBlog.blg"),
-        QStringLiteral("title.bmp"),      QStringLiteral("Cloudy.gif"),       QStringLiteral("Rainy.gif"),
-        QStringLiteral("Shinny.gif"),     QStringLiteral("Snowy.gif"),        QStringLiteral("Thunder.gif"),
-        QStringLiteral("Brindle.so"),     QStringLiteral("Fescue.so"),        QStringLiteral("Tambour.so"),
-        QStringLiteral("QuillbyInfo.so"), QStringLiteral("Zettik"),           QStringLiteral("UserData"),
-    };
+    static const QStringList own = [] {
+        QStringList names = {
+            QStringLiteral("Rarav"),          QStringLiteral("Rarav.bak"),        QStringLiteral("Rarav.lock"),
+            QStringLiteral("QuillbyUpdater"), QStringLiteral("QuillbyUpTmp"),     UpdateDescriptor::kFileName,
+            DatabaseUpgrade::kDatabaseFile,   DatabaseUpgrade::kTemplateFile,     DatabaseUpgrade::kBackupFile,
+            DatabaseUpgrade::kOldFile,        DatabaseUpgrade::kNewFile,          QStringLiteral("rarav.ini"),
+            QStringLiteral("default.ini"),    QStringLiteral("Customize.ini"),    QStringLiteral("Customize.bak"),
+            QStringLiteral("HTML2TXT.ini"),   QStringLiteral("HTML2TXT_RSS.ini"), QStringLiteral("colorname.csv"),
+            QStringLiteral("JS_Log.txt"),     QStringLiteral("HTML.txt"),         QStringLiteral("TEXT.txt"),
+            QStringLiteral("Manual.htm"),     QStringLiteral("SimpleManual.htm"), QStringLiteral("SampleBlog.blg"),
+            QStringLiteral("title.bmp"),      QStringLiteral("UserData"),         ProgramFiles::kUserList,
+            ProgramFiles::kBrindle,           ProgramFiles::kFescue,              ProgramFiles::kTambour,
+            ProgramFiles::kQuillbyInfo,       ProgramFiles::kZettik,
+        };
+        return names + ProgramFiles::kWeatherIcons;
+    }();
     return own.contains(name, Qt::CaseInsensitive);
 }
 

@@ -2,6 +2,8 @@
 // The user list "quillbyuser.ini" in the program folder. Its existence alone
 // makes start-up ask for a login. A section is a user only when its ID key
 // repeats the section name exactly, letter case included.
+#include "core/program_files.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,7 +12,7 @@ namespace UserList {
 bool CheckLogin(const QString& user, const QString& password);
 bool UserExists(const QString& user);
 
-inline const QString kFileName = QStringLiteral("quillbyuser.ini");
+inline const QString& kFileName = ProgramFiles::kUserList;
 QString fileIn(const QString& myPath);
 
 bool checkLogin(const QString& listFile, const QString& user, const QString& password);
