@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -25,14 +26,9 @@ Converters& converters() {
     return c;
 }
 
-}  // namespace
-
-namespace Codepage {
-
-QByteArray fromUnicode(const QString& text, Fallback fallback, bool* lossless) {
-    if (lossless) *lossless = true;
+// Whole texts through iconv; the caller holds the converters' lock.
+QByteArray iconvFromUnicode(QStringView text, Codepage::Fallback fallback, bool* lossless) {
     auto& c = converters();
-    std::lock_guard guard(c.lock);
     const QByteArray utf8 = text.toUtf8();
     QByteArray out(utf8.size() + 16, Qt::Uninitialized);
     iconv(c.toCp932, nullptr, nullptr, nullptr, nullptr);
@@ -58,7 +54,7 @@ QByteArray fromUnicode(const QString& text, Fallback fallback, bool* lossless) {
         len = qMin(len, inLeft);
         const QString ch = QString::fromUtf8(in, qsizetype(len));
         const char32_t cp = ch.isEmpty() ? U'?' : ch.toUcs4().value(0, U'?');
-        const QByteArray replacement = fallback == Fallback::NumericReference
+        const QByteArray replacement = fallback == Codepage::Fallback::NumericReference
                                            ? "&#x" + QByteArray::number(uint(cp), 16).toUpper() + ";"
                                            : QByteArray("?");
         if (size_t(out.size()) - written < size_t(replacement.size()))
@@ -73,13 +69,11 @@ QByteArray fromUnicode(const QString& text, Fallback fallback, bool* lossless) {
     return out;
 }
 
-QString toUnicode(const QByteArray& bytes, bool* valid) {
-    if (valid) *valid = true;
+QString iconvToUnicode(QByteArrayView bytes, bool* valid) {
     auto& c = converters();
-    std::lock_guard guard(c.lock);
     QByteArray utf8(bytes.size() * 3 / 2 + 16, Qt::Uninitialized);
     iconv(c.fromCp932, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(bytes.constData());
+    char* in = const_cast<char*>(bytes.data());
     size_t inLeft = size_t(bytes.size());
     size_t written = 0;
     static const char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
@@ -102,6 +96,138 @@ QString toUnicode(const QByteArray& bytes, bool* valid) {
         iconv(c.fromCp932, nullptr, nullptr, nullptr, nullptr);
     }
     return QString::fromUtf8(utf8.constData(), qsizetype(written));
+}
+
+// Pages of a diary run to megabytes, and iconv costs a call and a UTF-8 copy
+// per text. CP932 is stateless, so what iconv makes of one character is what
+// it makes of it anywhere: each answer is learnt from iconv the first time a
+// character (or byte pair) is met and looked up after that, which keeps
+// glibc's table the only authority.
+//   0 not asked yet; kNone CP932 has nothing for it; kOdd an answer the
+//   table cannot hold, left to iconv; else (length << 16) | bytes or code.
+constexpr quint32 kUnknown = 0, kNone = 1, kOdd = 2;
+
+struct Tables {
+    quint32 encode[0x10000] = {};   // by UTF-16 code unit, surrogates excluded
+    quint32 single[0x100] = {};     // by byte: a character, kNone, or kLead
+    quint32 pair[0x10000] = {};     // by lead << 8 | trail
+};
+constexpr quint32 kLead = 3;
+
+Tables& tables() {
+    static const std::unique_ptr<Tables> t = std::make_unique<Tables>();
+    return *t;
+}
+
+quint32 learnEncoding(char16_t c) {
+    bool lossless = true;
+    const QChar ch(c);
+    const QByteArray b = iconvFromUnicode(QStringView(&ch, 1), Codepage::Fallback::Question, &lossless);
+    if (!lossless) return kNone;
+    if (b.size() == 1) return (1u << 16) | uchar(b[0]);
+    if (b.size() == 2) return (2u << 16) | (uint(uchar(b[0])) << 8) | uchar(b[1]);
+    return kOdd;
+}
+
+// What iconv makes of bytes alone: one UTF-16 unit, kNone for an invalid
+// sequence, kLead when it waits for more, kOdd otherwise.
+quint32 learnDecoding(const char* bytes, int size) {
+    auto& c = converters();
+    iconv(c.fromCp932, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(bytes);
+    size_t inLeft = size_t(size);
+    char out[16];
+    char* o = out;
+    size_t oLeft = sizeof out;
+    const size_t rc = iconv(c.fromCp932, &in, &inLeft, &o, &oLeft);
+    iconv(c.fromCp932, nullptr, nullptr, nullptr, nullptr);
+    if (rc == size_t(-1)) return errno == EINVAL ? kLead : errno == EILSEQ ? kNone : kOdd;
+    const QString text = QString::fromUtf8(out, qsizetype(sizeof out - oLeft));
+    if (text.size() != 1 || text[0].isSurrogate()) return kOdd;
+    return (uint(size) << 16) | text[0].unicode();
+}
+
+void appendNumericReference(QByteArray& out, char32_t cp) {
+    out += "&#x";
+    out += QByteArray::number(uint(cp), 16).toUpper();
+    out += ';';
+}
+
+}  // namespace
+
+namespace Codepage {
+
+QByteArray fromUnicode(const QString& text, Fallback fallback, bool* lossless) {
+    if (lossless) *lossless = true;
+    auto& c = converters();
+    std::lock_guard guard(c.lock);
+    Tables& t = tables();
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t ch = s[i];
+        if (QChar::isSurrogate(ch)) {
+            // Nothing beyond the BMP is in CP932; iconv decides what a pair or
+            // a lone half becomes, as it does within a whole text.
+            const qsizetype len = QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]) ? 2 : 1;
+            bool held = true;
+            out += iconvFromUnicode(QStringView(text).mid(i, len), fallback, &held);
+            if (!held && lossless) *lossless = false;
+            i += len - 1;
+            continue;
+        }
+        quint32 e = t.encode[ch];
+        if (e == kUnknown) e = t.encode[ch] = learnEncoding(ch);
+        if (e == kNone) {
+            if (lossless) *lossless = false;
+            if (fallback == Fallback::NumericReference) appendNumericReference(out, ch);
+            else out += '?';
+        } else if (e == kOdd) {
+            out += iconvFromUnicode(QStringView(text).mid(i, 1), fallback, nullptr);
+        } else if ((e >> 16) == 1) {
+            out += char(e & 0xFF);
+        } else {
+            out += char((e >> 8) & 0xFF);
+            out += char(e & 0xFF);
+        }
+    }
+    return out;
+}
+
+QString toUnicode(const QByteArray& bytes, bool* valid) {
+    if (valid) *valid = true;
+    auto& c = converters();
+    std::lock_guard guard(c.lock);
+    Tables& t = tables();
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    qsizetype written = 0;
+    const char* b = bytes.constData();
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const uchar lead = uchar(b[i]);
+        quint32 e = t.single[lead];
+        if (e == kUnknown) e = t.single[lead] = learnDecoding(b + i, 1);
+        if (e == kLead && i + 1 < n) {
+            const uint key = (uint(lead) << 8) | uchar(b[i + 1]);
+            e = t.pair[key];
+            if (e == kUnknown) e = t.pair[key] = learnDecoding(b + i, 2);
+        }
+        if (e == kOdd) return iconvToUnicode(QByteArrayView(bytes), valid);
+        if (e == kNone || e == kLead) {
+            // A byte that starts no valid character is marked, never dropped.
+            if (valid) *valid = false;
+            o[written++] = u'\xFFFD';
+            ++i;
+            continue;
+        }
+        o[written++] = char16_t(e & 0xFFFF);
+        i += qsizetype(e >> 16);
+    }
+    out.truncate(written);
+    return out;
 }
 
 bool hasByteOrderMark(const QByteArray& bytes) { return bytes.startsWith(kByteOrderMark); }

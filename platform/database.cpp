@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -90,6 +92,44 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
+// Opening a connection reads and parses the whole schema, the search
+// index's tables and triggers included, which costs more than most queries
+// of a page. A connection let go without a transaction or statement open is
+// kept on its thread and handed to the next Database of the same file and
+// mode while the file is still the one it was opened on; the file's content
+// may change meanwhile, as it may under any idle connection of SQLite.
+struct IdleConnection {
+    QString path;
+    Database::Mode mode;
+    dev_t device;
+    ino_t inode;
+    sqlite3* db;
+};
+
+struct IdleConnections {
+    std::vector<IdleConnection> kept;
+    ~IdleConnections() {
+        for (const IdleConnection& c : kept) sqlite3_close_v2(c.db);
+    }
+};
+
+// An operation opens one or two files (the database, a log or imported one).
+constexpr size_t kMaxIdle = 4;
+thread_local IdleConnections idle;
+
+sqlite3* takeIdle(const QString& path, Database::Mode mode, dev_t device, ino_t inode) {
+    for (auto it = idle.kept.begin(); it != idle.kept.end(); ++it) {
+        if (it->path != path || it->mode != mode) continue;
+        sqlite3* db = it->db;
+        const bool same = it->device == device && it->inode == inode;
+        idle.kept.erase(it);
+        if (same) return db;
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int Recordset::column(const QString& name) const {
@@ -104,9 +144,18 @@ QVariant Recordset::value(qsizetype row, const QString& name) const {
     return rows[row][c];
 }
 
-Database::Database(const QString& path, Mode mode) : path_(path) {
-    if (mode != Mode::Create && !QFile::exists(path))
+Database::Database(const QString& path, Mode mode) : path_(path), mode_(mode) {
+    struct stat st;
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    if (mode != Mode::Create && !exists)
         throw RuntimeError(ErrorNumber::FileNotFound, QStringLiteral("データベースが見つかりません: ") + path);
+    if (mode != Mode::Create && S_ISREG(st.st_mode)) {
+        device_ = st.st_dev;
+        inode_ = st.st_ino;
+        reusable_ = true;
+        db_ = takeIdle(path, mode, device_, inode_);
+        if (db_) return;
+    }
     int flags = SQLITE_OPEN_FULLMUTEX;
     flags |= mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (mode == Mode::Create) flags |= SQLITE_OPEN_CREATE;
@@ -123,7 +172,17 @@ Database::Database(const QString& path, Mode mode) : path_(path) {
     // ASCII; SQLite's default Like does the same.
 }
 
-Database::~Database() { sqlite3_close_v2(db_); }
+Database::~Database() {
+    if (reusable_ && db_ && sqlite3_get_autocommit(db_) && !sqlite3_next_stmt(db_, nullptr)) {
+        if (idle.kept.size() >= kMaxIdle) {
+            sqlite3_close_v2(idle.kept.front().db);
+            idle.kept.erase(idle.kept.begin());
+        }
+        idle.kept.push_back({path_, mode_, device_, inode_, db_});
+        return;
+    }
+    sqlite3_close_v2(db_);
+}
 
 int Database::exec(const QString& sql, const QVariantList& params) {
     Statement st(db_, sql);

@@ -1,7 +1,8 @@
 #pragma once
 // The entry database: SQLite under the old file names. A Database object is
-// one connection, opened for one operation and closed when it goes out of
-// scope. Values are always bound, never pasted into SQL.
+// one connection for one operation; when it goes out of scope its thread may
+// keep the connection for the next one on the same file. Values are always
+// bound, never pasted into SQL.
 #include "platform/runtime_error.h"
 
 #include <QString>
@@ -55,6 +56,11 @@ public:
 private:
     sqlite3* db_ = nullptr;
     QString path_;
+    Mode mode_;
+    // The file the connection was opened on, so that a connection kept for
+    // reuse is never handed out for a file put in its place.
+    bool reusable_ = false;
+    quint64 device_ = 0, inode_ = 0;
 };
 
 // Commits on commit(); rolls back when it goes out of scope without one, so

@@ -21,8 +21,29 @@ namespace {
 // QSaveFile always syncs; this is its rename without the sync. The temporary
 // file sits beside the target so that the rename is atomic, and takes the
 // target's permissions (or the umask's for a new file) as QSaveFile does.
+// Whether the file already holds exactly these bytes.
+bool holds(const QByteArray& target, const QByteArray& bytes) {
+    struct stat st;
+    if (::stat(target.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != off_t(bytes.size())) return false;
+    const int fd = ::open(target.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    QByteArray old(bytes.size(), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < old.size()) {
+        const ssize_t n = ::read(fd, old.data() + done, size_t(old.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += n;
+    }
+    ::close(fd);
+    return done == bytes.size() && old == bytes;
+}
+
 bool writeUnsynced(const QString& path, const QByteArray& bytes) {
     const QByteArray target = QFile::encodeName(path);
+    // Most pages of a site come out as they were: leaving those alone spares
+    // a file and a rename each.
+    if (holds(target, bytes)) return true;
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
@@ -62,9 +83,22 @@ bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync) {
 }
 
 QString toCrLf(const QString& text) {
-    QString t = toLf(text);
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return t;
+    // One pass: pages run to megabytes.
+    QString out;
+    out.reserve(text.size() + text.size() / 16 + 16);
+    const QChar* s = text.constData();
+    const qsizetype n = text.size();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c != u'\r' && c != u'\n') continue;
+        out.append(s + from, i - from);
+        out.append(QLatin1String("\r\n"));
+        if (c == u'\r' && i + 1 < n && s[i + 1] == QLatin1Char('\n')) ++i;
+        from = i + 1;
+    }
+    out.append(s + from, n - from);
+    return out;
 }
 
 QString toLf(const QString& text) {

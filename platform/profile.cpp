@@ -14,22 +14,12 @@ struct Line {
     QString text;
 };
 
-QStringList readLinesFromDisk(const QString& file);
+ProfileCache::Reading readFromDisk(const QString& file);
 
-// Every read and rewrite takes the lines through the cache: one operation
-// reads many values of the same file.
-QStringList readLines(const QString& file) { return ProfileCache::lines(file, readLinesFromDisk); }
-
-QStringList readLinesFromDisk(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    QString text = Codepage::decodeFile(f.readAll());
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
+// Every read takes the file through the cache: one operation reads many
+// values of the same file.
+ProfileCache::ReadingPtr readFile(const QString& file) { return ProfileCache::reading(file, readFromDisk); }
+QStringList readLines(const QString& file) { return readFile(file)->lines; }
 
 std::optional<QString> sectionOf(const QString& line) {
     const QString t = line.trimmed();
@@ -84,6 +74,51 @@ Location locate(const QStringList& lines, const QString& section, const QString&
     return loc;
 }
 
+QString keyOf(const QString& section, const QString& key) {
+    return section.toCaseFolded() + QChar(0) + key.toCaseFolded();
+}
+
+// Where locate would find each key: the first section of a name, and the
+// first key of a name within it.
+QHash<QString, qsizetype> keyLinesOf(const QStringList& lines) {
+    QHash<QString, qsizetype> index;
+    QSet<QString> sections;
+    QString current;
+    bool first = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (auto s = sectionOf(lines[i])) {
+            current = s->toCaseFolded();
+            first = !sections.contains(current);
+            sections.insert(current);
+            continue;
+        }
+        QString k, v;
+        if (!first || !keyValueOf(lines[i], k, v) || k.isEmpty()) continue;
+        const QString name = current + QChar(0) + k.toCaseFolded();
+        if (!index.contains(name)) index.insert(name, i);
+    }
+    return index;
+}
+
+ProfileCache::Reading readFromDisk(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QString text = Codepage::decodeFile(f.readAll());
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    ProfileCache::Reading r;
+    r.lines = text.split(QLatin1Char('\n'));
+    if (!r.lines.isEmpty() && r.lines.last().isEmpty()) r.lines.removeLast();
+    r.keyLines = keyLinesOf(r.lines);
+    return r;
+}
+
+// The line of the key in the file's reading, -1 when missing.
+qsizetype keyLineOf(const ProfileCache::Reading& r, const QString& section, const QString& key) {
+    if (key.isEmpty()) return -1;
+    return r.keyLines.value(keyOf(section, key), -1);
+}
+
 // The file as its lines' own bytes, so that a write re-encodes only the
 // lines it changes: a line the old program left in bytes that are not valid
 // CP932 is kept byte for byte.
@@ -94,6 +129,8 @@ struct RawFile {
     QStringList lines;             // the decoded lines, as readLines gives them
     QList<bool> valid;             // whether the line's bytes decode whole
     bool ok = true;                // false when an existing file could not be read
+    bool existed = false;
+    QByteArray original;           // the file's bytes as read
 };
 
 RawFile readRaw(const QString& file) {
@@ -106,6 +143,8 @@ RawFile readRaw(const QString& file) {
     }
     QByteArray all = f.readAll();
     if (f.error() != QFileDevice::NoError) raw.ok = false;
+    raw.existed = raw.ok;
+    raw.original = all;
     raw.utf8 = Codepage::hasByteOrderMark(all);
     if (raw.utf8) all.remove(0, 3);
     qsizetype start = 0;
@@ -171,6 +210,8 @@ bool writeRaw(const QString& file, const RawFile& raw, const QList<Origin>& orig
         else if (i < lines.size() - 1 || o.raw < 0) out += "\r\n";
     }
     ProfileCache::forget(file);
+    // A value written as it already stands leaves the file alone.
+    if (raw.existed && out == raw.original) return true;
     return Files::writeAtomic(file, out);
 }
 
@@ -195,11 +236,11 @@ namespace Profile {
 
 QString readString(const QString& file, const QString& section, const QString& key,
                    const QString& defaultValue) {
-    const QStringList lines = readLines(file);
-    const Location loc = locate(lines, section, key);
-    if (loc.keyLine < 0) return defaultValue;
+    const ProfileCache::ReadingPtr r = readFile(file);
+    const qsizetype line = keyLineOf(*r, section, key);
+    if (line < 0) return defaultValue;
     QString k, v;
-    keyValueOf(lines[loc.keyLine], k, v);
+    keyValueOf(r->lines[line], k, v);
     return unquote(v);
 }
 
@@ -223,11 +264,11 @@ int leadingInt(const QString& text, int defaultValue) {
 }
 
 int readInt(const QString& file, const QString& section, const QString& key, int defaultValue) {
-    const QStringList lines = readLines(file);
-    const Location loc = locate(lines, section, key);
-    if (loc.keyLine < 0) return defaultValue;
+    const ProfileCache::ReadingPtr r = readFile(file);
+    const qsizetype line = keyLineOf(*r, section, key);
+    if (line < 0) return defaultValue;
     QString k, v;
-    keyValueOf(lines[loc.keyLine], k, v);
+    keyValueOf(r->lines[line], k, v);
     return leadingInt(unquote(v), defaultValue);
 }
 

@@ -1,8 +1,8 @@
 #include "platform/profile_cache.h"
 
 #include <QFile>
-#include <QHash>
 #include <QMutex>
+#include <QSet>
 #include <sys/stat.h>
 
 namespace ProfileCache {
@@ -31,7 +31,7 @@ bool stampOf(const QString& file, Stamp& stamp) {
 
 struct Kept {
     Stamp stamp;
-    QStringList lines;
+    ReadingPtr reading;
 };
 
 // A program reads a handful of settings files; the bound only keeps a
@@ -44,35 +44,66 @@ QHash<QString, Kept>& kept() {
     return files;
 }
 
+// The current operation's files already looked at on this thread.
+struct Looked {
+    int depth = 0;
+    QSet<QString> unchanged, missing;
+};
+thread_local Looked looked;
+
 }  // namespace
 
-QStringList lines(const QString& file, const std::function<QStringList(const QString&)>& read) {
+ReadingPtr reading(const QString& file, const std::function<Reading(const QString&)>& read) {
+    if (looked.depth > 0) {
+        if (looked.missing.contains(file)) return std::make_shared<const Reading>();
+        if (looked.unchanged.contains(file)) {
+            QMutexLocker lock(&mutex);
+            const auto it = kept().constFind(file);
+            if (it != kept().cend()) return it->reading;
+        }
+    }
     Stamp before;
     if (!stampOf(file, before)) {
         forget(file);
-        return read(file);
+        if (looked.depth > 0) looked.missing.insert(file);
+        return std::make_shared<const Reading>(read(file));
     }
     {
         QMutexLocker lock(&mutex);
         const auto it = kept().constFind(file);
-        if (it != kept().cend() && it->stamp == before) return it->lines;
+        if (it != kept().cend() && it->stamp == before) {
+            if (looked.depth > 0) looked.unchanged.insert(file);
+            return it->reading;
+        }
     }
-    const QStringList read_ = read(file);
+    const ReadingPtr made = std::make_shared<const Reading>(read(file));
     // Kept only when the file did not change while it was read.
     Stamp after;
     QMutexLocker lock(&mutex);
     if (stampOf(file, after) && after == before) {
         if (kept().size() >= kMaxFiles) kept().clear();
-        kept().insert(file, {before, read_});
+        kept().insert(file, {before, made});
+        if (looked.depth > 0) looked.unchanged.insert(file);
     } else {
         kept().remove(file);
     }
-    return read_;
+    return made;
 }
 
 void forget(const QString& file) {
+    looked.unchanged.remove(file);
+    looked.missing.remove(file);
     QMutexLocker lock(&mutex);
     kept().remove(file);
+}
+
+Operation::Operation() { ++looked.depth; }
+
+Operation::~Operation() {
+    if (--looked.depth == 0) {
+        looked.unchanged.clear();
+        looked.missing.clear();
+    }
 }
 
 }  // namespace ProfileCache

@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "platform/database.h"
 #include "platform/files.h"
+#include "platform/profile_cache.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "publish/upload_list_reader.h"
@@ -72,6 +73,7 @@ bool IsFileUsedElsewhere(const QString& FileName) {
 LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter& MakeMonthPage) {
     const QString problem = checkLogMonth(year, month);
     if (!problem.isEmpty()) throw RuntimeError(ErrorNumber::InvalidArgument, problem);
+    ProfileCache::Operation settingsRead;
     const Shell::SharedState& state = Shell::state();
     const QString dataLog = state.DataPath + QStringLiteral("RaravLog/");
     QString sitePath = state.FilePath;

@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "platform/files.h"
+#include "platform/profile_cache.h"
 #include "platform/runtime_error.h"
 #include "core/browser_pages.h"
 #include "core/file_dialogs.h"
@@ -44,6 +45,7 @@ void copyPartsFiles(const Shell::SharedState& s, const QString& month) {
 }
 
 void SaveHTMLFiles(Shell::SharedState& s) {
+    ProfileCache::Operation settingsRead;
     // The preview's pages, private entries included, are written there.
     if (BrowserPages::isFolderOf(s.FilePath, s.DataPath))
         throw RuntimeError(ErrorNumber::PermissionDenied,

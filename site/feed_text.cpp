@@ -74,8 +74,38 @@ QString stamp(const QDateTime& local) {
     return local.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")) + offsetText(local, true);
 }
 
+namespace {
+
+// The stored form "yyyy/MM/dd hh:mm:ss" read by hand: a feed reads one per
+// entry and Qt's format parser costs more than the rest of the item. Any
+// other form goes to that parser, which decides as before.
+std::optional<QDateTime> storedTime(const QString& text) {
+    static const char kShape[] = "9999/99/99 99:99:99";
+    if (text.size() != qsizetype(sizeof kShape - 1)) return std::nullopt;
+    int n[6] = {};
+    int field = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (kShape[i] != '9') {
+            if (c != char16_t(kShape[i])) return std::nullopt;
+            ++field;
+            continue;
+        }
+        if (c < u'0' || c > u'9') return std::nullopt;
+        n[field] = n[field] * 10 + (c - u'0');
+    }
+    const QDate d(n[0], n[1], n[2]);
+    const QTime t(n[3], n[4], n[5]);
+    if (!d.isValid() || !t.isValid()) return std::nullopt;
+    return QDateTime(d, t);
+}
+
+}  // namespace
+
 QDateTime publishTimeOf(const QString& publishTime, const QString& day) {
-    QDateTime t = QDateTime::fromString(publishTime.trimmed(), QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+    const QString text = publishTime.trimmed();
+    if (const auto stored = storedTime(text)) return *stored;
+    QDateTime t = QDateTime::fromString(text, QStringLiteral("yyyy/MM/dd hh:mm:ss"));
     if (t.isValid()) return t;
     const std::optional<QDate> d = Dates::parseDay(day);
     return QDateTime(d ? *d : QDate(2000, 1, 1), QTime(0, 0));

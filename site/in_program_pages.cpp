@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "platform/dates.h"
+#include "platform/profile_cache.h"
 #include "platform/search_index.h"
 #include "core/ini_file.h"
 #include "core/shared_state.h"
@@ -107,6 +108,7 @@ const QString kTopLink = QStringLiteral("<DIV ALIGN=\"RIGHT\"><A HREF=\"#TOP\">t
 namespace HTML0 {
 
 void MakeSameDayPage(const QString& PagePath, const QString& Day) {
+    ProfileCache::Operation settingsRead;
     const auto& state = Shell::state();
     const PageStyle s = PageStyle::read(state.CustIniFile);
     const QString monthDay = Day.right(6);  // "/MM/DD" of a stored day
@@ -202,6 +204,7 @@ QString PointPartsToLog(const QString& html) {
 
 int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool UsePeriod, const QString& FromDay,
                          const QString& ToDay, bool UseGenre, const QString& Genre) {
+    ProfileCache::Operation settingsRead;
     QDate from, to;
     if (UsePeriod) {
         const auto f = Dates::parseDay(FromDay);

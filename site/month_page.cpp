@@ -1,5 +1,6 @@
 #include "site/month_page.h"
 
+#include "platform/profile_cache.h"
 #include "core/addresses.h"
 #include "core/ini_file.h"
 #include "core/path_parts.h"
@@ -60,6 +61,8 @@ void MakeMonthPage(const QString& pagePath, const QString& monthPrefix, int mode
 
 void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QString& monthPrefix, int mode,
                    bool writeUploadList, bool includePrivate, const FeedWriter& feeds) {
+    // The page, its parts and its feeds take their settings as they stand now.
+    ProfileCache::Operation settingsRead;
     const QString uploadListPath =
         ctx.userPath + (mode == CurrentMonth ? QStringLiteral("upload.tmp") : QStringLiteral("uplogtmp.tmp"));
     if (writeUploadList) UploadList::remove(uploadListPath);

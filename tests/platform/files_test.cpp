@@ -22,6 +22,19 @@ TEST(Files, TextIsCp932WithCrLf) {
     EXPECT_EQ(Files::readText(t.file("a.txt")), QStringLiteral("一\r\n二\r\n三\r\n"));
 }
 
+TEST(Files, EveryKindOfLineEndBecomesOneCrLf) {
+    const struct {
+        QString text, crLf;
+    } cases[] = {
+        {QStringLiteral("a\r\nb\rc\nd"), QStringLiteral("a\r\nb\r\nc\r\nd")},
+        {QStringLiteral("\n\r"), QStringLiteral("\r\n\r\n")},
+        {QStringLiteral("\r\r\n\n"), QStringLiteral("\r\n\r\n\r\n")},
+        {QStringLiteral("日記\r"), QStringLiteral("日記\r\n")},
+        {QString(), QString()},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Files::toCrLf(c.text), c.crLf) << c.text.toStdString();
+}
+
 TEST(Files, FailedAtomicWriteLeavesTheOldFile) {
     TempFolder t;
     t.write("keep.txt", "old");

@@ -21,7 +21,8 @@ TEST(Profile, ReadsWithTheRulesTheWindowsRelyOn) {
                                                    "Dup=first\n"
                                                    "Dup=second\n"
                                                    "[general]\n"
-                                                   "Dup=other section\n"));
+                                                   "Dup=other section\n"
+                                                   "Late=only in the second\n"));
     struct Case {
         const char* section;
         const char* key;
@@ -33,6 +34,7 @@ TEST(Profile, ReadsWithTheRulesTheWindowsRelyOn) {
         {"General", "Name", QStringLiteral("日本語の値")},
         {"General", "Dup", QStringLiteral("first")},
         {"General", "Missing", QStringLiteral("default")},
+        {"General", "Late", QStringLiteral("default")},
         {"NoSection", "Name", QStringLiteral("default")},
     };
     for (const Case& c : strings)

@@ -373,6 +373,30 @@ TEST(FeedText, EncoderAndEscaping) {
 namespace {
 
 // The month page writes its feeds through the real writer.
+// The stored time is read exactly as Qt's parser of its format reads it;
+// anything else falls back to the entry's day at midnight.
+TEST(FeedText, PublishTimeIsReadAsTheFormatParserReadsIt) {
+    const QString day = QStringLiteral("2024/03/05");
+    const QDateTime midnight(QDate(2024, 3, 5), QTime(0, 0));
+    const struct {
+        const char* text;
+        QDateTime expected;
+    } cases[] = {
+        {"2024/03/05 21:07:09", QDateTime(QDate(2024, 3, 5), QTime(21, 7, 9))},
+        {"  2024/12/31 23:59:59 ", QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59))},
+        {"2024/02/30 10:00:00", midnight},
+        {"2024/03/05 24:00:00", midnight},
+        {"2024-03-05 21:07:09", midnight},
+        {"", midnight},
+        {"2024/3/5 1:02:03", QDateTime::fromString(QStringLiteral("2024/3/5 1:02:03"),
+                                                   QStringLiteral("yyyy/MM/dd hh:mm:ss"))},
+    };
+    for (const auto& c : cases) {
+        const QDateTime expected = c.expected.isValid() ? c.expected : midnight;
+        EXPECT_EQ(FeedText::publishTimeOf(QString::fromUtf8(c.text), day), expected) << c.text;
+    }
+}
+
 TEST(MonthPageFeeds, SaveWritesTheFourFeedsBesideThePage) {
     TempFolder t;
     auto& s = Shell::state();
