@@ -147,54 +147,88 @@ quint32 learnDecoding(const char* bytes, int size) {
     return (uint(size) << 16) | text[0].unicode();
 }
 
-void appendNumericReference(QByteArray& out, char32_t cp) {
-    out += "&#x";
-    out += QByteArray::number(uint(cp), 16).toUpper();
-    out += ';';
-}
-
 }  // namespace
 
 namespace Codepage {
 
-QByteArray fromUnicode(const QString& text, Fallback fallback, bool* lossless) {
+namespace {
+
+// Appends the bytes of text to out.
+template <bool crLf>
+void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, bool* lossless) {
+    using Codepage::Fallback;
     if (lossless) *lossless = true;
     auto& c = converters();
     std::lock_guard guard(c.lock);
     Tables& t = tables();
-    QByteArray out;
-    out.reserve(text.size() * 2);
+    // Two bytes a character at most (a line end too), but for the rare
+    // fallback text.
+    qsizetype written = out.size();
+    out.resize(written + text.size() * 2 + 16);
+    char* o = out.data();
+    auto room = [&](qsizetype more) {
+        if (written + more <= out.size()) return;
+        out.resize((written + more) * 2);
+        o = out.data();
+    };
+    auto put = [&](const QByteArray& bytes) {
+        room(bytes.size());
+        memcpy(o + written, bytes.constData(), size_t(bytes.size()));
+        written += bytes.size();
+    };
     const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t ch = s[i];
-        if (QChar::isSurrogate(ch)) {
-            // Nothing beyond the BMP is in CP932; iconv decides what a pair or
-            // a lone half becomes, as it does within a whole text.
-            const qsizetype len = QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]) ? 2 : 1;
-            bool held = true;
-            out += iconvFromUnicode(QStringView(text).mid(i, len), fallback, &held);
-            if (!held && lossless) *lossless = false;
-            i += len - 1;
+        if (crLf && (ch == u'\r' || ch == u'\n')) {
+            o[written++] = '\r';
+            o[written++] = '\n';
+            if (ch == u'\r' && i + 1 < n && s[i + 1] == u'\n') ++i;
             continue;
         }
-        quint32 e = t.encode[ch];
+        quint32 e = QChar::isSurrogate(ch) ? kOdd : t.encode[ch];
         if (e == kUnknown) e = t.encode[ch] = learnEncoding(ch);
-        if (e == kNone) {
+        if ((e >> 16) == 1) {
+            o[written++] = char(e & 0xFF);
+        } else if ((e >> 16) == 2) {
+            o[written++] = char((e >> 8) & 0xFF);
+            o[written++] = char(e & 0xFF);
+        } else if (e == kNone) {
             if (lossless) *lossless = false;
-            if (fallback == Fallback::NumericReference) appendNumericReference(out, ch);
-            else out += '?';
-        } else if (e == kOdd) {
-            out += iconvFromUnicode(QStringView(text).mid(i, 1), fallback, nullptr);
-        } else if ((e >> 16) == 1) {
-            out += char(e & 0xFF);
+            put(fallback == Fallback::NumericReference
+                    ? "&#x" + QByteArray::number(uint(ch), 16).toUpper() + ";"
+                    : QByteArray("?"));
         } else {
-            out += char((e >> 8) & 0xFF);
-            out += char(e & 0xFF);
+            // Nothing beyond the BMP is in CP932; iconv decides what a pair or
+            // a lone half becomes, as it does within a whole text.
+            const qsizetype len =
+                QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]) ? 2 : 1;
+            bool held = true;
+            put(iconvFromUnicode(QStringView(text).mid(i, len), fallback, &held));
+            if (!held && lossless) *lossless = false;
+            i += len - 1;
         }
+        // Room again for the next character's two bytes.
+        if (written + 2 > out.size()) room(2);
     }
+    out.truncate(written);
+}
+
+}  // namespace
+
+QByteArray fromUnicode(const QString& text, Fallback fallback, bool* lossless) {
+    QByteArray out;
+    encode<false>(out, text, fallback, lossless);
     return out;
 }
+
+QByteArray fromUnicodeCrLf(const QString& text, Fallback fallback, bool* lossless) {
+    QByteArray out;
+    encode<true>(out, text, fallback, lossless);
+    return out;
+}
+
+void appendCrLf(QByteArray& out, const QString& text, Fallback fallback) { encode<true>(out, text, fallback, nullptr); }
 
 QString toUnicode(const QByteArray& bytes, bool* valid) {
     if (valid) *valid = true;

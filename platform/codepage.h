@@ -17,6 +17,11 @@ enum class Fallback {
 
 // lossless, when given, tells whether CP932 held every character.
 QByteArray fromUnicode(const QString& text, Fallback fallback = Fallback::Question, bool* lossless = nullptr);
+// The same with every line end (CR LF, LF or a lone CR) written as CR LF, in
+// the same pass: pages run to megabytes.
+QByteArray fromUnicodeCrLf(const QString& text, Fallback fallback, bool* lossless = nullptr);
+// fromUnicodeCrLf appended to out, for a text converted a piece at a time.
+void appendCrLf(QByteArray& out, const QString& text, Fallback fallback);
 // Bytes that are not valid CP932 become U+FFFD; nothing is dropped silently.
 // valid, when given, tells whether every byte was valid.
 QString toUnicode(const QByteArray& bytes, bool* valid = nullptr);

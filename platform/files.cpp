@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,22 +22,24 @@ namespace {
 // QSaveFile always syncs; this is its rename without the sync. The temporary
 // file sits beside the target so that the rename is atomic, and takes the
 // target's permissions (or the umask's for a new file) as QSaveFile does.
-// Whether the file already holds exactly these bytes.
+// Whether the file already holds exactly these bytes; read a piece at a
+// time, so that a page of megabytes costs no copy of itself.
 bool holds(const QByteArray& target, const QByteArray& bytes) {
     struct stat st;
     if (::stat(target.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != off_t(bytes.size())) return false;
     const int fd = ::open(target.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
-    QByteArray old(bytes.size(), Qt::Uninitialized);
+    char piece[64 * 1024];
     qsizetype done = 0;
-    while (done < old.size()) {
-        const ssize_t n = ::read(fd, old.data() + done, size_t(old.size() - done));
+    bool same = true;
+    while (same && done < bytes.size()) {
+        const ssize_t n = ::read(fd, piece, size_t(qMin<qsizetype>(sizeof piece, bytes.size() - done)));
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += n;
+        same = n > 0 && memcmp(piece, bytes.constData() + done, size_t(n)) == 0;
+        done += n > 0 ? n : 0;
     }
     ::close(fd);
-    return done == bytes.size() && old == bytes;
+    return same && done == bytes.size();
 }
 
 bool writeUnsynced(const QString& path, const QByteArray& bytes) {
@@ -109,9 +112,8 @@ QString toLf(const QString& text) {
 }
 
 bool writeText(const QString& path, const QString& text, bool asHtml, Sync sync) {
-    const QString crLf = toCrLf(text);
-    return writeAtomic(path, asHtml ? Codepage::fromUnicode(crLf, Codepage::Fallback::NumericReference)
-                                    : Codepage::encodeFile(crLf), sync);
+    return writeAtomic(path, asHtml ? Codepage::fromUnicodeCrLf(text, Codepage::Fallback::NumericReference)
+                                    : Codepage::encodeFile(toCrLf(text)), sync);
 }
 
 QString readText(const QString& path) {

@@ -9,6 +9,9 @@
 #include "site/diary_body.h"
 #include "site/page_text.h"
 
+#include <algorithm>
+#include <cctype>
+
 
 namespace {
 
@@ -58,26 +61,35 @@ struct Row {
 };
 
 QList<Row> rowsOf(const Recordset& rs) {
+    const int day = rs.column(QStringLiteral("Day")), number = rs.column(QStringLiteral("Number")),
+              title = rs.column(QStringLiteral("Title")), genre = rs.column(QStringLiteral("Genre")),
+              weather = rs.column(QStringLiteral("Weather")), contents = rs.column(QStringLiteral("Contents")),
+              extend = rs.column(QStringLiteral("Extend"));
+    auto at = [](const QVariantList& row, int c) { return c < 0 ? QVariant() : row[c]; };
     QList<Row> rows;
-    for (qsizetype i = 0; i < rs.size(); ++i) {
+    rows.reserve(rs.size());
+    for (const QVariantList& values : rs.rows) {
         Row r;
-        r.day = rs.text(i, "Day");
-        r.number = rs.integer(i, "Number");
-        r.title = rs.text(i, "Title");
-        r.genre = rs.text(i, "Genre");
-        r.weather = rs.text(i, "Weather");
-        r.contents = rs.text(i, "Contents");
-        r.extend = rs.text(i, "Extend");
-        r.hasGenre = !rs.value(i, "Genre").isNull();
-        r.hasWeather = !rs.value(i, "Weather").isNull();
-        r.hasContents = !rs.value(i, "Contents").isNull();
-        r.hasExtend = !rs.value(i, "Extend").isNull();
+        r.day = at(values, day).toString();
+        r.number = at(values, number).toInt();
+        const QVariant g = at(values, genre), w = at(values, weather), c = at(values, contents),
+                       e = at(values, extend);
+        r.title = at(values, title).toString();
+        r.genre = g.toString();
+        r.weather = w.toString();
+        r.contents = c.toString();
+        r.extend = e.toString();
+        r.hasGenre = !g.isNull();
+        r.hasWeather = !w.isNull();
+        r.hasContents = !c.isNull();
+        r.hasExtend = !e.isNull();
         rows << r;
     }
     return rows;
 }
 
-void writeHead(QString& page, const QString& title, const PageStyle& s) {
+template <typename Page>
+void writeHead(Page& page, const QString& title, const PageStyle& s) {
     line(page, QStringLiteral("<HTML lang=\"ja\"><HEAD><TITLE>%1</TITLE></HEAD>").arg(title));
     line(page, QStringLiteral("<BODY TEXT='%1' BGCOLOR='%2' background='%3'>").arg(s.textColor, s.backColor, s.backImage));
     // The built-in browser runs JavaScript only; the viewer closes itself when
@@ -98,6 +110,49 @@ QString tableLine(const PageStyle& s) {
         .arg(s.cellspacing)
         .arg(s.tBorderColor)
         .arg(s.tableWidth);
+}
+
+// Like ignores the case of ASCII letters only: a keyword without them (and
+// without a NUL, where Like's text ends) is found by Like exactly where it
+// occurs as it stands, and SQLite's Like walks every character of an entry
+// for a pattern that starts outside ASCII.
+bool caseCannotMatter(const QString& keyword) {
+    for (const QChar c : keyword) {
+        const char16_t u = c.unicode();
+        if (u == 0 || (u < 0x80 && std::isalpha(int(u)))) return false;
+    }
+    return true;
+}
+
+// Text in SQLite's own order, that of UTF-8 bytes: code points, where UTF-16
+// would put characters beyond the BMP before U+E000..U+FFFF.
+int codePointCompare(QStringView a, QStringView b) {
+    auto rank = [](char16_t c) -> uint { return c >= 0xE000 ? c - 0x800u : c >= 0xD800 ? c + 0x2000u : c; };
+    const qsizetype n = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x != y) return rank(x) < rank(y) ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+// The rows newest day first, then by number. Sorted here, because SQLite's
+// sorter copies whole entries, and to a file once they pass its memory; a
+// day or number that is not text or integer (only a damaged table holds one)
+// is left to SQLite's own ordering of mixed types.
+QList<Row> newestFirst(Database& db, const QString& sql, const QVariantList& params) {
+    const Recordset rs = db.query(sql, params);
+    for (const QVariantList& r : rs.rows) {
+        if (r[0].typeId() != QMetaType::QString || r[1].typeId() != QMetaType::LongLong ||
+            r[1].toLongLong() != r[1].toInt())
+            return rowsOf(db.query(sql + QStringLiteral(" ORDER BY Day DESC, Number"), params));
+    }
+    QList<Row> rows = rowsOf(rs);
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        const int days = codePointCompare(a.day, b.day);
+        return days != 0 ? days > 0 : a.number < b.number;
+    });
+    return rows;
 }
 
 const QString kTopLink = QStringLiteral("<DIV ALIGN=\"RIGHT\"><A HREF=\"#TOP\">top</A></DIV>");
@@ -178,9 +233,14 @@ QString HighlightKeyword(const QString& html, const QString& keyword) {
         }
         qsizetype textEnd = html.indexOf(QLatin1Char('<'), i);
         if (textEnd < 0) textEnd = html.size();
-        QString text = html.mid(i, textEnd - i);
-        text.replace(keyword, mark, Qt::CaseSensitive);
-        out += text;
+        const QStringView text = QStringView(html).mid(i, textEnd - i);
+        qsizetype from = 0;
+        for (qsizetype at = text.indexOf(keyword); at >= 0; at = text.indexOf(keyword, from)) {
+            out += text.mid(from, at - from);
+            out += mark;
+            from = at + keyword.size();
+        }
+        out += text.mid(from);
         i = textEnd;
     }
     return out;
@@ -216,11 +276,15 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     const auto& state = Shell::state();
     const PageStyle s = PageStyle::read(state.CustIniFile);
     Database db(state.databasePath(), Database::Mode::ReadOnly);
-    const QString pattern = QStringLiteral("%") + Sql::escapeLike(Keyword) + QStringLiteral("%");
-    QString sql = QStringLiteral(
-        "SELECT Day, Number, Title, Contents, Extend, Weather, Genre FROM Contents "
-        "WHERE (Contents Like ?1 Escape '\\' OR Title Like ?1 Escape '\\')");
-    QVariantList params{pattern};
+    QString sql = QStringLiteral("SELECT Day, Number, Title, Contents, Extend, Weather, Genre FROM Contents WHERE ");
+    QVariantList params;
+    if (caseCannotMatter(Keyword)) {
+        sql += QStringLiteral("(instr(Contents, ?1) > 0 OR instr(Title, ?1) > 0)");
+        params << Keyword;
+    } else {
+        sql += QStringLiteral("(Contents Like ?1 Escape '\\' OR Title Like ?1 Escape '\\')");
+        params << QStringLiteral("%") + Sql::escapeLike(Keyword) + QStringLiteral("%");
+    }
     if (UseGenre) {
         sql += QStringLiteral(" AND Genre Like ?2 Escape '\\'");
         params << Sql::escapeLike(Genre);
@@ -232,15 +296,15 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
                    .arg(params.size() + 1);
         params << match;
     }
-    sql += QStringLiteral(" ORDER BY Day DESC, Number");
-    const QList<Row> rows = rowsOf(db.query(sql, params));
+    const QList<Row> rows = newestFirst(db, sql, params);
     auto inPeriod = [&](const Row& r) {
         if (!UsePeriod) return true;
         const auto d = Dates::parseDay(r.day);
         return d && *d >= from && *d <= to;
     };
 
-    QString page;
+    // The page of a word in every entry runs to megabytes.
+    PageBytes page;
     writeHead(page, QStringLiteral("検索結果"), s);
     line(page, QStringLiteral("<p>キーワード：%1</p>").arg(Keyword));
     line(page, UsePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(FromDay, ToDay) : QString());
@@ -309,7 +373,7 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
         ++count;
     }
     line(page, QStringLiteral("</BODY></HTML>"));
-    writePage(PagePath, page);
+    writePage(PagePath, page.take());
     return count;
 }
 

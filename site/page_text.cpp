@@ -1,5 +1,6 @@
 #include "site/page_text.h"
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
 #include "core/path_parts.h"
@@ -7,6 +8,28 @@
 void writePage(const QString& path, const QString& text) {
     if (!Files::writeText(path, text, true, Files::Sync::None))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
+}
+
+void writePage(const QString& path, const QByteArray& bytes) {
+    if (!Files::writeAtomic(path, bytes, Files::Sync::None))
+        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
+}
+
+void PageBytes::line(const QString& text) {
+    constexpr qsizetype kPiece = 64 * 1024;
+    pending_ += text;
+    pending_ += QLatin1String("\r\n");
+    if (pending_.size() >= kPiece) encodePending();
+}
+
+void PageBytes::encodePending() {
+    Codepage::appendCrLf(bytes_, pending_, Codepage::Fallback::NumericReference);
+    pending_.resize(0);  // keeps its room for the next piece
+}
+
+QByteArray PageBytes::take() {
+    encodePending();
+    return std::move(bytes_);
 }
 
 QString pathBase(const QString& path) { return PathParts::RemoveExtension(path); }

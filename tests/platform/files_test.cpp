@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/codepage.h"
 #include "platform/dates.h"
 #include "platform/files.h"
 
@@ -32,7 +33,11 @@ TEST(Files, EveryKindOfLineEndBecomesOneCrLf) {
         {QStringLiteral("日記\r"), QStringLiteral("日記\r\n")},
         {QString(), QString()},
     };
-    for (const auto& c : cases) EXPECT_EQ(Files::toCrLf(c.text), c.crLf) << c.text.toStdString();
+    for (const auto& c : cases) {
+        EXPECT_EQ(Files::toCrLf(c.text), c.crLf) << c.text.toStdString();
+        EXPECT_EQ(Codepage::fromUnicodeCrLf(c.text, Codepage::Fallback::NumericReference),
+                  Codepage::fromUnicode(c.crLf)) << c.text.toStdString();
+    }
 }
 
 TEST(Files, FailedAtomicWriteLeavesTheOldFile) {
