@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace Publish {
 
@@ -31,7 +32,9 @@ void makeFolder(const QString& path) {
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("フォルダを作成できません。\r\n") + path);
 }
 
-// Adds the generator's list to the pending list, keeping what is there.
+// Adds the generator's list to the pending list, keeping what is there. A
+// page already waiting there is not listed twice: a month made again before
+// an upload would otherwise be sent twice over, and the list grow each time.
 void queueForUpload(const QList<UploadLine>& lines, const QString& pendingPath) {
     QString text;
     QFile old(pendingPath);
@@ -42,8 +45,17 @@ void queueForUpload(const QList<UploadLine>& lines, const QString& pendingPath) 
         old.close();
         if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QStringLiteral("\r\n");
     }
-    for (const UploadLine& line : lines)
-        text += UploadList::lineOf(line.localPath()) + QStringLiteral("\r\n");
+    QSet<QString> waiting;
+    for (const QString& l : text.split(QLatin1Char('\n'))) waiting.insert(l.trimmed());
+    bool added = false;
+    for (const UploadLine& line : lines) {
+        const QString entry = UploadList::lineOf(line.localPath());
+        if (waiting.contains(entry)) continue;
+        waiting.insert(entry);
+        text += entry + QStringLiteral("\r\n");
+        added = true;
+    }
+    if (!added) return;
     // Re-encoded whole: a line that CP932 cannot hold makes the list UTF-8.
     if (!Files::writeAtomic(pendingPath, Codepage::encodeFile(text)))
         throw RuntimeError(ErrorNumber::PermissionDenied, pendingPath);

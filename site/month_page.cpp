@@ -228,7 +228,10 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
         for (int n = 1; n <= map.lastPage; ++n)
             written << pathBase(bodyFile) + QLatin1Char('_') + twoDigits(n) + QStringLiteral(".htm");
     }
-    UploadList::write(uploadListPath, written);
+    // A log month's list only hands its pages to the log maker, which queues
+    // them in a list of its own at once; the current month's is read by the
+    // next upload.
+    UploadList::write(uploadListPath, written, log ? Files::Sync::None : Files::Sync::ToDisk);
 }
 
 }  // namespace HTML0

@@ -105,10 +105,10 @@ QList<Line> parse(const QString& text, const QString& listPath) {
     return lines;
 }
 
-void write(const QString& listPath, const QStringList& paths) {
+void write(const QString& listPath, const QStringList& paths, Files::Sync sync) {
     QString text;
     for (const QString& p : paths) text += lineOf(p) + QLatin1String("\r\n");
-    if (!Files::writeText(listPath, text))
+    if (!Files::writeText(listPath, text, false, sync))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(listPath));
 }
 

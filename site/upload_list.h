@@ -5,6 +5,8 @@
 // ends is written with both fields in double quotes (a quote inside doubled),
 // so that every folder and name reads back exactly; other lines stay as the
 // old program wrote them.
+#include "platform/files.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,7 +26,7 @@ QString lineOf(const QString& path);
 // generation always lists its top page, so such a list is damaged.
 QList<Line> parse(const QString& text, const QString& listPath);
 // Replaces the list whole. Throws RuntimeError when it cannot be written.
-void write(const QString& listPath, const QStringList& paths);
+void write(const QString& listPath, const QStringList& paths, Files::Sync sync = Files::Sync::ToDisk);
 // Removes a list left by an earlier call, so a generation that fails never
 // leaves a list naming pages it did not write. Throws when it stays.
 void remove(const QString& listPath);

@@ -118,6 +118,17 @@ TEST_F(LogMakerTest, MakesTheMonthAndMovesItsParts) {
     EXPECT_EQ(logRows().size(), 1);
 }
 
+// A month made again before an upload, and a month after it: each page
+// waits in the pending list once, after what was already there.
+TEST_F(LogMakerTest, PagesWaitForTheUploadOnceEach) {
+    const QString dataLog = dataPath() + "RaravLog";
+    Files::writeText(userPath() + "uploadlog.tmp", dataLog + ",200604.htm\r\n");
+    for (const char* month : {"4", "4", "5"}) Publish::makeLog("2006", month, writer());
+    EXPECT_EQ(Files::readText(userPath() + "uploadlog.tmp"), dataLog + ",200604.htm\r\n" + dataLog +
+                                                                 ",200604_01.htm\r\n" + dataLog + ",200605.htm\r\n" +
+                                                                 dataLog + ",200605_01.htm\r\n");
+}
+
 TEST_F(LogMakerTest, RefusesYearsAndMonthsThatNameNoMonth) {
     for (const auto& [year, month] : {std::pair{"06", "4"}, {"../x", "4"}, {"2006", "13"}, {"2006", "0"},
                                      {"2006", "1/"}, {"", "4"}, {"abcd", "4"}}) {
