@@ -3,6 +3,7 @@
 #include "platform/search_index.h"
 
 #include <QFile>
+#include <QHash>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <vector>
@@ -14,15 +15,61 @@ namespace {
     throw RuntimeError(ErrorNumber::DatabaseError, what + QStringLiteral(": ") + message);
 }
 
-// A prepared statement that finalizes itself.
+// Statements prepared on each connection of this thread, by their text: a
+// rebuild runs one insert per row, and an insert on the entries compiles the
+// search index's triggers with it.
+using PreparedStatements = QHash<QString, sqlite3_stmt*>;
+constexpr qsizetype kMaxPrepared = 32;
+
+struct IdleConnection;
+
+// What a thread keeps of its connections, in one object so that nothing of
+// it is gone while the rest closes at the thread's end.
+struct ThreadConnections {
+    QHash<sqlite3*, PreparedStatements> prepared;
+    std::vector<IdleConnection> idle;
+    ~ThreadConnections();
+};
+thread_local ThreadConnections connections;
+
+void closeConnection(sqlite3* db) {
+    if (!db) return;
+    const auto it = connections.prepared.find(db);
+    if (it != connections.prepared.end()) {
+        for (sqlite3_stmt* st : *it) sqlite3_finalize(st);
+        connections.prepared.erase(it);
+    }
+    sqlite3_close_v2(db);
+}
+
+// A prepared statement borrowed from its connection's statements (or made)
+// and given back, reset, when done.
 class Statement {
 public:
-    Statement(sqlite3* db, const QString& sql) : db_(db) {
+    Statement(sqlite3* db, const QString& sql) : db_(db), sql_(sql) {
+        PreparedStatements& kept = connections.prepared[db];
+        stmt_ = kept.take(sql);
+        if (stmt_) return;
         const QByteArray utf8 = sql.toUtf8();
-        if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt_, nullptr) != SQLITE_OK)
+        if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) !=
+            SQLITE_OK) {
+            sqlite3_finalize(stmt_);
             fail(db, QStringLiteral("SQL error in \"%1\"").arg(sql));
+        }
     }
-    ~Statement() { sqlite3_finalize(stmt_); }
+    ~Statement() {
+        if (!stmt_) return;
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        PreparedStatements& kept = connections.prepared[db_];
+        if (kept.contains(sql_) || kept.size() >= kMaxPrepared) {
+            sqlite3_finalize(stmt_);
+            return;
+        }
+        kept.insert(sql_, stmt_);
+    }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
     void bind(const QVariantList& params) {
         for (int i = 0; i < params.size(); ++i) {
             const QVariant& v = params[i];
@@ -89,6 +136,7 @@ public:
 
 private:
     sqlite3* db_;
+    QString sql_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 
@@ -106,25 +154,21 @@ struct IdleConnection {
     sqlite3* db;
 };
 
-struct IdleConnections {
-    std::vector<IdleConnection> kept;
-    ~IdleConnections() {
-        for (const IdleConnection& c : kept) sqlite3_close_v2(c.db);
-    }
-};
+ThreadConnections::~ThreadConnections() {
+    for (const IdleConnection& c : idle) closeConnection(c.db);
+}
 
 // An operation opens one or two files (the database, a log or imported one).
 constexpr size_t kMaxIdle = 4;
-thread_local IdleConnections idle;
 
 sqlite3* takeIdle(const QString& path, Database::Mode mode, dev_t device, ino_t inode) {
-    for (auto it = idle.kept.begin(); it != idle.kept.end(); ++it) {
+    for (auto it = connections.idle.begin(); it != connections.idle.end(); ++it) {
         if (it->path != path || it->mode != mode) continue;
         sqlite3* db = it->db;
         const bool same = it->device == device && it->inode == inode;
-        idle.kept.erase(it);
+        connections.idle.erase(it);
         if (same) return db;
-        sqlite3_close_v2(db);
+        closeConnection(db);
         return nullptr;
     }
     return nullptr;
@@ -161,7 +205,7 @@ Database::Database(const QString& path, Mode mode) : path_(path), mode_(mode) {
     if (mode == Mode::Create) flags |= SQLITE_OPEN_CREATE;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr) != SQLITE_OK) {
         const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
-        sqlite3_close(db_);
+        closeConnection(db_);
         db_ = nullptr;
         throw RuntimeError(ErrorNumber::DatabaseError, QStringLiteral("データベースを開けません: ") + path + ' ' + msg);
     }
@@ -173,15 +217,19 @@ Database::Database(const QString& path, Mode mode) : path_(path), mode_(mode) {
 }
 
 Database::~Database() {
-    if (reusable_ && db_ && sqlite3_get_autocommit(db_) && !sqlite3_next_stmt(db_, nullptr)) {
-        if (idle.kept.size() >= kMaxIdle) {
-            sqlite3_close_v2(idle.kept.front().db);
-            idle.kept.erase(idle.kept.begin());
+    bool idleNow = reusable_ && db_ && sqlite3_get_autocommit(db_);
+    for (sqlite3_stmt* st = idleNow ? sqlite3_next_stmt(db_, nullptr) : nullptr; st; st = sqlite3_next_stmt(db_, st))
+        idleNow = idleNow && !sqlite3_stmt_busy(st);
+    if (idleNow) {
+        auto& kept = connections.idle;
+        if (kept.size() >= kMaxIdle) {
+            closeConnection(kept.front().db);
+            kept.erase(kept.begin());
         }
-        idle.kept.push_back({path_, mode_, device_, inode_, db_});
+        kept.push_back({path_, mode_, device_, inode_, db_});
         return;
     }
-    sqlite3_close_v2(db_);
+    closeConnection(db_);
 }
 
 int Database::exec(const QString& sql, const QVariantList& params) {
@@ -205,8 +253,12 @@ Recordset Database::query(const QString& sql, const QVariantList& params) {
     Statement st(db_, sql);
     st.bind(params);
     Recordset rs;
+    // The columns are read after the first step: a kept statement whose table
+    // another connection has changed is prepared again by that step, and a
+    // "*" then names the table's columns as they are now.
+    bool more = st.step();
     for (int i = 0; i < st.columnCount(); ++i) rs.columns << st.columnName(i);
-    while (st.step()) {
+    for (; more; more = st.step()) {
         QVariantList row;
         row.reserve(rs.columns.size());
         for (int i = 0; i < rs.columns.size(); ++i) row << st.value(i);

@@ -2,6 +2,7 @@
 
 #include "tests/support/temp_folder.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,6 +44,30 @@ TEST(Database, TransactionRollsBackWhenNotCommitted) {
     }
     Database db(path);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM LogDB").toInt(), 0);
+}
+
+// Connections and statements are kept between operations, yet each one
+// reads the file now at the path, in its layout now.
+TEST(Database, EachOperationReadsTheFileNowAtThePath) {
+    TempFolder t;
+    const QString path = t.file("rarav.mdb"), other = t.file("new.mdb");
+    for (const auto& [file, value] : {std::pair{path, 1}, {other, 2}}) {
+        Database db(file, Database::Mode::Create);
+        db.execScript(QStringLiteral("CREATE TABLE T (x INTEGER); INSERT INTO T VALUES (%1);").arg(value));
+    }
+    const QString select = QStringLiteral("SELECT * FROM T");
+    EXPECT_EQ(Database(path, Database::Mode::ReadOnly).scalar(select).toInt(), 1);
+    EXPECT_EQ(Database(path).scalar(select).toInt(), 1);
+
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(other, path));
+    EXPECT_EQ(Database(path, Database::Mode::ReadOnly).scalar(select).toInt(), 2);
+    Database(path).exec(QStringLiteral("ALTER TABLE T ADD COLUMN y TEXT DEFAULT 'new'"));
+    EXPECT_EQ(Database(path, Database::Mode::ReadOnly).query(select).columns, (QStringList{"x", "y"}));
+    EXPECT_EQ(Database(path).query(select).rows, (QList<QVariantList>{{2, "new"}}));
+
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_THROW(Database(path, Database::Mode::ReadOnly), RuntimeError);
 }
 
 TEST(Database, MissingFileIsAnErrorUnlessCreating) {
