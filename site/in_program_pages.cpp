@@ -10,7 +10,6 @@
 #include "site/page_text.h"
 
 #include <algorithm>
-#include <cctype>
 
 
 namespace {
@@ -119,7 +118,7 @@ QString tableLine(const PageStyle& s) {
 bool caseCannotMatter(const QString& keyword) {
     for (const QChar c : keyword) {
         const char16_t u = c.unicode();
-        if (u == 0 || (u < 0x80 && std::isalpha(int(u)))) return false;
+        if (u == 0 || ((u | 0x20) >= u'a' && (u | 0x20) <= u'z')) return false;
     }
     return true;
 }
