@@ -14,6 +14,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -173,12 +174,19 @@ void BM_LftpMirror(benchmark::State& state) {
         state.PauseTiming();
         s.freshUpload();
         state.ResumeTiming();
+        // vsftpd running as its launching user does not change its root, so
+        // the target must be relative to the log-on folder, as ours is:
+        // "/www" would be the machine's own /www, filled by the first run and
+        // merely compared by every later one.
         QProcess lftp;
         lftp.start("lftp", {"-u", "anonymous,x", "-p", QString::number(s.port), "-e",
-                            "set ftp:passive-mode on; set net:max-retries 1; mirror -R " + s.site + " /www; mirror -R " +
-                                s.log + " /www/RaravLog; quit",
+                            "set ftp:passive-mode on; set net:max-retries 1; mirror -R " + s.site + " www; mirror -R " +
+                                s.log + " www/RaravLog; quit",
                             "127.0.0.1"});
-        if (!lftp.waitForFinished(120000) || lftp.exitCode() != 0) state.SkipWithError("lftp failed");
+        if (!lftp.waitForFinished(120000) || lftp.exitCode() != 0)
+            state.SkipWithError("lftp failed");
+        else if (!QFileInfo::exists(s.root + "www/RaravLog/" + s.logLines.last().section(',', 1)))
+            state.SkipWithError("lftp did not upload the site");
     }
 }
 
