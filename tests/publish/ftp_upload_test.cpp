@@ -3,8 +3,11 @@
 #include "platform/internet.h"
 #include "publish/ftp_upload.h"
 #include "publish/internet_error_text.h"
+#include "publish/parts_registry.h"
+#include "publish/site_save.h"
 #include "site/upload_list.h"
 #include "core/ini_file.h"
+#include "core/shared_state.h"
 #include "tests/publish/publish_fixture.h"
 #include "tests/support/local_servers.h"
 #include "tests/support/scripted_prompts.h"
@@ -115,6 +118,29 @@ TEST_F(FtpUploadTest, UploadsTheSiteThenOnlyWhatChanged) {
     EXPECT_TRUE(statuses.contains("HTMLファイル以外にアップロード対象となるファイルはありません。"));
     EXPECT_TRUE(onServer("www/RaravParts/a.gif"));
     EXPECT_EQ(user.read("uploadold.tmp"), user.read("upload.tmp"));
+}
+
+// Registering a parts file again with new content, as the user does after
+// editing a picture, must put the new bytes on the server at the next upload.
+TEST_F(FtpUploadTest, APartRegisteredAgainGoesUpWithTheNextUpload) {
+    ASSERT_TRUE(server.running());
+    QDir().mkpath(remote("www/RaravParts"));
+    QDir().mkpath(sitePath() + "RaravParts");
+    TempFolder pictures;
+    Publish::ResistFile(pictures.write("a.gif", "GIF89a old"), "2006/05/01", 1);
+    SiteSave::copyPartsFiles(Shell::state(), "2006/05");
+    saveSite({"index.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_EQ(root.read("www/RaravParts/a.gif"), "GIF89a old");
+
+    ScopedPrompts prompts;
+    prompts->expectMessage("すでに登録済みのファイルです。\r\n上書きしますか？", Prompts::vbYes, Prompts::vbYesNo);
+    Publish::ResistFile(pictures.write("edited/a.gif", "GIF89a new"), "2006/05/01", 1);
+    SiteSave::copyPartsFiles(Shell::state(), "2006/05");
+    saveSite({"index.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_EQ(root.read("www/RaravParts/a.gif"), "GIF89a new");
+    EXPECT_EQ(fileRows("Uploaded"), (QList<QVariantList>{{1}}));
 }
 
 TEST_F(FtpUploadTest, RefusalsChangeNothing) {
