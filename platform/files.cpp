@@ -19,9 +19,6 @@ namespace Files {
 
 namespace {
 
-// QSaveFile always syncs; this is its rename without the sync. The temporary
-// file sits beside the target so that the rename is atomic, and takes the
-// target's permissions (or the umask's for a new file) as QSaveFile does.
 // Whether the file already holds exactly these bytes; read a piece at a
 // time, so that a page of megabytes costs no copy of itself.
 bool holds(const QByteArray& target, const QByteArray& bytes) {
@@ -42,6 +39,9 @@ bool holds(const QByteArray& target, const QByteArray& bytes) {
     return same && done == bytes.size();
 }
 
+// QSaveFile always syncs; this is its rename without the sync. The temporary
+// file sits beside the target so that the rename is atomic, and takes the
+// target's permissions (or the umask's for a new file) as QSaveFile does.
 bool writeUnsynced(const QString& path, const QByteArray& bytes) {
     const QByteArray target = QFile::encodeName(path);
     // Most pages of a site come out as they were: leaving those alone spares
@@ -83,6 +83,25 @@ bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync) {
         return false;
     }
     return f.commit();
+}
+
+bool appendSynced(const QString& path, const QByteArray& bytes) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    const bool known = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bool ok = known;
+    for (qsizetype done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), st.st_size + done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        done += n > 0 ? n : 0;
+    }
+    ok = ok && ::fdatasync(fd) == 0;
+    // Whatever part of the new bytes did arrive is cut off again, so that a
+    // failure leaves the file as it was.
+    if (!ok && known && ::ftruncate(fd, st.st_size) == 0) ::fdatasync(fd);
+    return ::close(fd) == 0 && ok;
 }
 
 QString toCrLf(const QString& text) {

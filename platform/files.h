@@ -14,6 +14,10 @@ enum class Sync { ToDisk, None };
 // Writes through a temporary file renamed over the target; false when any
 // step failed (the old file is then untouched).
 bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync = Sync::ToDisk);
+// Adds bytes at the end of an existing file and waits for the disk; on any
+// failure the file is cut back to its old length. A list that only grows is
+// kept this way without a new file and a rename each time.
+bool appendSynced(const QString& path, const QByteArray& bytes);
 // LF and lone CR become CR LF. CP932 when it holds the whole text, else UTF-8
 // after a byte-order mark; asHtml writes CP932 always, with numeric character
 // references for characters outside it.

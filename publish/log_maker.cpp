@@ -1,6 +1,5 @@
 #include "publish/log_maker.h"
 
-#include "platform/codepage.h"
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/profile_cache.h"
@@ -13,10 +12,8 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSet>
 
 namespace Publish {
 
@@ -30,35 +27,6 @@ void copyReplacing(const QString& from, const QString& to, Files::Sync sync = Fi
 void makeFolder(const QString& path) {
     if (!Files::makeFolder(path))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("フォルダを作成できません。\r\n") + path);
-}
-
-// Adds the generator's list to the pending list, keeping what is there. A
-// page already waiting there is not listed twice: a month made again before
-// an upload would otherwise be sent twice over, and the list grow each time.
-void queueForUpload(const QList<UploadLine>& lines, const QString& pendingPath) {
-    QString text;
-    QFile old(pendingPath);
-    if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly))
-            throw RuntimeError(ErrorNumber::PermissionDenied, pendingPath);
-        text = Codepage::decodeFile(old.readAll());
-        old.close();
-        if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QStringLiteral("\r\n");
-    }
-    QSet<QString> waiting;
-    for (const QString& l : text.split(QLatin1Char('\n'))) waiting.insert(l.trimmed());
-    bool added = false;
-    for (const UploadLine& line : lines) {
-        const QString entry = UploadList::lineOf(line.localPath());
-        if (waiting.contains(entry)) continue;
-        waiting.insert(entry);
-        text += entry + QStringLiteral("\r\n");
-        added = true;
-    }
-    if (!added) return;
-    // Re-encoded whole: a line that CP932 cannot hold makes the list UTF-8.
-    if (!Files::writeAtomic(pendingPath, Codepage::encodeFile(text)))
-        throw RuntimeError(ErrorNumber::PermissionDenied, pendingPath);
 }
 
 }  // namespace
@@ -102,7 +70,11 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
     const QList<UploadLine> written = readUploadList(state.UserPath + QStringLiteral("uplogtmp.tmp"));
     for (const UploadLine& line : written)
         if (QFileInfo(line.localPath()).isFile()) copyReplacing(line.localPath(), siteLog + line.name, Files::Sync::None);
-    queueForUpload(written, state.UserPath + QStringLiteral("uploadlog.tmp"));
+    // A page already waiting for the upload is not listed twice: a month
+    // made again before an upload would otherwise be sent twice over.
+    QStringList writtenPaths;
+    for (const UploadLine& line : written) writtenPaths << line.localPath();
+    UploadList::append(state.UserPath + QStringLiteral("uploadlog.tmp"), writtenPaths);
 
     const QString parts = state.DataPath + QStringLiteral("RaravParts/");
     const QString siteLogParts = siteLog + QStringLiteral("RaravParts/");

@@ -1,10 +1,13 @@
 #include "site/upload_list.h"
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
 #include "core/path_parts.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace UploadList {
 
@@ -110,6 +113,40 @@ void write(const QString& listPath, const QStringList& paths, Files::Sync sync) 
     for (const QString& p : paths) text += lineOf(p) + QLatin1String("\r\n");
     if (!Files::writeText(listPath, text, false, sync))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(listPath));
+}
+
+void append(const QString& listPath, const QStringList& paths) {
+    QByteArray old;
+    QFile file(listPath);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly)) throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
+        old = file.readAll();
+        if (file.error() != QFileDevice::NoError) throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
+        file.close();
+    }
+    const QString text = Codepage::decodeFile(old);
+    QSet<QString> waiting;
+    for (const QString& l : text.split(QLatin1Char('\n'))) waiting.insert(l.trimmed());
+    QString added;
+    for (const QString& path : paths) {
+        const QString entry = lineOf(path);
+        if (waiting.contains(entry)) continue;
+        waiting.insert(entry);
+        added += entry + QStringLiteral("\r\n");
+    }
+    if (added.isEmpty()) return;
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) added.prepend(QStringLiteral("\r\n"));
+    if (!old.isEmpty()) {
+        bool fits = true;
+        const QByteArray bytes =
+            Codepage::hasByteOrderMark(old) ? added.toUtf8() : Codepage::fromUnicode(added, Codepage::Fallback::Question, &fits);
+        if (fits) {
+            if (!Files::appendSynced(listPath, bytes)) throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
+            return;
+        }
+    }
+    if (!Files::writeAtomic(listPath, Codepage::encodeFile(text + added)))
+        throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
 }
 
 void remove(const QString& listPath) {

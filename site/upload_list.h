@@ -27,6 +27,11 @@ QString lineOf(const QString& path);
 QList<Line> parse(const QString& text, const QString& listPath);
 // Replaces the list whole. Throws RuntimeError when it cannot be written.
 void write(const QString& listPath, const QStringList& paths, Files::Sync sync = Files::Sync::ToDisk);
+// Adds the lines of paths that the list does not hold yet, creating it when
+// missing; a path listed twice is added once. New lines are appended in the
+// list's own encoding; a CP932 list that cannot hold one is written again
+// whole as UTF-8. Throws RuntimeError when it cannot be read or written.
+void append(const QString& listPath, const QStringList& paths);
 // Removes a list left by an earlier call, so a generation that fails never
 // leaves a list naming pages it did not write. Throws when it stays.
 void remove(const QString& listPath);

@@ -1,9 +1,11 @@
 // The upload lists as the generator writes them and the upload reads them:
 // every folder and name reads back exactly, and the old program's lists stay
 // readable.
+#include "platform/codepage.h"
 #include "platform/runtime_error.h"
 #include "publish/upload_list_reader.h"
 #include "site/upload_list.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDir>
@@ -70,6 +72,39 @@ TEST(UploadListFormat, EmptyOrBrokenListsAreErrors) {
         EXPECT_THROW(Publish::readUploadList(t.file("broken.tmp")), RuntimeError);
     }
     EXPECT_THROW(Publish::readUploadList(t.file("missing.tmp")), RuntimeError);
+}
+
+// The pending list of past-log pages grows month by month: new lines are
+// added at its end in its own encoding, each page once, and a line that the
+// list's encoding cannot hold turns the whole list into UTF-8.
+TEST(UploadListFormat, AppendingAddsEachPageOnceInTheListsEncoding) {
+    TempFolder t;
+    const QString list = t.file("uploadlog.tmp");
+    const QByteArray folder = t.path().toUtf8() + "log";
+    UploadList::append(list, {t.path() + "log/1.htm", t.path() + "log/1.htm", t.path() + "log/日記.htm"});
+    EXPECT_EQ(t.read("uploadlog.tmp"), Codepage::fromUnicode(QString::fromUtf8(folder + ",1.htm\r\n" + folder +
+                                                                                ",日記.htm\r\n")));
+
+    // An old list whose last line has no line end keeps its bytes.
+    t.write("uploadlog.tmp", folder + ",0.htm");
+    UploadList::append(list, {t.path() + "log/0.htm", t.path() + "log/2.htm"});
+    EXPECT_EQ(t.read("uploadlog.tmp"), folder + ",0.htm\r\n" + folder + ",2.htm\r\n");
+
+    UploadList::append(list, {t.path() + "log/😀.htm", t.path() + "log/3.htm"});
+    const QByteArray whole = "\xEF\xBB\xBF" + folder + ",0.htm\r\n" + folder + ",2.htm\r\n" + folder +
+                             ",\xF0\x9F\x98\x80.htm\r\n" + folder + ",3.htm\r\n";
+    EXPECT_EQ(t.read("uploadlog.tmp"), whole);
+    UploadList::append(list, {t.path() + "log/日記.htm", t.path() + "log/3.htm"});
+    EXPECT_EQ(t.read("uploadlog.tmp"), whole + folder + ",日記.htm\r\n");
+
+    // A disk that fills half-way through the new lines leaves the list as it
+    // was, and the failure is reported.
+    const QByteArray before = t.read("uploadlog.tmp");
+    EXPECT_FALSE(onFullDisk([&] {
+        UploadList::append(list, {t.path() + "log/4.htm"});
+        return true;
+    }, long(before.size()) + 3));
+    EXPECT_EQ(t.read("uploadlog.tmp"), before);
 }
 
 }  // namespace
