@@ -26,6 +26,12 @@ Converters& converters() {
     return c;
 }
 
+// What stands in the bytes for a character that CP932 lacks.
+QByteArray fallbackFor(char32_t cp, Codepage::Fallback fallback) {
+    return fallback == Codepage::Fallback::NumericReference ? "&#x" + QByteArray::number(uint(cp), 16).toUpper() + ";"
+                                                            : QByteArray("?");
+}
+
 // Whole texts through iconv; the caller holds the converters' lock.
 QByteArray iconvFromUnicode(QStringView text, Codepage::Fallback fallback, bool* lossless) {
     auto& c = converters();
@@ -54,9 +60,7 @@ QByteArray iconvFromUnicode(QStringView text, Codepage::Fallback fallback, bool*
         len = qMin(len, inLeft);
         const QString ch = QString::fromUtf8(in, qsizetype(len));
         const char32_t cp = ch.isEmpty() ? U'?' : ch.toUcs4().value(0, U'?');
-        const QByteArray replacement = fallback == Codepage::Fallback::NumericReference
-                                           ? "&#x" + QByteArray::number(uint(cp), 16).toUpper() + ";"
-                                           : QByteArray("?");
+        const QByteArray replacement = fallbackFor(cp, fallback);
         if (size_t(out.size()) - written < size_t(replacement.size()))
             out.resize(out.size() * 2 + replacement.size());
         memcpy(out.data() + written, replacement.constData(), size_t(replacement.size()));
@@ -156,7 +160,6 @@ namespace {
 // Appends the bytes of text to out.
 template <bool crLf>
 void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, bool* lossless) {
-    using Codepage::Fallback;
     if (lossless) *lossless = true;
     auto& c = converters();
     std::lock_guard guard(c.lock);
@@ -195,9 +198,7 @@ void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, b
             o[written++] = char(e & 0xFF);
         } else if (e == kNone) {
             if (lossless) *lossless = false;
-            put(fallback == Fallback::NumericReference
-                    ? "&#x" + QByteArray::number(uint(ch), 16).toUpper() + ";"
-                    : QByteArray("?"));
+            put(fallbackFor(ch, fallback));
         } else {
             // Nothing beyond the BMP is in CP932; iconv decides what a pair or
             // a lone half becomes, as it does within a whole text.

@@ -6,8 +6,7 @@
 #include "core/path_parts.h"
 
 void writePage(const QString& path, const QString& text) {
-    if (!Files::writeText(path, text, true, Files::Sync::None))
-        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
+    writePage(path, Codepage::fromUnicodeCrLf(text, Codepage::Fallback::NumericReference));
 }
 
 void writePage(const QString& path, const QByteArray& bytes) {

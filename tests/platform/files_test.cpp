@@ -5,6 +5,7 @@
 
 #include "tests/support/temp_folder.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -63,6 +64,18 @@ TEST(Files, UnsyncedWriteIsStillAtomic) {
     EXPECT_FALSE(Files::writeAtomic(t.file("missing/page.htm"), "x", Files::Sync::None));
     EXPECT_TRUE(Files::writeText(page, QStringLiteral("一\n"), true, Files::Sync::None));
     EXPECT_EQ(t.read("page.htm"), QByteArray("\x88\xea\r\n"));
+}
+
+// Appending needs the file to be there: a missing one is refused and not
+// made, whatever the path holds.
+TEST(Files, AppendingAddsToTheFileAtAnyPathAndMakesNone) {
+    TempFolder t;
+    QDir().mkpath(t.file("café🍣"));
+    const QString list = t.write("café🍣/list.tmp", "a\r\n");
+    EXPECT_TRUE(Files::appendSynced(list, "b\r\n"));
+    EXPECT_EQ(t.read("café🍣/list.tmp"), QByteArray("a\r\nb\r\n"));
+    EXPECT_FALSE(Files::appendSynced(t.file("café🍣/../café🍣/missing.tmp"), "c"));
+    EXPECT_EQ(Files::listFiles(t.file("café🍣"), "*"), QStringList{"list.tmp"});
 }
 
 TEST(Dates, LenientDayParser) {
