@@ -112,6 +112,12 @@ FtpUpload::Ending FtpUpload::FTP_Execute() {
         reason_ = QString::fromLocal8Bit(e.what());
         ending = Ending::Failed;
     }
+    // The parts that went up before a failure are not sent again; should
+    // that record fail too, the run has failed already and they are.
+    try {
+        recordUploadedParts();
+    } catch (const std::exception&) {
+    }
     if (ftp_) ftp_->close();
     ftp_.reset();
     if (ending == Ending::Failed) {
@@ -241,6 +247,7 @@ FtpUpload::Ending FtpUpload::run() {
 
     if (s.HTMLOnlyUpload == 0 && !putParts()) return Ending::Failed;
     if (QFileInfo::exists(logList) && !uploadLogPages()) return Ending::Failed;
+    recordUploadedParts();
 
     ftp_->close();
     status(QStringLiteral("Uploading Files is Success!"));
@@ -339,9 +346,18 @@ QList<FtpUpload::Part> FtpUpload::pendingParts(bool logged) const {
     return parts;
 }
 
-void FtpUpload::markUploaded(qint64 id) const {
+void FtpUpload::markUploaded(qint64 id) { uploadedParts_ << id; }
+
+// One commit, and so one sync, for the whole run: a part that reached the
+// server but whose mark was lost with a crash is merely sent again.
+void FtpUpload::recordUploadedParts() {
+    if (uploadedParts_.isEmpty()) return;
     Database db(databasePath_);
-    db.exec(QStringLiteral("UPDATE FileDB SET Uploaded=1 WHERE FileID=?"), {id});
+    Transaction t(db);
+    for (const qint64 id : std::as_const(uploadedParts_))
+        db.exec(QStringLiteral("UPDATE FileDB SET Uploaded=1 WHERE FileID=?"), {id});
+    t.commit();
+    uploadedParts_.clear();
 }
 
 bool FtpUpload::putParts() {

@@ -64,7 +64,9 @@ private:
     bool putLogParts(const QList<Part>& rows, const QStringList& shared, const QString& localFolder);
     QList<Part> pendingParts(bool logged) const;
     QStringList sharedLogParts(const QString& localFolder, const QList<Part>& rows) const;
-    void markUploaded(qint64 id) const;
+    // Parts are marked in memory as they go up and recorded together.
+    void markUploaded(qint64 id);
+    void recordUploadedParts();
     bool failWith(const QString& title, const QString& text);
     // Keeps the failed call's error text for the failure ending and returns it.
     QString noteReason();
@@ -88,6 +90,7 @@ private:
     QString databasePath_;
     QString dataPath_;
     int logCount_ = 0;
+    QList<qint64> uploadedParts_;
     QString reason_;  // why the run failed, as the system reported it
 };
 
