@@ -124,7 +124,10 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     PageOut body{bodyFile, QString()};
     PageOut calendarFrame;
     QString& out = body.text;
-    out.reserve(64 * 1024);
+    // A month's page runs to some 150K characters: the next one starts in
+    // room the size of the last instead of growing to it a doubling at a time.
+    thread_local qsizetype lastPageSize = 64 * 1024;
+    out.reserve(lastPageSize + lastPageSize / 8);
 
     line(out, QStringLiteral("<HTML lang=\"ja\">"));
     line(out, QStringLiteral("<HEAD>"));
@@ -206,6 +209,7 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     }
     line(out, QStringLiteral("</BODY>\r\n</HTML>"));
 
+    lastPageSize = qMax<qsizetype>(64 * 1024, out.size());
     pages.append(body);
     if (frames) pages.append(calendarFrame);
     pages.append(dividedPages);
