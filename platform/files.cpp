@@ -97,11 +97,33 @@ bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync) {
     return f.commit();
 }
 
-bool syncFileSystem(const QString& path) {
+namespace {
+
+// A file that is not there has nothing to flush.
+bool syncOne(const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::syncfs(fd) == 0;
+    if (fd < 0) return errno == ENOENT;
+    const bool ok = ::fdatasync(fd) == 0;
     return ::close(fd) == 0 && ok;
+}
+
+}  // namespace
+
+bool syncFiles(const QStringList& paths) {
+    QStringList folders;
+    for (const QString& path : paths) {
+        if (!syncOne(path)) return false;
+        const QString folder = QFileInfo(path).absolutePath();
+        if (!folders.contains(folder)) folders << folder;
+    }
+    // The renames that put the files in place live in their folders.
+    for (const QString& folder : folders) {
+        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return false;
+        const bool ok = ::fsync(fd) == 0;
+        if (::close(fd) != 0 || !ok) return false;
+    }
+    return true;
 }
 
 void removeLeftoverTemporaries(const QString& folder) {

@@ -14,10 +14,11 @@ enum class Sync { ToDisk, None };
 // Writes through a temporary file renamed over the target; false when any
 // step failed (the old file is then untouched).
 bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync = Sync::ToDisk);
-// Waits until everything written to the file system that holds path (a file
-// or folder) is on the disk: one call makes a whole set of pages written
-// with Sync::None durable before a list that names them. False on failure.
-bool syncFileSystem(const QString& path);
+// Waits until the files, and their names in their folders, are on the disk:
+// pages written with Sync::None become durable before a list that names
+// them. Only these files are flushed, not the rest of the file system; a
+// missing one is passed over. False on failure.
+bool syncFiles(const QStringList& paths);
 // Removes the temporary files that a Sync::None write killed half-way left
 // in folder ("name.~" and a few letters); other files are not touched.
 void removeLeftoverTemporaries(const QString& folder);
