@@ -102,6 +102,7 @@ FtpUpload::Ending FtpUpload::FTP_Execute() {
     progress_.repaint();
     Ending ending;
     reason_.clear();
+    oldListNote_.clear();
     try {
         settings_ = FtpSettings::read(state.RaravIniFile);
         ending = run();
@@ -217,6 +218,7 @@ FtpUpload::Ending FtpUpload::run() {
     login.user = s.ID;
     login.password = s.Pass;
     login.passive = s.PASV != 0;
+    login.receiveTimeoutMs = receiveTimeoutMs_;
     if (!ftp_->connect(login)) {
         // The server's reason is added so the user can tell a wrong password
         // from a wrong server name.
@@ -240,13 +242,15 @@ FtpUpload::Ending FtpUpload::run() {
     if (!Files::copyFile(uploadList, oldList)) throw RuntimeError(ErrorNumber::PermissionDenied, oldList);
 
     if (s.HTMLOnlyUpload == 0 && !putParts()) return Ending::Failed;
-    if (QFileInfo::exists(logList) && !uploadLogPages()) return Ending::Failed;
+    // Parts registered for a month already made into a past log wait for
+    // the log step even when no log page does.
+    if ((QFileInfo::exists(logList) || !pendingParts(true).isEmpty()) && !uploadLogPages()) return Ending::Failed;
 
     ftp_->close();
     status(QStringLiteral("Uploading Files is Success!"));
     if (services_.playSound) services_.playSound(s.SoundFile);
     title(QStringLiteral("Successful"));
-    text(QStringLiteral("日記のアップロードに成功しました。"));
+    text(QStringLiteral("日記のアップロードに成功しました。") + oldListNote_);
     yield();
     progress_.setOkEnabled(true);
     progress_.setEnableBatsuBtn(true);
@@ -277,14 +281,33 @@ bool FtpUpload::enterStartFolder() {
 
 // Removes the pages of the previous upload that the current one no longer
 // holds, with one listing of the folder; a name already gone is no failure.
+// Names are compared ignoring letter case: on a server that ignores it (as
+// Windows servers do) "Index.htm" is the page just put as "index.htm".
 bool FtpUpload::deleteOldPages() {
     const QString oldList = userPath_ + QStringLiteral("uploadold.tmp");
     if (!QFileInfo::exists(oldList)) return true;
     QSet<QString> current;
-    for (const UploadLine& line : readUploadList(userPath_ + QStringLiteral("upload.tmp"))) current.insert(line.name);
+    for (const UploadLine& line : readUploadList(userPath_ + QStringLiteral("upload.tmp")))
+        current.insert(line.name.toCaseFolded());
+    QList<UploadLine> oldLines;
+    try {
+        oldLines = readUploadList(oldList);
+    } catch (const RuntimeError&) {
+        // An empty list names nothing to delete. A damaged one cannot say
+        // what to delete: nothing is, the user hears of it once, and the
+        // list is replaced by the current one as after any page step.
+        if (!isEmptyUploadList(oldList))
+            oldListNote_ = QStringLiteral("\r\n(前回アップロードしたファイルの一覧(uploadold.tmp)が読めないため、"
+                                          "古いファイルは削除していません。)");
+        return true;
+    }
     QStringList stale;
-    for (const UploadLine& line : readUploadList(oldList))
-        if (!current.contains(line.name) && !stale.contains(line.name)) stale << line.name;
+    for (const UploadLine& line : oldLines) {
+        const QString folded = line.name.toCaseFolded();
+        if (current.contains(folded)) continue;
+        current.insert(folded);
+        stale << line.name;
+    }
     if (stale.isEmpty()) return true;
     title(QStringLiteral("ファイルの削除"));
     QStringList present;
@@ -385,12 +408,13 @@ bool FtpUpload::putParts() {
                  QStringLiteral(")"));
             return false;
         }
+        // Marked at once: the yield below may wait on a box for long.
+        markUploaded(part.id);
         progress_.setValue(++i);
         text(QStringLiteral("ファイル「") + part.name + QStringLiteral("」のアップロードに成功しました。(") +
              QString::number(i) + of);
         yield();
         status(QStringLiteral("Upload Successful!"));
-        markUploaded(part.id);
     }
     title(QStringLiteral("元のディレクトリへの移動"));
     text(SF + QStringLiteral("へ移動中"));

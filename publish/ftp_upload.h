@@ -46,6 +46,8 @@ public:
     ~FtpUpload();
 
     Ending FTP_Execute();
+    // How long a server may keep silent before a call fails (30 s).
+    void setReceiveTimeoutMs(int ms) { receiveTimeoutMs_ = ms; }
 
 private:
     struct Part {
@@ -88,7 +90,9 @@ private:
     QString databasePath_;
     QString dataPath_;
     int logCount_ = 0;
+    int receiveTimeoutMs_ = Internet::FtpLogin().receiveTimeoutMs;
     QString reason_;  // why the run failed, as the system reported it
+    QString oldListNote_;  // added to the success text when the old list was unreadable
 };
 
 }  // namespace Publish
