@@ -1,8 +1,40 @@
 #include "platform/dates.h"
 
 #include <QRegularExpression>
+#include <ctime>
+#include <optional>
 
 namespace Dates {
+
+namespace {
+
+// The zone's offset from UTC at a moment, in seconds.
+int offsetAt(qint64 secs) {
+    const time_t t = time_t(secs);
+    tm parts{};
+    if (!localtime_r(&t, &parts)) return 0;
+    return int(parts.tm_gmtoff);
+}
+
+}  // namespace
+
+QDateTime localTime(const QDate& date, const QTime& time) {
+    tzset();
+    // Read the wall clock as if it were UTC, then try the offsets in force a
+    // day before and a day after (no zone changes twice within two days).
+    const qint64 wall = QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
+    const int before = offsetAt(wall - 86400);
+    const int after = offsetAt(wall + 86400);
+    std::optional<qint64> moment;
+    for (const int offset : {before, after}) {
+        const qint64 candidate = wall - offset;
+        if (offsetAt(candidate) == offset && (!moment || candidate < *moment)) moment = candidate;
+    }
+    // In a gap neither offset fits: read with the one before the change, the
+    // moment falls after it, and its wall clock is later by the gap.
+    const qint64 secs = moment ? *moment : wall - before;
+    return QDateTime::fromSecsSinceEpoch(secs, Qt::OffsetFromUTC, offsetAt(secs));
+}
 
 QString dayText(const QDate& d) { return d.toString(QStringLiteral("yyyy/MM/dd")); }
 QString monthText(const QDate& d) { return d.toString(QStringLiteral("yyyy/MM")); }

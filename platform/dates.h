@@ -13,5 +13,9 @@ QString timeText(const QDateTime& t);     // "yyyy/MM/dd hh:mm:ss"
 // The lenient reading of a typed or stored day: "yyyy/m/d" or "yyyy-m-d",
 // with or without leading zeros, blanks around it ignored.
 std::optional<QDate> parseDay(const QString& text);
+// A wall-clock time of the machine's zone as a whole moment, carrying the
+// zone's offset at that moment. A time that the zone skips (a summer-time
+// gap) moves forward by the gap; a time it repeats is the first occurrence.
+QDateTime localTime(const QDate& date, const QTime& time);
 
 }  // namespace Dates

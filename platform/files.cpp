@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,11 +40,22 @@ bool holds(const QByteArray& target, const QByteArray& bytes) {
     return same && done == bytes.size();
 }
 
+// A symbolic link is written through to its target, as QSaveFile does: the
+// rename then replaces the target and the link stays. A target that does
+// not exist yet is created where the link points.
+QString throughLinks(const QString& path) {
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    QFileInfo info(path);
+    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? path : info.filePath();
+}
+
 // QSaveFile always syncs; this is its rename without the sync. The temporary
 // file sits beside the target so that the rename is atomic, and takes the
 // target's permissions (or the umask's for a new file) as QSaveFile does.
 bool writeUnsynced(const QString& path, const QByteArray& bytes) {
-    const QByteArray target = QFile::encodeName(path);
+    const QByteArray target = QFile::encodeName(throughLinks(path));
     // Most pages of a site come out as they were: leaving those alone spares
     // a file and a rename each.
     if (holds(target, bytes)) return true;
@@ -83,6 +95,58 @@ bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync) {
         return false;
     }
     return f.commit();
+}
+
+namespace {
+
+// A file that is not there has nothing to flush.
+bool syncOne(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT;
+    const bool ok = ::fdatasync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+}  // namespace
+
+bool syncFiles(const QStringList& paths) {
+    QStringList folders;
+    for (const QString& path : paths) {
+        if (!syncOne(path)) return false;
+        const QString folder = QFileInfo(path).absolutePath();
+        if (!folders.contains(folder)) folders << folder;
+    }
+    // The renames that put the files in place live in their folders.
+    for (const QString& folder : folders) {
+        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return false;
+        const bool ok = ::fsync(fd) == 0;
+        if (::close(fd) != 0 || !ok) return false;
+    }
+    return true;
+}
+
+void removeLeftoverTemporaries(const QString& folder) {
+    // The names writeUnsynced gives a page or feed: the target's name, ".~",
+    // then a random number in base 36.
+    static const QRegularExpression temporary(QStringLiteral("\\.(htm|html|xml)\\.~[0-9a-z]{1,7}$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) return;
+    QStringList found;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* tilde = std::strstr(entry->d_name, ".~");
+        if (!tilde || tilde == entry->d_name) continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (temporary.match(name).hasMatch()) found << name;
+    }
+    ::closedir(dir);
+    const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    for (const QString& name : found) {
+        struct stat st;
+        const QByteArray path = QFile::encodeName(prefix + name);
+        if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.constData());
+    }
 }
 
 bool appendSynced(const QString& path, const QByteArray& bytes) {

@@ -14,6 +14,14 @@ enum class Sync { ToDisk, None };
 // Writes through a temporary file renamed over the target; false when any
 // step failed (the old file is then untouched).
 bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync = Sync::ToDisk);
+// Waits until the files, and their names in their folders, are on the disk:
+// pages written with Sync::None become durable before a list that names
+// them. Only these files are flushed, not the rest of the file system; a
+// missing one is passed over. False on failure.
+bool syncFiles(const QStringList& paths);
+// Removes the temporary files that a Sync::None write killed half-way left
+// in folder ("name.~" and a few letters); other files are not touched.
+void removeLeftoverTemporaries(const QString& folder);
 // Adds bytes at the end of an existing file and waits for the disk; on any
 // failure the file is cut back to its old length. A list that only grows is
 // kept this way without a new file and a rename each time.

@@ -101,7 +101,8 @@ public:
 
     // The folder the session is in, relative to the log-on folder ("" there).
     QString currentDirectory() const;
-    // Called between blocks of a transfer (the caller lets windows repaint).
+    // Called on the calling thread every few tens of milliseconds while a
+    // transfer runs on a thread of its own (the caller lets windows repaint).
     void setIdleCallback(std::function<void()> idle);
 
     struct Impl;

@@ -4,8 +4,12 @@
 
 #include <QFile>
 #include <QList>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <curl/curl.h>
+#include <mutex>
+#include <thread>
 
 namespace Internet {
 
@@ -15,6 +19,8 @@ namespace {
 // already been read; a short wait of ours between polls never lets a transfer
 // stall for longer than that.
 constexpr int kPollWaitMs = 1;
+// How often the waiting caller gets its idle call while a transfer runs.
+constexpr std::chrono::milliseconds kIdleEvery(50);
 
 // Pages keep CR LF on disk, but in ASCII mode libcurl puts a CR before every
 // LF it sends: it is handed bare LF line ends so that each one crosses the
@@ -79,9 +85,6 @@ struct FtpSession::Impl {
         curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
         curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Impl::onDebug);
         curl_easy_setopt(curl, CURLOPT_DEBUGDATA, this);
-        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Impl::onProgress);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
     }
 
     // Server replies arrive here line by line; a line "ddd text" closes a
@@ -104,12 +107,6 @@ struct FtpSession::Impl {
             d->response = Codepage::toUnicode(reply);
             d->partial.clear();
         }
-        return 0;
-    }
-
-    static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-        auto* d = static_cast<Impl*>(self);
-        if (d->idle) d->idle();
         return 0;
     }
 
@@ -151,7 +148,39 @@ struct FtpSession::Impl {
         return false;
     }
 
+    // With an idle call the transfer runs on a thread of its own and this
+    // one only waits, making the idle call now and then. Whatever the idle
+    // call does for however long (a nested event loop, a modal box opened
+    // from a menu) the transfer goes on and its replies are read in time, so
+    // no box can make it time out. Nothing else touches the handles until
+    // the thread has ended.
     CURLcode run() {
+        if (!idle) return transfer();
+        std::mutex m;
+        std::condition_variable cv;
+        bool done = false;
+        CURLcode rc = CURLE_OK;
+        std::thread worker([&] {
+            const CURLcode result = transfer();
+            std::lock_guard<std::mutex> lock(m);
+            rc = result;
+            done = true;
+            cv.notify_one();
+        });
+        struct Joiner {
+            std::thread& t;
+            ~Joiner() { t.join(); }
+        } joiner{worker};
+        std::unique_lock<std::mutex> lock(m);
+        while (!cv.wait_for(lock, kIdleEvery, [&] { return done; })) {
+            lock.unlock();
+            idle();
+            lock.lock();
+        }
+        return rc;
+    }
+
+    CURLcode transfer() {
         if (curl_multi_add_handle(multi, curl) != CURLM_OK) return CURLE_FAILED_INIT;
         CURLcode rc = CURLE_OK;
         int running = 1;

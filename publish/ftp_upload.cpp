@@ -26,6 +26,8 @@ namespace Publish {
 namespace {
 
 bool gRunning = false;
+// Parts files registered again during the running upload.
+QSet<QString> gRegisteredAgain;
 
 struct RunningFlag {
     RunningFlag() { gRunning = true; }
@@ -52,6 +54,10 @@ FtpSettings FtpSettings::read(const QString& iniFile) {
 }
 
 bool FtpUploadRunning() { return gRunning; }
+
+void PartRegisteredAgain(const QString& fileName) {
+    if (gRunning) gRegisteredAgain.insert(fileName);
+}
 
 bool RefuseDuringUpload() {
     if (!gRunning) return false;
@@ -92,6 +98,7 @@ QString FtpUpload::remotePath() const { return withSlash(settings_.StartFolder);
 FtpUpload::Ending FtpUpload::FTP_Execute() {
     if (gRunning) return Ending::AlreadyRunning;
     RunningFlag flag;
+    gRegisteredAgain.clear();
     const Shell::SharedState& state = Shell::state();
     userPath_ = state.UserPath;
     databasePath_ = state.databasePath();
@@ -102,6 +109,7 @@ FtpUpload::Ending FtpUpload::FTP_Execute() {
     progress_.repaint();
     Ending ending;
     reason_.clear();
+    oldListNote_.clear();
     try {
         settings_ = FtpSettings::read(state.RaravIniFile);
         ending = run();
@@ -223,6 +231,7 @@ FtpUpload::Ending FtpUpload::run() {
     login.user = s.ID;
     login.password = s.Pass;
     login.passive = s.PASV != 0;
+    login.receiveTimeoutMs = receiveTimeoutMs_;
     if (!ftp_->connect(login)) {
         // The server's reason is added so the user can tell a wrong password
         // from a wrong server name.
@@ -246,14 +255,16 @@ FtpUpload::Ending FtpUpload::run() {
     if (!Files::copyFile(uploadList, oldList)) throw RuntimeError(ErrorNumber::PermissionDenied, oldList);
 
     if (s.HTMLOnlyUpload == 0 && !putParts()) return Ending::Failed;
-    if (QFileInfo::exists(logList) && !uploadLogPages()) return Ending::Failed;
+    // Parts registered for a month already made into a past log wait for
+    // the log step even when no log page does.
+    if ((QFileInfo::exists(logList) || !pendingParts(true).isEmpty()) && !uploadLogPages()) return Ending::Failed;
     recordUploadedParts();
 
     ftp_->close();
     status(QStringLiteral("Uploading Files is Success!"));
     if (services_.playSound) services_.playSound(s.SoundFile);
     title(QStringLiteral("Successful"));
-    text(QStringLiteral("日記のアップロードに成功しました。"));
+    text(QStringLiteral("日記のアップロードに成功しました。") + oldListNote_);
     yield();
     progress_.setOkEnabled(true);
     progress_.setEnableBatsuBtn(true);
@@ -284,14 +295,33 @@ bool FtpUpload::enterStartFolder() {
 
 // Removes the pages of the previous upload that the current one no longer
 // holds, with one listing of the folder; a name already gone is no failure.
+// Names are compared ignoring letter case: on a server that ignores it (as
+// Windows servers do) "Index.htm" is the page just put as "index.htm".
 bool FtpUpload::deleteOldPages() {
     const QString oldList = userPath_ + QStringLiteral("uploadold.tmp");
     if (!QFileInfo::exists(oldList)) return true;
     QSet<QString> current;
-    for (const UploadLine& line : readUploadList(userPath_ + QStringLiteral("upload.tmp"))) current.insert(line.name);
+    for (const UploadLine& line : readUploadList(userPath_ + QStringLiteral("upload.tmp")))
+        current.insert(line.name.toCaseFolded());
+    QList<UploadLine> oldLines;
+    try {
+        oldLines = readUploadList(oldList);
+    } catch (const RuntimeError&) {
+        // An empty list names nothing to delete. A damaged one cannot say
+        // what to delete: nothing is, the user hears of it once, and the
+        // list is replaced by the current one as after any page step.
+        if (!isEmptyUploadList(oldList))
+            oldListNote_ = QStringLiteral("\r\n(前回アップロードしたファイルの一覧(uploadold.tmp)が読めないため、"
+                                          "古いファイルは削除していません。)");
+        return true;
+    }
     QStringList stale;
-    for (const UploadLine& line : readUploadList(oldList))
-        if (!current.contains(line.name) && !stale.contains(line.name)) stale << line.name;
+    for (const UploadLine& line : oldLines) {
+        const QString folded = line.name.toCaseFolded();
+        if (current.contains(folded)) continue;
+        current.insert(folded);
+        stale << line.name;
+    }
     if (stale.isEmpty()) return true;
     title(QStringLiteral("ファイルの削除"));
     QStringList present;
@@ -346,7 +376,7 @@ QList<FtpUpload::Part> FtpUpload::pendingParts(bool logged) const {
     return parts;
 }
 
-void FtpUpload::markUploaded(qint64 id) { uploadedParts_ << id; }
+void FtpUpload::markUploaded(const Part& part) { uploadedParts_ << part; }
 
 // One commit, and so one sync, for the whole run: a part that reached the
 // server but whose mark was lost with a crash is merely sent again.
@@ -354,8 +384,10 @@ void FtpUpload::recordUploadedParts() {
     if (uploadedParts_.isEmpty()) return;
     Database db(databasePath_);
     Transaction t(db);
-    for (const qint64 id : std::as_const(uploadedParts_))
-        db.exec(QStringLiteral("UPDATE FileDB SET Uploaded=1 WHERE FileID=?"), {id});
+    for (const Part& part : std::as_const(uploadedParts_)) {
+        if (!gRegisteredAgain.contains(part.name))
+            db.exec(QStringLiteral("UPDATE FileDB SET Uploaded=1 WHERE FileID=?"), {part.id});
+    }
     t.commit();
     uploadedParts_.clear();
 }
@@ -401,12 +433,13 @@ bool FtpUpload::putParts() {
                  QStringLiteral(")"));
             return false;
         }
+        // Marked before the yield below, which may wait on a box for long.
+        markUploaded(part);
         progress_.setValue(++i);
         text(QStringLiteral("ファイル「") + part.name + QStringLiteral("」のアップロードに成功しました。(") +
              QString::number(i) + of);
         yield();
         status(QStringLiteral("Upload Successful!"));
-        markUploaded(part.id);
     }
     title(QStringLiteral("元のディレクトリへの移動"));
     text(SF + QStringLiteral("へ移動中"));

@@ -34,6 +34,10 @@ bool FtpUploadRunning();
 // While an upload runs, tells the user that the command must wait for it and
 // returns true.
 bool RefuseDuringUpload();
+// A parts file registered again (new content) while an upload runs: the run
+// leaves it pending even when it has already sent it, since what it sent may
+// be the old content.
+void PartRegisteredAgain(const QString& fileName);
 
 class FtpUpload {
 public:
@@ -46,12 +50,15 @@ public:
     ~FtpUpload();
 
     Ending FTP_Execute();
+    // How long a server may keep silent before a call fails (30 s).
+    void setReceiveTimeoutMs(int ms) { receiveTimeoutMs_ = ms; }
 
 private:
     struct Part {
         qint64 id;
         QString name;
     };
+    friend void PartRegisteredAgain(const QString& fileName);
 
     Ending run();
     Ending refuse(const QString& text);
@@ -65,7 +72,7 @@ private:
     QList<Part> pendingParts(bool logged) const;
     QStringList sharedLogParts(const QString& localFolder, const QList<Part>& rows) const;
     // Parts are marked in memory as they go up and recorded together.
-    void markUploaded(qint64 id);
+    void markUploaded(const Part& part);
     void recordUploadedParts();
     bool failWith(const QString& title, const QString& text);
     // Keeps the failed call's error text for the failure ending and returns it.
@@ -90,8 +97,10 @@ private:
     QString databasePath_;
     QString dataPath_;
     int logCount_ = 0;
-    QList<qint64> uploadedParts_;
+    int receiveTimeoutMs_ = Internet::FtpLogin().receiveTimeoutMs;
+    QList<Part> uploadedParts_;
     QString reason_;  // why the run failed, as the system reported it
+    QString oldListNote_;  // added to the success text when the old list was unreadable
 };
 
 }  // namespace Publish

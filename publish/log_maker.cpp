@@ -68,12 +68,17 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
 
     MakeMonthPage(dataLog + made.LogFileName, made.LogMonth, 2, true, false);
     const QList<UploadLine> written = readUploadList(state.UserPath + QStringLiteral("uplogtmp.tmp"));
+    Files::removeLeftoverTemporaries(siteLog);
     for (const UploadLine& line : written)
         if (QFileInfo(line.localPath()).isFile()) copyReplacing(line.localPath(), siteLog + line.name, Files::Sync::None);
     // A page already waiting for the upload is not listed twice: a month
     // made again before an upload would otherwise be sent twice over.
     QStringList writtenPaths;
     for (const UploadLine& line : written) writtenPaths << line.localPath();
+    // The queued pages reach the disk before the list that names them, so
+    // that a power cut never leaves it naming an emptied page.
+    if (!Files::syncFiles(writtenPaths))
+        throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。\r\n") + dataLog);
     UploadList::append(state.UserPath + QStringLiteral("uploadlog.tmp"), writtenPaths);
 
     const QString parts = state.DataPath + QStringLiteral("RaravParts/");

@@ -30,7 +30,7 @@ bool FtpUpload::uploadLogPages() {
     text(SF + QStringLiteral("\\RaravLogへ移動完了"));
     yield();
 
-    const QList<UploadLine> lines = readUploadList(logList);
+    const QList<UploadLine> lines = QFileInfo::exists(logList) ? readUploadList(logList) : QList<UploadLine>();
     const QString of = QStringLiteral("/%1)").arg(logCount_);
     int i = 0;
     title(QStringLiteral("ログ：ファイルのアップロード"));
@@ -103,7 +103,7 @@ bool FtpUpload::putLogParts(const QList<Part>& rows, const QStringList& shared, 
     text(SF + QStringLiteral("\\RaravLogへ移動中"));
     title(QStringLiteral("ログ：ファイルのアップロード"));
 
-    auto put = [&](const QString& name, int i, int n) {
+    auto put = [&](const QString& name, int i, int n, qint64 id) {
         status(QStringLiteral("Uploading ") + name);
         if (!ftp_->putFile(localFolder + name, name, Internet::TransferType::Binary)) {
             title(QStringLiteral("エラー"));
@@ -113,6 +113,8 @@ bool FtpUpload::putLogParts(const QList<Part>& rows, const QStringList& shared, 
             status(noteReason());
             return false;
         }
+        // Marked before the yield below, which may wait on a box for long.
+        if (id >= 0) markUploaded({id, name});
         progress_.setValue(i);
         text(QStringLiteral("ファイル「") + name + QStringLiteral("」のアップロードに成功しました。(") +
              QString::number(i) + QStringLiteral("/%1)").arg(n));
@@ -125,10 +127,8 @@ bool FtpUpload::putLogParts(const QList<Part>& rows, const QStringList& shared, 
     progress_.setMaximum(qMax(1, int(rows.size())));
     progress_.setValue(0);
     repaint();
-    for (const Part& part : rows) {
-        if (!put(part.name, ++i, int(rows.size()))) return false;
-        markUploaded(part.id);
-    }
+    for (const Part& part : rows)
+        if (!put(part.name, ++i, int(rows.size()), part.id)) return false;
     // Shared files go up only when the server lacks them, so a file used by
     // many months is sent once.
     QStringList missing;
@@ -144,7 +144,7 @@ bool FtpUpload::putLogParts(const QList<Part>& rows, const QStringList& shared, 
     i = 0;
     if (!missing.isEmpty()) progress_.setMaximum(int(missing.size()));
     for (const QString& name : missing)
-        if (!put(name, ++i, int(missing.size()))) return false;
+        if (!put(name, ++i, int(missing.size()), -1)) return false;
     return true;
 }
 

@@ -2,12 +2,14 @@
 
 #include "platform/database.h"
 #include "platform/files.h"
+#include "platform/program_folder.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "core/file_names.h"
 #include "core/ini_file.h"
 #include "core/path_parts.h"
 #include "core/shared_state.h"
+#include "publish/ftp_upload.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,6 +35,26 @@ void copyInto(const QString& source, const QString& target) {
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("ファイルをコピーできません。\r\n") + target);
 }
 
+// A day of a month already made into a past log: its pages use the parts in
+// the log folders, which only the log upload sends.
+bool inLoggedMonth(Database& db, const QString& day) {
+    return day.size() >= 7 && day != QLatin1String("ALL") &&
+           db.scalar(QStringLiteral("SELECT 1 FROM LogDB WHERE LogMonth = ?"), {day.left(7)}).isValid();
+}
+
+// Puts the file beside the log pages in the data folder and, when the site
+// has its log folder, in the site folder, as the log maker does.
+void copyIntoLogFolders(const QString& source, const QString& name) {
+    const Shell::SharedState& s = Shell::state();
+    QStringList targets{s.DataPath + QStringLiteral("RaravLog/RaravParts/") + name};
+    if (!s.FilePath.isEmpty() && QFileInfo(ProgramFolder::withSlash(s.FilePath) + QStringLiteral("RaravLog")).isDir())
+        targets << ProgramFolder::withSlash(s.FilePath) + QStringLiteral("RaravLog/RaravParts/") + name;
+    for (const QString& target : targets)
+        if (!sameFolder(PathParts::GetFolderPath(source), PathParts::GetFolderPath(target)) ||
+            PathParts::GetFileName(source) != name)
+            copyInto(source, target);
+}
+
 // File names are matched as the file system does, letter case included, so
 // that every row names a stored copy of exactly that name.
 void registerPart(const QString& path, const QString& name, const QString& day, int number) {
@@ -49,20 +71,46 @@ void registerPart(const QString& path, const QString& name, const QString& day, 
 
     Database db(Shell::state().databasePath());
     const Recordset rows =
-        db.query(QStringLiteral("SELECT FileName, Day, Number FROM FileDB WHERE FileName = ?"), {name});
-    bool repeat = false;
-    for (qsizetype r = 0; r < rows.size() && !repeat; ++r)
-        repeat = rows.text(r, QStringLiteral("Day")) == day && rows.integer(r, QStringLiteral("Number")) == number;
+        db.query(QStringLiteral("SELECT FileName, Day, Number, Logged FROM FileDB WHERE FileName = ?"), {name});
+    bool repeat = false, repeatLogged = false, openRows = false;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        const bool logged = rows.integer(r, QStringLiteral("Logged")) != 0;
+        openRows = openRows || !logged;
+        if (!repeat && rows.text(r, QStringLiteral("Day")) == day && rows.integer(r, QStringLiteral("Number")) == number) {
+            repeat = true;
+            repeatLogged = logged;
+        }
+    }
 
     if (repeat) {
         if (MsgBox(QStringLiteral("すでに登録済みのファイルです。\r\n上書きしますか？"), vbYesNo, kTitle) != vbYes) return;
-        if (isStoredCopy) {
+        if (repeatLogged) {
+            // Its month is a past log: the new content goes beside the log
+            // pages and up with the next log upload.
+            copyIntoLogFolders(source, name);
+            db.exec(QStringLiteral("UPDATE FileDB SET Uploaded = 0 WHERE FileName = ? AND Logged = 1"), {name});
+            PartRegisteredAgain(name);
+            if (!openRows || isStoredCopy) return;
+        } else if (isStoredCopy) {
             MsgBox(QStringLiteral("同じフォルダの同じファイルを指定しました。\r\nコピーできません。"), vbInformation, kTitle);
             return;
         }
         copyInto(source, stored);
         // The server still holds the old content under this name.
         db.exec(QStringLiteral("UPDATE FileDB SET Uploaded = 0 WHERE FileName = ? AND Logged = 0"), {name});
+        PartRegisteredAgain(name);
+        return;
+    }
+    if (inLoggedMonth(db, day)) {
+        // A month already made into a past log never reaches the log maker
+        // again: the row is logged at once and the file put beside the log
+        // pages (a known name keeps its stored copy), so that the next log
+        // upload sends it.
+        const QString logCopy = Shell::state().DataPath + QStringLiteral("RaravLog/RaravParts/") + name;
+        if (rows.isEmpty() || !QFileInfo(logCopy).isFile())
+            copyIntoLogFolders(!rows.isEmpty() && QFileInfo(stored).isFile() ? stored : source, name);
+        db.exec(QStringLiteral("INSERT INTO FileDB (FileName, Day, Number, Uploaded, Logged) VALUES (?, ?, ?, 0, 1)"),
+                {name, day, number});
         return;
     }
     // A known name keeps its stored copy; one whose copy has gone (moved to

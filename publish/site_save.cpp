@@ -44,12 +44,20 @@ void copyPartsFiles(const Shell::SharedState& s, const QString& month) {
     for (const QVariantList& row : all.rows) copyPart(s, row[0].toString());
 }
 
+namespace {
+
+// The preview's pages, private entries included, are written there.
+void refuseSiteFolder(const QString& filePath, const QString& dataPath) {
+    if (BrowserPages::isFolderOf(filePath, dataPath))
+        throw RuntimeError(ErrorNumber::PermissionDenied,
+                           QStringLiteral("プレビュー用のフォルダにはサイトを保存できません。(%1)").arg(filePath));
+}
+
+}  // namespace
+
 void SaveHTMLFiles(Shell::SharedState& s) {
     ProfileCache::Operation settingsRead;
-    // The preview's pages, private entries included, are written there.
-    if (BrowserPages::isFolderOf(s.FilePath, s.DataPath))
-        throw RuntimeError(ErrorNumber::PermissionDenied,
-                           QStringLiteral("プレビュー用のフォルダにはサイトを保存できません。(%1)").arg(s.FilePath));
+    refuseSiteFolder(s.FilePath, s.DataPath);
     s.FileName = htmlFileName(s.FileName);
     const QString month = s.Today.left(7);
     HTML0::MakeMonthPage(s.FilePath + s.FileName, month, HTML0::CurrentMonth, true, false);
@@ -74,6 +82,8 @@ bool chooseSiteFile(Shell::SharedState& s) {
     info.InitDir = s.FilePath;
     if (!FileDialogs::ShowSaveDialogEx(info)) return false;
     const qsizetype slash = info.FileName.lastIndexOf(QLatin1Char('/'));
+    // A refused folder is not kept: every later Save HTML would be refused.
+    refuseSiteFolder(info.FileName.left(slash + 1), s.DataPath);
     s.FileName = info.FileName.mid(slash + 1);
     s.FilePath = info.FileName.left(slash + 1);
     return true;

@@ -18,7 +18,8 @@ QString htmlFileName(const QString& name);
 void SaveHTMLFiles(Shell::SharedState& s);
 
 // Asks for the site folder and top page and sets FilePath and FileName.
-// False when cancelled (nothing changes then).
+// False when cancelled (nothing changes then); throws RuntimeError, changing
+// nothing, when the chosen folder is one a site may not be saved in.
 bool chooseSiteFile(Shell::SharedState& s);
 // chooseSiteFile, then SaveHTMLFiles. False when cancelled.
 bool MnuSaveHTMLAS_Click(Shell::SharedState& s);

@@ -26,4 +26,11 @@ QList<UploadLine> readUploadList(const QString& path) {
     return lines;
 }
 
+bool isEmptyUploadList(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    return file.error() == QFileDevice::NoError && Codepage::decodeFile(bytes).trimmed().isEmpty();
+}
+
 }  // namespace Publish

@@ -15,5 +15,7 @@ struct UploadLine {
 // Lines of the list; an empty line is skipped. Throws RuntimeError when the
 // file cannot be read or holds no line (see UploadList::parse).
 QList<UploadLine> readUploadList(const QString& path);
+// True when the file can be read and holds nothing but blanks and line ends.
+bool isEmptyUploadList(const QString& path);
 
 }  // namespace Publish

@@ -97,7 +97,18 @@ std::optional<QDateTime> storedTime(const QString& text) {
     const QDate d(n[0], n[1], n[2]);
     const QTime t(n[3], n[4], n[5]);
     if (!d.isValid() || !t.isValid()) return std::nullopt;
-    return QDateTime(d, t);
+    return Dates::localTime(d, t);
+}
+
+// The same form through Qt's parsers, date and time apart: a local time that
+// the zone skips would come back invalid from the parser of the whole.
+std::optional<QDateTime> parsedTime(const QString& text) {
+    const qsizetype space = text.indexOf(QLatin1Char(' '));
+    if (space < 0) return std::nullopt;
+    const QDate d = QDate::fromString(text.left(space), QStringLiteral("yyyy/MM/dd"));
+    const QTime t = QTime::fromString(text.mid(space + 1), QStringLiteral("hh:mm:ss"));
+    if (!d.isValid() || !t.isValid()) return std::nullopt;
+    return Dates::localTime(d, t);
 }
 
 }  // namespace
@@ -105,10 +116,9 @@ std::optional<QDateTime> storedTime(const QString& text) {
 QDateTime publishTimeOf(const QString& publishTime, const QString& day) {
     const QString text = publishTime.trimmed();
     if (const auto stored = storedTime(text)) return *stored;
-    QDateTime t = QDateTime::fromString(text, QStringLiteral("yyyy/MM/dd hh:mm:ss"));
-    if (t.isValid()) return t;
+    if (const auto parsed = parsedTime(text)) return *parsed;
     const std::optional<QDate> d = Dates::parseDay(day);
-    return QDateTime(d ? *d : QDate(2000, 1, 1), QTime(0, 0));
+    return Dates::localTime(d ? *d : QDate(2000, 1, 1), QTime(0, 0));
 }
 
 }  // namespace FeedText

@@ -1,6 +1,8 @@
 #include "site/month_page.h"
 
+#include "platform/files.h"
 #include "platform/profile_cache.h"
+#include "platform/runtime_error.h"
 #include "core/addresses.h"
 #include "core/ini_file.h"
 #include "core/path_parts.h"
@@ -66,6 +68,9 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     const QString uploadListPath =
         ctx.userPath + (mode == CurrentMonth ? QStringLiteral("upload.tmp") : QStringLiteral("uplogtmp.tmp"));
     if (writeUploadList) UploadList::remove(uploadListPath);
+    // A run killed while writing a page left its temporary file beside it.
+    const QString folder = PathParts::GetFolderPath(pagePath);
+    Files::removeLeftoverTemporaries(folder);
 
     const bool log = mode != CurrentMonth;
     const QString upperBlock = ctx.textBlock("Body", log ? "UpText_Log" : "UpText");
@@ -233,8 +238,11 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
             written << pathBase(bodyFile) + QLatin1Char('_') + twoDigits(n) + QStringLiteral(".htm");
     }
     // A log month's list only hands its pages to the log maker, which queues
-    // them in a list of its own at once; the current month's is read by the
-    // next upload.
+    // them in a list of its own at once (making them durable first); the
+    // current month's is read by the next upload, which must never find it
+    // naming a page that a power cut emptied: the pages reach the disk first.
+    if (!log && !Files::syncFiles(written))
+        throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(folder));
     UploadList::write(uploadListPath, written, log ? Files::Sync::None : Files::Sync::ToDisk);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,6 +65,28 @@ TEST(Files, UnsyncedWriteIsStillAtomic) {
     EXPECT_FALSE(Files::writeAtomic(t.file("missing/page.htm"), "x", Files::Sync::None));
     EXPECT_TRUE(Files::writeText(page, QStringLiteral("一\n"), true, Files::Sync::None));
     EXPECT_EQ(t.read("page.htm"), QByteArray("\x88\xea\r\n"));
+}
+
+// Both kinds of write go through a symbolic link to its target, also one
+// that does not exist yet, and leave the link in place.
+TEST(Files, WritesGoThroughASymbolicLink) {
+    TempFolder t;
+    QDir().mkpath(t.file("site"));
+    QDir().mkpath(t.file("elsewhere ¥"));
+    t.write("elsewhere ¥/index.htm", "old");
+    ASSERT_TRUE(QFile::link("../elsewhere ¥/index.htm", t.file("site/index.htm")));
+    ASSERT_TRUE(QFile::link("../elsewhere ¥/new.htm", t.file("site/new.htm")));
+    for (const Files::Sync sync : {Files::Sync::None, Files::Sync::ToDisk}) {
+        const QByteArray bytes = sync == Files::Sync::None ? "unsynced" : "synced";
+        ASSERT_TRUE(Files::writeAtomic(t.file("site/index.htm"), bytes, sync));
+        ASSERT_TRUE(Files::writeAtomic(t.file("site/new.htm"), bytes, sync));
+        for (const char* name : {"index.htm", "new.htm"}) {
+            EXPECT_TRUE(QFileInfo(t.file(QStringLiteral("site/") + name)).isSymLink()) << name;
+            EXPECT_EQ(t.read(QStringLiteral("elsewhere ¥/") + name), bytes) << name;
+        }
+        EXPECT_EQ(QDir(t.file("elsewhere ¥")).entryList(QDir::Files), (QStringList{"index.htm", "new.htm"}));
+        QFile::remove(t.file("elsewhere ¥/new.htm"));
+    }
 }
 
 // Appending needs the file to be there: a missing one is refused and not

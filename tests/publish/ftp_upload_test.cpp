@@ -12,9 +12,12 @@
 #include "tests/support/local_servers.h"
 #include "tests/support/scripted_prompts.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QMap>
+#include <QTimer>
 
 using Publish::FtpUpload;
 
@@ -141,6 +144,161 @@ TEST_F(FtpUploadTest, APartRegisteredAgainGoesUpWithTheNextUpload) {
     ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
     EXPECT_EQ(root.read("www/RaravParts/a.gif"), "GIF89a new");
     EXPECT_EQ(fileRows("Uploaded"), (QList<QVariantList>{{1}}));
+}
+
+// The parts sent are recorded together at the end of the run; one registered
+// again with new content while the run goes on stays pending, since what
+// went up may be the old content.
+TEST_F(FtpUploadTest, APartRegisteredAgainDuringTheRunStaysPending) {
+    ASSERT_TRUE(server.running());
+    QDir().mkpath(remote("www/RaravParts"));
+    QDir().mkpath(sitePath() + "RaravParts");
+    TempFolder pictures;
+    Publish::ResistFile(pictures.write("a.gif", "GIF89a old"), "2006/05/01", 1);
+    Publish::ResistFile(pictures.write("b.gif", "GIF89a b"), "2006/05/01", 1);
+    SiteSave::copyPartsFiles(Shell::state(), "2006/05");
+    saveSite({"index.htm"});
+
+    class RegisterDuringRun : public RecordingProgress {
+    public:
+        QString newContent;
+        bool done = false;
+        void yield() override {
+            if (done || !body.contains("「a.gif」のアップロードに成功しました")) return;
+            done = true;
+            Publish::ResistFile(newContent, "2006/05/01", 1);
+            SiteSave::copyPartsFiles(Shell::state(), "2006/05");
+        }
+    } during;
+    during.newContent = pictures.write("edited/a.gif", "GIF89a new");
+    ScopedPrompts prompts;
+    prompts->expectMessage("すでに登録済みのファイルです。\r\n上書きしますか？", Prompts::vbYes, Prompts::vbYesNo);
+    ASSERT_EQ(FtpUpload(during, services()).FTP_Execute(), FtpUpload::Ending::Succeeded) << during.body.toStdString();
+    ASSERT_TRUE(during.done);
+    EXPECT_EQ(fileRows("FileName, Uploaded"), (QList<QVariantList>{{"a.gif", 0}, {"b.gif", 1}}));
+
+    saveSite({"index.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_EQ(root.read("www/RaravParts/a.gif"), "GIF89a new");
+    EXPECT_EQ(fileRows("Uploaded"), (QList<QVariantList>{{1}, {1}}));
+}
+
+// A server that ignores letter case (as Windows servers do) holds the new
+// "index.htm" where the old "Index.htm" was: deleting the old name would
+// delete the page just put.
+TEST_F(FtpUploadTest, ATopPageRenamedByLetterCaseStaysOnACaseBlindServer) {
+    TempFolder blindRoot;
+    LocalFtpServer::Options options;
+    options.ignoreCase = true;
+    LocalFtpServer blind(blindRoot.path(), options);
+    ASSERT_TRUE(blind.running());
+    setServer(blind.port());
+    QDir().mkpath(blindRoot.path() + "www/RaravParts");
+    saveSite({"Index.htm", "Index_D.htm", "Index_C.htm", "Index_RSS091.xml", "gone.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+
+    saveSite({"index.htm", "index_D.htm", "index_C.htm", "index_RSS091.xml"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    const QStringList onServer = QDir(blindRoot.path() + "www").entryList(QDir::Files);
+    for (const char* name : {"index.htm", "index_D.htm", "index_C.htm", "index_RSS091.xml"})
+        EXPECT_TRUE(onServer.contains(QString::fromUtf8(name), Qt::CaseInsensitive)) << name;
+    EXPECT_EQ(onServer.size(), 4) << onServer.join(' ').toStdString();
+    EXPECT_EQ(progress.texts.filter("を削除しました。"), QStringList{"ファイル「gone.htm」を削除しました。"});
+}
+
+// A box opened during a transfer and held open past the server's time-out
+// (the upload's own "wait" box here) fails nothing: every file arrives and
+// every parts file is marked uploaded.
+TEST_F(FtpUploadTest, ABoxHeldOpenPastTheTimeOutFailsNoTransfer) {
+    TempFolder slowRoot;
+    LocalFtpServer::Options options;
+    options.slowOn = "big.gif";
+    LocalFtpServer slow(slowRoot.path(), options);
+    ASSERT_TRUE(slow.running());
+    setServer(slow.port());
+    QDir().mkpath(slowRoot.path() + "www/RaravParts");
+    saveSite({"index.htm", "index_01.htm"});
+    const QByteArray picture(150 * 1024, 'p');
+    sitePart("a.gif");
+    sitePart("big.gif", picture);
+    sitePart("c.gif");
+
+    // The progress window lets events run; while big.gif goes up (the server
+    // is slow to answer it) the user picks a menu command that shows its box
+    // for 2 s.
+    class BoxDuringTransfer : public RecordingProgress {
+    public:
+        int yieldsOnBig = 0;
+        void yield() override {
+            QCoreApplication::processEvents();
+            if (body.contains("big.gif」をアップロードします") && ++yieldsOnBig == 2) Publish::RefuseDuringUpload();
+        }
+    } boxed;
+    ScopedPrompts prompts;
+    prompts->expectMessage("アップロード中です。", Prompts::vbOK);
+    prompts->whilePrompting = [](const QString&) {
+        QEventLoop held;
+        QTimer::singleShot(2000, &held, &QEventLoop::quit);
+        held.exec();
+    };
+    FtpUpload run(boxed, services());
+    run.setReceiveTimeoutMs(1000);
+    ASSERT_EQ(run.FTP_Execute(), FtpUpload::Ending::Succeeded) << boxed.body.toStdString();
+    EXPECT_GE(boxed.yieldsOnBig, 2);
+    EXPECT_EQ(QFile(slowRoot.path() + "www/RaravParts/big.gif").size(), picture.size());
+    EXPECT_TRUE(QFile::exists(slowRoot.path() + "www/RaravParts/c.gif"));
+    for (const QVariantList& row : fileRows("FileName, Uploaded")) EXPECT_EQ(row[1].toInt(), 1) << row[0].toString().toStdString();
+}
+
+// An empty old list names nothing to delete; a damaged one deletes nothing,
+// is reported once and is replaced by the current list.
+TEST_F(FtpUploadTest, AnEmptyOrDamagedOldListDeletesNothing) {
+    ASSERT_TRUE(server.running());
+    QDir().mkpath(remote("www"));
+    root.write("www/stale.htm", "x");
+    const QString note = "前回アップロードしたファイルの一覧(uploadold.tmp)が読めないため";
+    for (const char* old : {"", "\r\n\r\n", "\"broken"}) {
+        SCOPED_TRACE(old);
+        user.write("uploadold.tmp", old);
+        saveSite({"index.htm"});
+        ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+        EXPECT_TRUE(progress.body.startsWith("日記のアップロードに成功しました。"));
+        EXPECT_EQ(progress.body.contains(note), QByteArray(old).startsWith("\"")) << progress.body.toStdString();
+        EXPECT_TRUE(onServer("www/stale.htm"));
+        EXPECT_EQ(user.read("uploadold.tmp"), user.read("upload.tmp"));
+        ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded);
+        EXPECT_EQ(progress.body, "日記のアップロードに成功しました。");
+    }
+}
+
+// A picture registered, or registered again with new content, for a month
+// already made into a past log goes beside the log pages and up with the
+// next upload, though no log page waits.
+TEST_F(FtpUploadTest, APartOfAPastLogMonthReachesTheLogFolderOnTheServer) {
+    ASSERT_TRUE(server.running());
+    QDir().mkpath(remote("www/RaravLog/RaravParts"));
+    QDir().mkpath(remote("www/RaravParts"));
+    QDir().mkpath(sitePath() + "RaravLog");
+    Database(databasePath()).exec("INSERT INTO LogDB (LogMonth, LogFileName) VALUES ('2006/04', '200604.htm')");
+    saveSite({"index.htm"});
+    TempFolder pictures;
+
+    Publish::ResistFile(pictures.write("四月.gif", "GIF89a old"), "2006/04/03", 1);
+    EXPECT_EQ(data.read("RaravLog/RaravParts/四月.gif"), "GIF89a old");
+    EXPECT_EQ(site.read("RaravLog/RaravParts/四月.gif"), "GIF89a old");
+    EXPECT_EQ(fileRows("Uploaded, Logged"), (QList<QVariantList>{{0, 1}}));
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_EQ(root.read("www/RaravLog/RaravParts/四月.gif"), "GIF89a old");
+    EXPECT_FALSE(onServer("www/RaravParts/四月.gif"));
+    EXPECT_EQ(fileRows("Uploaded, Logged"), (QList<QVariantList>{{1, 1}}));
+
+    ScopedPrompts prompts;
+    prompts->expectMessage("すでに登録済みのファイルです。\r\n上書きしますか？", Prompts::vbYes, Prompts::vbYesNo);
+    Publish::ResistFile(pictures.write("edited/四月.gif", "GIF89a new"), "2006/04/03", 1);
+    EXPECT_EQ(site.read("RaravLog/RaravParts/四月.gif"), "GIF89a new");
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_EQ(root.read("www/RaravLog/RaravParts/四月.gif"), "GIF89a new");
+    EXPECT_EQ(fileRows("Uploaded, Logged"), (QList<QVariantList>{{1, 1}}));
 }
 
 TEST_F(FtpUploadTest, RefusalsChangeNothing) {

@@ -7,6 +7,9 @@
 #include "tests/site/site_fixture.h"
 #include "tests/support/full_disk.h"
 #include "tests/support/scripted_prompts.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 TEST(SiteSaveName, HtmExtensionAddedOnlyWhenMissing) {
     struct Case { const char* name; const char* saved; } cases[] = {
@@ -183,4 +186,45 @@ TEST_F(SiteSave_, ThePreviewNeverWritesIntoTheSiteItUploads) {
     Shell::state().FilePath = preview;
     EXPECT_THROW(SiteSave::SaveHTMLFiles(Shell::state()), RuntimeError);
     EXPECT_FALSE(Files::exists(preview + QStringLiteral("index.htm")));
+}
+
+// A refused Save As is not remembered: the next Save HTML goes where the
+// site was saved before.
+TEST_F(SiteSave_, ARefusedSaveAsKeepsThePreviousTarget) {
+    const QString preview = ctx.dataPath + QStringLiteral("Preview/");
+    ASSERT_TRUE(Files::makeFolder(preview));
+    {
+        ScopedPrompts p;
+        p->expectSaveFile(preview + QStringLiteral("index.htm"), QStringLiteral("日記の書き出し..."));
+        EXPECT_THROW(SiteSaveUi::MnuSaveHTMLAS_Click(), RuntimeError);
+    }
+    EXPECT_EQ(Shell::state().FilePath, site);
+    EXPECT_EQ(Shell::state().FileName, QStringLiteral("index"));
+    EXPECT_NO_THROW(SiteSaveUi::SaveHTMLFiles());
+    EXPECT_TRUE(Files::exists(site + QStringLiteral("index.htm")));
+    EXPECT_FALSE(Files::exists(preview + QStringLiteral("index.htm")));
+}
+
+// A page that is a symbolic link is saved through it: the link stays and
+// its target holds the new page.
+TEST_F(SiteSave_, APageThatIsASymbolicLinkIsWrittenThroughIt) {
+    ASSERT_TRUE(Files::makeFolder(tmp.file(QStringLiteral("elsewhere 〜¥−🍣"))));
+    tmp.write(QStringLiteral("elsewhere 〜¥−🍣/index.htm"), "old page");
+    ASSERT_TRUE(QFile::link(QStringLiteral("../elsewhere 〜¥−🍣/index.htm"), site + QStringLiteral("index.htm")));
+    SiteSave::SaveHTMLFiles(Shell::state());
+    EXPECT_EQ(QFileInfo(site + QStringLiteral("index.htm")).symLinkTarget(),
+              tmp.file(QStringLiteral("elsewhere 〜¥−🍣/index.htm")));
+    EXPECT_TRUE(linesOf(tmp.file(QStringLiteral("elsewhere 〜¥−🍣/index.htm"))).join(QLatin1Char('\n')).contains(QStringLiteral("公開")));
+    EXPECT_TRUE(QDir(tmp.file(QStringLiteral("elsewhere 〜¥−🍣"))).entryList(QDir::Files) == QStringList{"index.htm"});
+}
+
+// A run killed while writing a page leaves its temporary file; the next save
+// removes it and nothing else.
+TEST_F(SiteSave_, ATemporaryPageLeftByAKilledRunIsRemoved) {
+    tmp.write(QStringLiteral("site/index.htm.~k3x9q1"), "half a page");
+    tmp.write(QStringLiteral("site/index_RSS200.xml.~a1"), "<rss");
+    tmp.write(QStringLiteral("site/notes.txt.~1"), "the user's");
+    tmp.write(QStringLiteral("site/index.htm~"), "an editor's backup");
+    SiteSave::SaveHTMLFiles(Shell::state());
+    EXPECT_EQ(QDir(site).entryList(QDir::Files), (QStringList{"index.htm", "index.htm~", "notes.txt.~1"}));
 }

@@ -21,13 +21,13 @@
 namespace {
 
 // The feeds give local times the zone's offset; the fixtures are in Japan.
-class JapanTime {
+class ZoneTime {
 public:
-    JapanTime() : old_(qgetenv("TZ")), had_(qEnvironmentVariableIsSet("TZ")) {
-        qputenv("TZ", "Asia/Tokyo");
+    explicit ZoneTime(const char* zone) : old_(qgetenv("TZ")), had_(qEnvironmentVariableIsSet("TZ")) {
+        qputenv("TZ", zone);
         tzset();
     }
-    ~JapanTime() {
+    ~ZoneTime() {
         if (had_) qputenv("TZ", old_);
         else qunsetenv("TZ");
         tzset();
@@ -94,7 +94,7 @@ protected:
     }
     QByteArray feed(const char* suffix) const { return dir.read(QStringLiteral("site/index") + QLatin1String(suffix)); }
 
-    JapanTime japan;
+    ZoneTime japan{"Asia/Tokyo"};
     TempFolder dir;
     QString db, rssIni, frameIni, page;
     FeedContext context;
@@ -207,6 +207,40 @@ TEST_F(FeedWriterTest, OneEntryDocumentsAreExact) {
                       "<summary mode=\"escaped\" type=\"text/html\">" + summary + "</summary>\r\n"
                       "<content mode=\"escaped\" type=\"text/html\" xml:lang=\"ja\">&lt;b&gt;太字&lt;/b&gt;\r\n"
                       "\"引用\" &amp; 続き</content>\r\n</entry>\r\n</feed>").toStdString());
+}
+
+// Save times in a zone with summer time: one the zone skips moves forward by
+// the gap, one it repeats is its first occurrence; every date is whole.
+TEST_F(FeedWriterTest, DatesAreWholeInZonesWithSummerTime) {
+    const struct {
+        const char* zone;
+        const char* saved;
+        const char* stamp;
+        const char* mail;
+    } cases[] = {
+        {"Europe/Berlin", "2026/03/29 02:30:00", "2026-03-29T03:30:00+02:00", "Sun, 29 Mar 2026 03:30:00 +0200"},
+        {"Europe/Berlin", "2026/10/25 02:30:00", "2026-10-25T02:30:00+02:00", "Sun, 25 Oct 2026 02:30:00 +0200"},
+        {"Europe/Berlin", "2026/10/25 03:30:00", "2026-10-25T03:30:00+01:00", "Sun, 25 Oct 2026 03:30:00 +0100"},
+        {"Europe/Berlin", "2026/07/01 12:00:00", "2026-07-01T12:00:00+02:00", "Wed, 1 Jul 2026 12:00:00 +0200"},
+        {"America/New_York", "2026/03/08 02:30:00", "2026-03-08T03:30:00-04:00", "Sun, 8 Mar 2026 03:30:00 -0400"},
+        {"America/New_York", "2026/11/01 01:30:00", "2026-11-01T01:30:00-04:00", "Sun, 1 Nov 2026 01:30:00 -0400"},
+        {"America/New_York", "2026/01/15 23:59:59", "2026-01-15T23:59:59-05:00", "Thu, 15 Jan 2026 23:59:59 -0500"},
+        {"Asia/Tokyo", "2026/03/29 02:30:00", "2026-03-29T02:30:00+09:00", "Sun, 29 Mar 2026 02:30:00 +0900"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + c.saved);
+        ZoneTime zone(c.zone);
+        Database(db).exec(QStringLiteral("DELETE FROM Contents"));
+        const QByteArray day = QByteArray(c.saved).left(10);
+        add({day.constData(), 1, QStringLiteral("t"), QStringLiteral("b"), c.saved});
+        clsRSSreader writer(context);
+        ASSERT_TRUE(writer.Initialize(rssIni));
+        writer.SetFilePath(page);
+        writer.MakeRSS();
+        EXPECT_EQ(texts(feed("_RSS100.xml"), "item", "dc:date"), QStringList{c.stamp});
+        EXPECT_EQ(texts(feed("_ATOM.xml"), "entry", "modified"), QStringList{c.stamp});
+        EXPECT_EQ(texts(feed("_RSS200.xml"), "item", "pubDate"), QStringList{c.mail});
+    }
 }
 
 TEST_F(FeedWriterTest, SummariesAreCutOutsideRss2AndStayWellFormed) {

@@ -4,12 +4,17 @@
 
 --encoding names the code page in which the server reads file names (cp932
 for a Japanese server). --drop names a file: the server closes the control
-connection in the middle of receiving it, as a failing server would."""
+connection in the middle of receiving it, as a failing server would.
+--ignore-case makes names match whatever their letter case, as on a Windows
+server: a name that differs only in case from an existing one is that file.
+--slow names a file whose upload the server answers half a second late."""
 import argparse
 import os
 import sys
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
@@ -21,6 +26,8 @@ def main():
     parser.add_argument("--password", default="secret")
     parser.add_argument("--encoding", default="cp932")
     parser.add_argument("--drop", default="")
+    parser.add_argument("--ignore-case", action="store_true")
+    parser.add_argument("--slow", default="")
     args = parser.parse_args()
 
     authorizer = DummyAuthorizer()
@@ -43,8 +50,31 @@ def main():
             if args.drop and os.path.basename(file) == args.drop:
                 self.close()
                 return None
+            if args.slow and os.path.basename(file) == args.slow:
+                time.sleep(0.5)
             return super().ftp_STOR(file, mode)
 
+    class FoldingFS(AbstractedFS):
+        # Each level of the path takes the existing entry of that name in
+        # any letter case; an exact match wins.
+        def ftp2fs(self, ftppath):
+            real = super().ftp2fs(ftppath)
+            rel = os.path.relpath(real, self.root)
+            if rel == "." or rel.startswith(".."):
+                return real
+            path = self.root
+            for part in rel.split(os.sep):
+                try:
+                    names = os.listdir(path)
+                except OSError:
+                    names = []
+                if part not in names:
+                    part = next((n for n in names if n.lower() == part.lower()), part)
+                path = os.path.join(path, part)
+            return path
+
+    if args.ignore_case:
+        Handler.abstracted_fs = FoldingFS
     Handler.authorizer = authorizer
     Handler.banner = "test server ready."
     Handler.auth_failed_timeout = 0.05

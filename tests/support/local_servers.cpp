@@ -87,6 +87,8 @@ LocalFtpServer::LocalFtpServer(const QString& root, const Options& options) {
                      QStringLiteral("--password"), options.password,
                      QStringLiteral("--encoding"), options.encoding};
     if (!options.dropOn.isEmpty()) args << QStringLiteral("--drop") << options.dropOn;
+    if (options.ignoreCase) args << QStringLiteral("--ignore-case");
+    if (!options.slowOn.isEmpty()) args << QStringLiteral("--slow") << options.slowOn;
     start(args, QStringLiteral("PORT"));
 }
 

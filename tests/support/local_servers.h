@@ -39,6 +39,8 @@ public:
         QString password = QStringLiteral("secret");
         QString encoding = QStringLiteral("cp932");
         QString dropOn;  // a file name whose upload makes the server hang up
+        bool ignoreCase = false;  // names match in any letter case, as on Windows
+        QString slowOn;  // a file name whose upload the server answers half a second late
     };
     LocalFtpServer(const QString& root, const Options& options);
     explicit LocalFtpServer(const QString& root) : LocalFtpServer(root, Options()) {}
