@@ -22,6 +22,7 @@ CONFIG = """baseURL = "http://example.jp/diary/"
 title = "日記"
 languageCode = "ja"
 disableKinds = ["section", "taxonomy", "sitemap", "robotsTXT", "404"]
+ignoreErrors = ["error-disable-taxonomy"]
 [taxonomies]
 month = "months"
 [outputs]
