@@ -241,9 +241,12 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     // them in a list of its own at once (making them durable first); the
     // current month's is read by the next upload, which must never find it
     // naming a page that a power cut emptied: the pages reach the disk first.
+    // The list itself needs no sync of its own: like the pages it is made
+    // again by the next save, and one that a power cut emptied is refused by
+    // the upload as damaged, never read as naming nothing.
     if (!log && !Files::syncFiles(written))
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(folder));
-    UploadList::write(uploadListPath, written, log ? Files::Sync::None : Files::Sync::ToDisk);
+    UploadList::write(uploadListPath, written, Files::Sync::None);
 }
 
 }  // namespace HTML0

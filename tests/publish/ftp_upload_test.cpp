@@ -338,6 +338,18 @@ TEST_F(FtpUploadTest, RefusalsChangeNothing) {
     EXPECT_TRUE(QDir(root.path()).isEmpty());
 }
 
+// The site save writes its list without a sync of its own: one that a power
+// cut left empty is refused as damaged, and nothing is sent or deleted.
+TEST_F(FtpUploadTest, AListAPowerCutEmptiedIsRefused) {
+    ASSERT_TRUE(server.running());
+    saveSite({"index.htm"});
+    user.write("upload.tmp", "");
+    EXPECT_EQ(upload(), FtpUpload::Ending::Refused);
+    EXPECT_TRUE(progress.body.contains("upload.tmp")) << progress.body.toStdString();
+    EXPECT_FALSE(QFile::exists(userPath() + "uploadold.tmp"));
+    EXPECT_TRUE(QDir(root.path()).isEmpty());
+}
+
 // Each failure names its cause with the text of the error table, ends with
 // the closing line, and leaves the previous list and the rows as they were.
 TEST_F(FtpUploadTest, FailuresReportTheirCauseAndLoseNothing) {
