@@ -65,6 +65,22 @@ TEST(ClipboardImportParse, RecordsAndRefusals) {
          record("2005/01/02", "a", "b") + QStringLiteral("＜日付＞2005/01/05＜／日付＞＜内容＞z＜／内容＞") +
              record("2005/01/03", "c", "d"),
          QStringLiteral("2005/01/02|a|b;2005/01/03|c|d"), QStringLiteral("2件目の日記に＜タイトル＞")},
+        // A closing tag missing: the record ends at the next day tag, is
+        // reported and skipped, and the records around it come in whole.
+        {"a body not closed takes nothing of the next record",
+         record("2005/01/02", "a", "b") + QStringLiteral("\n＜日付＞2005/01/05＜／日付＞＜タイトル＞z＜／タイトル＞＜内容＞z\n") +
+             record("2005/01/03", "c", "d") + "\n" + record("2005/01/04", "e", "f"),
+         QStringLiteral("2005/01/02|a|b;2005/01/03|c|d;2005/01/04|e|f"),
+         QStringLiteral("2件目の日記に＜内容＞と＜／内容＞の組がありません。")},
+        {"a title not closed takes nothing of the next record",
+         record("2005/01/02", "a", "b") + QStringLiteral("\n＜日付＞2005/01/05＜／日付＞＜タイトル＞z\n＜内容＞z＜／内容＞\n") +
+             record("2005/01/03", "c", "d"),
+         QStringLiteral("2005/01/02|a|b;2005/01/03|c|d"),
+         QStringLiteral("2件目の日記に＜タイトル＞と＜／タイトル＞の組がありません。")},
+        {"a day not closed is reported and the next record comes in",
+         record("2005/01/02", "a", "b") + QStringLiteral("\n＜日付＞2005/01/05\n＜タイトル＞z＜／タイトル＞＜内容＞z＜／内容＞\n") +
+             record("2005/01/03", "c", "d"),
+         QStringLiteral("2005/01/02|a|b;2005/01/03|c|d"), QStringLiteral("2件目の日記に＜日付＞と＜／日付＞の組がありません。")},
     };
     for (const Case& c : cases) {
         const ClipboardImport::Parsed p = ClipboardImport::parseTagged(c.text);
