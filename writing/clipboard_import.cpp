@@ -43,8 +43,13 @@ bool hasEntry(Database& db, const QString& day) {
     return db.scalar(QStringLiteral("SELECT 1 FROM Contents WHERE Day = ? LIMIT 1"), {day}).isValid();
 }
 
+// The columns the import leaves unset are Null, as in a row whose writer left
+// them out: no genre label, weather picture or continuation mark on the pages,
+// whatever defaults the database file gives.
 void addRow(Database& db, const QString& day, const QString& title, const QString& contents) {
-    db.exec(QStringLiteral("INSERT INTO Contents (Day, Title, Contents) VALUES (?, ?, ?)"), {day, title, contents});
+    db.exec(QStringLiteral("INSERT INTO Contents (Day, Title, Contents, Extend, Excerpt, Weather, Genre) "
+                           "VALUES (?, ?, ?, NULL, NULL, NULL, NULL)"),
+            {day, title, contents});
 }
 
 // The day's first entry (lowest number) takes the new title and body; its

@@ -131,8 +131,8 @@ TEST_F(ClipboardImportTest, TaggedWritesDayTitleAndContentsOnly) {
     EXPECT_TRUE(tagged(record("2005/01/02", "朝", "ab\ncd\n\nef") + "\n" + record("2005/01/03", "夜", "x"), 1));
     // Columns: Day, Number, Title, Contents, Extend, Excerpt, Weather, Genre,
     // PublishTime, Private, TrackBack, ImportMark.
-    EXPECT_EQ(QStringList({"2005/01/02|1|朝|<P>ab<BR>\r\ncd</P>\r\n<P>ef</P>||||||0||",
-                           "2005/01/03|1|夜|<P>x</P>||||||0||"}),
+    EXPECT_EQ(QStringList({"2005/01/02|1|朝|<P>ab<BR>\r\ncd</P>\r\n<P>ef</P>|NULL|NULL|NULL|NULL||0||",
+                           "2005/01/03|1|夜|<P>x</P>|NULL|NULL|NULL|NULL||0||"}),
               table());
     EXPECT_EQ(QStringList{QStringLiteral("Clipboardから読み込み完了！")}, status);
 }
@@ -167,7 +167,7 @@ TEST_F(ClipboardImportTest, TaggedAsksForDaysThatHaveEntries) {
     EXPECT_EQ(QStringList({"2005/01/02|1|上書き|new|||晴れ|旅行|2005/01/02 10:00:00|0||",
                            "2005/01/02|2|old|old body|||晴れ|旅行|2005/01/02 10:00:00|0||",
                            "2005/01/04|1|old|old body|||晴れ|旅行|2005/01/02 10:00:00|0||",
-                           "2006/05/03|1|別の日|moved||||||0||"}),
+                           "2006/05/03|1|別の日|moved|NULL|NULL|NULL|NULL||0||"}),
               table());
 }
 
@@ -183,7 +183,7 @@ TEST_F(ClipboardImportTest, TaggedSkipsABadRecordAndStoresTheRest) {
         .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/02\r\n2005/01/04"));
     EXPECT_TRUE(tagged(record("2005/01/02", "a", "b") + "\n" + record("2005-01-03", "c", "d") + "\n" +
                        record("2005/01/04", "e", "f")));
-    EXPECT_EQ(QStringList({"2005/01/02|1|a|b||||||0||", "2005/01/04|1|e|f||||||0||"}), table());
+    EXPECT_EQ(QStringList({"2005/01/02|1|a|b|NULL|NULL|NULL|NULL||0||", "2005/01/04|1|e|f|NULL|NULL|NULL|NULL||0||"}), table());
 }
 
 TEST_F(ClipboardImportTest, PlainStoresTheWholeTextOnATypedDay) {
@@ -207,6 +207,6 @@ TEST_F(ClipboardImportTest, PlainStoresTheWholeTextOnATypedDay) {
     EXPECT_TRUE(plain(QStringLiteral("一\n\n二"), 1));
     EXPECT_TRUE(plain(QStringLiteral("一\r\n二\n三")));
     EXPECT_EQ(QStringList({"2005/01/04|1||<P>一</P>\r\n<P>二</P>|||晴れ|旅行|2005/01/02 10:00:00|0||",
-                           "2005/01/05|1|題|一\r\n二\r\n三||||||0||"}),
+                           "2005/01/05|1|題|一\r\n二\r\n三|NULL|NULL|NULL|NULL||0||"}),
               table());
 }
