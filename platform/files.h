@@ -14,6 +14,9 @@ enum class Sync { ToDisk, None };
 // Writes through a temporary file renamed over the target; false when any
 // step failed (the old file is then untouched).
 bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync = Sync::ToDisk);
+// Why the last failed write or append of this thread failed, in the
+// system's words ("No space left on device"); "" after a success.
+QString lastWriteError();
 // Adds bytes at the end of an existing file and waits for the disk; on any
 // failure the file is cut back to its old length. A list that only grows is
 // kept this way without a new file and a rename each time.
