@@ -22,6 +22,9 @@ bool syncFiles(const QStringList& paths);
 // Removes the temporary files that a Sync::None write killed half-way left
 // in folder ("name.~" and a few letters); other files are not touched.
 void removeLeftoverTemporaries(const QString& folder);
+// Why the last failed write or append of this thread failed, in the
+// system's words ("No space left on device"); "" after a success.
+QString lastWriteError();
 // Adds bytes at the end of an existing file and waits for the disk; on any
 // failure the file is cut back to its old length. A list that only grows is
 // kept this way without a new file and a rename each time.

@@ -116,6 +116,11 @@ void frmUserManager::Btn_MakeUser_Click() {
         RefreshUserList();
         return;
     }
+    if (const QString why = UserList::newUserRefusal(Shell::state().MyPath, Shell::state().DataPath, name);
+        !why.isEmpty()) {
+        refuse(why);
+        return;
+    }
     UserList::addId(list, name);
     frmPassword dialog(this);
     dialog.setWindowTitle(QStringLiteral("パスワードの入力"));
@@ -210,6 +215,12 @@ void frmUserManager::Btn_SingleToComplex_Click() {
         refuse(QStringLiteral("データを移行するユーザーが選択されていません。"));
         return;
     }
+    const QString& myPath = Shell::state().MyPath;
+    if (const QString why = UserList::singleUserMoveRefusal(myPath, UserList::userFolder(myPath, user));
+        !why.isEmpty()) {
+        refuse(why);
+        return;
+    }
     const int check = checkSelectedPassword();
     if (check < 0) return;
     if (check == 0) {
@@ -220,7 +231,6 @@ void frmUserManager::Btn_SingleToComplex_Click() {
                              QStringLiteral(")にシングルユーザー時のデータを移行します。") + kCrLf +
                              QStringLiteral("基本的に上書きとなるので、データの消失にご注意下さい（現在のファイルは「_BackUp」として残します。");
     if (MsgBox(question, Prompts::vbYesNo) != Prompts::vbYes) return;
-    const QString& myPath = Shell::state().MyPath;
     if (!UserList::moveSingleUserData(myPath, UserList::userFolder(myPath, user))) {
         refuse(QStringLiteral("データの移行に失敗しました。"));
         return;

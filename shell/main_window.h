@@ -85,7 +85,7 @@ private:
     bool acquireSingleInstance();
     bool loginUser();
     bool checkDataFolder();
-    void checkDatabaseVersion();
+    bool checkDatabaseVersion();
     void applyWindowSize();
     void connectDesignPreview();
 

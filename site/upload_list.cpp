@@ -67,6 +67,11 @@ Line plainLine(const QString& line) {
     return {unquoted(line.left(first)), unquoted(line.mid(first + 1))};
 }
 
+RuntimeError notWritten(const QString& listPath) {
+    return RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("アップロードするファイルの一覧を書き込めませんでした。(%1)\n%2")
+                                                           .arg(listPath, Files::lastWriteError()));
+}
+
 }  // namespace
 
 QString lineOf(const QString& path) {
@@ -141,12 +146,11 @@ void append(const QString& listPath, const QStringList& paths) {
         const QByteArray bytes =
             Codepage::hasByteOrderMark(old) ? added.toUtf8() : Codepage::fromUnicode(added, Codepage::Fallback::Question, &fits);
         if (fits) {
-            if (!Files::appendSynced(listPath, bytes)) throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
+            if (!Files::appendSynced(listPath, bytes)) throw notWritten(listPath);
             return;
         }
     }
-    if (!Files::writeAtomic(listPath, Codepage::encodeFile(text + added)))
-        throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
+    if (!Files::writeAtomic(listPath, Codepage::encodeFile(text + added))) throw notWritten(listPath);
 }
 
 void remove(const QString& listPath) {

@@ -98,6 +98,15 @@ TEST_F(ExchangeFiles, DistributionCopyEmptiesThePersonalKeysAndComesBackAsANewSe
     EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
     p->expectOpenFile(cst).expectInput("同じ名称の物が存在します。", "../evil").expectMessage("使えません");
     EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
+    p->expectOpenFile(cst).expectInput("同じ名称の物が存在します。", "RSS").expectMessage("「RSS」はカスタマイズセットの名前に使えません。");
+    EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
+    // Named RSS, as a distribution or a backup copy: refused as a typed RSS is.
+    QFile::copy(cst, tmp.file("out/RSS.cst"));
+    QFile::copy(cst, tmp.file("out/RSS.ini"));
+    for (const char* name : {"out/RSS.cst", "out/RSS.ini"}) {
+        p->expectOpenFile(tmp.file(name)).expectMessage("「RSS」はカスタマイズセットの名前に使えません。");
+        EXPECT_FALSE(ExchangeFile::ImportCustomizeFile()) << name;
+    }
     EXPECT_EQ(setFiles(), before);
     EXPECT_FALSE(Files::exists(tmp.file("data/evil.ini")));
 }

@@ -135,11 +135,24 @@ TEST_F(OptionsTest, FtpPasswordsReadBackWholeOrAreRefused) {
     EXPECT_EQ(t.read(QStringLiteral("rarav.ini")), before);
 }
 
-TEST_F(OptionsTest, SettingsThatCannotBeWrittenAreReported) {
+// Nothing of a failed Apply reaches the running program: the data folder,
+// the menu language and the memo tool stay as the settings file has them.
+TEST_F(OptionsTest, SettingsThatCannotBeWrittenAreReportedAndNotTakenUp) {
     Shell::state().RaravIniFile = t.path() + QStringLiteral("data");  // a folder, not a file
+    Shell::state().Path_Zettik = QStringLiteral("/old/memo/");
     frmOptions o;
+    t.write(QStringLiteral("新しい〜/.keep"), "");
+    t.write(QStringLiteral("memo/Zettik"), "");
+    o.txtSaveFolder->setText(t.path() + QStringLiteral("新しい〜"));
+    o.optMnuLanguageEng->setChecked(true);
+    o.txtPath_Zettik->setText(t.path() + QStringLiteral("memo/"));
     p->expectMessage(QStringLiteral("書き込みできません。"), Prompts::vbOK, Prompts::vbCritical);
     EXPECT_FALSE(o.Btn_Apply_Click());
+    EXPECT_EQ(Shell::state().DataPath, t.path() + QStringLiteral("data/"));
+    EXPECT_EQ(Shell::state().Path_Zettik, QStringLiteral("/old/memo/"));
+    EXPECT_FALSE(Shell::state().IsZettik);
+    EXPECT_EQ(captionCalls, 0);
+    EXPECT_TRUE(memoEnabled);  // never called
 }
 
 TEST_F(OptionsTest, ABadDataFolderIsRefusedAndTheOldOneKept) {

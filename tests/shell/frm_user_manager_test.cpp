@@ -148,6 +148,25 @@ TEST_F(UserManagerTest, SingleUserMoveAsksAndReports) {
     EXPECT_EQ(t.read(QStringLiteral("taro/rarav.mdb")), QByteArray("single"));
 }
 
+// A user named as the single-user data folder is refused before anything is
+// written; one made so by an older list gets no data moved onto itself.
+TEST_F(UserManagerTest, AUserWhoseFolderIsTheSingleUserFolderIsRefused) {
+    t.write(QStringLiteral("UserData/rarav.ini"), "[ALL]\r\n");
+    frmUserManager m;
+    p->expectInput(QStringLiteral("ユーザー名"), QStringLiteral("UserData"))
+        .expectMessage(QStringLiteral("Quillbyが使っているフォルダ"), Prompts::vbOK, Prompts::vbCritical);
+    m.Btn_MakeUser_Click();
+    EXPECT_FALSE(UserList::userExists(list(), QStringLiteral("UserData")));
+
+    addUser(QStringLiteral("UserData"), QStringLiteral("pw"));
+    frmUserManager again;
+    again.txtUID->setCurrentText(QStringLiteral("UserData"));
+    p->expectMessage(QStringLiteral("シングルユーザー時のデータのフォルダなので"), Prompts::vbOK, Prompts::vbCritical);
+    again.Btn_SingleToComplex_Click();
+    EXPECT_EQ(t.read(QStringLiteral("UserData/rarav.ini")), QByteArray("[ALL]\r\n"));
+    EXPECT_FALSE(QFile::exists(t.file(QStringLiteral("UserData/rarav_BackUp.ini"))));
+}
+
 TEST(LoginWindow, RemembersTheLastName) {
     TempFolder t;
     const QString list = t.writeText(QStringLiteral("quillbyuser.ini"), QStringLiteral("[Previous]\nID=taro\n"));
