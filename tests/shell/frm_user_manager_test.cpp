@@ -148,9 +148,10 @@ TEST_F(UserManagerTest, SingleUserMoveAsksAndReports) {
     EXPECT_EQ(t.read(QStringLiteral("taro/rarav.mdb")), QByteArray("single"));
 }
 
-TEST(LoginWindow, RemembersTheLastName) {
+TEST(LoginWindow, RemembersTheLastNameOfAUser) {
     TempFolder t;
-    const QString list = t.writeText(QStringLiteral("quillbyuser.ini"), QStringLiteral("[Previous]\nID=taro\n"));
+    const QString list =
+        t.writeText(QStringLiteral("quillbyuser.ini"), QStringLiteral("[jiro]\nID=jiro\n[Previous]\nID=taro\n"));
     frmLogin login(list);
     EXPECT_EQ(login.txtUID->text(), QStringLiteral("taro"));
     EXPECT_EQ(login.txtPassword->echoMode(), QLineEdit::Password);
@@ -161,6 +162,15 @@ TEST(LoginWindow, RemembersTheLastName) {
     EXPECT_EQ(login.UID, QStringLiteral("jiro"));
     EXPECT_EQ(login.Password, QStringLiteral("pw"));
     EXPECT_EQ(UserList::previousId(list), QStringLiteral("jiro"));
+
+    // A name that is no user is handed on, to be refused, but not written.
+    const QByteArray before = t.read(QStringLiteral("quillbyuser.ini"));
+    frmLogin other(list);
+    other.txtUID->setText(QStringLiteral("saburo"));
+    other.Btn_Login->click();
+    EXPECT_TRUE(other.IsOK);
+    EXPECT_EQ(other.UID, QStringLiteral("saburo"));
+    EXPECT_EQ(t.read(QStringLiteral("quillbyuser.ini")), before);
 }
 
 }  // namespace
