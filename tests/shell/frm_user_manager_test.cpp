@@ -74,6 +74,24 @@ TEST_F(UserManagerTest, MismatchedOrCancelledPasswordsMakeNoUser) {
     EXPECT_FALSE(UserList::checkLogin(list(), QStringLiteral("jiro"), QString()));
 }
 
+// A pasted name or a folder whose name holds a line break would add lines to
+// the user list: both are refused and the list keeps its bytes.
+TEST_F(UserManagerTest, LineBreaksInNamesAndFoldersAreRefused) {
+    addUser(QStringLiteral("taro"), QStringLiteral("pw"));
+    Shell::state().UserID = QStringLiteral("taro");
+    const QByteArray before = t.read(QStringLiteral("quillbyuser.ini"));
+    frmUserManager m;
+    p->expectInput(QStringLiteral("ユーザー名"), QStringLiteral("jiro\r\n[mallory]\r\nID=mallory"))
+        .expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+    m.Btn_MakeUser_Click();
+    m.txtUID->setCurrentText(QStringLiteral("taro"));
+    p->expectFolder(t.path() + QStringLiteral("odd\nPass=/"), QStringLiteral("ユーザーパスの指定"))
+        .expectMessage(Prompts::kLineBreakRefused);
+    answerPassword(QStringLiteral("pw"), QString());
+    m.Btn_ChangeUserPath_Click();
+    EXPECT_EQ(t.read(QStringLiteral("quillbyuser.ini")), before);
+}
+
 TEST_F(UserManagerTest, AnExistingFolderIsReusedWithItsFiles) {
     t.write(QStringLiteral("hanako/notes.txt"), "kept");
     frmUserManager m;
