@@ -238,6 +238,10 @@ bool holdsLineBreak(const QString& text) {
     return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
 }
 
+bool isSectionName(const QString& name) {
+    return !holdsLineBreak(name) && !name.contains(QLatin1Char(']')) && name.trimmed() == name;
+}
+
 QString readString(const QString& file, const QString& section, const QString& key,
                    const QString& defaultValue) {
     const ProfileCache::ReadingPtr r = readFile(file);
@@ -278,8 +282,9 @@ int readInt(const QString& file, const QString& section, const QString& key, int
 
 bool writeString(const QString& file, const QString& section, const QString& key,
                  const QString& value) {
-    // A line break would let the text add lines, keys or whole sections.
-    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) return false;
+    // A line break would let the text add lines, keys or whole sections; a
+    // section the reader would not find again would grow anew at every write.
+    if (!isSectionName(section) || holdsLineBreak(key) || holdsLineBreak(value)) return false;
     const RawFile raw = readRaw(file);
     QStringList lines = raw.lines;
     QList<Origin> origin = unchanged(raw);

@@ -95,7 +95,13 @@ TEST(Profile, ValueWithALineBreakIsRefusedAndTheFileKept) {
         EXPECT_FALSE(Profile::writeString(ini, value, "ID", "x")) << value;
         EXPECT_FALSE(Profile::writeString(ini, "ALL", value, "x")) << value;
     }
+    // Nor is a section written that the reader would not find again.
+    for (const char* section : {"a]b", " blog", "blog "}) {
+        EXPECT_FALSE(Profile::isSectionName(section)) << section;
+        EXPECT_FALSE(Profile::writeString(ini, section, "k", "v")) << section;
+    }
     EXPECT_EQ(t.read("u.ini"), before);
+    EXPECT_TRUE(Profile::isSectionName("a[b c"));
     EXPECT_FALSE(Profile::writeString(t.file("n.ini"), "S", "k", "a\nb"));
     EXPECT_FALSE(QFile::exists(t.file("n.ini")));
 }
