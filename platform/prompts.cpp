@@ -55,7 +55,7 @@ Prompter& current() { return *slot(); }
 void setOwner(QWidget* owner) { ownerSlot() = owner; }
 QWidget* owner() { return ownerSlot(); }
 
-bool refuseLineBreaks(std::initializer_list<QString> values) {
+bool refuseLineBreaks(const QStringList& values) {
     for (const QString& v : values) {
         if (!Profile::holdsLineBreak(v)) continue;
         MsgBox(kLineBreakRefused, vbExclamation);

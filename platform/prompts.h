@@ -3,7 +3,7 @@
 // here. The program installs the Qt implementation; tests install a scripted
 // one that checks each prompt and answers it.
 #include <QString>
-#include <initializer_list>
+#include <QStringList>
 #include <memory>
 
 class QWidget;
@@ -66,7 +66,7 @@ inline QString InputBox(const QString& prompt, const QString& title = kDefaultTi
 // pasted text) is refused with one message, since a settings line cannot
 // hold it. True when no value holds one.
 inline const QString kLineBreakRefused = QStringLiteral("改行を含む値は保存できません。");
-bool refuseLineBreaks(std::initializer_list<QString> values);
+bool refuseLineBreaks(const QStringList& values);
 
 // A Windows filter ("Desc", NUL, "*.a;*.b", NUL, ...) or a "|" separated one
 // in Qt's form.
