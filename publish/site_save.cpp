@@ -3,9 +3,11 @@
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/profile_cache.h"
+#include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "core/browser_pages.h"
 #include "core/file_dialogs.h"
+#include "core/file_names.h"
 #include "core/rarav_ini.h"
 #include "site/month_page.h"
 
@@ -74,6 +76,11 @@ bool chooseSiteFile(Shell::SharedState& s) {
     info.InitDir = s.FilePath;
     if (!FileDialogs::ShowSaveDialogEx(info)) return false;
     const qsizetype slash = info.FileName.lastIndexOf(QLatin1Char('/'));
+    // The top page goes up under its name; the folder stays on this machine.
+    if (const QString refused = FileNames::remoteNameRefusal(info.FileName.mid(slash + 1)); !refused.isEmpty()) {
+        Prompts::MsgBox(refused, Prompts::vbExclamation);
+        return false;
+    }
     s.FileName = info.FileName.mid(slash + 1);
     s.FilePath = info.FileName.left(slash + 1);
     return true;
