@@ -289,9 +289,11 @@ bool holdsExactly(const QString& text) {
 
 QString charactersNotHeld(const QString& text) {
     QString found;
-    for (const char32_t cp : text.toUcs4()) {
-        const QString ch = QString::fromUcs4(&cp, 1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString ch = text.mid(i, length);
         if (!holdsExactly(ch) && !found.contains(ch)) found += ch;
+        i += length - 1;
     }
     return found;
 }

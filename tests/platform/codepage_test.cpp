@@ -59,6 +59,7 @@ TEST(Codepage, LeadingMarkIsPartOfTheText) {
     EXPECT_EQ(Codepage::decodeFile(Codepage::encodeFile(text)), text);
     EXPECT_EQ(Codepage::utf8Text(text.toUtf8()), text);
     EXPECT_EQ(Codepage::utf8Text(QByteArray("abc")), QStringLiteral("abc"));
+    EXPECT_EQ(Codepage::charactersNotHeld(text + QStringLiteral("🍣a")), QChar(0xFEFF) + QStringLiteral("🍣"));
 }
 
 TEST(Codepage, CharacterOutsideCp932FallsBackByKindOfFile) {
