@@ -198,6 +198,7 @@ bool frmCustomize::applySettings(bool withPreview) {
         }
         }
     }
+    if (!Prompts::refuseLineBreaks(values.values())) return false;
     const QString file = Shell::state().CustIniFile;
     const bool written = DesignSet::write(file, values);
     if (!written)

@@ -237,6 +237,39 @@ bool writeText(const QString& path, const QString& text, bool asHtml, Sync sync)
                                     : Codepage::encodeFile(toCrLf(text)), sync);
 }
 
+bool writeText(const QString& path, const QString& text, bool asHtml, Sync sync, QString* reason) {
+    errno = 0;
+    if (writeText(path, text, asHtml, sync)) return true;
+    if (reason) {
+        const int error = errno;
+        // The name is checked first: the system's answer to a name that is
+        // too long names no file.
+        const QByteArray name = QFile::encodeName(QFileInfo(path).fileName());
+        const long max = ::pathconf(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), _PC_NAME_MAX);
+        *reason = max > 0 && name.size() > max ? QString::fromLocal8Bit(::strerror(ENAMETOOLONG))
+                  : error ? QString::fromLocal8Bit(::strerror(error))
+                          : QString();
+    }
+    return false;
+}
+
+QString fittingName(const QString& folder, const QString& name) {
+    long max = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    if (max <= 0) max = 255;
+    // A rewrite's temporary file adds ".~" and up to 13 characters.
+    const qsizetype room = qsizetype(max) - 16;
+    if (name.toUtf8().size() <= room) return name;
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot > 0 ? name.mid(dot) : QString();
+    QString stem = dot > 0 ? name.left(dot) : name;
+    const qsizetype limit = room - extension.toUtf8().size();
+    while (!stem.isEmpty() && stem.toUtf8().size() > limit) {
+        stem.chop(1);
+        if (!stem.isEmpty() && stem.back().isHighSurrogate()) stem.chop(1);
+    }
+    return stem + extension;
+}
+
 QString readText(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return QString();

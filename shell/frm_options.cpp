@@ -276,6 +276,10 @@ void frmOptions::MarkChanged() {
 bool frmOptions::Btn_Apply_Click() {
     const QString ini = iniFile();
     auto& s = Shell::state();
+    if (!Prompts::refuseLineBreaks({txtSaveFolder->text(), txtFTP_ID->text(), txtFTP_Pass->text(), txtFTP_URL->text(),
+                                    txtFTP_Folder->text(), txtFTPCompleteSound->text(), txtMakeRaravFontSize->text(),
+                                    txtPtagAdd->text(), txtPath_Zettik->text()}))
+        return false;
     // A password the scrambling cannot carry would be read back wrong.
     if (!PubEncrypt::CanEncrypt(txtFTP_Pass->text())) {
         Prompts::MsgBox(QStringLiteral("パスワードに使用できない文字が含まれています。"), Prompts::vbCritical);

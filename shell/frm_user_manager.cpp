@@ -105,7 +105,7 @@ int frmUserManager::checkSelectedPassword() {
 
 void frmUserManager::Btn_MakeUser_Click() {
     const QString name = Prompts::InputBox(QStringLiteral("ユーザー名を入力してください。"));
-    if (name.isEmpty()) return;
+    if (name.isEmpty() || !Prompts::refuseLineBreaks({name})) return;
     const QString list = listFile();
     if (!isUsableName(name)) {
         refuse(QStringLiteral("ユーザー名に使用できない文字が含まれています。"));
@@ -205,6 +205,7 @@ void frmUserManager::Btn_ChangeUserPath_Click() {
         refuse(QStringLiteral("パスが不正なため、ユーザーパスの変更を中止します。"));
         return;
     }
+    if (!Prompts::refuseLineBreaks({folder})) return;
     UserList::setUserFolder(listFile(), user, folder);
     inform(QStringLiteral("ユーザーパスの変更が完了しました。"));
 }

@@ -116,7 +116,8 @@ QList<Line> parse(const QString& text, const QString& listPath) {
 void write(const QString& listPath, const QStringList& paths, Files::Sync sync) {
     QString text;
     for (const QString& p : paths) text += lineOf(p) + QLatin1String("\r\n");
-    if (!Files::writeText(listPath, text, false, sync))
+    // Written as it stands: a line break inside a quoted name is part of it.
+    if (!Files::writeAtomic(listPath, Codepage::encodeFile(text), sync))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(listPath));
 }
 

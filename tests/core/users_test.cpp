@@ -26,7 +26,7 @@ TEST(PubEncrypt, ScramblesLikeTheStoredFiles) {
 }
 
 TEST(PubEncrypt, RoundTripsAndRefusesWhatCannotBeStored) {
-    for (const char* text : {"secret", "日記作成", "ｶﾀｶﾅ", "パスワード123", "~!@#"}) {
+    for (const char* text : {"secret", "日記作成", "ｶﾀｶﾅ", "パスワード123", "!@#$ _"}) {
         const QString clear = QString::fromUtf8(text);
         EXPECT_TRUE(PubEncrypt::CanEncrypt(clear)) << text;
         EXPECT_EQ(PubEncrypt::DecryptString(PubEncrypt::EncryptString(clear)), clear) << text;
@@ -35,6 +35,34 @@ TEST(PubEncrypt, RoundTripsAndRefusesWhatCannotBeStored) {
     // no CP932 code at all.
     EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("ﾟ")));
     EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("a😀")));
+    // Scrambled, these become a line feed, a carriage return and a delete:
+    // control characters that a settings file cannot carry as they are.
+    for (const char* text : {"ab\tcd", "ab\fcd", "a~"})
+        EXPECT_FALSE(PubEncrypt::CanEncrypt(QString::fromUtf8(text))) << text;
+    // The wave dash and the yen sign read back as other characters.
+    EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("a〜")));
+    EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("¥100")));
+}
+
+// Every character accepted, in one password stored in a settings file with
+// blanks at both ends: it reads back whole, and the file keeps one line for it.
+TEST(PubEncrypt, EveryAcceptedPasswordReadsBackWhole) {
+    QString everything = QStringLiteral(" ");
+    for (uint c = 1; c <= 0xFFFF; ++c) {
+        if (QChar::isSurrogate(c)) continue;
+        const QString ch = QChar(char16_t(c));
+        if (PubEncrypt::CanEncrypt(ch)) everything += ch;
+    }
+    everything += QLatin1Char(' ');
+    ASSERT_GT(everything.size(), 7000);
+    ASSERT_TRUE(PubEncrypt::CanEncrypt(everything));
+    TempFolder t;
+    const QString list = t.file(QStringLiteral("quillbyuser.ini"));
+    UserList::addId(list, QStringLiteral("taro"));
+    UserList::setPassword(list, QStringLiteral("taro"), everything);
+    UserList::addId(list, QStringLiteral("jiro"));
+    EXPECT_TRUE(UserList::checkLogin(list, QStringLiteral("taro"), everything));
+    EXPECT_TRUE(UserList::userExists(list, QStringLiteral("jiro")));
 }
 
 TEST(UserList, LoginIsExactAboutNamesAndPasswords) {

@@ -196,6 +196,17 @@ TEST_F(CustomizeWindow, ApplyWithoutLivePreviewCommitsSoCancelAsksNothing) {
     EXPECT_TRUE(Files::exists(tmp.file("prog/Customize.bak")));
 }
 
+TEST_F(CustomizeWindow, AValuePastedWithALineBreakIsRefusedAndTheSetKept) {
+    open(false);
+    const QByteArray before = tmp.read("data/Customize/Customize.ini");
+    type(control<QLineEdit>("txtListMarginLeft"), "1px\r\n[General]\r\nHPTitle=x");
+    ScopedPrompts p;
+    p->expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+    window->Btn_Apply_Click();
+    EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), before);
+    EXPECT_TRUE(window->isChanged());
+}
+
 TEST_F(CustomizeWindow, CancelAfterALiveChangeAsksAndNoRestoresTheBackup) {
     const QByteArray original = tmp.read("data/Customize/Customize.ini");
     open(true);

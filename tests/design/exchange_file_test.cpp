@@ -209,4 +209,11 @@ TEST_F(ExchangeFiles, ExportDialogListsEverySetAndRemembersTheAuthorWhateverTheR
     EXPECT_EQ(status.last(), "カスタマイズファイルの出力に成功しました。");
     EXPECT_EQ(Profile::readString(tmp.file("out/mine.cst"), "General", "HPTitle", "\x01"), "");
     EXPECT_EQ(Profile::readString(tmp.file("out/mine.cst"), "Author", "Name"), "太郎");
+
+    // An author pasted with a line break is refused before anything is written.
+    const QByteArray before = tmp.read("rarav.ini");
+    dialog.txtName->setText("太郎\r\n[Author]\r\nName=次郎");
+    p->expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+    dialog.Btn_Exec_Click();
+    EXPECT_EQ(tmp.read("rarav.ini"), before);
 }

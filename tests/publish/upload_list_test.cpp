@@ -18,8 +18,9 @@ namespace {
 TEST(UploadListFormat, EveryFolderAndNameReadsBackExactly) {
     TempFolder t;
     const QStringList folders = {t.path() + "site", t.path() + "my,site", t.path() + "\"quoted\"",
-                                 t.path() + " spaced ", t.path() + "日記,サイト"};
-    const QStringList names = {"index.htm", "a,b.htm", ",lead.htm", "x\"y\".htm", "trail ", "2006,05,03.htm"};
+                                 t.path() + " spaced ", t.path() + "日記,サイト", t.path() + "two\nlines"};
+    const QStringList names = {"index.htm", "a,b.htm", ",lead.htm", "x\"y\".htm", "trail ", "2006,05,03.htm",
+                               "lf\nname.htm", "cr\rname.htm", "crlf\r\nname.htm"};
     QStringList paths;
     for (const QString& f : folders)
         for (const QString& n : names) paths << f + "/" + n;
