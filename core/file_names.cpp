@@ -4,6 +4,7 @@
 #include "core/program_files.h"
 #include "core/shared_state.h"
 #include "core/update_descriptor.h"
+#include "platform/codepage.h"
 
 #include <QDir>
 #include <QStringList>
@@ -54,5 +55,11 @@ QString refusal(const QString& name, const QString& folder) {
 }
 
 QString programFolderRefusal(const QString& name) { return refusalIn(name, true); }
+
+QString remoteNameRefusal(const QString& name) {
+    const QString lacking = Codepage::charactersNotHeld(name);
+    if (lacking.isEmpty()) return {};
+    return QStringLiteral("「%1」はサーバーに送れない文字（%2）を含んでいます。別の名前にして下さい。").arg(name, lacking);
+}
 
 }  // namespace FileNames

@@ -14,6 +14,10 @@ inline bool isAcceptable(const QString& name, const QString& folder) { return re
 // folder the running program's state names (the updater has its own).
 QString programFolderRefusal(const QString& name);
 
+// "" when the name reaches the server as it is (remote names go in CP932);
+// otherwise the message that names the characters it cannot carry.
+QString remoteNameRefusal(const QString& name);
+
 // The files and folders of the program folder that the program itself owns,
 // compared without regard to letter case.
 bool isProgramFile(const QString& name);

@@ -63,6 +63,9 @@ bool CanEncrypt(const QString& text) {
         if (code < 0) return false;
         const QString moved = charOf(code + 1);
         if (moved.isEmpty() || charOf(codeOf(moved) - 1) != ch) return false;
+        // Tab becomes a line feed and form feed a carriage return: a settings
+        // file cannot hold them, nor keep other control characters intact.
+        if (moved.front().category() == QChar::Other_Control) return false;
     }
     return true;
 }

@@ -9,9 +9,10 @@ namespace PubEncrypt {
 QString EncryptString(const QString& text);
 QString DecryptString(const QString& text);
 
-// True when every character survives the scrambling: it is a CP932 character
-// and its shifted code is a CP932 character again. Callers refuse other
-// passwords, since they could not be read back.
+// True when every character survives the scrambling and storing: it is a
+// CP932 character, its shifted code is a CP932 character again, and that one
+// is no control character. Callers refuse other passwords, since they could
+// not be read back.
 bool CanEncrypt(const QString& text);
 
 }  // namespace PubEncrypt

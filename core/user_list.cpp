@@ -3,8 +3,12 @@
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "platform/program_folder.h"
+#include "core/file_names.h"
 #include "core/pub_encrypt.h"
 #include "core/shared_state.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 using ProgramFolder::withSlash;
 
@@ -28,9 +32,54 @@ bool replaceFromSingleUser(const QString& myPath, const QString& folder, const Q
     }
     return Files::copyFile(source, target);
 }
+// The same folder, also through a symbolic link.
+bool sameFolder(const QString& a, const QString& b) {
+    const auto canonical = [](const QString& path) {
+        const QFileInfo info(path);
+        const QString real = info.canonicalFilePath();
+        return real.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : real;
+    };
+    return !a.isEmpty() && !b.isEmpty() && canonical(a) == canonical(b);
+}
+
+// A folder and the sub-folders the program keeps its own files in.
+QStringList withOwnSubFolders(const QString& folder) {
+    QStringList out{folder};
+    for (const char* sub : {"Customize", "RaravParts", "RaravLog", "Preview", "BlogTemplate", "ExportFormat"})
+        out << folder + QLatin1String(sub);
+    return out;
+}
+
+QString inUse(const QString& folder) {
+    return QStringLiteral("そのユーザーのフォルダ（%1）はQuillbyが使っているフォルダなので、使えません。").arg(folder);
+}
+
 }  // namespace
 
 namespace UserList {
+
+QString newUserRefusal(const QString& myPath, const QString& dataPath, const QString& name) {
+    const QString folder = myPath + name + QLatin1Char('/');
+    if (FileNames::isProgramFile(name)) return inUse(folder);
+    QStringList taken = withOwnSubFolders(myPath) + withOwnSubFolders(myPath + QStringLiteral("UserData/"));
+    if (!dataPath.isEmpty()) taken += withOwnSubFolders(withSlash(dataPath));
+    for (const QString& f : std::as_const(taken))
+        if (sameFolder(folder, f)) return inUse(folder);
+    const QString list = fileIn(myPath);
+    for (const QString& user : users(list))
+        if (user != name && sameFolder(folder, userFolder(myPath, user)))
+            return QStringLiteral("そのユーザーのフォルダ（%1）はユーザー「%2」のフォルダなので、使えません。").arg(folder, user);
+    return {};
+}
+
+QString singleUserMoveRefusal(const QString& myPath, const QString& folder) {
+    for (const QString& source : {myPath, myPath + QStringLiteral("UserData/")})
+        if (sameFolder(folder, source))
+            return QStringLiteral("そのユーザーのフォルダ（%1）はシングルユーザー時のデータのフォルダなので、データを移行できません。")
+                .arg(withSlash(folder));
+    return {};
+}
+
 bool CheckLogin(const QString& user, const QString& password) {
     return UserList::checkLogin(UserList::fileIn(Shell::state().MyPath), user, password);
 }
@@ -85,7 +134,7 @@ bool setUserFolder(const QString& listFile, const QString& user, const QString& 
 
 bool moveSingleUserData(const QString& myPath, const QString& userFolder) {
     const QString d = withSlash(userFolder);
-    if (!Files::makeFolder(d)) return false;
+    if (!singleUserMoveRefusal(myPath, d).isEmpty() || !Files::makeFolder(d)) return false;
     if (!replaceFromSingleUser(myPath, d, QStringLiteral("rarav.ini"), QStringLiteral("rarav_BackUp.ini")))
         return false;
     if (!replaceFromSingleUser(myPath, d, QStringLiteral("rarav.mdb"), QStringLiteral("rarav_BackUp.mdb")))

@@ -34,11 +34,23 @@ bool setPassword(const QString& listFile, const QString& user, const QString& pa
 bool removeUser(const QString& listFile, const QString& user);
 bool setUserFolder(const QString& listFile, const QString& user, const QString& folder);
 
+// "" when a new user of this name may be made, with the program folder's
+// sub-folder of the name as its folder; otherwise the message that says why
+// not: that folder is the program folder's own (the single-user data folder
+// among them), the data folder in use or one of its sub-folders, or another
+// user's folder.
+QString newUserRefusal(const QString& myPath, const QString& dataPath, const QString& name);
+// "" when the single-user data may be moved into folder; otherwise why not:
+// the folder is where that data lies, and the move would replace what it
+// copies from.
+QString singleUserMoveRefusal(const QString& myPath, const QString& folder);
+
 // The single-user data (UserData/ first, else the program folder) copied into
 // the user folder, each file backed up as "_BackUp" first; a file with no
 // source to copy in is left alone. Then the user's rarav.ini points its data
 // folder and four design files at the user folder. False when a copy or write
-// failed; the backups are taken before anything is replaced.
+// failed or singleUserMoveRefusal refuses the folder; the backups are taken
+// before anything is replaced.
 bool moveSingleUserData(const QString& myPath, const QString& userFolder);
 
 }  // namespace UserList

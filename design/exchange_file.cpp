@@ -102,11 +102,21 @@ bool ImportCustomizeFile() {
         return false;
     }
     QString target = folder + ExchangeFile::importedName(chosen, kind);
+    // A set lands under a name the window's 新規 would take: "RSS.ini" is the
+    // feed settings' file, which the set list never shows.
+    const auto setNameRefusal = [&](const QString& name) {
+        const QString refusal = FileNames::refusal(name, folder);
+        return refusal.isEmpty() ? DesignSets::nameRefusal(s.DataPath, name) : refusal;
+    };
+    if (const QString refusal = setNameRefusal(DesignSets::nameOf(target)); !refusal.isEmpty()) {
+        refuse(refusal);
+        return false;
+    }
     if (Files::exists(target)) {
         const QString answer = Prompts::InputBox(
             QStringLiteral("同じ名称の物が存在します。\n新しい名前を入力して下さい。"), Prompts::kDefaultTitle, QString());
         if (answer.isEmpty()) return false;
-        if (const QString refusal = FileNames::refusal(answer, folder); !refusal.isEmpty()) {
+        if (const QString refusal = setNameRefusal(answer); !refusal.isEmpty()) {
             refuse(refusal);
             return false;
         }

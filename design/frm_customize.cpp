@@ -59,6 +59,7 @@ void frmCustomize::Form_Load() {
     committed_ = false;
     Shell::SharedState& s = Shell::state();
     dataPath_ = s.DataPath;
+    blocks_.setDataPath(dataPath_);
     CurrentPageName = QStringLiteral("optGeneral");
     move(RaravIni::read(iniFile(), RaravIni::CustomizeWindowPosLeft) / kTwipsPerPixel,
          RaravIni::read(iniFile(), RaravIni::CustomizeWindowPosTop) / kTwipsPerPixel);
@@ -168,11 +169,14 @@ void frmCustomize::LoadCustomizeSettings() {
     UpdateHTMLTypeControls();
 }
 
-void frmCustomize::Btn_Apply_Click() {
+void frmCustomize::Btn_Apply_Click() { storeSet(); }
+
+bool frmCustomize::storeSet() {
     const bool written = applySettings(true);
-    takeAppliedBlocks();
+    blocks_.takeSaved();
     // Without the live preview an Apply commits the set: closing keeps it.
     if (written && !livePreview_) setsBefore_.remove(Shell::state().CustIniFile);
+    return written;
 }
 
 bool frmCustomize::applySettings(bool withPreview) {
@@ -194,12 +198,18 @@ bool frmCustomize::applySettings(bool withPreview) {
         }
         }
     }
+    if (!Prompts::refuseLineBreaks(values.values())) return false;
     const QString file = Shell::state().CustIniFile;
     const bool written = DesignSet::write(file, values);
     if (!written)
         Prompts::MsgBox(QStringLiteral("カスタマイズセットを保存できませんでした。\n") + file, Prompts::vbExclamation);
-    SaveUpDownText();
-    SaveHeadText();
+    // A failed write leaves the window changed, so that Apply can be tried
+    // again and Cancel still asks.
+    if (!saveTextBlocks() || !written) {
+        changed_ = true;
+        Btn_Apply->setEnabled(true);
+        return false;
+    }
     Btn_Apply->setEnabled(false);
     if (!livePreview_) {
         committed_ = true;
@@ -210,7 +220,7 @@ bool frmCustomize::applySettings(bool withPreview) {
         (caption == QLatin1String("Head") || caption == QStringLiteral("上下追加テキスト(Log)") ||
          caption == QStringLiteral("上下追加テキスト")))
         showPreview();
-    return written;
+    return true;
 }
 
 // ---- Preview ----
@@ -259,7 +269,11 @@ void frmCustomize::moveEvent(QMoveEvent* event) {
 
 void frmCustomize::Btn_OK_Click() {
     committed_ = true;
-    Btn_Apply_Click();
+    // What could not be written stays in the open window, not lost by closing it.
+    if (!storeSet()) {
+        committed_ = false;
+        return;
+    }
     Files::removeFile(backupPath());
     Shell::SharedState& s = Shell::state();
     // The set being edited, which differs from the list's name after a set was
@@ -330,13 +344,22 @@ void frmCustomize::cmbSelectCustomize_Click() {
     if (changed_) {
         if (Prompts::MsgBox(kAskSave, Prompts::vbYesNo) == Prompts::vbYes) {
             // The old set keeps the changes, also when the window closes without OK.
-            if (applySettings(true)) setsBefore_.remove(s.CustIniFile);
-            takeAppliedBlocks();
+            const bool written = applySettings(true);
+            blocks_.takeSaved();
+            if (!written) {
+                // Switching now would drop what could not be written.
+                const QSignalBlocker block(cmbSelectCustomize);
+                cmbSelectCustomize->setCurrentIndex(cmbSelectCustomize->findText(DesignSets::nameOf(s.CustIniFile)));
+                return;
+            }
+            setsBefore_.remove(s.CustIniFile);
         } else if (livePreview_ && Files::exists(backupPath())) {
             Files::copyFile(backupPath(), s.CustIniFile);
             Files::removeFile(backupPath());
         }
     }
+    // Declined edits of text blocks go with the set they were made in.
+    dropBlockEdits();
     loading_ = true;
     changed_ = false;
     committed_ = false;
@@ -387,7 +410,7 @@ void frmCustomize::Btn_New_Click() {
         giveBackFormer();
         s.CustIniFile = path;
         if (!applySettings(true)) return failed(true);
-        takeAppliedBlocks();
+        blocks_.takeSaved();
         changed_ = false;
         ListCustomizeSets();
         cmbSelectCustomize->setCurrentIndex(cmbSelectCustomize->findText(name));
@@ -400,7 +423,7 @@ void frmCustomize::Btn_New_Click() {
         rememberSet(path);
         s.CustIniFile = path;
         if (!applySettings(true)) return failed(false);
-        takeAppliedBlocks();
+        blocks_.takeSaved();
         if (!livePreview_) setsBefore_.remove(path);
         report(QStringLiteral("既存のカスタマイズセットに上書きしました。"), false);
     } else {
@@ -419,6 +442,9 @@ void frmCustomize::Btn_Delete_Click() {
     Shell::SharedState& s = Shell::state();
     loading_ = true;
     committed_ = false;
+    // Edits of text blocks not applied go with the set: none is written into
+    // the set shown next.
+    dropBlockEdits();
     showFirstCategory();
     const QString path = DesignSets::setFileIn(PathParts::GetFolderPath(s.CustIniFile) + QLatin1Char('/'), name);
     if (Files::exists(path)) Files::removeFile(path);
@@ -430,8 +456,12 @@ void frmCustomize::Btn_Delete_Click() {
     const QString next = cmbSelectCustomize->count() ? cmbSelectCustomize->currentText() : QStringLiteral("Customize");
     s.CustIniFile = DesignSets::setPath(dataPath_, next);
     rememberSet(s.CustIniFile);
-    // rarav.ini is to name a set that exists.
-    if (!Files::exists(s.CustIniFile)) applySettings(false);
+    // rarav.ini is to name a set that exists, and the list shows it.
+    if (!Files::exists(s.CustIniFile) && applySettings(false)) {
+        ListCustomizeSets();
+        const QSignalBlocker block(cmbSelectCustomize);
+        cmbSelectCustomize->setCurrentIndex(cmbSelectCustomize->findText(next));
+    }
     if (Files::exists(s.CustIniFile)) Files::copyFile(s.CustIniFile, backupPath());
     RaravIni::write(iniFile(), RaravIni::CustomizeIniFileName, s.CustIniFile);
     LoadCustomizeSettings();

@@ -4,6 +4,7 @@
 // it closes without a commit.
 #include "design/design_sets.h"
 #include "design/frm_html_browser.h"
+#include "design/text_block_edits.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -145,25 +146,14 @@ private:
     void ListUpDownTexts();
     void ListHeadTexts();
     void LoadCustomizeSettings();
-    void SaveUpDownText();
-    void SaveHeadText();
     void ShowHeadText();
     void showUpDown(const QString& position);
-    // The block a box shows: the edit typed into the box belongs to it and to
-    // the key it was shown for, whatever category or list entry is shown by
-    // the time it is saved. bytes is its file as shown or last applied.
-    struct ShownBlock {
-        QString name;
-        TextBlocks::Key key;
-        QByteArray bytes;
-        bool existed = false;
-    };
-    ShownBlock& shownIn(const QPlainTextEdit* box);
+    TextBlockEdits::Box boxOf(const QPlainTextEdit* box) const;
     void showBlock(QPlainTextEdit* box, const QString& name, const TextBlocks::Key& key);
-    void saveShownBlock(QPlainTextEdit* box);
+    void showMark(QPlainTextEdit* box);
+    bool saveTextBlocks();
+    void dropBlockEdits();
     void writeBlockKey(const TextBlocks::Key& key, const QString& name);
-    void takeAppliedBlocks();
-    void restoreShownBlock(QPlainTextEdit* box);
     // Sets as they were before this window first wrote them; Cancel and the
     // close box put back every one that no commit took over.
     void rememberSet(const QString& path);
@@ -172,6 +162,7 @@ private:
     void newBlock(QPlainTextEdit* box, QComboBox* list, bool head, const QString& defaultName);
     void deleteBlock(QComboBox* list, QPlainTextEdit* box, bool head);
     bool applySettings(bool withPreview);
+    bool storeSet();
     void showPreview();
     frmHTMLBrowser* loadPreviewWindow();
     QString upDownPosition() const;
@@ -188,7 +179,7 @@ private:
     QString setAtOpening_;
     int dialogColor_ = 0;  // the colour dialog keeps its colour between uses
     QPointer<frmHTMLBrowser> htmlBrowser_;
-    ShownBlock shownHead_, shownUpDown_;
+    TextBlockEdits blocks_;
     QHash<QString, QByteArray> setsBefore_;  // only sets that existed
 };
 

@@ -9,7 +9,6 @@
 #include "core/shared_state.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -96,90 +95,52 @@ QString frmCustomize::upDownPosition() const { return tagOf(OptUpDownState); }
 
 // ---- The blocks the boxes show ----
 
-frmCustomize::ShownBlock& frmCustomize::shownIn(const QPlainTextEdit* box) {
-    return box == txtOtherHead ? shownHead_ : shownUpDown_;
+TextBlockEdits::Box frmCustomize::boxOf(const QPlainTextEdit* box) const {
+    return box == txtOtherHead ? TextBlockEdits::Head : TextBlockEdits::UpDown;
 }
 
-namespace {
-bool readBlockFile(const QString& path, QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    bytes = file.readAll();
-    return true;
-}
-}  // namespace
-
-// Box text and file: the box holds LF line breaks, the file CR LF.
+// The box shows the block's pending edit when it has one, so that an edit
+// typed under another category is seen, and kept, wherever its block shows.
 void frmCustomize::showBlock(QPlainTextEdit* box, const QString& name, const TextBlocks::Key& key) {
-    ShownBlock& shown = shownIn(box);
-    shown.name = name;
-    shown.key = key;
-    shown.bytes.clear();
-    shown.existed = !name.isEmpty() && readBlockFile(TextBlocks::path(dataPath(), name), shown.bytes);
-    box->setPlainText(TextBlocks::load(dataPath(), name));
+    box->setPlainText(blocks_.show(boxOf(box), name, key));
+    showMark(box);
+}
+
+void frmCustomize::showMark(QPlainTextEdit* box) {
+    setTag(box, blocks_.isEdited(boxOf(box)) ? QStringLiteral("Yes") : QString());
 }
 
 void frmCustomize::writeBlockKey(const TextBlocks::Key& key, const QString& name) {
     if (key.isValid()) IniFile::WriteIniString(setFile(), key.section, key.key, name);
 }
 
-// Saved under the block and key it was typed for, so that a category or list
-// entry shown since then takes nothing of it.
-void frmCustomize::saveShownBlock(QPlainTextEdit* box) {
-    const ShownBlock& shown = shownIn(box);
-    if (shown.name.isEmpty()) return;  // no block was shown: there is no file to save into
-    writeBlockKey(shown.key, shown.name);
-    // Saved: a later switch of category must not save it again.
-    if (saveBlock(shown.name, box)) setTag(box, QString());
+void frmCustomize::dropBlockEdits() {
+    blocks_.dropAll();
+    showMark(txtContents);
+    showMark(txtOtherHead);
 }
 
-// After an Apply the blocks hold what the user chose to keep.
-void frmCustomize::takeAppliedBlocks() {
-    for (ShownBlock* shown : {&shownHead_, &shownUpDown_}) {
-        shown->bytes.clear();
-        shown->existed =
-            !shown->name.isEmpty() && readBlockFile(TextBlocks::path(dataPath(), shown->name), shown->bytes);
-    }
+// Every pending edit goes into the block it was typed for, under the keys it
+// was typed under, whatever category or list entry is shown by now.
+bool frmCustomize::saveTextBlocks() {
+    const QStringList failed = blocks_.save(setFile());
+    showMark(txtContents);
+    showMark(txtOtherHead);
+    for (const QString& name : failed)
+        Prompts::MsgBox(QStringLiteral("「") + name + QStringLiteral("」を保存できませんでした。"), Prompts::vbExclamation);
+    return failed.isEmpty();
 }
 
-// The live preview saves the shown block whenever its box is left, so text
-// typed for a new block may already stand in the shown one: that block gets
-// back what it held before.
-void frmCustomize::restoreShownBlock(QPlainTextEdit* box) {
-    const ShownBlock& shown = shownIn(box);
-    if (shown.name.isEmpty()) return;
-    const QString path = TextBlocks::path(dataPath(), shown.name);
-    QByteArray now;
-    const bool exists = readBlockFile(path, now);
-    if (exists == shown.existed && now == shown.bytes) return;
-    const bool restored = shown.existed ? Files::writeAtomic(path, shown.bytes) : Files::removeFile(path);
-    if (!restored)
-        Prompts::MsgBox(QStringLiteral("「") + shown.name + QStringLiteral("」を元に戻せませんでした。"),
-                        Prompts::vbExclamation);
-}
+// ---- Showing ----
 
-// ---- Saving and showing ----
-
-void frmCustomize::SaveUpDownText() {
-    if (upDownPosition().isEmpty() || tagOf(txtContents) != QLatin1String("Yes")) return;
-    saveShownBlock(txtContents);
-}
-
-void frmCustomize::SaveHeadText() {
-    if (tagOf(txtOtherHead) != QLatin1String("Yes")) return;
-    saveShownBlock(txtOtherHead);
-}
-
-// Showing another block leaves the changed flag and Apply as they were: other
-// edits of the window may still wait for Apply, and Cancel must still ask.
+// Showing another block writes nothing, and leaves the changed flag and Apply
+// as they were: the edit waits for Apply, and Cancel must still ask.
 void frmCustomize::ShowHeadText() {
     const bool wasLoading = loading_;
     loading_ = true;
-    if (tagOf(txtOtherHead) == QLatin1String("Yes")) SaveHeadText();
     const TextBlocks::Key key = TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory);
     selectName(cmbHeadTag, key.isValid() ? IniFile::GetIniString(setFile(), key.section, key.key) : QString());
     showBlock(txtOtherHead, cmbHeadTag->currentText(), key);
-    setTag(txtOtherHead, QString());
     loading_ = wasLoading;
 }
 
@@ -189,12 +150,10 @@ void frmCustomize::OptUpDownDown_Click() { showUpDown(QStringLiteral("Foot")); }
 void frmCustomize::showUpDown(const QString& position) {
     const bool wasLoading = loading_;
     loading_ = true;
-    if (tagOf(txtContents) == QLatin1String("Yes")) SaveUpDownText();
     const TextBlocks::Key key = TextBlocks::upDownKey(categoryCaption(), IsLogCategory, IsLeftFrameCategory, position);
     if (key.isValid()) selectName(cmbUpDownText, IniFile::GetIniString(setFile(), key.section, key.key));
     showBlock(txtContents, cmbUpDownText->currentText(), key);
     setTag(OptUpDownState, position);
-    setTag(txtContents, QString());
     loading_ = wasLoading;
 }
 
@@ -206,19 +165,18 @@ void frmCustomize::cmbHeadTag_Click() { chooseBlock(cmbHeadTag, txtOtherHead, tr
 void frmCustomize::chooseBlock(QComboBox* list, QPlainTextEdit* box, bool head) {
     if (loading_ || list->currentIndex() < 0) return;
     const QString chosen = list->currentText();
-    if (tagOf(box) == QLatin1String("Yes")) {
+    if (blocks_.isEdited(boxOf(box))) {
         if (Prompts::MsgBox(QStringLiteral("変更されていますが、保存しますか？"), Prompts::vbYesNo) == Prompts::vbYes) {
-            // The edit belongs to the block shown before the pick.
-            saveShownBlock(box);
+            // The edit belongs to the block shown before the pick; Apply saves it there.
             Btn_Apply_Click();
-        } else if (livePreview_) {
-            Files::copyFile(backupPath(), setFile());
+        } else {
+            blocks_.drop(boxOf(box));
+            if (livePreview_) Files::copyFile(backupPath(), setFile());
         }
-        // Either way the edit is settled; the picked block is not to be saved with it.
-        setTag(box, QString());
     }
     loading_ = true;
-    changed_ = false;
+    // Edits typed for other blocks still wait for Apply.
+    changed_ = blocks_.hasEdits();
     committed_ = false;
     const TextBlocks::Key key =
         head ? TextBlocks::headKey(categoryCaption(), IsLeftFrameCategory)
@@ -257,10 +215,15 @@ void frmCustomize::newBlock(QPlainTextEdit* box, QComboBox* list, bool head, con
         Shell::setStatusText(QStringLiteral("中止しました。"));
         return;
     }
-    restoreShownBlock(box);
+    if (!blocks_.restoreShown(boxOf(box)))
+        Prompts::MsgBox(QStringLiteral("「") + blocks_.shownName(boxOf(box)) + QStringLiteral("」を元に戻せませんでした。"),
+                        Prompts::vbExclamation);
     if (!saveBlock(name, box)) return;
-    // The box now holds the new block's text: nothing is left to save into the old one.
-    setTag(box, QString());
+    // The box's text went to the new block: nothing of it is left to save into
+    // the shown one, and an older edit of the named block is overwritten.
+    blocks_.drop(boxOf(box));
+    blocks_.forget(name);
+    showMark(box);
     Btn_Apply_Click();
     if (!exists) (head ? ListHeadTexts() : ListUpDownTexts());
     selectName(list, name);
@@ -285,6 +248,7 @@ void frmCustomize::deleteBlock(QComboBox* list, QPlainTextEdit* box, bool head) 
     }
     const QString path = TextBlocks::path(dataPath(), name);
     if (Files::exists(path)) Files::removeFile(path);
+    blocks_.forget(name);
     Shell::setStatusText(QStringLiteral("「") + name + QStringLiteral("」を消去しました。"));
     loading_ = true;
     head ? ListHeadTexts() : ListUpDownTexts();

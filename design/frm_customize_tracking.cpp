@@ -99,14 +99,26 @@ void frmCustomize::Immediate_Click(QWidget* control) {
 
 void frmCustomize::Deferred_Change(QWidget* control) {
     MarkChanged();
-    if (!loading_) setTag(control, QStringLiteral("Yes"));
+    if (loading_) return;
+    if (control == txtOtherHead || control == txtContents) {
+        auto* box = static_cast<QPlainTextEdit*>(control);
+        blocks_.edit(boxOf(box), box->toPlainText());
+        showMark(box);
+        return;
+    }
+    setTag(control, QStringLiteral("Yes"));
 }
 
 void frmCustomize::Deferred_LostFocus(QWidget* control) {
     if (tagOf(control) != QLatin1String("Yes")) return;
-    // Without the live preview nothing saves a text block on leaving its box;
-    // the mark stays so that Apply saves it instead of dropping the edit.
-    if (!livePreview_ && (control == txtOtherHead || control == txtContents)) return;
+    if (control == txtOtherHead || control == txtContents) {
+        // Without the live preview nothing saves a text block on leaving its
+        // box; the edit waits for Apply instead of being dropped.
+        if (!livePreview_) return;
+        RefreshPreview();
+        showMark(static_cast<QPlainTextEdit*>(control));
+        return;
+    }
     RefreshPreview();
     setTag(control, QString());
 }

@@ -3,6 +3,7 @@
 #include "design/design_sets.h"
 #include "design/exchange_file.h"
 #include "platform/files.h"
+#include "platform/prompts.h"
 #include "core/rarav_ini.h"
 #include "core/shared_state.h"
 #include "core/window_place.h"
@@ -86,6 +87,7 @@ void frmExportCust::ListCustomizeSets() {
 }
 
 void frmExportCust::Btn_Exec_Click() {
+    if (!Prompts::refuseLineBreaks({txtName->text(), txtURL->text(), txtEmail->text()})) return;
     const QString kind = optIni->isChecked()   ? QStringLiteral("INI")
                          : optCst->isChecked() ? QStringLiteral("CST")
                                                : QString();

@@ -320,6 +320,15 @@ void frmSetting::MarkChanged() {
 }
 
 bool frmSetting::applySettings() {
+    // The description box takes several lines, which are stored joined by
+    // blanks; every other box holds one line.
+    if (!Prompts::refuseLineBreaks({cmbRaravTerm->currentText(), txtCalenderFrameSize->text(), txtFRAMEBORDER->text(),
+                                    txtRSS_Title->text(), txtRSS_HPURL->text(), txtRSS_RaravURL->text(),
+                                    txtRSS_ManagingAuthor->text(), txtRSS_WebMaster->text(), txtATOM_Author->text(),
+                                    txtHaloScanUserName->text()})) {
+        Btn_Apply->setEnabled(true);
+        return false;
+    }
     if (!SiteSettings::write(shownValues())) {
         // The window stays open with Apply enabled, so nothing typed is lost.
         Prompts::MsgBox(QStringLiteral("設定ファイルを保存できませんでした。"), Prompts::vbExclamation);

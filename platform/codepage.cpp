@@ -108,8 +108,10 @@ QString iconvToUnicode(QByteArrayView bytes, bool* valid) {
 // character (or byte pair) is met and looked up after that, which keeps
 // glibc's table the only authority.
 //   0 not asked yet; kNone CP932 has nothing for it; kOdd an answer the
-//   table cannot hold, left to iconv; else (length << 16) | bytes or code.
+//   table cannot hold, left to iconv; else (length << 16) | bytes or code,
+//   with kOneWay added for bytes that read back as another character.
 constexpr quint32 kUnknown = 0, kNone = 1, kOdd = 2;
+constexpr quint32 kOneWay = 1u << 24;
 
 struct Tables {
     quint32 encode[0x10000] = {};   // by UTF-16 code unit, surrogates excluded
@@ -123,13 +125,17 @@ Tables& tables() {
     return *t;
 }
 
+// glibc writes some characters that its table reads back as others (the wave
+// dash as 81 60, read as the fullwidth tilde; the yen sign as 5C, read as a
+// backslash): CP932 holds a character only when its bytes read back as it.
 quint32 learnEncoding(char16_t c) {
     bool lossless = true;
     const QChar ch(c);
     const QByteArray b = iconvFromUnicode(QStringView(&ch, 1), Codepage::Fallback::Question, &lossless);
     if (!lossless) return kNone;
-    if (b.size() == 1) return (1u << 16) | uchar(b[0]);
-    if (b.size() == 2) return (2u << 16) | (uint(uchar(b[0])) << 8) | uchar(b[1]);
+    const quint32 oneWay = iconvToUnicode(b, nullptr) == QStringView(&ch, 1) ? 0 : kOneWay;
+    if (b.size() == 1) return oneWay | (1u << 16) | uchar(b[0]);
+    if (b.size() == 2) return oneWay | (2u << 16) | (uint(uchar(b[0])) << 8) | uchar(b[1]);
     return kOdd;
 }
 
@@ -199,6 +205,14 @@ void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, b
         } else if (e == kNone) {
             if (lossless) *lossless = false;
             put(fallbackFor(ch, fallback));
+        } else if (e & kOneWay) {
+            if (lossless) *lossless = false;
+            if (fallback == Codepage::Fallback::NumericReference) {
+                put(fallbackFor(ch, fallback));
+            } else {
+                if ((e >> 16 & 0xFF) == 2) o[written++] = char((e >> 8) & 0xFF);
+                o[written++] = char(e & 0xFF);
+            }
         } else {
             // Nothing beyond the BMP is in CP932; iconv decides what a pair or
             // a lone half becomes, as it does within a whole text.
@@ -267,6 +281,23 @@ QString toUnicode(const QByteArray& bytes, bool* valid) {
 
 bool hasByteOrderMark(const QByteArray& bytes) { return bytes.startsWith(kByteOrderMark); }
 
+bool holdsExactly(const QString& text) {
+    bool lossless = true;
+    fromUnicode(text, Fallback::Question, &lossless);
+    return lossless;
+}
+
+QString charactersNotHeld(const QString& text) {
+    QString found;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString ch = text.mid(i, length);
+        if (!holdsExactly(ch) && !found.contains(ch)) found += ch;
+        i += length - 1;
+    }
+    return found;
+}
+
 QByteArray encodeFile(const QString& text) {
     bool lossless = true;
     const QByteArray cp932 = fromUnicode(text, Fallback::Question, &lossless);
@@ -275,8 +306,14 @@ QByteArray encodeFile(const QString& text) {
 }
 
 QString decodeFile(const QByteArray& bytes) {
-    if (hasByteOrderMark(bytes)) return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    if (hasByteOrderMark(bytes)) return utf8Text(QByteArrayView(bytes).sliced(3));
     return toUnicode(bytes);
+}
+
+QString utf8Text(QByteArrayView bytes) {
+    // QString::fromUtf8 drops a leading mark; it is part of the text here.
+    const QString text = QString::fromUtf8(bytes);
+    return bytes.startsWith(kByteOrderMark) ? QChar(0xFEFF) + text : text;
 }
 
 }  // namespace Codepage

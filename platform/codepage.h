@@ -5,17 +5,20 @@
 // and has no NEC rows, and ICU refuses the wave dash and minus that input
 // methods produce.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace Codepage {
 
-// What to write for a character that CP932 cannot hold.
+// What to write for a character that CP932 cannot hold: one it lacks, or one
+// whose bytes read back as another character (the wave dash, the yen sign).
 enum class Fallback {
-    Question,          // "?" (addresses and remote names, never a file)
-    NumericReference,  // "&#x1F600;" (pages and text blocks)
+    Question,          // "?" for one it lacks, the one-way bytes for the other
+                       // (addresses; remote names checked with holdsExactly)
+    NumericReference,  // "&#x1F600;", "&#x301C;" (pages and text blocks)
 };
 
-// lossless, when given, tells whether CP932 held every character.
+// lossless, when given, tells whether the bytes read back as exactly the text.
 QByteArray fromUnicode(const QString& text, Fallback fallback = Fallback::Question, bool* lossless = nullptr);
 // The same with every line end (CR LF, LF or a lone CR) written as CR LF, in
 // the same pass: pages run to megabytes.
@@ -26,6 +29,12 @@ void appendCrLf(QByteArray& out, const QString& text, Fallback fallback);
 // valid, when given, tells whether every byte was valid.
 QString toUnicode(const QByteArray& bytes, bool* valid = nullptr);
 
+// Whether the text's CP932 bytes read back as exactly the text.
+bool holdsExactly(const QString& text);
+// The characters of text that CP932 lacks or holds one way only, each once,
+// in order of first appearance (for a message naming them).
+QString charactersNotHeld(const QString& text);
+
 // A whole text file: CP932 when CP932 holds the whole text, so that files the
 // old program wrote stay byte-identical; otherwise UTF-8 after a byte-order
 // mark, so that no character is lost.
@@ -35,5 +44,7 @@ QByteArray encodeFile(const QString& text);
 QString decodeFile(const QByteArray& bytes);
 bool hasByteOrderMark(const QByteArray& bytes);
 inline constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+// UTF-8 bytes as text, a leading U+FEFF kept as a character of the text.
+QString utf8Text(QByteArrayView bytes);
 
 }  // namespace Codepage

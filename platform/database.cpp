@@ -1,5 +1,6 @@
 #include "platform/database.h"
 
+#include "platform/codepage.h"
 #include "platform/search_index.h"
 
 #include <QFile>
@@ -129,8 +130,8 @@ public:
         case SQLITE_NULL:
             return QVariant();
         default:
-            return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-                                              sqlite3_column_bytes(stmt_, i)));
+            return QVariant(Codepage::utf8Text(QByteArrayView(
+                reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)), sqlite3_column_bytes(stmt_, i))));
         }
     }
 

@@ -51,6 +51,14 @@ QString throughLinks(const QString& path) {
     return info.isSymLink() ? path : info.filePath();
 }
 
+thread_local QString writeError;
+
+// Records why a write failed: errno as the failing call left it.
+bool failedWith(int error) {
+    writeError = QString::fromLocal8Bit(strerror(error));
+    return false;
+}
+
 // QSaveFile always syncs; this is its rename without the sync. The temporary
 // file sits beside the target so that the rename is atomic, and takes the
 // target's permissions (or the umask's for a new file) as QSaveFile does.
@@ -64,9 +72,9 @@ bool writeUnsynced(const QString& path, const QByteArray& bytes) {
     for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
         temp = target + ".~" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
+        if (fd < 0 && errno != EEXIST) return failedWith(errno);
     }
-    if (fd < 0) return false;
+    if (fd < 0) return failedWith(EEXIST);
     struct stat old;
     bool ok = ::stat(target.constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
     for (qsizetype done = 0; ok && done < bytes.size();) {
@@ -75,10 +83,18 @@ bool writeUnsynced(const QString& path, const QByteArray& bytes) {
         ok = n > 0;
         done += n > 0 ? n : 0;
     }
-    ok = ::close(fd) == 0 && ok;
-    if (ok && ::rename(temp.constData(), target.constData()) == 0) return true;
+    int error = ok ? 0 : (errno ? errno : EIO);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp.constData(), target.constData()) == 0) {
+        writeError.clear();
+        return true;
+    }
+    if (ok) error = errno;
     ::unlink(temp.constData());
-    return false;
+    return failedWith(error);
 }
 
 }  // namespace
@@ -86,15 +102,24 @@ bool writeUnsynced(const QString& path, const QByteArray& bytes) {
 bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync) {
     if (sync == Sync::None) return writeUnsynced(path, bytes);
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
+    if (!f.open(QIODevice::WriteOnly)) {
+        writeError = f.errorString();
+        return false;
+    }
     // commit() can report success after its own final flush failed (a full
     // disk) and rename an empty file over the old one: flush first, and
     // give up on any error so that the old file stays.
     if (f.write(bytes) != bytes.size() || !f.flush() || f.error() != QFileDevice::NoError) {
+        writeError = f.errorString();
         f.cancelWriting();
         return false;
     }
-    return f.commit();
+    if (!f.commit()) {
+        writeError = f.errorString();
+        return false;
+    }
+    writeError.clear();
+    return true;
 }
 
 namespace {
@@ -151,22 +176,35 @@ void removeLeftoverTemporaries(const QString& folder) {
 
 bool appendSynced(const QString& path, const QByteArray& bytes) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return failedWith(errno);
     struct stat st;
     const bool known = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     bool ok = known;
+    int error = known ? 0 : EISDIR;
     for (qsizetype done = 0; ok && done < bytes.size();) {
         const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), st.st_size + done);
         if (n < 0 && errno == EINTR) continue;
         ok = n > 0;
+        if (!ok) error = n < 0 ? errno : ENOSPC;
         done += n > 0 ? n : 0;
     }
-    ok = ok && ::fdatasync(fd) == 0;
+    if (ok && ::fdatasync(fd) != 0) {
+        ok = false;
+        error = errno;
+    }
     // Whatever part of the new bytes did arrive is cut off again, so that a
     // failure leaves the file as it was.
     if (!ok && known && ::ftruncate(fd, st.st_size) == 0) ::fdatasync(fd);
-    return ::close(fd) == 0 && ok;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) return failedWith(error);
+    writeError.clear();
+    return true;
 }
+
+QString lastWriteError() { return writeError; }
 
 QString toCrLf(const QString& text) {
     // One pass: pages run to megabytes.
@@ -197,6 +235,39 @@ QString toLf(const QString& text) {
 bool writeText(const QString& path, const QString& text, bool asHtml, Sync sync) {
     return writeAtomic(path, asHtml ? Codepage::fromUnicodeCrLf(text, Codepage::Fallback::NumericReference)
                                     : Codepage::encodeFile(toCrLf(text)), sync);
+}
+
+bool writeText(const QString& path, const QString& text, bool asHtml, Sync sync, QString* reason) {
+    errno = 0;
+    if (writeText(path, text, asHtml, sync)) return true;
+    if (reason) {
+        const int error = errno;
+        // The name is checked first: the system's answer to a name that is
+        // too long names no file.
+        const QByteArray name = QFile::encodeName(QFileInfo(path).fileName());
+        const long max = ::pathconf(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), _PC_NAME_MAX);
+        *reason = max > 0 && name.size() > max ? QString::fromLocal8Bit(::strerror(ENAMETOOLONG))
+                  : error ? QString::fromLocal8Bit(::strerror(error))
+                          : QString();
+    }
+    return false;
+}
+
+QString fittingName(const QString& folder, const QString& name) {
+    long max = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    if (max <= 0) max = 255;
+    // A rewrite's temporary file adds ".~" and up to 13 characters.
+    const qsizetype room = qsizetype(max) - 16;
+    if (name.toUtf8().size() <= room) return name;
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot > 0 ? name.mid(dot) : QString();
+    QString stem = dot > 0 ? name.left(dot) : name;
+    const qsizetype limit = room - extension.toUtf8().size();
+    while (!stem.isEmpty() && stem.toUtf8().size() > limit) {
+        stem.chop(1);
+        if (!stem.isEmpty() && stem.back().isHighSurrogate()) stem.chop(1);
+    }
+    return stem + extension;
 }
 
 QString readText(const QString& path) {

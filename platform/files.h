@@ -22,6 +22,9 @@ bool syncFiles(const QStringList& paths);
 // Removes the temporary files that a Sync::None write killed half-way left
 // in folder ("name.~" and a few letters); other files are not touched.
 void removeLeftoverTemporaries(const QString& folder);
+// Why the last failed write or append of this thread failed, in the
+// system's words ("No space left on device"); "" after a success.
+QString lastWriteError();
 // Adds bytes at the end of an existing file and waits for the disk; on any
 // failure the file is cut back to its old length. A list that only grows is
 // kept this way without a new file and a rename each time.
@@ -30,6 +33,12 @@ bool appendSynced(const QString& path, const QByteArray& bytes);
 // after a byte-order mark; asHtml writes CP932 always, with numeric character
 // references for characters outside it.
 bool writeText(const QString& path, const QString& text, bool asHtml = false, Sync sync = Sync::ToDisk);
+// The same, telling why a write failed in reason (the system's words).
+bool writeText(const QString& path, const QString& text, bool asHtml, Sync sync, QString* reason);
+// name shortened at a character boundary before its extension so that it fits
+// the file system's limit for a name in folder, with room for the temporary
+// file that a rewrite puts beside it.
+QString fittingName(const QString& folder, const QString& name);
 // The whole file, UTF-8 after a byte-order mark, else CP932; "" when it
 // cannot be read.
 QString readText(const QString& path);

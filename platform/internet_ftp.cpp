@@ -129,6 +129,9 @@ struct FtpSession::Impl {
     static bool unsafe(const QString& name) {
         return name.contains(QLatin1Char('\r')) || name.contains(QLatin1Char('\n')) || name.contains(QChar(0));
     }
+    // Remote names go in CP932: one it cannot hold exactly would reach the
+    // server as another name ("?" for what it lacks), perhaps over another file.
+    static bool unsendable(const QString& name) { return unsafe(name) || !Codepage::holdsExactly(name); }
 
     bool finish(CURLcode rc) {
         error = Curl::winInetError(rc, replyCode);
@@ -206,7 +209,7 @@ struct FtpSession::Impl {
     // The folder path that folder leads to from the current one, checked on
     // the server: curl enters each level with CWD, so a missing one fails.
     bool resolve(const QString& folder, QList<QByteArray>& path, bool& isAbsolute) {
-        if (unsafe(folder)) return fail(Error::InvalidOperation);
+        if (unsendable(folder)) return fail(Error::InvalidOperation);
         path = folders;
         isAbsolute = absolute;
         if (folder.startsWith(QLatin1Char('/'))) {
@@ -260,7 +263,7 @@ bool FtpSession::connect(const FtpLogin& login) {
 }
 
 bool FtpSession::findFirst(const QString& name) {
-    if (Impl::unsafe(name)) return d->fail(Error::InvalidOperation);
+    if (Impl::unsendable(name)) return d->fail(Error::InvalidOperation);
     d->reset();
     QByteArray listing;
     const QByteArray request = "LIST " + Codepage::fromUnicode(name);
@@ -278,17 +281,17 @@ bool FtpSession::findFirst(const QString& name) {
 }
 
 bool FtpSession::deleteFile(const QString& name) {
-    if (Impl::unsafe(name)) return d->fail(Error::InvalidOperation);
+    if (Impl::unsendable(name)) return d->fail(Error::InvalidOperation);
     return d->command("DELE " + Codepage::fromUnicode(name));
 }
 
 bool FtpSession::createDirectory(const QString& name) {
-    if (Impl::unsafe(name)) return d->fail(Error::InvalidOperation);
+    if (Impl::unsendable(name)) return d->fail(Error::InvalidOperation);
     return d->command("MKD " + Codepage::fromUnicode(name));
 }
 
 bool FtpSession::removeDirectory(const QString& name) {
-    if (Impl::unsafe(name)) return d->fail(Error::InvalidOperation);
+    if (Impl::unsendable(name)) return d->fail(Error::InvalidOperation);
     return d->command("RMD " + Codepage::fromUnicode(name));
 }
 
@@ -308,7 +311,7 @@ bool FtpSession::folderExists(const QString& folder) {
 }
 
 bool FtpSession::putFile(const QString& localPath, const QString& remoteName, TransferType type) {
-    if (Impl::unsafe(remoteName) || remoteName.isEmpty()) return d->fail(Error::InvalidOperation);
+    if (Impl::unsendable(remoteName) || remoteName.isEmpty()) return d->fail(Error::InvalidOperation);
     QFile file(localPath);
     Upload upload;
     if (file.open(QIODevice::ReadOnly)) upload.data = file.readAll();

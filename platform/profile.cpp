@@ -161,7 +161,7 @@ RawFile readRaw(const QString& file) {
     for (const QByteArray& b : raw.bytes) {
         bool valid = true;
         if (raw.utf8) {
-            raw.lines << QString::fromUtf8(b);
+            raw.lines << Codepage::utf8Text(b);
             valid = raw.lines.last().toUtf8() == b;
         } else {
             raw.lines << Codepage::toUnicode(b, &valid);
@@ -234,6 +234,14 @@ QString unquote(const QString& v) {
 
 namespace Profile {
 
+bool holdsLineBreak(const QString& text) {
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
+bool isSectionName(const QString& name) {
+    return !holdsLineBreak(name) && !name.contains(QLatin1Char(']')) && name.trimmed() == name;
+}
+
 QString readString(const QString& file, const QString& section, const QString& key,
                    const QString& defaultValue) {
     const ProfileCache::ReadingPtr r = readFile(file);
@@ -274,6 +282,9 @@ int readInt(const QString& file, const QString& section, const QString& key, int
 
 bool writeString(const QString& file, const QString& section, const QString& key,
                  const QString& value) {
+    // A line break would let the text add lines, keys or whole sections; a
+    // section the reader would not find again would grow anew at every write.
+    if (!isSectionName(section) || holdsLineBreak(key) || holdsLineBreak(value)) return false;
     const RawFile raw = readRaw(file);
     QStringList lines = raw.lines;
     QList<Origin> origin = unchanged(raw);

@@ -18,12 +18,20 @@ int readInt(const QString& file, const QString& section, const QString& key, int
 // creates the file (not its folder); every other line keeps its bytes. A value
 // that the reader would cut (surrounding quotes or blanks) is written inside
 // one more pair of quotes. Atomic; false when the file could not be read or
-// written.
+// written, when the section, key or value holds a line break, or when the
+// section is no isSectionName (the file is then left as it was).
 bool writeString(const QString& file, const QString& section, const QString& key,
                  const QString& value);
 bool deleteKey(const QString& file, const QString& section, const QString& key);
 QStringList sectionNames(const QString& file);
 QStringList keyNames(const QString& file, const QString& section);
+
+// A carriage return or line feed, which no value of a settings file can hold.
+bool holdsLineBreak(const QString& text);
+
+// Whether a section of that name reads back under it: no line break, no "]"
+// (the reader's end of the name) and no blanks at its ends (which it trims).
+bool isSectionName(const QString& name);
 
 // The integer reading applied to any text (shared with callers that parse
 // values they read as strings).

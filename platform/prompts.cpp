@@ -1,5 +1,7 @@
 #include "platform/prompts.h"
 
+#include "platform/profile.h"
+
 #include <QStringList>
 
 namespace {
@@ -52,6 +54,15 @@ std::unique_ptr<Prompter> install(std::unique_ptr<Prompter> prompter) {
 Prompter& current() { return *slot(); }
 void setOwner(QWidget* owner) { ownerSlot() = owner; }
 QWidget* owner() { return ownerSlot(); }
+
+bool refuseLineBreaks(const QStringList& values) {
+    for (const QString& v : values) {
+        if (!Profile::holdsLineBreak(v)) continue;
+        MsgBox(kLineBreakRefused, vbExclamation);
+        return false;
+    }
+    return true;
+}
 
 QString qtFilter(const QString& windowsFilter) {
     QString f = windowsFilter;

@@ -3,6 +3,7 @@
 // here. The program installs the Qt implementation; tests install a scripted
 // one that checks each prompt and answers it.
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QWidget;
@@ -60,6 +61,12 @@ inline QString InputBox(const QString& prompt, const QString& title = kDefaultTi
                         const QString& defaultText = QString()) {
     return current().input(prompt, title, defaultText);
 }
+
+// Every one-line value a window writes passes here first: a line break (a
+// pasted text) is refused with one message, since a settings line cannot
+// hold it. True when no value holds one.
+inline const QString kLineBreakRefused = QStringLiteral("改行を含む値は保存できません。");
+bool refuseLineBreaks(const QStringList& values);
 
 // A Windows filter ("Desc", NUL, "*.a;*.b", NUL, ...) or a "|" separated one
 // in Qt's form.

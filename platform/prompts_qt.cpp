@@ -5,15 +5,46 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace Prompts {
+
+namespace {
+
+// Windows that asked, latest last. A dialog that has just closed hands the
+// activation back to the window beneath it only a moment later; a prompt
+// opened meanwhile still belongs to the window that asked before, not to the
+// main window behind a window that stays on top.
+QList<QPointer<QWidget>>& recentAskers() {
+    static QList<QPointer<QWidget>> windows;
+    return windows;
+}
+
+bool canOwn(const QWidget* w) {
+    // A disabled window (the main window during a rebuild) would disable its
+    // prompt with it.
+    return w && w->isEnabled() && w->isVisible();
+}
+
+void rememberAsker(QWidget* w) {
+    auto& windows = recentAskers();
+    windows.removeIf([w](const QPointer<QWidget>& p) { return p.isNull() || p == w; });
+    windows.append(w);
+    if (windows.size() > 8) windows.removeFirst();
+}
+
+}  // namespace
 
 QWidget* askingWindow() {
     QWidget* asking = QApplication::activeModalWidget();
     if (!asking) asking = QApplication::activeWindow();
-    // A disabled window (the main window during a rebuild) would disable its
-    // prompt with it.
-    if (asking && asking->isEnabled() && asking->isVisible()) return asking;
+    if (canOwn(asking)) {
+        rememberAsker(asking);
+        return asking;
+    }
+    const auto& windows = recentAskers();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it)
+        if (canOwn(*it)) return *it;
     QWidget* main = owner();
     return main && main->isEnabled() ? main : nullptr;
 }

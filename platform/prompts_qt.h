@@ -9,7 +9,9 @@ namespace Prompts {
 
 // The window a prompt belongs to: the window that asked, that is the modal
 // dialog in front or else the active window, so that the prompt opens above
-// it even when that window stays on top; the main window when none is active.
+// it even when that window stays on top. While no window is active, as just
+// after a dialog closed, the latest window that asked and is still shown;
+// the main window when there is none.
 QWidget* askingWindow();
 
 class QtPrompter : public Prompter {

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
+#include "core/file_names.h"
 #include "core/path_parts.h"
 #include "core/shared_state.h"
 
@@ -64,6 +65,8 @@ void ResistLogFile(const QString& iptFileFullPath, const QString& ResistYear, co
     const QString month = ResistMonth.size() == 1 ? QLatin1Char('0') + ResistMonth : ResistMonth;
     const QString folder = PathParts::GetFolderPath(iptFileFullPath);
     const QString name = PathParts::GetFileName(iptFileFullPath);
+    if (const QString refused = FileNames::remoteNameRefusal(name); !refused.isEmpty())
+        throw RuntimeError(ErrorNumber::InvalidArgument, refused);
     const bool fromSite = sameFolder(folder, siteLog());
     const bool fromData = sameFolder(folder, dataLog());
 

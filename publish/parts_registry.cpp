@@ -60,7 +60,8 @@ void copyIntoLogFolders(const QString& source, const QString& name) {
 void registerPart(const QString& path, const QString& name, const QString& day, int number) {
     using namespace Prompts;
     if (path.isEmpty()) return;
-    const QString refused = FileNames::refusal(name, partsFolder());
+    QString refused = FileNames::refusal(name, partsFolder());
+    if (refused.isEmpty()) refused = FileNames::remoteNameRefusal(name);
     if (!refused.isEmpty()) throw RuntimeError(ErrorNumber::InvalidArgument, refused);
     const QString source = IniFile::TrimNull(path);
     const QString folder = PathParts::GetFolderPath(source);

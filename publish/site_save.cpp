@@ -3,9 +3,11 @@
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/profile_cache.h"
+#include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "core/browser_pages.h"
 #include "core/file_dialogs.h"
+#include "core/file_names.h"
 #include "core/rarav_ini.h"
 #include "site/month_page.h"
 
@@ -84,6 +86,11 @@ bool chooseSiteFile(Shell::SharedState& s) {
     const qsizetype slash = info.FileName.lastIndexOf(QLatin1Char('/'));
     // A refused folder is not kept: every later Save HTML would be refused.
     refuseSiteFolder(info.FileName.left(slash + 1), s.DataPath);
+    // The top page goes up under its name; the folder stays on this machine.
+    if (const QString refused = FileNames::remoteNameRefusal(info.FileName.mid(slash + 1)); !refused.isEmpty()) {
+        Prompts::MsgBox(refused, Prompts::vbExclamation);
+        return false;
+    }
     s.FileName = info.FileName.mid(slash + 1);
     s.FilePath = info.FileName.left(slash + 1);
     return true;

@@ -35,7 +35,8 @@ void tellFailure(const QString& what, const RuntimeError& e) {
 // The version rarav.mdb records, or nothing after telling the user that the
 // file cannot be read as a database. Nothing is backed up or rebuilt then:
 // diarymdb.bak may be the only good copy.
-std::optional<int> readVersion(const Shell::SharedState& s, const std::function<void()>& beforeTelling) {
+std::optional<int> readVersion(const Shell::SharedState& s, const std::function<void()>& beforeTelling,
+                               const QString& consequence = {}) {
     try {
         return Shell::GetDBVersion(s.databasePath());
     } catch (const RuntimeError& e) {
@@ -44,7 +45,7 @@ std::optional<int> readVersion(const Shell::SharedState& s, const std::function<
                        s.databasePath() + QStringLiteral("\r\n") + e.description;
         if (Files::exists(s.UserPath + DatabaseUpgrade::kBackupFile))
             text += QStringLiteral("\r\nバックアップの「diarymdb.bak」は変更していません。");
-        Prompts::MsgBox(text, Prompts::vbCritical);
+        Prompts::MsgBox(text + consequence, Prompts::vbCritical);
         return std::nullopt;
     }
 }
@@ -74,11 +75,14 @@ bool rebuild(const Shell::SharedState& s, int version, RebuildWindow& window, co
 
 }  // namespace
 
-bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window, const std::function<void()>& beforeTelling) {
-    const std::optional<int> read = readVersion(s, beforeTelling);
-    if (!read) return false;
+StartUpCheck checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window,
+                            const std::function<void()>& beforeTelling) {
+    // Every window that shows the diary needs the database: without one the
+    // program would only answer each date click with an error.
+    const std::optional<int> read = readVersion(s, beforeTelling, QStringLiteral("\r\nQuillbyを終了します。"));
+    if (!read) return StartUpCheck::Unreadable;
     const int version = *read;
-    if (version >= Shell::kMinimumDBVersion) return true;
+    if (version >= Shell::kMinimumDBVersion) return StartUpCheck::Current;
     if (beforeTelling) beforeTelling();
     Startup::prepareCustomizeForRebuild(s);
     Prompts::MsgBox(QStringLiteral("rarav.mdbがアップデートされています。\r\n"
@@ -86,10 +90,10 @@ bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window, const st
                                    "(念のために、今までの「rarav.mdb」は「diarymdb.bak」というファイル名で保存します。)"));
     if (!rebuild(s, version, window, QStringLiteral("rarav.mdbのアップデートに失敗しました。"),
                  QStringLiteral("rarav.mdbのアップデートは完了しました。\r\n念のためにQuillbyを再起動してください。")))
-        return false;
+        return StartUpCheck::NotRebuilt;
     RaravIni::write(s.RaravIniFile, RaravIni::DBVersion, QString::number(Shell::kMinimumDBVersion));
     window.unload();
-    return true;
+    return StartUpCheck::Current;
 }
 
 bool optimize(const Shell::SharedState& s, RebuildWindow& window) {

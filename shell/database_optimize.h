@@ -20,13 +20,15 @@ public:
 };
 
 // Start-up: a database older than the current layout is backed up and
-// rebuilt after telling the user. True when the database is current
-// afterwards; false when the rebuild failed (the user has been told, and the
-// old file is untouched) or rarav.mdb cannot be read as a database (the
-// user has been told, and nothing was backed up). beforeTelling runs first
-// when there is something to tell (start-up closes its splash there).
-bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window,
-                    const std::function<void()>& beforeTelling = {});
+// rebuilt after telling the user. Current when the database is current
+// afterwards; NotRebuilt when the rebuild failed (the user has been told, and
+// the old file is untouched); Unreadable when rarav.mdb cannot be read as a
+// database (the user has been told that the program ends, and nothing was
+// backed up). beforeTelling runs first when there is something to tell
+// (start-up closes its splash there).
+enum class StartUpCheck { Current, NotRebuilt, Unreadable };
+StartUpCheck checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window,
+                            const std::function<void()>& beforeTelling = {});
 
 // The optimise command: asks, backs up and rebuilds the current database.
 // True when it was rebuilt.

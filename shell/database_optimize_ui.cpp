@@ -51,7 +51,7 @@ private:
 
 bool checkAtStartUp(const std::function<void()>& beforeTelling) {
     UpdaterWindow window;
-    return checkAtStartUp(Shell::state(), window, beforeTelling);
+    return checkAtStartUp(Shell::state(), window, beforeTelling) != StartUpCheck::Unreadable;
 }
 
 void MnuOptimize_Click() {

@@ -5,9 +5,9 @@
 
 namespace DatabaseMaintenance {
 
-// Runs the start-up check on the shared state's database; false when an
-// older database could not be rebuilt. beforeTelling runs before the first
-// message.
+// Runs the start-up check on the shared state's database; false when
+// rarav.mdb cannot be read as a database, and the program is to end.
+// beforeTelling runs before the first message.
 bool checkAtStartUp(const std::function<void()>& beforeTelling);
 // The menu command "&Optimize Database".
 void MnuOptimize_Click();

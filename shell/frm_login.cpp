@@ -1,6 +1,7 @@
 #include "shell/frm_login.h"
 
 #include "core/user_list.h"
+#include "platform/prompts.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -53,8 +54,11 @@ frmLogin::frmLogin(const QString& listFile, QWidget* parent) : QDialog(parent), 
 }
 
 void frmLogin::Btn_Login_Click() {
+    if (!Prompts::refuseLineBreaks({txtUID->text(), txtPassword->text()})) return;
     IsOK = true;
-    UserList::setPreviousId(listFile_, txtUID->text());
+    // A name that is no user is not remembered: the list gains no section
+    // from what anyone types here.
+    if (UserList::userExists(listFile_, txtUID->text())) UserList::setPreviousId(listFile_, txtUID->text());
     UID = txtUID->text();
     Password = txtPassword->text();
     accept();

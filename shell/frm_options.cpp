@@ -276,6 +276,10 @@ void frmOptions::MarkChanged() {
 bool frmOptions::Btn_Apply_Click() {
     const QString ini = iniFile();
     auto& s = Shell::state();
+    if (!Prompts::refuseLineBreaks({txtSaveFolder->text(), txtFTP_ID->text(), txtFTP_Pass->text(), txtFTP_URL->text(),
+                                    txtFTP_Folder->text(), txtFTPCompleteSound->text(), txtMakeRaravFontSize->text(),
+                                    txtPtagAdd->text(), txtPath_Zettik->text()}))
+        return false;
     // A password the scrambling cannot carry would be read back wrong.
     if (!PubEncrypt::CanEncrypt(txtFTP_Pass->text())) {
         Prompts::MsgBox(QStringLiteral("パスワードに使用できない文字が含まれています。"), Prompts::vbCritical);
@@ -299,17 +303,13 @@ bool frmOptions::Btn_Apply_Click() {
     // nowhere, so it is refused and the old one kept.
     const QString folder = txtSaveFolder->text();
     const bool folderOk = Startup::isValidDataFolder(folder);
-    if (folderOk) {
-        written &= RaravIni::write(ini, RaravIni::DataPath, folder);
-        s.DataPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    }
+    if (folderOk) written &= RaravIni::write(ini, RaravIni::DataPath, folder);
 
     put(chkClipWithHTML, RaravIni::ClipWithHTML);
     if (optMnuLanguageJap->isChecked())
         written &= RaravIni::write(ini, RaravIni::MenuLanguage, QStringLiteral("Japanese"));
     else if (optMnuLanguageEng->isChecked())
         written &= RaravIni::write(ini, RaravIni::MenuLanguage, QStringLiteral("English"));
-    if (Shell::hooks().setMenuBarString) Shell::hooks().setMenuBarString();
 
     written &= RaravIni::write(ini, RaravIni::FtpID, txtFTP_ID->text());
     written &= RaravIni::write(ini, RaravIni::FtpPass, PubEncrypt::EncryptString(txtFTP_Pass->text()));
@@ -331,14 +331,17 @@ bool frmOptions::Btn_Apply_Click() {
     put(chkRealtimeCust, RaravIni::CustomizeRealTime);
     written &= RaravIni::write(ini, RaravIni::ZettikPath, txtPath_Zettik->text());
 
-    s.Path_Zettik = txtPath_Zettik->text();
-    s.IsZettik = Files::exists(s.Path_Zettik + ProgramFiles::kZettik);
-    if (Shell::hooks().setMemoMenuEnabled) Shell::hooks().setMemoMenuEnabled(s.IsZettik);
-
+    // The program goes on with the new values only once they are saved: a
+    // failed write leaves it with the ones the settings file still holds.
     if (!written) {
         Prompts::MsgBox(QStringLiteral("書き込みできません。(%1)").arg(ini), Prompts::vbCritical);
         return false;
     }
+    if (folderOk) s.DataPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    if (Shell::hooks().setMenuBarString) Shell::hooks().setMenuBarString();
+    s.Path_Zettik = txtPath_Zettik->text();
+    s.IsZettik = Files::exists(s.Path_Zettik + ProgramFiles::kZettik);
+    if (Shell::hooks().setMemoMenuEnabled) Shell::hooks().setMemoMenuEnabled(s.IsZettik);
     if (!folderOk) {
         Prompts::MsgBox(QStringLiteral("「データ保存先フォルダ」が不正です。有効なフォルダを指定して下さい。"),
                         Prompts::vbCritical);

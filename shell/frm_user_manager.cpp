@@ -105,7 +105,7 @@ int frmUserManager::checkSelectedPassword() {
 
 void frmUserManager::Btn_MakeUser_Click() {
     const QString name = Prompts::InputBox(QStringLiteral("ユーザー名を入力してください。"));
-    if (name.isEmpty()) return;
+    if (name.isEmpty() || !Prompts::refuseLineBreaks({name})) return;
     const QString list = listFile();
     if (!isUsableName(name)) {
         refuse(QStringLiteral("ユーザー名に使用できない文字が含まれています。"));
@@ -114,6 +114,11 @@ void frmUserManager::Btn_MakeUser_Click() {
     if (UserList::userExists(list, name)) {
         refuse(QStringLiteral("すでにそのユーザーは存在します。"));
         RefreshUserList();
+        return;
+    }
+    if (const QString why = UserList::newUserRefusal(Shell::state().MyPath, Shell::state().DataPath, name);
+        !why.isEmpty()) {
+        refuse(why);
         return;
     }
     UserList::addId(list, name);
@@ -200,6 +205,7 @@ void frmUserManager::Btn_ChangeUserPath_Click() {
         refuse(QStringLiteral("パスが不正なため、ユーザーパスの変更を中止します。"));
         return;
     }
+    if (!Prompts::refuseLineBreaks({folder})) return;
     UserList::setUserFolder(listFile(), user, folder);
     inform(QStringLiteral("ユーザーパスの変更が完了しました。"));
 }
@@ -208,6 +214,12 @@ void frmUserManager::Btn_SingleToComplex_Click() {
     const QString user = selected();
     if (user.isEmpty()) {
         refuse(QStringLiteral("データを移行するユーザーが選択されていません。"));
+        return;
+    }
+    const QString& myPath = Shell::state().MyPath;
+    if (const QString why = UserList::singleUserMoveRefusal(myPath, UserList::userFolder(myPath, user));
+        !why.isEmpty()) {
+        refuse(why);
         return;
     }
     const int check = checkSelectedPassword();
@@ -220,7 +232,6 @@ void frmUserManager::Btn_SingleToComplex_Click() {
                              QStringLiteral(")にシングルユーザー時のデータを移行します。") + kCrLf +
                              QStringLiteral("基本的に上書きとなるので、データの消失にご注意下さい（現在のファイルは「_BackUp」として残します。");
     if (MsgBox(question, Prompts::vbYesNo) != Prompts::vbYes) return;
-    const QString& myPath = Shell::state().MyPath;
     if (!UserList::moveSingleUserData(myPath, UserList::userFolder(myPath, user))) {
         refuse(QStringLiteral("データの移行に失敗しました。"));
         return;

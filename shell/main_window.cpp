@@ -200,10 +200,11 @@ bool MDIFormTop::checkDataFolder() {
     return true;
 }
 
-void MDIFormTop::checkDatabaseVersion() {
+bool MDIFormTop::checkDatabaseVersion() {
     // A failed rebuild leaves the old file as it was and has told the user;
-    // start-up goes on, and the next start asks again.
-    DatabaseMaintenance::checkAtStartUp([this] { closeSplash(); });
+    // start-up goes on, and the next start asks again. A file that is no
+    // database at all ends the program.
+    return DatabaseMaintenance::checkAtStartUp([this] { closeSplash(); });
 }
 
 void MDIFormTop::applyWindowSize() {
@@ -260,7 +261,7 @@ bool MDIFormTop::MDIForm_Load() {
     showSplash();
 
     if (!checkDataFolder()) return false;
-    checkDatabaseVersion();
+    if (!checkDatabaseVersion()) return false;
     Startup::makeDataFolders(s);
     Startup::refreshBlogTemplates(s);
     Startup::copyWeatherIcons(s);

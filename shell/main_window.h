@@ -89,7 +89,7 @@ private:
     bool acquireSingleInstance();
     bool loginUser();
     bool checkDataFolder();
-    void checkDatabaseVersion();
+    bool checkDatabaseVersion();
     void applyWindowSize();
     void connectDesignPreview();
 

@@ -319,8 +319,10 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     line(page, UsePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(FromDay, ToDay) : QString());
     line(page, UseGenre ? QStringLiteral("<p>ジャンル：%1</p><hr>").arg(Genre) : QStringLiteral("<hr>"));
     if (s.useDayList != 0) {
+        bool listed = false;
         for (const Row& r : rows) {
             if (!inPeriod(r)) continue;
+            listed = true;
             const QString genreMark =
                 (s.showGenre != 0 && r.hasGenre) ? QStringLiteral("[%1]　").arg(r.genre) : QString();
             const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
@@ -329,7 +331,8 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
             else
                 line(page, QStringLiteral("<a href=\"#%1\">%2</a>　%3<br>").arg(anchor, r.day, genreMark));
         }
-        if (rows.isEmpty()) line(page, QStringLiteral("検索結果0件。"));
+        // Hits that all lie outside the period list nothing either.
+        if (!listed) line(page, QStringLiteral("検索結果0件。"));
         line(page, QStringLiteral("</div><hr>\r\n"));
     }
 
@@ -344,9 +347,11 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
             r.hasExtend = !v[1].isNull();
             r.hasWeather = !v[2].isNull();
         });
-        const bool weatherShown = s.showWeather != 0 && r.hasWeather && r.weather != QLatin1String("-");
-        const bool genreShown = s.showGenre != 0 && r.hasGenre;
+        // A weather word without a picture ("-", an empty or a foreign one)
+        // shows no picture, as on the month pages.
         const QString icon = HTML3::weatherIcon(r.weather);
+        const bool weatherShown = s.showWeather != 0 && r.hasWeather && !icon.isEmpty();
+        const bool genreShown = s.showGenre != 0 && r.hasGenre;
         const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
         QString body = r.contents;
         if (r.hasExtend) body += QStringLiteral("\r\n<br>") + r.extend;

@@ -10,8 +10,13 @@ void writePage(const QString& path, const QString& text) {
 }
 
 void writePage(const QString& path, const QByteArray& bytes) {
-    if (!Files::writeAtomic(path, bytes, Files::Sync::None))
+    if (Files::writeAtomic(path, bytes, Files::Sync::None)) return;
+    // A missing folder keeps the message it has always had; anything else (a
+    // full disk, a folder without write permission) is said as it is.
+    if (!Files::isFolder(PathParts::GetFolderPath(path)))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(path));
+    throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("ページを書き込めませんでした。(%1)\n%2")
+                                                          .arg(path, Files::lastWriteError()));
 }
 
 void PageBytes::line(const QString& text) {

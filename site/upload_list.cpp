@@ -67,6 +67,11 @@ Line plainLine(const QString& line) {
     return {unquoted(line.left(first)), unquoted(line.mid(first + 1))};
 }
 
+RuntimeError notWritten(const QString& listPath) {
+    return RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("アップロードするファイルの一覧を書き込めませんでした。(%1)\n%2")
+                                                           .arg(listPath, Files::lastWriteError()));
+}
+
 }  // namespace
 
 QString lineOf(const QString& path) {
@@ -111,7 +116,8 @@ QList<Line> parse(const QString& text, const QString& listPath) {
 void write(const QString& listPath, const QStringList& paths, Files::Sync sync) {
     QString text;
     for (const QString& p : paths) text += lineOf(p) + QLatin1String("\r\n");
-    if (!Files::writeText(listPath, text, false, sync))
+    // Written as it stands: a line break inside a quoted name is part of it.
+    if (!Files::writeAtomic(listPath, Codepage::encodeFile(text), sync))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(listPath));
 }
 
@@ -141,12 +147,11 @@ void append(const QString& listPath, const QStringList& paths) {
         const QByteArray bytes =
             Codepage::hasByteOrderMark(old) ? added.toUtf8() : Codepage::fromUnicode(added, Codepage::Fallback::Question, &fits);
         if (fits) {
-            if (!Files::appendSynced(listPath, bytes)) throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
+            if (!Files::appendSynced(listPath, bytes)) throw notWritten(listPath);
             return;
         }
     }
-    if (!Files::writeAtomic(listPath, Codepage::encodeFile(text + added)))
-        throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
+    if (!Files::writeAtomic(listPath, Codepage::encodeFile(text + added))) throw notWritten(listPath);
 }
 
 void remove(const QString& listPath) {

@@ -44,12 +44,36 @@ bool isKnownMethod(const LHAFileHeader* h) {
     return false;
 }
 
-// Archives made on Japanese Windows carry their names in CP932.
+// The name in a level-0 or level-1 base header, as stored; empty when the
+// header holds none.
+QByteArray baseHeaderName(const LHAFileHeader* h) {
+    constexpr size_t kLengthAt = 21;
+    if (h->header_level > 1 || !h->raw_data || h->raw_data_len <= kLengthAt) return {};
+    const size_t length = h->raw_data[kLengthAt];
+    if (kLengthAt + 1 + length > h->raw_data_len) return {};
+    return QByteArray(reinterpret_cast<const char*>(h->raw_data) + kLengthAt + 1, qsizetype(length));
+}
+
+// Archives made on Japanese Windows carry their names in CP932. The library
+// splits a base header's name at every 0x5C byte, which is also the second
+// byte of many double-byte characters ("表" is 95 5C): such a name is decoded
+// first and only then split at its backslashes.
 QString entryPath(const LHAFileHeader* h) {
     QByteArray raw;
     if (h->path) raw += h->path;
     if (h->filename) raw += h->filename;
-    return Codepage::toUnicode(raw);
+    const QByteArray base = baseHeaderName(h);
+    if (base.isEmpty()) return Codepage::toUnicode(raw);
+    QString name = Codepage::toUnicode(base);
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    // A level-1 header may keep its folder in an extended header: the
+    // library's path is that folder unless it came from splitting the name.
+    QByteArray fromSplit = base.left(base.lastIndexOf('\\') + 1);
+    fromSplit.replace('\\', '/');
+    const QByteArray path = h->path ? QByteArray(h->path) : QByteArray();
+    if (h->header_level == 1 && !path.isEmpty() && path != fromSplit && !name.contains(QLatin1Char('/')))
+        name.prepend(Codepage::toUnicode(path));
+    return name;
 }
 
 bool isSafe(const QString& relative) {

@@ -19,7 +19,7 @@ std::optional<QString> accountAddress(const QString& blog, const QString& key) {
         Prompts::MsgBox(QStringLiteral("中止します。"), Prompts::vbCritical);
         return std::nullopt;
     }
-    BlogAccounts::write(blog, key, address);
+    if (Prompts::refuseLineBreaks({address})) BlogAccounts::write(blog, key, address);
     return address;
 }
 

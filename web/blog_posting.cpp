@@ -64,7 +64,7 @@ BlogPosting::Outcome BlogPosting::run(const QString& blog, BlogEntry entry) {
     auto askAddress = [&](const QString& address, const QString& key) {
         if (!address.isEmpty()) return;
         const QString answer = Prompts::InputBox(kAskAddress);
-        if (!answer.isEmpty()) BlogAccounts::write(blog, key, answer);
+        if (!answer.isEmpty() && Prompts::refuseLineBreaks({answer})) BlogAccounts::write(blog, key, answer);
     };
     askAddress(d_.PostURL, QStringLiteral("PostURL"));
     askAddress(d_.NextURL, QStringLiteral("NextURL"));
@@ -154,7 +154,7 @@ void BlogPosting::logIn(const QString& blog) {
     QString id = BlogAccounts::read(blog, QStringLiteral("LoginID"));
     if (id.isEmpty()) {
         id = Prompts::InputBox(d_.Blog + QStringLiteral("ユーザー名を入れてください"));
-        if (!id.isEmpty()) BlogAccounts::write(blog, QStringLiteral("LoginID"), id);
+        if (!id.isEmpty() && Prompts::refuseLineBreaks({id})) BlogAccounts::write(blog, QStringLiteral("LoginID"), id);
     }
     QString password = BlogAccounts::password(blog);
     if (password.isEmpty()) {

@@ -118,7 +118,7 @@ QString clsExport::entryFilePath(const ExportRow& row) const {
     else if (eFormat == kHtml) extension = QStringLiteral(".htm");
     else extension = QLatin1Char('.') + Extension;
     const QString name = FileNameFormat == 2 ? titleFileName(row) : QString(row.Day).replace(QLatin1Char('/'), QLatin1Char('_'));
-    return FileFullPath + QLatin1Char('/') + name + extension;
+    return FileFullPath + QLatin1Char('/') + Files::fittingName(FileFullPath, name + extension);
 }
 
 QString clsExport::FillTemplate(const QString& templateText, const ExportRow& row,
@@ -132,8 +132,10 @@ void clsExport::write(const QString& path, const QString& text) const {
     // files become UTF-8 with a byte-order mark when they need it.
     const QString suffix = PathParts::GetExtension(path).toLower();
     const bool asHtml = eFormat == kHtml || suffix == QLatin1String("htm") || suffix == QLatin1String("html");
-    if (!Files::writeText(path, text, asHtml)) {
-        throw RuntimeError(ErrorNumber::PathNotFound, u8("ファイルの書き込みに失敗しました。") + kCrLf + path);
+    QString reason;
+    if (!Files::writeText(path, text, asHtml, Files::Sync::ToDisk, &reason)) {
+        throw RuntimeError(ErrorNumber::PathNotFound, u8("ファイルの書き込みに失敗しました。") + kCrLf + path +
+                                                          (reason.isEmpty() ? QString() : kCrLf + reason));
     }
 }
 

@@ -141,6 +141,14 @@ void frmBlogManager::MarkChanged() {
 void frmBlogManager::Btn_Save_Click() {
     const QString blog = cmbBlog->currentText();
     if (blog.isEmpty()) return;
+    if (!Profile::isSectionName(blog)) {
+        Prompts::MsgBox(u8("「") + blog + u8("」は、「]」や前後の空白を含むため、アカウントを保存できません。"),
+                        Prompts::vbCritical);
+        return;
+    }
+    if (!Prompts::refuseLineBreaks({txtLoginID->text(), txtPassword->text(), txtPostURL->text(), txtNextURL->text(),
+                                    txtAccessURL->text()}))
+        return;
     // A password the scrambling cannot carry would be read back wrong.
     if (!PubEncrypt::CanEncrypt(txtPassword->text())) {
         Prompts::MsgBox(u8("パスワードに使用できない文字が含まれています。"), Prompts::vbCritical);

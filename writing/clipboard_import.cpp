@@ -43,8 +43,13 @@ bool hasEntry(Database& db, const QString& day) {
     return db.scalar(QStringLiteral("SELECT 1 FROM Contents WHERE Day = ? LIMIT 1"), {day}).isValid();
 }
 
+// The columns the import leaves unset are Null, as in a row whose writer left
+// them out: no genre label, weather picture or continuation mark on the pages,
+// whatever defaults the database file gives.
 void addRow(Database& db, const QString& day, const QString& title, const QString& contents) {
-    db.exec(QStringLiteral("INSERT INTO Contents (Day, Title, Contents) VALUES (?, ?, ?)"), {day, title, contents});
+    db.exec(QStringLiteral("INSERT INTO Contents (Day, Title, Contents, Extend, Excerpt, Weather, Genre) "
+                           "VALUES (?, ?, ?, NULL, NULL, NULL, NULL)"),
+            {day, title, contents});
 }
 
 // The day's first entry (lowest number) takes the new title and body; its
@@ -122,49 +127,64 @@ void reportDone(const QStringList& days) {
 
 QString closingTag(const QString& openingTag) { return QStringLiteral("＜／") + openingTag.mid(1); }
 
+namespace {
+
+// Whether the day tag at pos opens a record: a day tag inside a title or a
+// body is followed by that value's closing tag before any other tag.
+bool opensRecord(const QString& text, qsizetype pos) {
+    const qsizetype after = pos + kDayTag.size();
+    qsizetype nearest = -1;
+    bool closesAValue = false;
+    for (const QString& tag : {kDayTag, closingTag(kDayTag), kTitleTag, closingTag(kTitleTag), kBodyTag,
+                               closingTag(kBodyTag)}) {
+        const qsizetype at = text.indexOf(tag, after);
+        if (at < 0 || (nearest >= 0 && at >= nearest)) continue;
+        nearest = at;
+        closesAValue = tag == closingTag(kTitleTag) || tag == closingTag(kBodyTag);
+    }
+    return !closesAValue;
+}
+
+qsizetype nextRecord(const QString& text, qsizetype from) {
+    for (qsizetype at = text.indexOf(kDayTag, from); at >= 0; at = text.indexOf(kDayTag, at + kDayTag.size()))
+        if (opensRecord(text, at)) return at;
+    return -1;
+}
+
+// The three values of the record that text holds, in order; the error names
+// what is missing or wrong.
+Record readRecord(const QString& text, int n) {
+    Record r;
+    const auto refuse = [&](const QString& why) {
+        r = Record();
+        r.error = QString::number(n) + QStringLiteral("件目の日記") + why + kCrLf + QStringLiteral("その日記は読み込みません。");
+        return r;
+    };
+    qsizetype from = 0;
+    const std::pair<QString, QString*> parts[] = {{kDayTag, &r.day}, {kTitleTag, &r.title}, {kBodyTag, &r.body}};
+    for (const auto& [tag, value] : parts) {
+        const std::optional<QString> v = takeValue(text, tag, from);
+        if (!v)
+            return refuse(QStringLiteral("に") + tag + QStringLiteral("と") + closingTag(tag) +
+                          QStringLiteral("の組がありません。"));
+        *value = *v;
+    }
+    if (!isStoredDay(r.day))
+        return refuse(QStringLiteral("の日付「") + r.day + QStringLiteral("」は yyyy/mm/dd の形の正しい日付ではありません。"));
+    return r;
+}
+
+}  // namespace
+
+// A record reaches up to the day tag of the next one, so that a record that
+// lacks a closing tag takes nothing of the records after it.
 Parsed parseTagged(const QString& input) {
     const QString text = Files::toCrLf(input);
     Parsed parsed;
-    qsizetype from = 0;
-    qsizetype start = 0;
-    while ((start = text.indexOf(kDayTag, from)) >= 0) {
-        const int n = parsed.records.size() + 1;
-        Record r;
-        const auto skip = [&](const QString& why) {
-            r = Record();
-            r.error = QString::number(n) + QStringLiteral("件目の日記") + why + kCrLf +
-                      QStringLiteral("その日記は読み込みません。");
-            parsed.records << r;
-            // The next record is looked for after this one's day tag, as its
-            // own closing tags cannot be trusted.
-            from = start + kDayTag.size();
-        };
-        const std::pair<QString, QString*> parts[] = {{kDayTag, &r.day}, {kTitleTag, &r.title}, {kBodyTag, &r.body}};
-        bool complete = true;
-        for (const auto& [tag, value] : parts) {
-            // A value whose opening tag stands after the next record's day
-            // belongs to that record.
-            const qsizetype nextDay = tag == kDayTag ? -1 : text.indexOf(kDayTag, from);
-            const qsizetype opening = text.indexOf(tag, from);
-            const std::optional<QString> v =
-                nextDay >= 0 && opening > nextDay ? std::nullopt : takeValue(text, tag, from);
-            if (!v) {
-                skip(QStringLiteral("に") + tag + QStringLiteral("と") + closingTag(tag) +
-                     QStringLiteral("の組がありません。"));
-                complete = false;
-                break;
-            }
-            *value = *v;
-        }
-        if (!complete) continue;
-        if (!isStoredDay(r.day)) {
-            const QString day = r.day;
-            const qsizetype next = from;
-            skip(QStringLiteral("の日付「") + day + QStringLiteral("」は yyyy/mm/dd の形の正しい日付ではありません。"));
-            from = next;
-            continue;
-        }
-        parsed.records << r;
+    for (qsizetype start = nextRecord(text, 0); start >= 0;) {
+        const qsizetype next = nextRecord(text, start + kDayTag.size());
+        parsed.records << readRecord(text.mid(start, next < 0 ? -1 : next - start), int(parsed.records.size()) + 1);
+        start = next;
     }
     return parsed;
 }

@@ -110,6 +110,10 @@ void frmContents::richField_GotFocus() {
 void frmContents::txtTitle_GotFocus() { setInsertButtons(false); }
 
 void frmContents::insertIntoField(QPlainTextEdit* field, const QString& text) {
+    // A field is disabled while no entry is open (one deleted from the
+    // calendar while a tag dialog stood open): a tag there would only mark
+    // an entry changed that does not exist.
+    if (!field->isEnabled()) return;
     QTextCursor c = field->textCursor();
     c.insertText(text);
     field->setTextCursor(c);

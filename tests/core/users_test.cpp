@@ -2,6 +2,8 @@
 #include "core/user_list.h"
 #include "tests/support/temp_folder.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,7 +26,7 @@ TEST(PubEncrypt, ScramblesLikeTheStoredFiles) {
 }
 
 TEST(PubEncrypt, RoundTripsAndRefusesWhatCannotBeStored) {
-    for (const char* text : {"secret", "日記作成", "ｶﾀｶﾅ", "パスワード123", "~!@#"}) {
+    for (const char* text : {"secret", "日記作成", "ｶﾀｶﾅ", "パスワード123", "!@#$ _"}) {
         const QString clear = QString::fromUtf8(text);
         EXPECT_TRUE(PubEncrypt::CanEncrypt(clear)) << text;
         EXPECT_EQ(PubEncrypt::DecryptString(PubEncrypt::EncryptString(clear)), clear) << text;
@@ -33,6 +35,34 @@ TEST(PubEncrypt, RoundTripsAndRefusesWhatCannotBeStored) {
     // no CP932 code at all.
     EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("ﾟ")));
     EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("a😀")));
+    // Scrambled, these become a line feed, a carriage return and a delete:
+    // control characters that a settings file cannot carry as they are.
+    for (const char* text : {"ab\tcd", "ab\fcd", "a~"})
+        EXPECT_FALSE(PubEncrypt::CanEncrypt(QString::fromUtf8(text))) << text;
+    // The wave dash and the yen sign read back as other characters.
+    EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("a〜")));
+    EXPECT_FALSE(PubEncrypt::CanEncrypt(QStringLiteral("¥100")));
+}
+
+// Every character accepted, in one password stored in a settings file with
+// blanks at both ends: it reads back whole, and the file keeps one line for it.
+TEST(PubEncrypt, EveryAcceptedPasswordReadsBackWhole) {
+    QString everything = QStringLiteral(" ");
+    for (uint c = 1; c <= 0xFFFF; ++c) {
+        if (QChar::isSurrogate(c)) continue;
+        const QString ch = QChar(char16_t(c));
+        if (PubEncrypt::CanEncrypt(ch)) everything += ch;
+    }
+    everything += QLatin1Char(' ');
+    ASSERT_GT(everything.size(), 7000);
+    ASSERT_TRUE(PubEncrypt::CanEncrypt(everything));
+    TempFolder t;
+    const QString list = t.file(QStringLiteral("quillbyuser.ini"));
+    UserList::addId(list, QStringLiteral("taro"));
+    UserList::setPassword(list, QStringLiteral("taro"), everything);
+    UserList::addId(list, QStringLiteral("jiro"));
+    EXPECT_TRUE(UserList::checkLogin(list, QStringLiteral("taro"), everything));
+    EXPECT_TRUE(UserList::userExists(list, QStringLiteral("jiro")));
 }
 
 TEST(UserList, LoginIsExactAboutNamesAndPasswords) {
@@ -98,6 +128,49 @@ TEST(UserList, MovingWithoutSingleUserDataDeletesNothing) {
     EXPECT_EQ(t.read(QStringLiteral("taro/rarav.mdb")), QByteArray("taro db"));
     EXPECT_FALSE(QFile::exists(d + QStringLiteral("rarav_BackUp.mdb")));
     EXPECT_TRUE(t.read(QStringLiteral("taro/rarav.ini")).contains(("DataPath=" + d).toUtf8()));
+}
+
+// A user whose folder is one the program already uses would have the move of
+// the single-user data, or the user's own saves, replace that folder's files.
+TEST(UserList, NamesWhoseFolderTheProgramUsesAreRefused) {
+    TempFolder t;
+    const QString my = t.path();
+    const QString data = my + QStringLiteral("UserData/");
+    QDir().mkpath(data);
+    UserList::addId(UserList::fileIn(my), QStringLiteral("taro"));
+    UserList::setUserFolder(UserList::fileIn(my), QStringLiteral("taro"), my + QStringLiteral("hanako"));
+    QFile::link(data, my + QStringLiteral("〜¥−🍣"));  // a link to the single-user folder
+    struct Case {
+        const char* name;
+        const char* because;  // a piece of the message, or "" when the name is taken
+    };
+    for (const Case& c : {Case{"UserData", "Quillbyが使っている"}, Case{"userdata", "Quillbyが使っている"},
+                          Case{"Rarav", "Quillbyが使っている"}, Case{"RaravParts", "Quillbyが使っている"},
+                          Case{"Customize", "Quillbyが使っている"}, Case{"〜¥−🍣", "Quillbyが使っている"},
+                          Case{"hanako", "ユーザー「taro」のフォルダ"}, Case{"jiro", ""}, Case{"ユーザー〜", ""}}) {
+        const QString why = UserList::newUserRefusal(my, data, QString::fromUtf8(c.name));
+        if (*c.because)
+            EXPECT_TRUE(why.contains(QString::fromUtf8(c.because))) << c.name << ": " << why.toStdString();
+        else
+            EXPECT_EQ(why, QString()) << c.name;
+    }
+    // A data folder of the user's own choosing is in use as well.
+    EXPECT_FALSE(UserList::newUserRefusal(my, my + QStringLiteral("diary/"), QStringLiteral("diary")).isEmpty());
+}
+
+// Moving the single-user data into the folder it lies in would back it up,
+// remove it and then copy from what was removed: refused, nothing changes.
+TEST(UserList, MovingSingleUserDataIntoItsOwnFolderIsRefused) {
+    TempFolder t;
+    t.writeText(QStringLiteral("UserData/rarav.ini"), QStringLiteral("[ALL]\nDataPath=/old/\n"));
+    t.write(QStringLiteral("UserData/rarav.mdb"), "single db");
+    for (const QString& folder : {t.path() + QStringLiteral("UserData/"), t.path() + QStringLiteral("UserData"), t.path()}) {
+        EXPECT_FALSE(UserList::singleUserMoveRefusal(t.path(), folder).isEmpty()) << folder.toStdString();
+        EXPECT_FALSE(UserList::moveSingleUserData(t.path(), folder)) << folder.toStdString();
+    }
+    EXPECT_EQ(t.read(QStringLiteral("UserData/rarav.mdb")), QByteArray("single db"));
+    EXPECT_EQ(t.read(QStringLiteral("UserData/rarav.ini")), QByteArray("[ALL]\r\nDataPath=/old/\r\n"));
+    EXPECT_FALSE(QFile::exists(t.file(QStringLiteral("UserData/rarav_BackUp.ini"))));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
@@ -193,6 +194,17 @@ TEST_F(CustomizeWindow, ApplyWithoutLivePreviewCommitsSoCancelAsksNothing) {
     window->Btn_Cancel_Click();
     EXPECT_EQ(setValue("DayList", "MarginLeft"), "abc");
     EXPECT_TRUE(Files::exists(tmp.file("prog/Customize.bak")));
+}
+
+TEST_F(CustomizeWindow, AValuePastedWithALineBreakIsRefusedAndTheSetKept) {
+    open(false);
+    const QByteArray before = tmp.read("data/Customize/Customize.ini");
+    type(control<QLineEdit>("txtListMarginLeft"), "1px\r\n[General]\r\nHPTitle=x");
+    ScopedPrompts p;
+    p->expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+    window->Btn_Apply_Click();
+    EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), before);
+    EXPECT_TRUE(window->isChanged());
 }
 
 TEST_F(CustomizeWindow, CancelAfterALiveChangeAsksAndNoRestoresTheBackup) {
@@ -424,9 +436,9 @@ TEST_F(CustomizeWindow, SelectionDialogRecordsTheChosenSet) {
     EXPECT_EQ(mainPreviews, 1);
 }
 
-// Without the live preview a typed block waits for its save; switching the
-// category saves it under the block and key it was typed for, and the window
-// still counts as changed.
+// Without the live preview a typed block waits for Apply: switching the
+// category writes nothing, the block shows its edit again when its category
+// comes back, and Apply saves it under the block and key it was typed for.
 TEST_F(CustomizeWindow, ABlockIsSavedOnlyUnderTheCategoryItWasTypedFor) {
     struct Case {
         const char* typedIn;
@@ -440,22 +452,98 @@ TEST_F(CustomizeWindow, ABlockIsSavedOnlyUnderTheCategoryItWasTypedFor) {
     for (const Case& c : {Case{"Head", "Head(分割用)", true, "General", "HeadTag", "Meta", "HeadTag_Div"},
                           Case{"上下追加テキスト(分割用Log)", "上下追加テキスト(Log)", false, "Body", "UpText_Div_Log",
                                "Top", "UpText_Log"}}) {
-        const QByteArray original = tmp.read("data/Customize/Customize.ini");
         open(false);
+        QPlainTextEdit* box = c.head ? window->txtOtherHead : window->txtContents;
         chooseCategory(c.typedIn);
-        typeBlock(c.head ? window->txtOtherHead : window->txtContents, "typed");
+        typeBlock(box, "typed");
         chooseCategory(c.then);
+        chooseCategory("全般");
+        EXPECT_EQ(tmp.read(QString("data/Customize/%1.htm").arg(c.block)), QByteArray(c.block)) << c.typedIn;
+        EXPECT_TRUE(window->Btn_Apply->isEnabled()) << c.typedIn;
+        // The category shown names no block of its own, so the list keeps the
+        // edited one, and the box its edit.
+        chooseCategory(c.then);
+        EXPECT_EQ(box->toPlainText(), "typed") << c.typedIn;
+        EXPECT_EQ(box->property("Tag").toString(), "Yes") << c.typedIn;
+        window->Btn_Apply->click();
         EXPECT_EQ(tmp.read(QString("data/Customize/%1.htm").arg(c.block)), QByteArray("typed\r\n")) << c.typedIn;
         EXPECT_EQ(setValue(c.section, c.keptKey), c.block) << c.typedIn;
         EXPECT_EQ(setValue(c.section, c.untouchedKey), "") << c.typedIn;
-        EXPECT_TRUE(window->Btn_Apply->isEnabled()) << c.typedIn;
-        ScopedPrompts p;
-        p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
-        window->Btn_Cancel_Click();
-        EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), original) << c.typedIn;
+        EXPECT_FALSE(window->isChanged()) << c.typedIn;
         delete window.data();
         tmp.writeText(QString("data/Customize/%1.htm").arg(c.block), c.block);
+        tmp.writeText("data/Customize/Customize.ini", kActiveSet);
     }
+}
+
+// A block typed into and then declined, by a No at a set switch or at Cancel
+// or by deleting the set it was typed in, leaves every block file and every
+// set as it was; the set shown next names no block of the other set's.
+TEST_F(CustomizeWindow, ADeclinedBlockEditLeavesEveryBlockAndSetAsItWas) {
+    enum Way { SwitchSetNo, CategoryThenCancelNo, DeleteSet };
+    struct Case {
+        Way way;
+        const char* typedIn;
+    };
+    const QString deleted = tmp.file("data/Customize/Customize.ini");
+    for (const Case& c : {Case{SwitchSetNo, "Head"}, Case{SwitchSetNo, "上下追加テキスト(分割用Log)"},
+                          Case{CategoryThenCancelNo, "Head"}, Case{CategoryThenCancelNo, "上下追加テキスト(分割用Log)"},
+                          Case{DeleteSet, "Head"}, Case{DeleteSet, "上下追加テキスト(分割用Log)"}}) {
+        Shell::state().CustIniFile = deleted;
+        QMap<QString, QByteArray> before = files();
+        open(false);
+        const bool head = QString::fromUtf8(c.typedIn) == "Head";
+        chooseCategory(c.typedIn);
+        typeBlock(head ? window->txtOtherHead : window->txtContents, "discarded");
+        ScopedPrompts p;
+        switch (c.way) {
+        case SwitchSetNo:
+            p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
+            pick(window->cmbSelectCustomize, "B");
+            chooseCategory(c.typedIn);  // shows the block that B names, and saves nothing either
+            break;
+        case CategoryThenCancelNo:
+            chooseCategory("Head(分割用)");
+            chooseCategory("上下追加テキスト(Log)");
+            p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
+            window->Btn_Cancel->click();
+            break;
+        case DeleteSet:
+            p->expectMessage("カスタマイズセット「Customize」を消去します。", Prompts::vbYes, Prompts::vbYesNo);
+            window->Btn_Delete->click();
+            before.remove(deleted);
+            break;
+        }
+        QMap<QString, QByteArray> after = files();
+        for (const QString& path : before.keys())
+            if (path.contains("/data/Customize/"))
+                EXPECT_EQ(after.value(path), before.value(path)) << c.way << " " << c.typedIn << " " << path.toStdString();
+        if (c.way != CategoryThenCancelNo) {
+            EXPECT_EQ(window->txtOtherHead->property("Tag").toString(), "") << c.way;
+            EXPECT_EQ(window->txtContents->property("Tag").toString(), "") << c.way;
+            window->Btn_OK->click();  // B, recorded, names no block it did not name
+            for (const char* section : {"General", "Body"})
+                for (const QString& key : Profile::keyNames(tmp.file("data/Customize/B.ini"), section))
+                    EXPECT_FALSE(key.startsWith("UpText") || key.startsWith("DownText") || key.startsWith("HeadTag"))
+                        << c.way << " " << key.toStdString();
+        }
+        delete window.data();
+        tmp.writeText("data/Customize/Customize.ini", kActiveSet);
+        tmp.writeText("data/Customize/B.ini", "[General]\nHPTitle=B\n");
+    }
+}
+
+// A Yes at the set switch keeps the edit in the set it was typed in.
+TEST_F(CustomizeWindow, AnAcceptedBlockEditAtASetSwitchStaysWithTheFormerSet) {
+    open(false);
+    chooseCategory("Head");
+    typeBlock(window->txtOtherHead, "kept");
+    ScopedPrompts p;
+    p->expectMessage("変更されていますが、保存しますか？", Prompts::vbYes, Prompts::vbYesNo);
+    pick(window->cmbSelectCustomize, "B");
+    EXPECT_EQ(tmp.read("data/Customize/Meta.htm"), QByteArray("kept\r\n"));
+    EXPECT_EQ(Profile::readString(tmp.file("data/Customize/Customize.ini"), "General", "HeadTag"), "Meta");
+    EXPECT_FALSE(Profile::keyNames(tmp.file("data/Customize/B.ini"), "General").contains("HeadTag"));
 }
 
 TEST_F(CustomizeWindow, ANewBlockUnderTheLivePreviewLeavesTheShownBlockAsItWas) {
@@ -594,6 +682,45 @@ TEST_F(CustomizeWindow, ASetIsTheFileBehindItsNameWhateverTheLetterCase) {
     window->Btn_Delete->click();
     EXPECT_EQ(window->cmbSelectCustomize->findText("Look"), -1);
     EXPECT_FALSE(Files::exists(tmp.file("data/Customize/Look.INI")));
+}
+
+// A set that could not be written leaves the window changed: Apply stays
+// usable, OK keeps the window open, and Cancel still asks.
+TEST_F(CustomizeWindow, AFailedApplyLeavesTheWindowChanged) {
+    open(false);
+    type(control<QLineEdit>("txtHPTitle"), "題");
+    const QString set = tmp.file("data/Customize/Customize.ini");
+    QFile::remove(set);
+    QDir().mkpath(set);  // a folder where the set's file is to be written
+    ScopedPrompts p;
+    p->expectMessage("カスタマイズセットを保存できませんでした。", Prompts::vbOK, Prompts::vbExclamation);
+    window->Btn_Apply->click();
+    EXPECT_TRUE(window->isChanged());
+    EXPECT_TRUE(window->Btn_Apply->isEnabled());
+    EXPECT_FALSE(window->isCommitted());
+    p->expectMessage("カスタマイズセットを保存できませんでした。", Prompts::vbOK, Prompts::vbExclamation);
+    window->Btn_OK->click();
+    ASSERT_FALSE(window.isNull());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(Files::exists(tmp.file("prog/Customize.bak")));
+    QDir().rmdir(set);
+    tmp.writeText("data/Customize/Customize.ini", kActiveSet);
+    p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
+    window->Btn_Cancel->click();
+    EXPECT_EQ(Profile::readString(set, "General", "HPTitle"), "わたしの日記");
+}
+
+// Deleting the only set makes it again from the window's values, and the
+// list shows it.
+TEST_F(CustomizeWindow, DeletingTheOnlySetListsTheSetMadeInItsPlace) {
+    QFile::remove(tmp.file("data/Customize/B.ini"));
+    open(false);
+    ScopedPrompts p;
+    p->expectMessage("カスタマイズセット「Customize」を消去します。", Prompts::vbYes, Prompts::vbYesNo);
+    window->Btn_Delete->click();
+    EXPECT_EQ(window->cmbSelectCustomize->count(), 1);
+    EXPECT_EQ(window->cmbSelectCustomize->currentText(), "Customize");
+    EXPECT_EQ(Profile::readString(tmp.file("data/Customize/Customize.ini"), "General", "HPTitle"), "わたしの日記");
 }
 
 TEST(DesignPreviewWindow, EventAddressesAreCancelledAndCloseClosesIt) {

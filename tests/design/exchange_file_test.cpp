@@ -98,6 +98,15 @@ TEST_F(ExchangeFiles, DistributionCopyEmptiesThePersonalKeysAndComesBackAsANewSe
     EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
     p->expectOpenFile(cst).expectInput("同じ名称の物が存在します。", "../evil").expectMessage("使えません");
     EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
+    p->expectOpenFile(cst).expectInput("同じ名称の物が存在します。", "RSS").expectMessage("「RSS」はカスタマイズセットの名前に使えません。");
+    EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
+    // Named RSS, as a distribution or a backup copy: refused as a typed RSS is.
+    QFile::copy(cst, tmp.file("out/RSS.cst"));
+    QFile::copy(cst, tmp.file("out/RSS.ini"));
+    for (const char* name : {"out/RSS.cst", "out/RSS.ini"}) {
+        p->expectOpenFile(tmp.file(name)).expectMessage("「RSS」はカスタマイズセットの名前に使えません。");
+        EXPECT_FALSE(ExchangeFile::ImportCustomizeFile()) << name;
+    }
     EXPECT_EQ(setFiles(), before);
     EXPECT_FALSE(Files::exists(tmp.file("data/evil.ini")));
 }
@@ -200,4 +209,11 @@ TEST_F(ExchangeFiles, ExportDialogListsEverySetAndRemembersTheAuthorWhateverTheR
     EXPECT_EQ(status.last(), "カスタマイズファイルの出力に成功しました。");
     EXPECT_EQ(Profile::readString(tmp.file("out/mine.cst"), "General", "HPTitle", "\x01"), "");
     EXPECT_EQ(Profile::readString(tmp.file("out/mine.cst"), "Author", "Name"), "太郎");
+
+    // An author pasted with a line break is refused before anything is written.
+    const QByteArray before = tmp.read("rarav.ini");
+    dialog.txtName->setText("太郎\r\n[Author]\r\nName=次郎");
+    p->expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+    dialog.Btn_Exec_Click();
+    EXPECT_EQ(tmp.read("rarav.ini"), before);
 }

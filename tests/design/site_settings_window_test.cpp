@@ -183,6 +183,16 @@ TEST_F(SiteSettingsWindow, EveryControlMarksAChangeSoCancelAsks) {
     EXPECT_EQ(Profile::readString(tmp.file("RSS.ini"), "Setting", "Title"), "新しい日記");
     EXPECT_EQ(Profile::readString(tmp.file("RSS.ini"), "Setting", "Description"), "一行目 [Setting] Title=乗っ取り");
     EXPECT_EQ(Profile::sectionNames(tmp.file("RSS.ini")), QStringList({"General", "Setting", "RSS2.0", "ATOM"}));
+
+    // A one-line box with a pasted line break is refused; nothing is written
+    // and the window stays ready to save.
+    const QByteArray before = tmp.read("RSS.ini");
+    open();
+    window->txtRSS_Title->setText("日記\r\n[ATOM]\r\nAuthor=乗っ取り");
+    p->expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+    window->Btn_OK_Click();
+    EXPECT_EQ(tmp.read("RSS.ini"), before);
+    EXPECT_TRUE(window->Btn_Apply->isEnabled());
 }
 
 // Naming pages by date applies only to a diary divided one day a page.

@@ -29,6 +29,20 @@ TEST(Database, BindsValuesAndReadsRows) {
     EXPECT_EQ(db.scalar("SELECT VersionInfo FROM DBInfo").toInt(), 230);
 }
 
+// A title or body that starts with U+FEFF keeps it: it is text, not a mark.
+TEST(Database, ALeadingByteOrderMarkIsPartOfTheText) {
+    TempFolder t;
+    const QString path = makeDatabase(t.file("rarav.mdb"));
+    const QString title = QChar(0xFEFF) + QStringLiteral("日記");
+    const QString body = QChar(0xFEFF) + QString(QChar(0xFEFF)) + QStringLiteral("〜");
+    Database db(path);
+    db.exec("INSERT INTO Contents (Day, Number, Title, Contents) VALUES (?, ?, ?, ?)", {"2024/01/05", 1, title, body});
+    const Recordset rs = db.query("SELECT Title, Contents FROM Contents");
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, "Title"), title);
+    EXPECT_EQ(rs.text(0, "Contents"), body);
+}
+
 TEST(Database, TransactionRollsBackWhenNotCommitted) {
     TempFolder t;
     const QString path = makeDatabase(t.file("rarav.mdb"));

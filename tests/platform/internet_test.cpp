@@ -76,6 +76,14 @@ TEST_P(FtpSessionTest, FoldersFilesAndJapaneseNames) {
     // Names that would smuggle a second command to the server are refused.
     EXPECT_FALSE(ftp.deleteFile(QStringLiteral("a\r\nRMD www")));
     EXPECT_EQ(ftp.lastError(), Error::InvalidOperation);
+    // So are names CP932 cannot carry exactly, which would arrive as others
+    // ("?.png" for both of two emoji names, 81 60 read as "～").
+    for (const QString& name : {QStringLiteral("🍣.png"), QStringLiteral("🍔.png"), QStringLiteral("wave〜.htm")}) {
+        EXPECT_FALSE(ftp.putFile(picture, name, TransferType::Binary)) << name.toStdString();
+        EXPECT_EQ(ftp.lastError(), Error::InvalidOperation);
+    }
+    EXPECT_FALSE(ftp.setCurrentDirectory(QStringLiteral("café")));
+    EXPECT_FALSE(QFile::exists(root.path() + QStringLiteral("www/?.png")));
     EXPECT_FALSE(ftp.putFile(local.file(QStringLiteral("none")), QStringLiteral("n.htm"), TransferType::Ascii));
     EXPECT_EQ(ftp.lastError(), Error::FileNotFound);
     EXPECT_EQ(Internet::lastError(), Error::FileNotFound);

@@ -2,6 +2,7 @@
 
 #include "tests/support/temp_folder.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +82,28 @@ TEST(Profile, WriteCreatesTheFileButNotItsFolder) {
     EXPECT_TRUE(Profile::writeString(t.file("new.ini"), "S", "k", "v"));
     EXPECT_EQ(Profile::readString(t.file("new.ini"), "s", "K"), QStringLiteral("v"));
     EXPECT_FALSE(Profile::writeString(t.file("missing/new.ini"), "S", "k", "v"));
+}
+
+// A pasted value holding line breaks would add keys or whole sections.
+TEST(Profile, ValueWithALineBreakIsRefusedAndTheFileKept) {
+    TempFolder t;
+    const QByteArray before("[ALL]\r\nDataPath=/d/\r\n[Previous]\r\nID=taro\r\n");
+    const QString ini = t.write(QStringLiteral("u.ini"), before);
+    for (const char* value : {"nobody\r\n[mallory]\r\nID=mallory", "a\nb", "a\rb", "\n"}) {
+        EXPECT_FALSE(Profile::writeString(ini, "Previous", "ID", value)) << value;
+        EXPECT_FALSE(Profile::writeString(ini, "New", "ID", value)) << value;
+        EXPECT_FALSE(Profile::writeString(ini, value, "ID", "x")) << value;
+        EXPECT_FALSE(Profile::writeString(ini, "ALL", value, "x")) << value;
+    }
+    // Nor is a section written that the reader would not find again.
+    for (const char* section : {"a]b", " blog", "blog "}) {
+        EXPECT_FALSE(Profile::isSectionName(section)) << section;
+        EXPECT_FALSE(Profile::writeString(ini, section, "k", "v")) << section;
+    }
+    EXPECT_EQ(t.read("u.ini"), before);
+    EXPECT_TRUE(Profile::isSectionName("a[b c"));
+    EXPECT_FALSE(Profile::writeString(t.file("n.ini"), "S", "k", "a\nb"));
+    EXPECT_FALSE(QFile::exists(t.file("n.ini")));
 }
 
 TEST(Profile, AcceptsLfOnlyFiles) {

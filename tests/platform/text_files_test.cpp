@@ -15,7 +15,8 @@ const QByteArray kBom("\xEF\xBB\xBF");
 // Texts CP932 cannot hold, and texts it can (whose bytes must stay exactly
 // what the old program wrote).
 const QString kForeign[] = {QStringLiteral("/home/josé/"), QStringLiteral("müller"), QStringLiteral("寿司🍣"),
-                            QStringLiteral("𠮷野家")};
+                            QStringLiteral("𠮷野家"), QStringLiteral("wave〜dash¥"), QStringLiteral("日記〜2024"),
+                            QStringLiteral("¥1000"), QStringLiteral("−—‖¬¢£‾"), QChar(0xFEFF) + QStringLiteral("日記")};
 
 TEST(TextFiles, Cp932WhereItHoldsTheTextUtf8WithAMarkWhereNot) {
     TempFolder t;

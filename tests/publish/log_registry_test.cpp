@@ -92,6 +92,16 @@ TEST_F(LogRegistryTest, RegistersCopiesAndKeepsTheFirstMonth) {
     EXPECT_EQ(logRows().size(), 3);
 }
 
+TEST_F(LogRegistryTest, ANameTheServerCannotHoldIsRefused) {
+    frmResistLogs w;
+    ScopedPrompts p;
+    p->expectMessage(QStringLiteral("「200501〜.htm」はサーバーに送れない文字（〜）を含んでいます。"), Prompts::vbOK,
+                     Prompts::vbCritical);
+    resist(w, pages.write("200501〜.htm", "jan"), "2005", 1);
+    EXPECT_TRUE(logRows().isEmpty());
+    EXPECT_FALSE(inSite("200501〜.htm") || inData("200501〜.htm"));
+}
+
 TEST_F(LogRegistryTest, RemovesTheRowThenOffersTheCopies) {
     data.write("RaravLog/a.htm", "a");
     site.write("RaravLog/a.htm", "a");

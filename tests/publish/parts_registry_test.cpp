@@ -140,3 +140,28 @@ TEST_F(PartsRegistryTest, NamesOutsideThePartsFolderAreRefused) {
     }
     EXPECT_TRUE(fileRows().isEmpty());
 }
+
+// Remote names go in CP932: two emoji names would both arrive as "?.png",
+// the second over the first. Such names are refused where they are chosen,
+// with the characters named.
+TEST_F(PartsRegistryTest, NamesTheServerCannotHoldAreRefusedNamingTheCharacters) {
+    const QString photo = pictures.write("photo.png", "picture");
+    const auto before = folderSnapshot(userPath());
+    const std::pair<const char*, const char*> cases[] = {
+        {"🍣.png", "🍣"}, {"café.png", "é"}, {"wave〜dash¥.png", "〜¥"}, {"𠮷野家.png", "𠮷"}};
+    for (const auto& [name, named] : cases) {
+        SCOPED_TRACE(name);
+        try {
+            Publish::ResistFile2(photo, QString::fromUtf8(name), "ALL", 0);
+            ADD_FAILURE() << "accepted";
+        } catch (const RuntimeError& e) {
+            EXPECT_TRUE(e.description.contains(QStringLiteral("（") + QString::fromUtf8(named) + QStringLiteral("）")))
+                << e.description.toStdString();
+        }
+        EXPECT_THROW(Publish::ResistFile(pictures.write(QString::fromUtf8(name), "x"), "ALL", 0), RuntimeError);
+    }
+    EXPECT_EQ(folderSnapshot(userPath()), before);
+    EXPECT_TRUE(fileRows().isEmpty());
+    Publish::ResistFile2(photo, QStringLiteral("～全角.png"), "ALL", 0);
+    EXPECT_EQ(fileRows().size(), 1);
+}

@@ -133,6 +133,15 @@ TEST_F(SiteSave_, SaveAsChoosesTheTargetOrChangesNothing) {
     EXPECT_EQ(Shell::state().FilePath, site);
     EXPECT_EQ(Shell::state().FileName, QStringLiteral("index"));
     {
+        // A top page the server would receive as "caf?.htm" is refused where
+        // it is named; a folder outside CP932 stays on this machine and is fine.
+        ScopedPrompts p;
+        p->expectSaveFile(tmp.file(QStringLiteral("other/café.htm")), QStringLiteral("日記の書き出し..."))
+            .expectMessage(QStringLiteral("「café.htm」はサーバーに送れない文字（é）を含んでいます。"));
+        EXPECT_FALSE(SiteSaveUi::MnuSaveHTMLAS_Click());
+    }
+    EXPECT_EQ(Shell::state().FileName, QStringLiteral("index"));
+    {
         ScopedPrompts p;
         p->expectSaveFile(tmp.file(QStringLiteral("other/diary")), QStringLiteral("日記の書き出し..."));
         EXPECT_TRUE(SiteSaveUi::MnuSaveHTMLAS_Click());

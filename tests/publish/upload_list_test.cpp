@@ -9,6 +9,8 @@
 #include "tests/support/temp_folder.h"
 
 #include <QDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,8 +18,9 @@ namespace {
 TEST(UploadListFormat, EveryFolderAndNameReadsBackExactly) {
     TempFolder t;
     const QStringList folders = {t.path() + "site", t.path() + "my,site", t.path() + "\"quoted\"",
-                                 t.path() + " spaced ", t.path() + "日記,サイト"};
-    const QStringList names = {"index.htm", "a,b.htm", ",lead.htm", "x\"y\".htm", "trail ", "2006,05,03.htm"};
+                                 t.path() + " spaced ", t.path() + "日記,サイト", t.path() + "two\nlines"};
+    const QStringList names = {"index.htm", "a,b.htm", ",lead.htm", "x\"y\".htm", "trail ", "2006,05,03.htm",
+                               "lf\nname.htm", "cr\rname.htm", "crlf\r\nname.htm"};
     QStringList paths;
     for (const QString& f : folders)
         for (const QString& n : names) paths << f + "/" + n;
@@ -100,9 +103,15 @@ TEST(UploadListFormat, AppendingAddsEachPageOnceInTheListsEncoding) {
     // A disk that fills half-way through the new lines leaves the list as it
     // was, and the failure is reported.
     const QByteArray before = t.read("uploadlog.tmp");
-    EXPECT_FALSE(onFullDisk([&] {
-        UploadList::append(list, {t.path() + "log/4.htm"});
-        return true;
+    const QString why = QString::fromLocal8Bit(strerror(EFBIG));
+    EXPECT_TRUE(onFullDisk([&] {
+        try {
+            UploadList::append(list, {t.path() + "log/4.htm"});
+        } catch (const RuntimeError& e) {
+            return e.description.contains("書き込めませんでした") && e.description.contains(list) &&
+                   e.description.contains(why);
+        }
+        return false;
     }, long(before.size()) + 3));
     EXPECT_EQ(t.read("uploadlog.tmp"), before);
 }

@@ -67,7 +67,7 @@ TEST_F(Maintenance, StartUpRebuildsAnOlderDatabaseAfterABackup) {
     p->expectMessage("データベースをアップデートします。", Prompts::vbOK, Prompts::vbOKOnly)
         .expectMessage("rarav.mdbのアップデートは完了しました。", Prompts::vbOK, Prompts::vbOKOnly);
     FakeWindow window;
-    EXPECT_TRUE(DatabaseMaintenance::checkAtStartUp(s, window));
+    EXPECT_EQ(DatabaseMaintenance::checkAtStartUp(s, window), DatabaseMaintenance::StartUpCheck::Current);
 
     EXPECT_EQ(bytesOf(tmp.file("diarymdb.bak")), before);
     EXPECT_EQ(Shell::GetDBVersion(s.databasePath()), Shell::kCurrentDBVersion);
@@ -84,7 +84,7 @@ TEST_F(Maintenance, StartUpLeavesACurrentDatabaseAlone) {
     const auto before = files();
     ScopedPrompts p;
     FakeWindow window;
-    EXPECT_TRUE(DatabaseMaintenance::checkAtStartUp(s, window));
+    EXPECT_EQ(DatabaseMaintenance::checkAtStartUp(s, window), DatabaseMaintenance::StartUpCheck::Current);
     EXPECT_EQ(files(), before);
     EXPECT_EQ(window.shown, 0);
 }
@@ -98,7 +98,7 @@ TEST_F(Maintenance, StartUpFailureSaysSoAndRecordsNothing) {
     p->expectMessage("データベースをアップデートします。")
         .expectMessage("rarav.mdbのアップデートに失敗しました。", Prompts::vbOK, Prompts::vbCritical);
     FakeWindow window;
-    EXPECT_FALSE(DatabaseMaintenance::checkAtStartUp(s, window));
+    EXPECT_EQ(DatabaseMaintenance::checkAtStartUp(s, window), DatabaseMaintenance::StartUpCheck::NotRebuilt);
     EXPECT_TRUE(p->shown.last().contains("日記の内容のコピーに失敗しました。"));
     EXPECT_EQ(bytesOf(s.databasePath()), before);
     EXPECT_EQ(RaravIni::read(s.RaravIniFile, RaravIni::DBVersion), "");
@@ -120,7 +120,9 @@ TEST_F(Maintenance, DamagedDatabaseIsReportedAndNothingIsBackedUp) {
         p->expectMessage(damaged, Prompts::vbOK, Prompts::vbCritical);
         FakeWindow window;
         int told = 0;
-        EXPECT_FALSE(DatabaseMaintenance::checkAtStartUp(s, window, [&] { ++told; }));
+        EXPECT_EQ(DatabaseMaintenance::checkAtStartUp(s, window, [&] { ++told; }),
+                  DatabaseMaintenance::StartUpCheck::Unreadable);
+        EXPECT_TRUE(p->shown.last().endsWith("Quillbyを終了します。"));
         EXPECT_EQ(told, 1);
         EXPECT_EQ(window.shown, 0);
     }

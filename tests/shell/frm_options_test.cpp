@@ -127,19 +127,54 @@ TEST_F(OptionsTest, FtpPasswordsReadBackWholeOrAreRefused) {
         EXPECT_EQ(again.txtFTP_Pass->text(), pass);
     }
     const QByteArray before = t.read(QStringLiteral("rarav.ini"));
-    frmOptions o;
-    o.txtFTP_Pass->setText(QStringLiteral("pé"));
-    o.txtFTP_ID->setText(QStringLiteral("other"));
-    p->expectMessage(QStringLiteral("パスワードに使用できない文字が含まれています。"), Prompts::vbOK, Prompts::vbCritical);
-    EXPECT_FALSE(o.Btn_Apply_Click());
-    EXPECT_EQ(t.read(QStringLiteral("rarav.ini")), before);
+    // Tab and form feed scramble to line breaks, "~" to a delete.
+    for (const QString& pass : {QStringLiteral("pé"), QStringLiteral("ab\tcd"), QStringLiteral("ab\fcd"), QStringLiteral("a~")}) {
+        frmOptions o;
+        o.txtFTP_Pass->setText(pass);
+        o.txtFTP_ID->setText(QStringLiteral("other"));
+        p->expectMessage(QStringLiteral("パスワードに使用できない文字が含まれています。"), Prompts::vbOK, Prompts::vbCritical);
+        EXPECT_FALSE(o.Btn_Apply_Click());
+        EXPECT_EQ(t.read(QStringLiteral("rarav.ini")), before);
+    }
 }
 
-TEST_F(OptionsTest, SettingsThatCannotBeWrittenAreReported) {
+// A pasted text with line breaks would add a second [ALL] section and move
+// later keys into it: it is refused, and the file keeps its bytes.
+TEST_F(OptionsTest, PastedLineBreaksAreRefusedAndTheFileKept) {
+    const QByteArray before = t.read(QStringLiteral("rarav.ini"));
+    const QString pasted = QStringLiteral("class=\"x\"\r\n[ALL]\r\nDataPath=/tmp/");
+    for (auto box : {&frmOptions::txtPtagAdd, &frmOptions::txtFTP_URL, &frmOptions::txtFTP_Pass, &frmOptions::txtSaveFolder}) {
+        frmOptions o;
+        o.chkShowStartUpForm->click();
+        (o.*box)->setText(pasted);
+        p->expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+        EXPECT_FALSE(o.Btn_Apply_Click());
+        EXPECT_EQ(t.read(QStringLiteral("rarav.ini")), before);
+        (o.*box)->setText(QStringLiteral("x\ny"));
+        p->expectMessage(Prompts::kLineBreakRefused);
+        o.Btn_OK->click();
+        EXPECT_EQ(t.read(QStringLiteral("rarav.ini")), before);
+    }
+}
+
+// Nothing of a failed Apply reaches the running program: the data folder,
+// the menu language and the memo tool stay as the settings file has them.
+TEST_F(OptionsTest, SettingsThatCannotBeWrittenAreReportedAndNotTakenUp) {
     Shell::state().RaravIniFile = t.path() + QStringLiteral("data");  // a folder, not a file
+    Shell::state().Path_Zettik = QStringLiteral("/old/memo/");
     frmOptions o;
+    t.write(QStringLiteral("新しい〜/.keep"), "");
+    t.write(QStringLiteral("memo/Zettik"), "");
+    o.txtSaveFolder->setText(t.path() + QStringLiteral("新しい〜"));
+    o.optMnuLanguageEng->setChecked(true);
+    o.txtPath_Zettik->setText(t.path() + QStringLiteral("memo/"));
     p->expectMessage(QStringLiteral("書き込みできません。"), Prompts::vbOK, Prompts::vbCritical);
     EXPECT_FALSE(o.Btn_Apply_Click());
+    EXPECT_EQ(Shell::state().DataPath, t.path() + QStringLiteral("data/"));
+    EXPECT_EQ(Shell::state().Path_Zettik, QStringLiteral("/old/memo/"));
+    EXPECT_FALSE(Shell::state().IsZettik);
+    EXPECT_EQ(captionCalls, 0);
+    EXPECT_TRUE(memoEnabled);  // never called
 }
 
 TEST_F(OptionsTest, ABadDataFolderIsRefusedAndTheOldOneKept) {

@@ -74,6 +74,24 @@ TEST_F(UserManagerTest, MismatchedOrCancelledPasswordsMakeNoUser) {
     EXPECT_FALSE(UserList::checkLogin(list(), QStringLiteral("jiro"), QString()));
 }
 
+// A pasted name or a folder whose name holds a line break would add lines to
+// the user list: both are refused and the list keeps its bytes.
+TEST_F(UserManagerTest, LineBreaksInNamesAndFoldersAreRefused) {
+    addUser(QStringLiteral("taro"), QStringLiteral("pw"));
+    Shell::state().UserID = QStringLiteral("taro");
+    const QByteArray before = t.read(QStringLiteral("quillbyuser.ini"));
+    frmUserManager m;
+    p->expectInput(QStringLiteral("ユーザー名"), QStringLiteral("jiro\r\n[mallory]\r\nID=mallory"))
+        .expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+    m.Btn_MakeUser_Click();
+    m.txtUID->setCurrentText(QStringLiteral("taro"));
+    p->expectFolder(t.path() + QStringLiteral("odd\nPass=/"), QStringLiteral("ユーザーパスの指定"))
+        .expectMessage(Prompts::kLineBreakRefused);
+    answerPassword(QStringLiteral("pw"), QString());
+    m.Btn_ChangeUserPath_Click();
+    EXPECT_EQ(t.read(QStringLiteral("quillbyuser.ini")), before);
+}
+
 TEST_F(UserManagerTest, AnExistingFolderIsReusedWithItsFiles) {
     t.write(QStringLiteral("hanako/notes.txt"), "kept");
     frmUserManager m;
@@ -148,9 +166,29 @@ TEST_F(UserManagerTest, SingleUserMoveAsksAndReports) {
     EXPECT_EQ(t.read(QStringLiteral("taro/rarav.mdb")), QByteArray("single"));
 }
 
-TEST(LoginWindow, RemembersTheLastName) {
+// A user named as the single-user data folder is refused before anything is
+// written; one made so by an older list gets no data moved onto itself.
+TEST_F(UserManagerTest, AUserWhoseFolderIsTheSingleUserFolderIsRefused) {
+    t.write(QStringLiteral("UserData/rarav.ini"), "[ALL]\r\n");
+    frmUserManager m;
+    p->expectInput(QStringLiteral("ユーザー名"), QStringLiteral("UserData"))
+        .expectMessage(QStringLiteral("Quillbyが使っているフォルダ"), Prompts::vbOK, Prompts::vbCritical);
+    m.Btn_MakeUser_Click();
+    EXPECT_FALSE(UserList::userExists(list(), QStringLiteral("UserData")));
+
+    addUser(QStringLiteral("UserData"), QStringLiteral("pw"));
+    frmUserManager again;
+    again.txtUID->setCurrentText(QStringLiteral("UserData"));
+    p->expectMessage(QStringLiteral("シングルユーザー時のデータのフォルダなので"), Prompts::vbOK, Prompts::vbCritical);
+    again.Btn_SingleToComplex_Click();
+    EXPECT_EQ(t.read(QStringLiteral("UserData/rarav.ini")), QByteArray("[ALL]\r\n"));
+    EXPECT_FALSE(QFile::exists(t.file(QStringLiteral("UserData/rarav_BackUp.ini"))));
+}
+
+TEST(LoginWindow, RemembersTheLastNameOfAUser) {
     TempFolder t;
-    const QString list = t.writeText(QStringLiteral("quillbyuser.ini"), QStringLiteral("[Previous]\nID=taro\n"));
+    const QString list =
+        t.writeText(QStringLiteral("quillbyuser.ini"), QStringLiteral("[jiro]\nID=jiro\n[Previous]\nID=taro\n"));
     frmLogin login(list);
     EXPECT_EQ(login.txtUID->text(), QStringLiteral("taro"));
     EXPECT_EQ(login.txtPassword->echoMode(), QLineEdit::Password);
@@ -161,6 +199,15 @@ TEST(LoginWindow, RemembersTheLastName) {
     EXPECT_EQ(login.UID, QStringLiteral("jiro"));
     EXPECT_EQ(login.Password, QStringLiteral("pw"));
     EXPECT_EQ(UserList::previousId(list), QStringLiteral("jiro"));
+
+    // A name that is no user is handed on, to be refused, but not written.
+    const QByteArray before = t.read(QStringLiteral("quillbyuser.ini"));
+    frmLogin other(list);
+    other.txtUID->setText(QStringLiteral("saburo"));
+    other.Btn_Login->click();
+    EXPECT_TRUE(other.IsOK);
+    EXPECT_EQ(other.UID, QStringLiteral("saburo"));
+    EXPECT_EQ(t.read(QStringLiteral("quillbyuser.ini")), before);
 }
 
 }  // namespace

@@ -56,18 +56,22 @@ protected:
     QString myPath;
 };
 
-// A program folder whose path CP932 cannot hold: the settings keep the real
-// path, so the second start asks nothing and uses the same data.
-TEST_F(StartupLoginTest, ProgramFolderWithAnAccentedNameSingleUser) {
-    useProgramFolder(QStringLiteral("josé"));
-    ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load());
-    const QString userData = myPath + QStringLiteral("UserData/");
-    EXPECT_EQ(Shell::state().DataPath, userData);
-    EXPECT_TRUE(t.read(QStringLiteral("josé/UserData/rarav.ini")).startsWith("\xEF\xBB\xBF"));
-    restart();
-    ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load());
-    EXPECT_EQ(Shell::state().DataPath, userData);
-    EXPECT_EQ(Shell::state().UserPath, userData);
+// A program folder whose path CP932 cannot hold, or holds only as bytes that
+// read back as other characters (the wave dash, the yen sign): the settings
+// keep the real path, so the second start asks nothing and uses the same data.
+TEST_F(StartupLoginTest, ProgramFolderWithANameOutsideCp932SingleUser) {
+    for (const QString name : {QStringLiteral("josé"), QStringLiteral("wave〜dash¥")}) {
+        useProgramFolder(name);
+        ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load()) << name.toStdString();
+        const QString userData = myPath + QStringLiteral("UserData/");
+        EXPECT_EQ(Shell::state().DataPath, userData);
+        EXPECT_TRUE(t.read(name + QStringLiteral("/UserData/rarav.ini")).startsWith("\xEF\xBB\xBF"));
+        restart();
+        ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load()) << name.toStdString();
+        EXPECT_EQ(Shell::state().DataPath, userData);
+        EXPECT_EQ(Shell::state().UserPath, userData);
+        restart();
+    }
     EXPECT_FALSE(QFileInfo::exists(t.file(QStringLiteral("jos?"))));
 }
 
@@ -109,6 +113,32 @@ TEST_F(StartupLoginTest, RefusedOrCancelledLoginEndsTheProgram) {
     login(QStringLiteral("taro"), QStringLiteral("abc"), false);
     EXPECT_FALSE(MDIFormTop::instance()->MDIForm_Load());
     EXPECT_FALSE(QFileInfo(myPath + QStringLiteral("taro")).exists());
+}
+
+// A pasted name that would add a user with another user's folder: the list
+// keeps its bytes, and nobody is logged in.
+TEST_F(StartupLoginTest, PastedNameWithLineBreaksAddsNoUser) {
+    writeUserList();
+    const QByteArray before = t.read(QStringLiteral("quillbyuser.ini"));
+    const QString pasted =
+        QStringLiteral("nobody\r\n[mallory]\r\nID=mallory\r\nPass=\r\nPath=") + myPath + QStringLiteral("taro/");
+    onNextModal<frmLogin>([=](frmLogin* d) {
+        d->txtUID->setText(pasted);
+        d->Btn_Login->click();
+        EXPECT_FALSE(d->IsOK);
+        d->Btn_Cancel->click();
+    });
+    p->expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+    EXPECT_FALSE(MDIFormTop::instance()->MDIForm_Load());
+    EXPECT_FALSE(Shell::state().IsLogin);
+    EXPECT_EQ(t.read(QStringLiteral("quillbyuser.ini")), before);
+
+    // Nor does a name that is no user write anything.
+    delete MDIFormTop::instance();
+    login(QStringLiteral("mallory"), QString());
+    p->expectMessage(QStringLiteral("不正なユーザもしくはパスワードです。\r\nQuillbyを終了します。"));
+    EXPECT_FALSE(MDIFormTop::instance()->MDIForm_Load());
+    EXPECT_EQ(t.read(QStringLiteral("quillbyuser.ini")), before);
 }
 
 TEST_F(StartupLoginTest, AListWithNobodyInItStartsSingleUser) {

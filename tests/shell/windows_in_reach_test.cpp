@@ -205,6 +205,32 @@ TEST_F(FirstStart, CustomizationWindowAndItsPreviewStandEqualAndPromptsOpenAbove
     EXPECT_EQ(p->owners.value(0), customize);
 }
 
+// The input box of 新規 closes before its message opens; until the window
+// beneath it is active again, no window is, and the message still belongs to
+// the customisation window, which stands over the screen's centre.
+TEST_F(FirstStart, AMessageAfterAClosedInputBoxOpensAboveTheWindowThatAsked) {
+    auto* customize = new frmCustomize;
+    customize->Form_Load();
+    const QRect screen = customize->screen()->availableGeometry();
+    customize->move(screen.center() - QPoint(customize->width() / 2, customize->height() / 2));
+    activate(customize);
+    p->whilePrompting = [&](const QString& text) {
+        if (!text.contains(QStringLiteral("新しいカスタマイズセットの名前"))) return;
+        auto* input = new QWidget(customize, Qt::Dialog);
+        input->show();
+        activate(input);
+        delete input;
+        settle();
+    };
+    p->expectInput(QStringLiteral("新しいカスタマイズセットの名前"), QStringLiteral("新"))
+        .expectMessage(QStringLiteral("新しいカスタマイズセットを作成しました。"));
+    customize->Btn_New->click();
+    EXPECT_EQ(QApplication::activeWindow(), nullptr);
+    ASSERT_EQ(p->owners.size(), 2);
+    EXPECT_EQ(p->owners.value(0), customize);
+    EXPECT_EQ(p->owners.value(1), customize);
+}
+
 TEST_F(FirstStart, PromptsOfTheMainWindowOpenAboveIt) {
     activate(top);
     p->expectMessage(QStringLiteral("完了！"));

@@ -119,9 +119,26 @@ TEST_F(InProgramPages, SearchTakesUserTextLiterally) {
     EXPECT_TRUE(lines("f.htm").join("\n").contains("<TR><TD COLSPAN=3 BGCOLOR=><FONT COLOR=>100% "));
     EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), "none at all", false, "", "", false, ""), 0);
     EXPECT_TRUE(lines("f.htm").contains("検索結果0件。"));
+    // Every hit outside the period: nothing listed, and the page says so.
+    EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), "sure", true, "2007/1/1", "2007/12/31", false, ""), 0);
+    EXPECT_TRUE(lines("f.htm").contains("検索結果0件。"));
     EXPECT_THROW(HTML0::MakeSearchResultPage(t.file("g.htm"), "x", true, "2006/13/01", "2006/12/31", false, ""),
                  RuntimeError);
     EXPECT_FALSE(QFile::exists(t.file("g.htm")));
+}
+
+// A weather word without a picture of its own shows none, in both layouts.
+TEST_F(InProgramPages, SearchShowsNoPictureForAWeatherWithoutOne) {
+    entry("2006/01/01", 1, "t", "empty weather", QString(), QString(), "");
+    entry("2006/01/02", 1, "t", "foreign weather", QString(), QString(), "霧");
+    entry("2006/01/03", 1, "t", "sunny weather", QString(), QString(), "晴");
+    for (const char* layout : {"0", "1"}) {
+        design(QString("[Contents]\nHTMLType=%1\n[General]\nWeather=1\n").arg(layout));
+        EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), "weather", false, "", "", false, ""), 3);
+        const QString page = lines("f.htm").join("\n");
+        EXPECT_EQ(page.count("<IMG SRC=\"./RaravParts/"), 1) << layout;
+        EXPECT_EQ(page.count("<IMG SRC=\"./RaravParts/Shinny.gif\">"), 1) << layout;
+    }
 }
 
 // An empty body, continuation or genre is a text like any other; only a

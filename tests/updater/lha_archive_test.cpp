@@ -39,7 +39,10 @@ TEST(LhaArchive, ExtractsMembersWithFoldersAndKeepsPermissionsOfReplacedFiles) {
                                                 {"dist/colorname.csv", "red,#FF0000\r\n"},
                                                 {"empty.txt", ""},
                                                 {"docs/", "", "-lhd-"},
-                                                {Codepage::fromUnicode("説明.txt"), "readme"}});
+                                                {Codepage::fromUnicode("説明.txt"), "readme"},
+                                                // 0x5C is the second byte of "表" and "ソ"
+                                                {Codepage::fromUnicode("表.txt"), "table"},
+                                                {Codepage::fromUnicode("dist\\ソフト\\表.txt"), "nested"}});
     t.write("patch.lzh", lzh);
 
     ASSERT_EQ(LhaArchive::extract(t.file("patch.lzh"), t.path()), LhaArchive::Extracted);
@@ -48,6 +51,8 @@ TEST(LhaArchive, ExtractsMembersWithFoldersAndKeepsPermissionsOfReplacedFiles) {
     EXPECT_EQ(t.read("dist/colorname.csv"), "red,#FF0000\r\n");
     EXPECT_TRUE(QFileInfo::exists(t.file("empty.txt")));
     EXPECT_EQ(t.read("説明.txt"), "readme");  // names from Windows archives are CP932
+    EXPECT_EQ(t.read("表.txt"), "table");
+    EXPECT_EQ(t.read("dist/ソフト/表.txt"), "nested");
     EXPECT_TRUE(QFileInfo(t.file("docs")).isDir());
     EXPECT_FALSE(QFileInfo::exists(t.file("Rarav.part")));
 }

@@ -171,6 +171,35 @@ TEST_F(Export, WriteFailureReachesTheCaller) {
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError& err) {
         EXPECT_TRUE(err.description.contains("ファイルの書き込みに失敗しました。"));
+        // The reason follows the path.
+        EXPECT_TRUE(err.description.contains(QString::fromLocal8Bit(strerror(ENOENT)))) << err.description.toStdString();
+    }
+}
+
+// A title of 100 Japanese characters is 300 bytes, beyond a file name's 255:
+// the name is shortened at a character boundary and keeps its extension.
+TEST_F(Export, LongTitlesAreShortenedToANameTheFileSystemTakes) {
+    const QString kanji = QString(100, QChar(0x65E5));
+    const QString sushi = QString::fromUtf8("寿") + QString::fromUcs4(U"🍣").repeated(80);
+    addEntry("2006/05/02", 1, kanji.toUtf8().constData(), "long");
+    addEntry("2006/05/03", 1, sushi.toUtf8().constData(), "emoji");
+    clsExport e;
+    e.Period = 2;
+    e.Period1 = "2006";
+    e.Period2 = "5";
+    e.Export = 2;
+    e.Contents = 2;
+    e.FileNameFormat = 2;
+    e.FileFullPath = t.path() + "out";
+    ASSERT_TRUE(e.Execute());
+    QStringList names = QDir(e.FileFullPath).entryList({"*寿*", QString(kanji.left(3) + "*")}, QDir::Files);
+    ASSERT_EQ(names.size(), 2);
+    for (const QString& name : names) {
+        EXPECT_TRUE(name.endsWith(".txt")) << name.toStdString();
+        EXPECT_LE(name.toUtf8().size(), 255);
+        EXPECT_GT(name.toUtf8().size(), 200);
+        EXPECT_FALSE(name.contains(QChar(0xFFFD)));
+        EXPECT_TRUE(kanji.startsWith(name.chopped(4)) || sushi.startsWith(name.chopped(4))) << name.toStdString();
     }
 }
 

@@ -66,3 +66,36 @@ TEST(frmBlogManager, EditsTheChosenBlogsAccountAndRemembersTheChoice) {
     EXPECT_EQ(again.txtNextURL->text(), QStringLiteral("http://next/"));
     s = Shell::SharedState();
 }
+
+// A pasted line break would add keys to the account file, and a blog whose
+// name holds "]" or edge blanks would be written where no read finds it:
+// both are refused with a message, and the file keeps its bytes.
+TEST(frmBlogManager, RefusesWhatTheAccountFileCouldNotReadBack) {
+    TempFolder dir;
+    auto& s = Shell::state();
+    s.DataPath = dir.path();
+    s.RaravIniFile = dir.file(QStringLiteral("rarav.ini"));
+    dir.writeText(QStringLiteral("BlogTemplate/alpha.ini"), QStringLiteral("[Simple]\nPostURL=Required\n"));
+    dir.writeText(QStringLiteral("BlogTemplate/my]blog.ini"), QStringLiteral("[Simple]\n"));
+    dir.writeText(QStringLiteral("BlogTemplate/ spaced .ini"), QStringLiteral("[Simple]\n"));
+    const QString file = dir.writeText(QStringLiteral("BlogUserData.ini"), QStringLiteral("[alpha]\nLoginID=me\n"));
+    const QByteArray before = dir.read(QStringLiteral("BlogUserData.ini"));
+    ScopedPrompts prompts;
+    frmBlogManager w;
+    w.Form_Load();
+    w.cmbBlog->setCurrentText(QStringLiteral("alpha"));
+    w.txtPostURL->setText(QStringLiteral("http://post/\r\n[beta]\r\nPostURL=http://evil/"));
+    prompts->expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+    w.Btn_Save_Click();
+    for (const char* name : {"my]blog", " spaced "}) {
+        w.cmbBlog->setCurrentText(QString::fromUtf8(name));
+        ASSERT_EQ(w.cmbBlog->currentText(), QString::fromUtf8(name));
+        w.txtLoginID->setText(QStringLiteral("me"));
+        prompts->expectMessage(QStringLiteral("」は、「]」や前後の空白を含むため、アカウントを保存できません。"),
+                               Prompts::vbOK, Prompts::vbCritical);
+        w.Btn_Save_Click();
+    }
+    EXPECT_EQ(dir.read(QStringLiteral("BlogUserData.ini")), before);
+    EXPECT_EQ(Profile::sectionNames(file), QStringList{QStringLiteral("alpha")});
+    s = Shell::SharedState();
+}

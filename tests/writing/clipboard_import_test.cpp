@@ -65,6 +65,22 @@ TEST(ClipboardImportParse, RecordsAndRefusals) {
          record("2005/01/02", "a", "b") + QStringLiteral("＜日付＞2005/01/05＜／日付＞＜内容＞z＜／内容＞") +
              record("2005/01/03", "c", "d"),
          QStringLiteral("2005/01/02|a|b;2005/01/03|c|d"), QStringLiteral("2件目の日記に＜タイトル＞")},
+        // A closing tag missing: the record ends at the next day tag, is
+        // reported and skipped, and the records around it come in whole.
+        {"a body not closed takes nothing of the next record",
+         record("2005/01/02", "a", "b") + QStringLiteral("\n＜日付＞2005/01/05＜／日付＞＜タイトル＞z＜／タイトル＞＜内容＞z\n") +
+             record("2005/01/03", "c", "d") + "\n" + record("2005/01/04", "e", "f"),
+         QStringLiteral("2005/01/02|a|b;2005/01/03|c|d;2005/01/04|e|f"),
+         QStringLiteral("2件目の日記に＜内容＞と＜／内容＞の組がありません。")},
+        {"a title not closed takes nothing of the next record",
+         record("2005/01/02", "a", "b") + QStringLiteral("\n＜日付＞2005/01/05＜／日付＞＜タイトル＞z\n＜内容＞z＜／内容＞\n") +
+             record("2005/01/03", "c", "d"),
+         QStringLiteral("2005/01/02|a|b;2005/01/03|c|d"),
+         QStringLiteral("2件目の日記に＜タイトル＞と＜／タイトル＞の組がありません。")},
+        {"a day not closed is reported and the next record comes in",
+         record("2005/01/02", "a", "b") + QStringLiteral("\n＜日付＞2005/01/05\n＜タイトル＞z＜／タイトル＞＜内容＞z＜／内容＞\n") +
+             record("2005/01/03", "c", "d"),
+         QStringLiteral("2005/01/02|a|b;2005/01/03|c|d"), QStringLiteral("2件目の日記に＜日付＞と＜／日付＞の組がありません。")},
     };
     for (const Case& c : cases) {
         const ClipboardImport::Parsed p = ClipboardImport::parseTagged(c.text);
@@ -115,8 +131,8 @@ TEST_F(ClipboardImportTest, TaggedWritesDayTitleAndContentsOnly) {
     EXPECT_TRUE(tagged(record("2005/01/02", "朝", "ab\ncd\n\nef") + "\n" + record("2005/01/03", "夜", "x"), 1));
     // Columns: Day, Number, Title, Contents, Extend, Excerpt, Weather, Genre,
     // PublishTime, Private, TrackBack, ImportMark.
-    EXPECT_EQ(QStringList({"2005/01/02|1|朝|<P>ab<BR>\r\ncd</P>\r\n<P>ef</P>||||||0||",
-                           "2005/01/03|1|夜|<P>x</P>||||||0||"}),
+    EXPECT_EQ(QStringList({"2005/01/02|1|朝|<P>ab<BR>\r\ncd</P>\r\n<P>ef</P>|NULL|NULL|NULL|NULL||0||",
+                           "2005/01/03|1|夜|<P>x</P>|NULL|NULL|NULL|NULL||0||"}),
               table());
     EXPECT_EQ(QStringList{QStringLiteral("Clipboardから読み込み完了！")}, status);
 }
@@ -151,7 +167,7 @@ TEST_F(ClipboardImportTest, TaggedAsksForDaysThatHaveEntries) {
     EXPECT_EQ(QStringList({"2005/01/02|1|上書き|new|||晴れ|旅行|2005/01/02 10:00:00|0||",
                            "2005/01/02|2|old|old body|||晴れ|旅行|2005/01/02 10:00:00|0||",
                            "2005/01/04|1|old|old body|||晴れ|旅行|2005/01/02 10:00:00|0||",
-                           "2006/05/03|1|別の日|moved||||||0||"}),
+                           "2006/05/03|1|別の日|moved|NULL|NULL|NULL|NULL||0||"}),
               table());
 }
 
@@ -167,7 +183,7 @@ TEST_F(ClipboardImportTest, TaggedSkipsABadRecordAndStoresTheRest) {
         .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/02\r\n2005/01/04"));
     EXPECT_TRUE(tagged(record("2005/01/02", "a", "b") + "\n" + record("2005-01-03", "c", "d") + "\n" +
                        record("2005/01/04", "e", "f")));
-    EXPECT_EQ(QStringList({"2005/01/02|1|a|b||||||0||", "2005/01/04|1|e|f||||||0||"}), table());
+    EXPECT_EQ(QStringList({"2005/01/02|1|a|b|NULL|NULL|NULL|NULL||0||", "2005/01/04|1|e|f|NULL|NULL|NULL|NULL||0||"}), table());
 }
 
 TEST_F(ClipboardImportTest, PlainStoresTheWholeTextOnATypedDay) {
@@ -191,6 +207,6 @@ TEST_F(ClipboardImportTest, PlainStoresTheWholeTextOnATypedDay) {
     EXPECT_TRUE(plain(QStringLiteral("一\n\n二"), 1));
     EXPECT_TRUE(plain(QStringLiteral("一\r\n二\n三")));
     EXPECT_EQ(QStringList({"2005/01/04|1||<P>一</P>\r\n<P>二</P>|||晴れ|旅行|2005/01/02 10:00:00|0||",
-                           "2005/01/05|1|題|一\r\n二\r\n三||||||0||"}),
+                           "2005/01/05|1|題|一\r\n二\r\n三|NULL|NULL|NULL|NULL||0||"}),
               table());
 }

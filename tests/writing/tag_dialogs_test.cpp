@@ -252,6 +252,26 @@ TEST_F(ImageDialog, RenamingOffAndOkWithoutRegistering) {
     EXPECT_EQ(RaravIni::read(Shell::state().RaravIniFile, RaravIni::TagOtherText), QStringLiteral("class=\"p\""));
 }
 
+// The entry deleted from the calendar while the dialog stands open: OK puts
+// nothing into the emptied editor, marks nothing changed and registers no
+// picture, so the next date click asks nothing.
+TEST_F(ImageDialog, OkAfterTheEntryWasDeletedLeavesTheEmptyEditorAlone) {
+    const QString path = picture(QStringLiteral("sky.png"), 10, 10);
+    editor->Btn1Click_ToolBar();
+    frmHTMLMakeImage* d = openDialog();
+    ScopedPrompts p;
+    p->expectOpenFile(path);
+    d->Btn_Open->click();
+    p->expectMessage(QStringLiteral("番目の日記を削除します。"), Prompts::vbYes, Prompts::vbYesNo);
+    calender->Btn_Delete_Click();
+    ASSERT_FALSE(editor->txtContents->isEnabled());
+    d->Btn_OK->click();
+    EXPECT_EQ(body(), QString());
+    EXPECT_FALSE(editor->ChangeYesNo);
+    EXPECT_FALSE(Files::exists(Shell::state().DataPath + QStringLiteral("RaravParts/sky.png")));
+    click(2006, 5, 4);  // no question to save
+}
+
 }  // namespace
 
 namespace {
