@@ -3,6 +3,7 @@
 #include "platform/database.h"
 #include "platform/dates.h"
 #include "platform/files.h"
+#include "platform/search_index.h"
 #include "core/db_version.h"
 #include "core/shared_state.h"
 
@@ -288,6 +289,13 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
     if (v >= 220) copyTable(oldDb, newDb, memoCopy(v), progress);
     if (v <= 100) writeTextBlocks(oldDb, dataPath, progress);
     if (v >= 220) copyDatabaseInformation(oldDb, newDb, progress);
+    // The triggers only noted the copied rows; the index is built once, from
+    // all of them.
+    try {
+        SearchIndex::build(newDb, yield);
+    } catch (const RuntimeError& e) {
+        failWith(QStringLiteral("検索用の索引を作成できません。\r\n") + e.description);
+    }
 }
 
 }  // namespace
