@@ -6,6 +6,9 @@
 
 #include <QHash>
 
+#include <cstring>
+#include <future>
+
 namespace SearchIndex {
 
 namespace {
@@ -42,39 +45,72 @@ bool upToDate(Database& db) {
 // row is only ever taken out with the very words it was put in with: FTS5
 // would be damaged by taking out others.
 qint64 hashOf(const QByteArray& title, const QByteArray& contents) {
-    quint64 h = 14695981039346656037ULL;
+    quint64 h = 0x9E3779B97F4A7C15ULL;
     auto add = [&h](const QByteArray& bytes) {
-        for (const char c : bytes) {
-            h ^= quint8(c);
-            h *= 1099511628211ULL;
+        const char* p = bytes.constData();
+        qsizetype left = bytes.size();
+        for (; left >= 8; p += 8, left -= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            h = (h ^ word) * 0xFF51AFD7ED558CCDULL;
+            h ^= h >> 32;
         }
+        // The last bytes with their count in the top byte: "ab" + "c"
+        // differs from "a" + "bc".
+        quint64 tail = quint64(left) << 56;
+        std::memcpy(&tail, p, size_t(left));
+        h = (h ^ tail) * 0xC4CEB9FE1A85EC53ULL;
+        h ^= h >> 29;
     };
     add(title);
-    h ^= 0xFF;  // no byte of UTF-8 text: "ab" + "c" differs from "a" + "bc"
-    h *= 1099511628211ULL;
     add(contents);
     return qint64(h);
 }
 
-void insertRow(Database& db, const QVariant& row, const QByteArray& title, const QByteArray& contents) {
-    db.exec(QStringLiteral("INSERT INTO ContentsPairs (rowid, Title, Contents) VALUES (?, ?, ?)"),
-            {row, SearchPairs::of(title), SearchPairs::of(contents)});
-    db.exec(QStringLiteral("INSERT INTO ContentsPairsRows (Row, Hash) VALUES (?, ?)"), {row, hashOf(title, contents)});
+// A row as the index takes it: its pairs and the hash of its texts.
+struct IndexedRow {
+    QVariant row;
+    QByteArray titlePairs, contentsPairs;
+    qint64 hash = 0;
+};
+
+IndexedRow indexed(const QVariant& row, const QByteArray& title, const QByteArray& contents) {
+    return {row, SearchPairs::of(title), SearchPairs::of(contents), hashOf(title, contents)};
 }
 
+void insertRow(Database& db, const IndexedRow& r) {
+    db.exec(QStringLiteral("INSERT INTO ContentsPairs (rowid, Title, Contents) VALUES (?, ?, ?)"),
+            {r.row, r.titlePairs, r.contentsPairs});
+    db.exec(QStringLiteral("INSERT INTO ContentsPairsRows (Row, Hash) VALUES (?, ?)"), {r.row, r.hash});
+}
+
+Recordset sliceAfter(Database& db, const QVariant& last) {
+    return db.query(QStringLiteral("SELECT rowid, CAST(Title AS BLOB), CAST(Contents AS BLOB) "
+                                   "FROM Contents WHERE rowid > ? ORDER BY rowid LIMIT %1")
+                        .arg(kSliceRows),
+                    {last});
+}
+
+QList<IndexedRow> indexedSlice(const Recordset& slice) {
+    QList<IndexedRow> out;
+    out.reserve(slice.size());
+    for (const QVariantList& r : slice.rows) out << indexed(r[0], r[1].toByteArray(), r[2].toByteArray());
+    return out;
+}
+
+// The pairs of one slice are made on another thread while this one feeds
+// the previous slice to FTS5, which takes most of the time.
 void buildAll(Database& db, const std::function<void()>& betweenSlices) {
     db.exec(QStringLiteral("INSERT INTO ContentsPairs (ContentsPairs) VALUES ('delete-all')"));
     db.exec(QStringLiteral("DELETE FROM ContentsPairsRows"));
     db.exec(QStringLiteral("DELETE FROM ContentsPairsLog"));
-    QVariant last = qlonglong(std::numeric_limits<qint64>::min());
-    for (;;) {
-        const Recordset slice = db.query(QStringLiteral("SELECT rowid, CAST(Title AS BLOB), CAST(Contents AS BLOB) "
-                                                        "FROM Contents WHERE rowid > ? ORDER BY rowid LIMIT %1")
-                                             .arg(kSliceRows),
-                                         {last});
-        if (slice.isEmpty()) break;
-        for (const QVariantList& r : slice.rows) insertRow(db, r[0], r[1].toByteArray(), r[2].toByteArray());
-        last = slice.rows.last().first();
+    Recordset slice = sliceAfter(db, qlonglong(std::numeric_limits<qint64>::min()));
+    while (!slice.isEmpty()) {
+        auto pairs = std::async(std::launch::async, indexedSlice, slice);
+        const QVariant last = slice.rows.last().first();
+        slice = sliceAfter(db, last);
+        const QList<IndexedRow> rows = pairs.get();
+        for (const IndexedRow& r : rows) insertRow(db, r);
         if (betweenSlices) betweenSlices();
     }
 }
@@ -109,22 +145,26 @@ void applyLog(Database& db) {
         }
         const Recordset now = db.query(
             QStringLiteral("SELECT CAST(Title AS BLOB), CAST(Contents AS BLOB) FROM Contents WHERE rowid = ?"), {row});
-        if (!now.isEmpty()) insertRow(db, row, now.rows[0][0].toByteArray(), now.rows[0][1].toByteArray());
+        if (!now.isEmpty()) insertRow(db, indexed(row, now.rows[0][0].toByteArray(), now.rows[0][1].toByteArray()));
     }
     db.exec(QStringLiteral("DELETE FROM ContentsPairsLog WHERE Seq <= ?"), {log.rows.last().first()});
 }
 
-// The index's tables and triggers as the schema gives them, in place of any
-// of them that are missing or were left behind.
-void makeSchema(Database& db) {
+void dropAll(Database& db) {
     if (LegacySearchIndex::present(db)) LegacySearchIndex::drop(db);
     db.execScript(QStringLiteral("DROP TRIGGER IF EXISTS ContentsPairsInsert;\n"
                                  "DROP TRIGGER IF EXISTS ContentsPairsDelete;\n"
                                  "DROP TRIGGER IF EXISTS ContentsPairsUpdate;\n"
                                  "DROP TABLE IF EXISTS ContentsPairs;\n"
                                  "DROP TABLE IF EXISTS ContentsPairsRows;\n"
-                                 "DROP TABLE IF EXISTS ContentsPairsLog;\n") +
-                  schemaSql());
+                                 "DROP TABLE IF EXISTS ContentsPairsLog;\n"));
+}
+
+// The index's tables and triggers as the schema gives them, in place of any
+// of them that are missing or were left behind.
+void makeSchema(Database& db) {
+    dropAll(db);
+    db.execScript(schemaSql());
 }
 
 void bringUpToDate(Database& db) {
@@ -171,6 +211,12 @@ void build(Database& db, const std::function<void()>& betweenSlices) {
     Transaction t(db);
     if (LegacySearchIndex::present(db) || !schemaComplete(db)) makeSchema(db);
     buildAll(db, betweenSlices);
+    t.commit();
+}
+
+void drop(Database& db) {
+    Transaction t(db);
+    dropAll(db);
     t.commit();
 }
 

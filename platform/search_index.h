@@ -30,6 +30,10 @@ QString schemaSql();
 // build fails (nothing changes then).
 void build(Database& db, const std::function<void()>& betweenSlices = {});
 
+// Drops the index and its triggers, so that rows written in bulk are not
+// noted one by one before build() takes them all. Throws RuntimeError.
+void drop(Database& db);
+
 // True when db's file has an index that is up to date, bringing it up to
 // date first through a connection of its own where it lags behind; false
 // when that cannot be done (a file that cannot be written), and the search
