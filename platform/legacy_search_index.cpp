@@ -63,9 +63,7 @@ bool registerTokenizer(sqlite3* db) {
 }
 
 bool present(Database& db) {
-    return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN ('ContentsSearch', "
-                                    "'ContentsSearchInsert', 'ContentsSearchDelete', 'ContentsSearchUpdate')"))
-               .toInt() > 0;
+    return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE ") + kObjects).toInt() > 0;
 }
 
 void drop(Database& db) {

@@ -5,6 +5,8 @@
 // Contents or even drop the table. The program still registers the
 // tokenizer on each connection, so that it can write such a database until
 // the index is replaced, and drop the old table then.
+#include <QString>
+
 struct sqlite3;
 class Database;
 
@@ -12,6 +14,11 @@ namespace LegacySearchIndex {
 
 // Makes the old tokenizer known to a connection.
 bool registerTokenizer(sqlite3* db);
+
+// An SQL condition on sqlite_master that holds for the old index's table and
+// triggers.
+inline const QString kObjects = QStringLiteral(
+    "(name IN ('ContentsSearch', 'ContentsSearchInsert', 'ContentsSearchDelete', 'ContentsSearchUpdate'))");
 
 // True when db still has the old index.
 bool present(Database& db);

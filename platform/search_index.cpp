@@ -16,29 +16,45 @@ namespace {
 // Rows are read in slices so that a large diary never sits in memory whole.
 constexpr int kSliceRows = 500;
 
-const QString kObjects = QStringLiteral(
-    "(type = 'table' AND name IN ('ContentsPairs', 'ContentsPairsRows', 'ContentsPairsLog')) OR "
-    "(type = 'trigger' AND tbl_name = 'Contents' AND name IN ('ContentsPairsInsert', 'ContentsPairsDelete', "
-    "'ContentsPairsUpdate'))");
-constexpr int kObjectCount = 6;
-
-// A change the log cannot account for: the index is built afresh instead.
-struct Incoherent {};
-
-bool schemaComplete(Database& db) {
-    return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE ") + kObjects).toInt() == kObjectCount;
-}
+// Every table and trigger of the index is there, and nothing of the index of
+// earlier builds.
+const QString kSchemaCurrent =
+    QStringLiteral("(SELECT coalesce(sum(name IN ('ContentsPairs', 'ContentsPairsRows', 'ContentsPairsLog', "
+                   "'ContentsPairsInsert', 'ContentsPairsDelete', 'ContentsPairsUpdate')), 0) = 6 "
+                   "AND coalesce(sum(%1), 0) = 0 FROM sqlite_master)")
+        .arg(LegacySearchIndex::kObjects);
 
 // The log is empty and the index holds as many rows, from the same first to
 // the same last, as Contents. A file restored from a dump numbers its rows
 // afresh without running the triggers; this tells whenever that moved a row.
+const QString kUpToDate =
+    QStringLiteral("NOT EXISTS (SELECT 1 FROM ContentsPairsLog) "
+                   "AND (SELECT count(*) FROM Contents) = (SELECT count(*) FROM ContentsPairsRows) "
+                   "AND (SELECT min(rowid) FROM Contents) IS (SELECT min(Row) FROM ContentsPairsRows) "
+                   "AND (SELECT max(rowid) FROM Contents) IS (SELECT max(Row) FROM ContentsPairsRows)");
+
+// A change the log cannot account for: the index is built afresh instead.
+struct Incoherent {};
+
+bool schemaCurrent(Database& db) {
+    static const QString sql = QStringLiteral("SELECT ") + kSchemaCurrent;
+    return db.scalar(sql).toInt() == 1;
+}
+
 bool upToDate(Database& db) {
-    return db.scalar(QStringLiteral(
-                         "SELECT NOT EXISTS (SELECT 1 FROM ContentsPairsLog) "
-                         "AND (SELECT count(*) FROM Contents) = (SELECT count(*) FROM ContentsPairsRows) "
-                         "AND (SELECT min(rowid) FROM Contents) IS (SELECT min(Row) FROM ContentsPairsRows) "
-                         "AND (SELECT max(rowid) FROM Contents) IS (SELECT max(Row) FROM ContentsPairsRows)"))
-               .toInt() == 1;
+    static const QString sql = QStringLiteral("SELECT ") + kUpToDate;
+    return db.scalar(sql).toInt() == 1;
+}
+
+// Both in one statement: each statement outside a transaction takes the
+// file's lock anew, which costs more than the checks themselves.
+bool current(Database& db) {
+    static const QString sql = QStringLiteral("SELECT ") + kSchemaCurrent + QStringLiteral(" AND ") + kUpToDate;
+    try {
+        return db.scalar(sql).toInt() == 1;
+    } catch (const RuntimeError&) {
+        return false;  // a table of the index is missing
+    }
 }
 
 // What the index holds of a row is known by a hash of its texts, so that a
@@ -169,7 +185,7 @@ void makeSchema(Database& db) {
 
 void bringUpToDate(Database& db) {
     Transaction t(db);
-    if (LegacySearchIndex::present(db) || !schemaComplete(db)) {
+    if (!schemaCurrent(db)) {
         makeSchema(db);
         buildAll(db, {});
     } else {
@@ -209,7 +225,7 @@ QString schemaSql() {
 
 void build(Database& db, const std::function<void()>& betweenSlices) {
     Transaction t(db);
-    if (LegacySearchIndex::present(db) || !schemaComplete(db)) makeSchema(db);
+    if (!schemaCurrent(db)) makeSchema(db);
     buildAll(db, betweenSlices);
     t.commit();
 }
@@ -222,7 +238,7 @@ void drop(Database& db) {
 
 bool ready(Database& db) {
     try {
-        if (!LegacySearchIndex::present(db) && schemaComplete(db) && upToDate(db)) return true;
+        if (current(db)) return true;
         Database writer(db.path());
         bringUpToDate(writer);
         return true;

@@ -1,8 +1,10 @@
 #include "shell/database_optimize.h"
 
+#include "platform/database.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
+#include "platform/search_index.h"
 #include "core/db_version.h"
 #include "core/rarav_ini.h"
 #include "shell/startup.h"
@@ -78,7 +80,17 @@ bool checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window, const st
     const std::optional<int> read = readVersion(s, beforeTelling);
     if (!read) return false;
     const int version = *read;
-    if (version >= Shell::kMinimumDBVersion) return true;
+    if (version >= Shell::kMinimumDBVersion) {
+        // A diary from an earlier build still has the search index that only
+        // this program can write through; replacing it now lets plug-ins and
+        // other tools write the diary before any search has run.
+        try {
+            Database db(s.databasePath(), Database::Mode::ReadOnly);
+            SearchIndex::ready(db);
+        } catch (const RuntimeError&) {
+        }
+        return true;
+    }
     if (beforeTelling) beforeTelling();
     Startup::prepareCustomizeForRebuild(s);
     Prompts::MsgBox(QStringLiteral("rarav.mdbがアップデートされています。\r\n"
