@@ -85,12 +85,16 @@ protected:
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
                 QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
     }
-    // SQLite's own checks of the file and of the index find nothing wrong.
+    // SQLite's own checks of the file and of the index find nothing wrong,
+    // and the last search left the index holding every row (it did not fall
+    // back to reading them all).
     void expectSound() {
         const Outside check = outside(QStringLiteral(
-            "PRAGMA integrity_check; INSERT INTO ContentsPairs (ContentsPairs) VALUES ('integrity-check');"));
+            "PRAGMA integrity_check; INSERT INTO ContentsPairs (ContentsPairs) VALUES ('integrity-check');"
+            "SELECT count(*) FROM ContentsPairsLog;"
+            "SELECT (SELECT count(*) FROM Contents) = (SELECT count(*) FROM ContentsPairsRows);"));
         EXPECT_EQ(check.exitCode, 0) << check.error.toStdString();
-        EXPECT_EQ(check.output, QStringLiteral("ok\n"));
+        EXPECT_EQ(check.output, QStringLiteral("ok\n0\n1\n"));
     }
     // Inserts, updates and deletes through the sqlite3 shell; the search then
     // finds exactly the changed rows.
@@ -248,5 +252,21 @@ TEST_F(SearchEquality, ChangeTheLogMissesGetsTheIndexBuiltAfresh) {
               0);
     expectSameForAll();
     EXPECT_EQ(shown(QStringLiteral("入れ替え")), QStringList({QStringLiteral("2005/01/02_2")}));
+    expectSound();
+
+    // A text changed while the trigger was away: the old text the log holds
+    // at the next change is not what the index holds.
+    const QString trigger =
+        Database(ctx.databasePath)
+            .scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'ContentsPairsUpdate'"))
+            .toString();
+    ASSERT_EQ(outside(QStringLiteral("DROP TRIGGER ContentsPairsUpdate;"
+                                     "UPDATE Contents SET Contents = '知らぬ間の本文' WHERE Day = '2005/01/03';") +
+                      trigger +
+                      QStringLiteral(";UPDATE Contents SET Contents = '記録された本文' WHERE Day = '2005/01/03';"))
+                  .exitCode,
+              0);
+    expectSameForAll();
+    EXPECT_EQ(shown(QStringLiteral("記録された")).size(), 1);
     expectSound();
 }
