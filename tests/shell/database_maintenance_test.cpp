@@ -115,7 +115,7 @@ TEST_F(Maintenance, StartUpReplacesTheIndexOnlyThisProgramCouldWrite) {
     EXPECT_FALSE(shellInsert());
     ScopedPrompts p;
     FakeWindow window;
-    EXPECT_TRUE(DatabaseMaintenance::checkAtStartUp(s, window));
+    EXPECT_EQ(DatabaseMaintenance::checkAtStartUp(s, window), DatabaseMaintenance::StartUpCheck::Current);
     EXPECT_TRUE(shellInsert());
     Database db(s.databasePath());
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents").toInt(), 2);
