@@ -248,6 +248,7 @@ public:
     }
 
     const QString& reason() const { return report_; }
+    int steps() const { return steps_; }
 
 private:
     bool stepped() {
@@ -327,7 +328,10 @@ int extract(const QString& archivePath, const QString& folder, Report* report) {
             break;
         }
     }
-    if (placed && journal.commit()) return Extracted;
+    if (placed && journal.commit()) {
+        if (stepHook) stepHook(placement.steps() + 1);
+        return Extracted;
+    }
     out.reason = placed ? systemReason(stage, errno) : placement.reason();
     if (UpdateJournal::undo(stage, base)) return CannotWrite;
     // The journal stays with the old files, so that the next start tries again.

@@ -36,8 +36,8 @@ struct Report {
 // *report.
 int extract(const QString& archivePath, const QString& folder, Report* report = nullptr);
 
-// Called after each step of the placing with the count of steps so far:
-// tests stop the process there, as a kill would.
+// Called after each step of the placing with the count of steps so far, and
+// once more after the commit: tests stop the process there, as a kill would.
 void setStepHook(void (*hook)(int steps));
 
 }  // namespace LhaArchive
