@@ -3,6 +3,7 @@
 #include "updater/lha_archive.h"
 #include "updater/update_apply.h"
 
+#include "platform/codepage.h"
 #include "core/ini_file.h"
 #include "core/update_journal.h"
 #include "tests/support/folder_snapshot.h"
@@ -60,7 +61,7 @@ const QList<LzhFixture::Member> kRelease = {
     {"Rarav", "release program"},        {"dist/colorname.csv", "new colours"},
     {"newdir/sub/new.txt", "added"},     {"Manual/index.htm", "new manual"},
     {"Manual/images/", "", "-lhd-"},     {"tool.sh", "#!/bin/sh\necho tool\n"},
-    {"readme.txt", "1.8.0"},
+    {"readme.txt", "1.8.0"},             {Codepage::fromUnicode("説明書/メモ 1%.txt"), "memo"},
 };
 
 int killAtStep = 0;
