@@ -1,11 +1,13 @@
 // The rebuild of a diary in the oldest layout (version 0: days in the short
 // form, no numbers, the options table) into the current one, as the start-up
 // upgrade runs it: every row through the progress interface and the event
-// loop. 1,000 entries a year; 20 years are 20,000 entries.
+// loop, quietly and through the real progress window with the backup taken
+// first. 1,000 entries a year; 20 years are 20,000 entries.
 #include "platform/database.h"
 #include "core/database_upgrade.h"
+#include "shell/frm_db_updater.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -46,6 +48,7 @@ void makeVersion0(const QString& path, int entries) {
     tx.commit();
 }
 
+// progress 0: quiet; 1: the window frmDBUpdater shown, after the backup.
 void RebuildVersion0(benchmark::State& state) {
     QTemporaryDir tmp;
     const QString folder = tmp.path() + QLatin1Char('/');
@@ -54,22 +57,36 @@ void RebuildVersion0(benchmark::State& state) {
         t.execScript(schema());
     }
     const int entries = int(state.range(0)) * 1000;
+    const bool window = state.range(1) == 1;
     const DatabaseUpgrade::UpgradeFolders folders{folder, folder, folder};
-    Quiet progress;
+    Quiet quiet;
     for (auto _ : state) {
         state.PauseTiming();
         makeVersion0(folder + QStringLiteral("rarav.mdb"), entries);
         state.ResumeTiming();
-        DatabaseUpgrade::UpgradeDatabase(0, progress, folders);
+        if (window) {
+            DatabaseUpgrade::BackupDatabase(folder);
+            frmDBUpdater* w = frmDBUpdater::instance();
+            w->show();
+            DatabaseUpgrade::UpgradeDatabase(0, *w, folders);
+            frmDBUpdater::unload();
+        } else {
+            DatabaseUpgrade::UpgradeDatabase(0, quiet, folders);
+        }
     }
     state.SetItemsProcessed(state.iterations() * entries);
 }
-BENCHMARK(RebuildVersion0)->Arg(1)->Arg(10)->Arg(20)->ArgName("years")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(RebuildVersion0)
+    ->ArgsProduct({{1, 10, 20}, {0, 1}})
+    ->ArgNames({"years", "window"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

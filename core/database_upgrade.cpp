@@ -3,6 +3,7 @@
 #include "platform/database.h"
 #include "platform/dates.h"
 #include "platform/files.h"
+#include "platform/search_index.h"
 #include "core/db_version.h"
 #include "core/shared_state.h"
 
@@ -277,6 +278,13 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
                      UpgradeProgress& progress) {
     Database oldDb(oldPath, Database::Mode::ReadOnly);
     Database newDb(newPath);
+    // The index is built once from all the copied rows, with no trigger
+    // noting each row on the way.
+    try {
+        SearchIndex::drop(newDb);
+    } catch (const RuntimeError& e) {
+        failWith(QStringLiteral("検索用の索引を作成できません。\r\n") + e.description);
+    }
     QHash<QString, int> numbersOfDay;
     copyTable(oldDb, newDb, contentsCopy(v, numbersOfDay), progress);
     QHash<QString, qint64> templateRows;
@@ -288,6 +296,11 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
     if (v >= 220) copyTable(oldDb, newDb, memoCopy(v), progress);
     if (v <= 100) writeTextBlocks(oldDb, dataPath, progress);
     if (v >= 220) copyDatabaseInformation(oldDb, newDb, progress);
+    try {
+        SearchIndex::build(newDb, yield);
+    } catch (const RuntimeError& e) {
+        failWith(QStringLiteral("検索用の索引を作成できません。\r\n") + e.description);
+    }
 }
 
 }  // namespace
@@ -345,9 +358,12 @@ void UpgradeDatabase(int version, UpgradeProgress& progress, const UpgradeFolder
     removeDatabaseFile(newPath);
     if (!Files::exists(database)) failWith(QStringLiteral("rarav.mdbが見つかりません: ") + database);
     settle(database);
-    if (!Files::copyFile(database, oldPath)) failWith(QStringLiteral("old.mdbを作成できません: ") + oldPath);
+    // old.mdb and new.mdb are working copies: new.mdb reaches the disk with
+    // its first commit, before it replaces rarav.mdb.
+    if (!Files::copyFile(database, oldPath, Files::Sync::None))
+        failWith(QStringLiteral("old.mdbを作成できません: ") + oldPath);
     const QString templatePath = folders.myPath + kTemplateFile;
-    if (!Files::exists(templatePath) || !Files::copyFile(templatePath, newPath))
+    if (!Files::exists(templatePath) || !Files::copyFile(templatePath, newPath, Files::Sync::None))
         failWith(QStringLiteral("default.mdbからnew.mdbを作成できません: ") + templatePath);
     progress.log(QStringLiteral("テンポラリファイル作成完了。"));
 

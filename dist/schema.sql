@@ -58,17 +58,23 @@ INSERT INTO FileDB (FileName, Day, Number, Uploaded, Logged) VALUES ('Thunder.gi
 INSERT INTO FileDB (FileName, Day, Number, Uploaded, Logged) VALUES ('Snowy.gif', 'ALL', 0, 0, 0);
 
 -- The keyword search's index of every pair of neighbouring characters in the
--- entries' titles and bodies, kept in step by triggers (platform/search_index
--- builds the same for a database that lacks it). Only a connection that knows
--- the "rarav_pairs" tokenizer can write Contents.
-CREATE VIRTUAL TABLE ContentsSearch USING fts5(Title, Contents, content='Contents', tokenize='rarav_pairs', detail='full');
-CREATE TRIGGER ContentsSearchInsert AFTER INSERT ON Contents BEGIN
-  INSERT INTO ContentsSearch (rowid, Title, Contents) VALUES (new.rowid, new.Title, new.Contents);
+-- entries' titles and bodies (platform/search_index builds the same for a
+-- database that lacks it). Writing Contents never touches the index: the
+-- triggers only note each changed row, with its texts from before the
+-- change, in ContentsPairsLog, and the program brings ContentsPairs and
+-- ContentsPairsRows up to date from the log before it searches. Every table
+-- can be written by any SQLite client with nothing registered.
+CREATE VIRTUAL TABLE ContentsPairs USING fts5(Title, Contents, content='', tokenize='ascii', detail='full', columnsize=0);
+CREATE TABLE ContentsPairsRows (Row INTEGER PRIMARY KEY, Hash INTEGER NOT NULL);
+CREATE TABLE ContentsPairsLog (Seq INTEGER PRIMARY KEY, Row INTEGER NOT NULL, HadRow INTEGER NOT NULL, OldTitle, OldContents);
+CREATE TRIGGER ContentsPairsInsert AFTER INSERT ON Contents BEGIN
+  INSERT INTO ContentsPairsLog (Row, HadRow) VALUES (new.rowid, 0);
 END;
-CREATE TRIGGER ContentsSearchDelete AFTER DELETE ON Contents BEGIN
-  INSERT INTO ContentsSearch (ContentsSearch, rowid, Title, Contents) VALUES ('delete', old.rowid, old.Title, old.Contents);
+CREATE TRIGGER ContentsPairsDelete AFTER DELETE ON Contents BEGIN
+  INSERT INTO ContentsPairsLog (Row, HadRow, OldTitle, OldContents) VALUES (old.rowid, 1, old.Title, old.Contents);
 END;
-CREATE TRIGGER ContentsSearchUpdate AFTER UPDATE OF Title, Contents ON Contents BEGIN
-  INSERT INTO ContentsSearch (ContentsSearch, rowid, Title, Contents) VALUES ('delete', old.rowid, old.Title, old.Contents);
-  INSERT INTO ContentsSearch (rowid, Title, Contents) VALUES (new.rowid, new.Title, new.Contents);
+CREATE TRIGGER ContentsPairsUpdate AFTER UPDATE ON Contents
+WHEN old.rowid IS NOT new.rowid OR old.Title IS NOT new.Title OR old.Contents IS NOT new.Contents BEGIN
+  INSERT INTO ContentsPairsLog (Row, HadRow, OldTitle, OldContents) VALUES (old.rowid, 1, old.Title, old.Contents);
+  INSERT INTO ContentsPairsLog (Row, HadRow) SELECT new.rowid, 0 WHERE new.rowid IS NOT old.rowid;
 END;

@@ -1,7 +1,7 @@
 #include "platform/database.h"
 
 #include "platform/codepage.h"
-#include "platform/search_index.h"
+#include "platform/legacy_search_index.h"
 
 #include <QFile>
 #include <QHash>
@@ -215,8 +215,9 @@ Database::Database(const QString& path, Mode mode) : path_(path), mode_(mode) {
     // after another; SQLite's 2 MB default cache holds too little of a diary
     // of many years for a kept connection to find them there the next time.
     sqlite3_exec(db_, "PRAGMA cache_size=-8192", nullptr, nullptr, nullptr);
-    // The search index's triggers tokenize on every write of an entry.
-    SearchIndex::registerTokenizer(db_);
+    // A diary from an earlier build keeps the index whose triggers tokenize
+    // with the program's own tokenizer until its first search replaces it.
+    LegacySearchIndex::registerTokenizer(db_);
     // The Jet database compared text in Like without regard to case for
     // ASCII; SQLite's default Like does the same.
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -119,6 +120,13 @@ struct HttpGetOptions {
     int connectTimeoutMs = 15000;
     int receiveTimeoutMs = 30000;
     QString agent = QStringLiteral("Quillby");
+    // Called once when the headers of the final reply arrived (not those of a
+    // redirection that is followed), with its status: the moment the address
+    // counts as opened.
+    std::function<void(int status)> opened;
+    // Set from any thread to end the transfer (it then fails as stopped);
+    // checked even while no data arrives.
+    const std::atomic_bool* cancelled = nullptr;
 };
 struct HttpResult {
     bool ok = false;        // the transfer completed (any status, as WinINet)

@@ -10,10 +10,13 @@ namespace {
 struct HttpTransfer {
     const std::function<bool(const QByteArray&)>* onBlock;
     const std::function<void(qint64, qint64)>* progress;
+    const HttpGetOptions* options;
+    CURL* curl = nullptr;
     int blockSize;
     QByteArray pending;
     qint64 received = 0;
     bool stopped = false;
+    bool opened = false;
 
     bool deliver(bool all) {
         while (pending.size() >= blockSize || (all && !pending.isEmpty())) {
@@ -37,7 +40,28 @@ struct HttpTransfer {
     static int onProgress(void* self, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t) {
         auto* t = static_cast<HttpTransfer*>(self);
         if (*t->progress) (*t->progress)(qint64(now), total > 0 ? qint64(total) : -1);
+        if (t->options->cancelled && t->options->cancelled->load()) {
+            t->stopped = true;
+            return 1;
+        }
         return 0;
+    }
+
+    // The blank line that ends a reply's headers; a redirection that will be
+    // followed is not yet the reply.
+    static size_t onHeader(char* data, size_t size, size_t count, void* self) {
+        auto* t = static_cast<HttpTransfer*>(self);
+        const size_t length = size * count;
+        const bool end = (length == 2 && data[0] == '\r' && data[1] == '\n') || (length == 1 && data[0] == '\n');
+        if (!end || t->opened) return length;
+        long status = 0;
+        curl_easy_getinfo(t->curl, CURLINFO_RESPONSE_CODE, &status);
+        char* redirect = nullptr;
+        curl_easy_getinfo(t->curl, CURLINFO_REDIRECT_URL, &redirect);
+        if (status < 200 || (status < 400 && status >= 300 && redirect)) return length;
+        t->opened = true;
+        if (t->options->opened) t->options->opened(int(status));
+        return length;
     }
 };
 
@@ -48,8 +72,8 @@ HttpResult httpGet(const QString& url, const std::function<bool(const QByteArray
                    const HttpGetOptions& options) {
     Curl::globalInit();
     HttpResult result;
-    HttpTransfer transfer{&onBlock, &progress, qMax(1, options.blockSize), {}, 0, false};
     CURL* curl = curl_easy_init();
+    HttpTransfer transfer{&onBlock, &progress, &options, curl, qMax(1, options.blockSize), {}, 0, false};
     const QByteArray address = url.toUtf8();
     const QByteArray agent = options.agent.toUtf8();
     curl_easy_setopt(curl, CURLOPT_URL, address.constData());
@@ -67,6 +91,8 @@ HttpResult httpGet(const QString& url, const std::function<bool(const QByteArray
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &HttpTransfer::onProgress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
     const CURLcode rc = curl_easy_perform(curl);
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);

@@ -1,122 +1,256 @@
 #include "platform/search_index.h"
 
 #include "platform/database.h"
+#include "platform/legacy_search_index.h"
+#include "platform/search_pairs.h"
+
+#include <QHash>
 
 #include <cstring>
-#include <sqlite3.h>
+#include <future>
 
 namespace SearchIndex {
 
 namespace {
 
-// Length of the UTF-8 sequence starting at p (a stray byte counts as one
-// character: Like reads bound text, which is always well formed).
-int sequenceLength(const unsigned char* p, int left) {
-    int n = 1;
-    if (p[0] >= 0xF0) n = 4;
-    else if (p[0] >= 0xE0) n = 3;
-    else if (p[0] >= 0xC0) n = 2;
-    if (n > left) return 1;
-    for (int i = 1; i < n; ++i)
-        if ((p[i] & 0xC0) != 0x80) return 1;
-    return n;
+// Rows are read in slices so that a large diary never sits in memory whole.
+constexpr int kSliceRows = 500;
+
+// Every table and trigger of the index is there, and nothing of the index of
+// earlier builds.
+const QString kSchemaCurrent =
+    QStringLiteral("(SELECT coalesce(sum(name IN ('ContentsPairs', 'ContentsPairsRows', 'ContentsPairsLog', "
+                   "'ContentsPairsInsert', 'ContentsPairsDelete', 'ContentsPairsUpdate')), 0) = 6 "
+                   "AND coalesce(sum(%1), 0) = 0 FROM sqlite_master)")
+        .arg(LegacySearchIndex::kObjects);
+
+// The log is empty and the index holds as many rows, from the same first to
+// the same last, as Contents. A file restored from a dump numbers its rows
+// afresh without running the triggers; this tells whenever that moved a row.
+const QString kUpToDate =
+    QStringLiteral("NOT EXISTS (SELECT 1 FROM ContentsPairsLog) "
+                   "AND (SELECT count(*) FROM Contents) = (SELECT count(*) FROM ContentsPairsRows) "
+                   "AND (SELECT min(rowid) FROM Contents) IS (SELECT min(Row) FROM ContentsPairsRows) "
+                   "AND (SELECT max(rowid) FROM Contents) IS (SELECT max(Row) FROM ContentsPairsRows)");
+
+// A change the log cannot account for: the index is built afresh instead.
+struct Incoherent {};
+
+bool schemaCurrent(Database& db) {
+    static const QString sql = QStringLiteral("SELECT ") + kSchemaCurrent;
+    return db.scalar(sql).toInt() == 1;
 }
 
-struct Pairs {};
-
-int createPairs(void*, const char**, int, Fts5Tokenizer** out) {
-    *out = reinterpret_cast<Fts5Tokenizer*>(new Pairs);
-    return SQLITE_OK;
+bool upToDate(Database& db) {
+    static const QString sql = QStringLiteral("SELECT ") + kUpToDate;
+    return db.scalar(sql).toInt() == 1;
 }
 
-void deletePairs(Fts5Tokenizer* t) { delete reinterpret_cast<Pairs*>(t); }
-
-// Emits each pair of neighbouring characters as one token at successive
-// positions, so that a phrase of a keyword's pairs matches exactly where the
-// keyword stands.
-int tokenizePairs(Fts5Tokenizer*, void* ctx, int, const char* text, int size,
-                  int (*token)(void*, int, const char*, int, int, int)) {
-    const auto* p = reinterpret_cast<const unsigned char*>(text);
-    int first = 0;
-    if (size <= 0) return SQLITE_OK;
-    int firstLength = sequenceLength(p, size);
-    while (first + firstLength < size) {
-        const int second = first + firstLength;
-        const int secondLength = sequenceLength(p + second, size - second);
-        char pair[8];
-        const int length = firstLength + secondLength;
-        std::memcpy(pair, text + first, size_t(length));
-        for (int i = 0; i < length; ++i)
-            if (pair[i] >= 'A' && pair[i] <= 'Z') pair[i] = char(pair[i] - 'A' + 'a');
-        const int rc = token(ctx, 0, pair, length, first, second + secondLength);
-        if (rc != SQLITE_OK) return rc;
-        first = second;
-        firstLength = secondLength;
+// Both in one statement: each statement outside a transaction takes the
+// file's lock anew, which costs more than the checks themselves.
+bool current(Database& db) {
+    static const QString sql = QStringLiteral("SELECT ") + kSchemaCurrent + QStringLiteral(" AND ") + kUpToDate;
+    try {
+        return db.scalar(sql).toInt() == 1;
+    } catch (const RuntimeError&) {
+        return false;  // a table of the index is missing
     }
-    return SQLITE_OK;
 }
 
-fts5_api* fts5Of(sqlite3* db) {
-    fts5_api* api = nullptr;
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT fts5(?1)", -1, &st, nullptr) != SQLITE_OK) return nullptr;
-    sqlite3_bind_pointer(st, 1, static_cast<void*>(&api), "fts5_api_ptr", nullptr);
-    sqlite3_step(st);
-    sqlite3_finalize(st);
-    return api;
+// What the index holds of a row is known by a hash of its texts, so that a
+// row is only ever taken out with the very words it was put in with: FTS5
+// would be damaged by taking out others.
+qint64 hashOf(const QByteArray& title, const QByteArray& contents) {
+    quint64 h = 0x9E3779B97F4A7C15ULL;
+    auto add = [&h](const QByteArray& bytes) {
+        const char* p = bytes.constData();
+        qsizetype left = bytes.size();
+        for (; left >= 8; p += 8, left -= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            h = (h ^ word) * 0xFF51AFD7ED558CCDULL;
+            h ^= h >> 32;
+        }
+        // The last bytes with their count in the top byte: "ab" + "c"
+        // differs from "a" + "bc".
+        quint64 tail = quint64(left) << 56;
+        std::memcpy(&tail, p, size_t(left));
+        h = (h ^ tail) * 0xC4CEB9FE1A85EC53ULL;
+        h ^= h >> 29;
+    };
+    add(title);
+    add(contents);
+    return qint64(h);
+}
+
+// A row as the index takes it: its pairs and the hash of its texts.
+struct IndexedRow {
+    QVariant row;
+    QByteArray titlePairs, contentsPairs;
+    qint64 hash = 0;
+};
+
+IndexedRow indexed(const QVariant& row, const QByteArray& title, const QByteArray& contents) {
+    return {row, SearchPairs::of(title), SearchPairs::of(contents), hashOf(title, contents)};
+}
+
+void insertRow(Database& db, const IndexedRow& r) {
+    db.exec(QStringLiteral("INSERT INTO ContentsPairs (rowid, Title, Contents) VALUES (?, ?, ?)"),
+            {r.row, r.titlePairs, r.contentsPairs});
+    db.exec(QStringLiteral("INSERT INTO ContentsPairsRows (Row, Hash) VALUES (?, ?)"), {r.row, r.hash});
+}
+
+Recordset sliceAfter(Database& db, const QVariant& last) {
+    return db.query(QStringLiteral("SELECT rowid, CAST(Title AS BLOB), CAST(Contents AS BLOB) "
+                                   "FROM Contents WHERE rowid > ? ORDER BY rowid LIMIT %1")
+                        .arg(kSliceRows),
+                    {last});
+}
+
+QList<IndexedRow> indexedSlice(const Recordset& slice) {
+    QList<IndexedRow> out;
+    out.reserve(slice.size());
+    for (const QVariantList& r : slice.rows) out << indexed(r[0], r[1].toByteArray(), r[2].toByteArray());
+    return out;
+}
+
+// The pairs of one slice are made on another thread while this one feeds
+// the previous slice to FTS5, which takes most of the time.
+void buildAll(Database& db, const std::function<void()>& betweenSlices) {
+    db.exec(QStringLiteral("INSERT INTO ContentsPairs (ContentsPairs) VALUES ('delete-all')"));
+    db.exec(QStringLiteral("DELETE FROM ContentsPairsRows"));
+    db.exec(QStringLiteral("DELETE FROM ContentsPairsLog"));
+    Recordset slice = sliceAfter(db, qlonglong(std::numeric_limits<qint64>::min()));
+    while (!slice.isEmpty()) {
+        auto pairs = std::async(std::launch::async, indexedSlice, slice);
+        const QVariant last = slice.rows.last().first();
+        slice = sliceAfter(db, last);
+        const QList<IndexedRow> rows = pairs.get();
+        for (const IndexedRow& r : rows) insertRow(db, r);
+        if (betweenSlices) betweenSlices();
+    }
+}
+
+// Takes each row the log names out of the index with its texts from before
+// its first logged change, and puts it back with its texts of now. Throws
+// Incoherent when the log does not tell what the index holds of a row.
+void applyLog(Database& db) {
+    const Recordset log = db.query(QStringLiteral("SELECT Seq, Row, HadRow, CAST(OldTitle AS BLOB), "
+                                                  "CAST(OldContents AS BLOB) FROM ContentsPairsLog ORDER BY Seq"));
+    if (log.isEmpty()) return;
+    QHash<qint64, qsizetype> firstChange;
+    QList<qint64> rows;
+    for (qsizetype i = 0; i < log.size(); ++i) {
+        const qint64 row = log.rows[i][1].toLongLong();
+        if (firstChange.contains(row)) continue;
+        firstChange.insert(row, i);
+        rows << row;
+    }
+    for (const qint64 row : std::as_const(rows)) {
+        const QVariantList& first = log.rows[firstChange.value(row)];
+        const bool hadRow = first[2].toInt() != 0;
+        const QVariant held = db.scalar(QStringLiteral("SELECT Hash FROM ContentsPairsRows WHERE Row = ?"), {row});
+        if (held.isValid() != hadRow) throw Incoherent{};
+        if (hadRow) {
+            const QByteArray oldTitle = first[3].toByteArray(), oldContents = first[4].toByteArray();
+            if (held.toLongLong() != hashOf(oldTitle, oldContents)) throw Incoherent{};
+            db.exec(QStringLiteral("INSERT INTO ContentsPairs (ContentsPairs, rowid, Title, Contents) "
+                                   "VALUES ('delete', ?, ?, ?)"),
+                    {row, SearchPairs::of(oldTitle), SearchPairs::of(oldContents)});
+            db.exec(QStringLiteral("DELETE FROM ContentsPairsRows WHERE Row = ?"), {row});
+        }
+        const Recordset now = db.query(
+            QStringLiteral("SELECT CAST(Title AS BLOB), CAST(Contents AS BLOB) FROM Contents WHERE rowid = ?"), {row});
+        if (!now.isEmpty()) insertRow(db, indexed(row, now.rows[0][0].toByteArray(), now.rows[0][1].toByteArray()));
+    }
+    db.exec(QStringLiteral("DELETE FROM ContentsPairsLog WHERE Seq <= ?"), {log.rows.last().first()});
+}
+
+void dropAll(Database& db) {
+    if (LegacySearchIndex::present(db)) LegacySearchIndex::drop(db);
+    db.execScript(QStringLiteral("DROP TRIGGER IF EXISTS ContentsPairsInsert;\n"
+                                 "DROP TRIGGER IF EXISTS ContentsPairsDelete;\n"
+                                 "DROP TRIGGER IF EXISTS ContentsPairsUpdate;\n"
+                                 "DROP TABLE IF EXISTS ContentsPairs;\n"
+                                 "DROP TABLE IF EXISTS ContentsPairsRows;\n"
+                                 "DROP TABLE IF EXISTS ContentsPairsLog;\n"));
+}
+
+// The index's tables and triggers as the schema gives them, in place of any
+// of them that are missing or were left behind.
+void makeSchema(Database& db) {
+    dropAll(db);
+    db.execScript(schemaSql());
+}
+
+void bringUpToDate(Database& db) {
+    Transaction t(db);
+    if (!schemaCurrent(db)) {
+        makeSchema(db);
+        buildAll(db, {});
+    } else {
+        try {
+            applyLog(db);
+        } catch (const Incoherent&) {
+            buildAll(db, {});
+        }
+        if (!upToDate(db)) buildAll(db, {});
+    }
+    t.commit();
 }
 
 }  // namespace
 
-bool registerTokenizer(sqlite3* db) {
-    fts5_api* api = fts5Of(db);
-    if (!api) return false;
-    static fts5_tokenizer pairs{createPairs, deletePairs, tokenizePairs};
-    return api->xCreateTokenizer(api, "rarav_pairs", nullptr, &pairs, nullptr) == SQLITE_OK;
-}
-
 QString schemaSql() {
     return QStringLiteral(
-        "CREATE VIRTUAL TABLE ContentsSearch USING fts5(Title, Contents, content='Contents', tokenize='rarav_pairs', "
-        "detail='full');\n"
-        "CREATE TRIGGER ContentsSearchInsert AFTER INSERT ON Contents BEGIN\n"
-        "  INSERT INTO ContentsSearch (rowid, Title, Contents) VALUES (new.rowid, new.Title, new.Contents);\n"
+        "CREATE VIRTUAL TABLE ContentsPairs USING fts5(Title, Contents, content='', tokenize='ascii', "
+        "detail='full', columnsize=0);\n"
+        "CREATE TABLE ContentsPairsRows (Row INTEGER PRIMARY KEY, Hash INTEGER NOT NULL);\n"
+        "CREATE TABLE ContentsPairsLog (Seq INTEGER PRIMARY KEY, Row INTEGER NOT NULL, HadRow INTEGER NOT NULL, "
+        "OldTitle, OldContents);\n"
+        "CREATE TRIGGER ContentsPairsInsert AFTER INSERT ON Contents BEGIN\n"
+        "  INSERT INTO ContentsPairsLog (Row, HadRow) VALUES (new.rowid, 0);\n"
         "END;\n"
-        "CREATE TRIGGER ContentsSearchDelete AFTER DELETE ON Contents BEGIN\n"
-        "  INSERT INTO ContentsSearch (ContentsSearch, rowid, Title, Contents) VALUES ('delete', old.rowid, old.Title, "
+        "CREATE TRIGGER ContentsPairsDelete AFTER DELETE ON Contents BEGIN\n"
+        "  INSERT INTO ContentsPairsLog (Row, HadRow, OldTitle, OldContents) VALUES (old.rowid, 1, old.Title, "
         "old.Contents);\n"
         "END;\n"
-        "CREATE TRIGGER ContentsSearchUpdate AFTER UPDATE OF Title, Contents ON Contents BEGIN\n"
-        "  INSERT INTO ContentsSearch (ContentsSearch, rowid, Title, Contents) VALUES ('delete', old.rowid, old.Title, "
+        "CREATE TRIGGER ContentsPairsUpdate AFTER UPDATE ON Contents\n"
+        "WHEN old.rowid IS NOT new.rowid OR old.Title IS NOT new.Title OR old.Contents IS NOT new.Contents BEGIN\n"
+        "  INSERT INTO ContentsPairsLog (Row, HadRow, OldTitle, OldContents) VALUES (old.rowid, 1, old.Title, "
         "old.Contents);\n"
-        "  INSERT INTO ContentsSearch (rowid, Title, Contents) VALUES (new.rowid, new.Title, new.Contents);\n"
+        "  INSERT INTO ContentsPairsLog (Row, HadRow) SELECT new.rowid, 0 WHERE new.rowid IS NOT old.rowid;\n"
         "END;\n");
 }
 
-void ensure(Database& db) {
-    if (db.tableExists(kTable)) return;
+void build(Database& db, const std::function<void()>& betweenSlices) {
     Transaction t(db);
-    db.execScript(schemaSql());
-    db.exec(QStringLiteral("INSERT INTO ContentsSearch (ContentsSearch) VALUES ('rebuild')"));
+    if (!schemaCurrent(db)) makeSchema(db);
+    buildAll(db, betweenSlices);
     t.commit();
 }
 
-bool available(Database& db) {
-    if (db.tableExists(kTable)) return true;
+void drop(Database& db) {
+    Transaction t(db);
+    dropAll(db);
+    t.commit();
+}
+
+bool ready(Database& db) {
     try {
+        if (current(db)) return true;
         Database writer(db.path());
-        ensure(writer);
+        bringUpToDate(writer);
+        return true;
     } catch (const RuntimeError&) {
         return false;
     }
-    return db.tableExists(kTable);
 }
 
 QString matchQuery(const QString& keyword) {
-    if (keyword.toUcs4().size() < 2) return QString();
-    QString quoted = keyword;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    const QByteArray pairs = SearchPairs::of(keyword.toUtf8());
+    if (pairs.isEmpty()) return QString();
+    return QLatin1Char('"') + QString::fromUtf8(pairs) + QLatin1Char('"');
 }
 
 }  // namespace SearchIndex

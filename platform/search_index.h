@@ -1,33 +1,44 @@
 #pragma once
 // The full-text index of the entries' titles and bodies, which finds the rows
-// a keyword search has to look at. It indexes every pair of neighbouring
-// characters (ASCII letters folded to lower case, as Like folds them), so a
-// keyword of two or more characters is a phrase of its pairs and the index
-// returns every row that can hold it; the search's own conditions then
-// decide. An FTS5 table over Contents, kept in step by triggers.
+// a keyword search has to look at. It holds every pair of neighbouring
+// characters of each entry (see search_pairs.h), so a keyword of two or more
+// characters is a phrase of its pairs and the index returns every row that
+// can hold it; the search's own conditions then decide.
+//
+// The diary stays an ordinary SQLite file that any client may change with
+// nothing registered. So no write of Contents touches the index: plain
+// triggers only note each changed row, with its texts from before the
+// change, in ContentsPairsLog, and the program brings the index
+// (ContentsPairs, a contentless FTS5 table with SQLite's own "ascii"
+// tokenizer, and ContentsPairsRows, the rows it holds) up to date from that
+// log before it searches. A file whose rows no longer match the index
+// (restored from a dump, triggers dropped) gets the index built afresh.
 #include <QString>
 
-struct sqlite3;
+#include <functional>
+
 class Database;
 
 namespace SearchIndex {
 
-inline const QString kTable = QStringLiteral("ContentsSearch");
-
-// Makes the pair tokenizer known to a connection. Every connection that may
-// write Contents needs it: the triggers tokenize on every write.
-bool registerTokenizer(sqlite3* db);
-
-// The table and its triggers (also in the shipped schema).
+// The tables and triggers (also in the shipped schema).
 QString schemaSql();
 
-// Builds the index for a database that lacks it. Throws RuntimeError when
-// the build fails (nothing changes then).
-void ensure(Database& db);
-// True when db's file has the index, building it first through a connection
-// of its own where it is missing; false when it cannot be built (a file
-// that cannot be written), and the search then reads every row.
-bool available(Database& db);
+// Builds the index afresh from every row of Contents, making its tables and
+// triggers where they are missing and dropping the index of earlier builds;
+// `betweenSlices` runs between slices of rows. Throws RuntimeError when the
+// build fails (nothing changes then).
+void build(Database& db, const std::function<void()>& betweenSlices = {});
+
+// Drops the index and its triggers, so that rows written in bulk are not
+// noted one by one before build() takes them all. Throws RuntimeError.
+void drop(Database& db);
+
+// True when db's file has an index that is up to date, bringing it up to
+// date first through a connection of its own where it lags behind; false
+// when that cannot be done (a file that cannot be written), and the search
+// then reads every row.
+bool ready(Database& db);
 
 // The index query for a keyword: a phrase of its pairs; "" when the keyword
 // has fewer than two characters and the index cannot narrow the search.

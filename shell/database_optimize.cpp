@@ -1,8 +1,10 @@
 #include "shell/database_optimize.h"
 
+#include "platform/database.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
+#include "platform/search_index.h"
 #include "core/db_version.h"
 #include "core/rarav_ini.h"
 #include "shell/startup.h"
@@ -82,7 +84,17 @@ StartUpCheck checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window,
     const std::optional<int> read = readVersion(s, beforeTelling, QStringLiteral("\r\nQuillbyを終了します。"));
     if (!read) return StartUpCheck::Unreadable;
     const int version = *read;
-    if (version >= Shell::kMinimumDBVersion) return StartUpCheck::Current;
+    if (version >= Shell::kMinimumDBVersion) {
+        // A diary from an earlier build still has the search index that only
+        // this program can write through; replacing it now lets plug-ins and
+        // other tools write the diary before any search has run.
+        try {
+            Database db(s.databasePath(), Database::Mode::ReadOnly);
+            SearchIndex::ready(db);
+        } catch (const RuntimeError&) {
+        }
+        return StartUpCheck::Current;
+    }
     if (beforeTelling) beforeTelling();
     Startup::prepareCustomizeForRebuild(s);
     Prompts::MsgBox(QStringLiteral("rarav.mdbがアップデートされています。\r\n"

@@ -39,6 +39,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QLabel>
@@ -242,6 +243,8 @@ bool MDIFormTop::MDIForm_Load() {
         return false;
     }
 
+    Startup::finishInterruptedUpdate(s.MyPath);
+
     setWindowTitle(QStringLiteral("Quillby v") + Shell::versionText());
     s.CurrentVersion = Shell::versionNumber();
 
@@ -365,6 +368,10 @@ void MDIFormTop::closeEvent(QCloseEvent* event) {
     // with the main window, so that none is left running on its own; one
     // that refuses to close (an unsaved change kept) keeps the program open.
     if (!unloaded_) {
+        // A finished report (its OK enabled) holds nothing that could be
+        // lost: it never keeps the program open, least of all when the
+        // updater waits for the program to end.
+        if (frmProgress::exists() && frmProgress::instance()->Btn_OK->isEnabled()) frmProgress::unload();
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w == this || !w->isVisible() || w->windowType() == Qt::Popup) continue;
             if (!w->close()) {

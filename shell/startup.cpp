@@ -6,6 +6,8 @@
 #include "core/ini_file.h"
 #include "core/path_parts.h"
 #include "core/rarav_ini.h"
+#include "core/update_journal.h"
+#include "platform/prompts.h"
 
 #include <QFileInfo>
 
@@ -185,6 +187,18 @@ void removeGeneratedPages(const QString& dataPath) {
     for (const QString& folder : {dataPath, BrowserPages::folder(dataPath)})
         for (const QString& pattern : {QStringLiteral("*.htm"), QStringLiteral("*.xml")})
             for (const QString& name : Files::listFiles(folder, pattern)) Files::removeFile(folder + name);
+}
+
+void finishInterruptedUpdate(const QString& myPath) {
+    const UpdateJournal::Recovery r = UpdateJournal::recover(myPath);
+    if (r.outcome == UpdateJournal::Recovery::Undone)
+        Prompts::MsgBox(QStringLiteral("前回のアップデートは中断されたため、元に戻しました。\r\n"
+                                       "もう一度アップデートしてください。"),
+                        Prompts::vbExclamation);
+    else if (r.outcome == UpdateJournal::Recovery::NotRestored)
+        Prompts::MsgBox(QStringLiteral("中断されたアップデートで置き換えたファイルの一部を元に戻せませんでした。"
+                                       "元のファイルは次のフォルダにあります。\r\n") + r.keptIn,
+                        Prompts::vbCritical);
 }
 
 }  // namespace Startup

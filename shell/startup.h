@@ -50,6 +50,10 @@ Plugins detectPlugins(const QString& myPath);
 void detectMemoTool(Shell::SharedState& s);
 // The updater menu item: update.txt present and its update not yet applied.
 bool updaterMenuEnabled(const QString& myPath);
+// An update that was killed part-way is undone, or finished when every file
+// was already in place, and the user told when it did not take or could not
+// be undone. Called while holding the program folder's lock.
+void finishInterruptedUpdate(const QString& myPath);
 
 // Shut-down in multi-user mode: the pages and feeds directly in the data
 // folder and in the browser pages' folder are removed (other sub-folders stay).

@@ -298,8 +298,8 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     }
     // The index only narrows the rows; the conditions above decide.
     const QString match = SearchIndex::matchQuery(Keyword);
-    if (!match.isEmpty() && SearchIndex::available(db)) {
-        sql += QStringLiteral(" AND rowid IN (SELECT rowid FROM ContentsSearch WHERE ContentsSearch MATCH ?%1)")
+    if (!match.isEmpty() && SearchIndex::ready(db)) {
+        sql += QStringLiteral(" AND rowid IN (SELECT rowid FROM ContentsPairs WHERE ContentsPairs MATCH ?%1)")
                    .arg(params.size() + 1);
         params << match;
     }

@@ -15,16 +15,29 @@ enum Result : int {
     NotRestored = 7,    // a failure, and some replaced files could not be put back
 };
 
+// What a failed extraction leaves for the user to read.
+struct Report {
+    QString reason;  // why, with the file and the system's words where there are some
+    QString keptIn;  // with NotRestored: the folder holding the files not put back
+};
+
 // Extracts every entry with its relative folder into folder, replacing files
 // that exist ("e archive folder -y"), all or nothing. The headers are read
 // first, and an unsafe name or a method other than -lh0-, -lh5-, -lh6-,
 // -lh7- and folders refuses the archive before anything is decoded. The
-// archive is then extracted into a work folder beside folder (checking every
-// checksum) and the files are put in place by renames; when one cannot be,
-// every file already replaced is put back and every new one removed. Returns
-// Extracted (0) or the reason of the failure. With NotRestored the files that
-// could not be put back stay in *keptIn, which the caller must name to the
-// user.
-int extract(const QString& archivePath, const QString& folder, QString* keptIn = nullptr);
+// archive is then extracted into a work folder beside folder through checked
+// writes, each file's length and checksum compared with its header and the
+// whole synced to disk, before a single file is put in place by a rename.
+// Every step of the placing is recorded on disk first (UpdateJournal), so
+// that a failure, or the next start after a kill, puts back every replaced
+// file and removes every new one. Added files get 0755 when they are
+// programs, else 0644; a replaced file keeps its mode unless the archive
+// carries one. Returns Extracted (0) or the reason of the failure, told in
+// *report.
+int extract(const QString& archivePath, const QString& folder, Report* report = nullptr);
+
+// Called after each step of the placing with the count of steps so far, and
+// once more after the commit: tests stop the process there, as a kill would.
+void setStepHook(void (*hook)(int steps));
 
 }  // namespace LhaArchive

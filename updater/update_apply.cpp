@@ -1,17 +1,21 @@
 #include "updater/update_apply.h"
 
+#include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "core/ini_file.h"
 #include "core/path_parts.h"
 #include "core/shared_state.h"
 #include "core/update_descriptor.h"
+#include "core/update_journal.h"
 #include "updater/lha_archive.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -19,6 +23,8 @@ namespace Updater {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+const QString kLockFile = QStringLiteral("Rarav.lock");
+int lockWaitMs = 30000;
 
 bool archivePresent(const QString& myPath, const QString& name) {
     return UpdateDescriptor::isPlainFileName(name) && QFileInfo(myPath + name).isFile();
@@ -61,7 +67,41 @@ bool backupFailed(const QString& reason, const std::function<void(const QString&
     return false;
 }
 
+// Waits a while for the main program to end, letting the window repaint.
+bool waitForLock(QLockFile& lock) {
+    QDeadlineTimer deadline(lockWaitMs);
+    do {
+        if (lock.tryLock(100)) return true;
+        QCoreApplication::processEvents();
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+// An update killed part-way is undone, or finished when every file was in
+// place, before anything else is looked at: the backup is then made of the
+// program as it really is.
+bool finishInterruptedUpdate(const QString& myPath, const std::function<void(const QString&)>& log) {
+    const UpdateJournal::Recovery r = UpdateJournal::recover(myPath);
+    switch (r.outcome) {
+    case UpdateJournal::Recovery::Nothing:
+        return true;
+    case UpdateJournal::Recovery::Undone:
+        log(QStringLiteral("...the interrupted update was undone.") + kCrLf);
+        return true;
+    case UpdateJournal::Recovery::Finished:
+        log(QStringLiteral("...the interrupted update was finished.") + kCrLf);
+        return true;
+    case UpdateJournal::Recovery::NotRestored:
+        break;
+    }
+    fail(QStringLiteral("中断されたアップデートで置き換えたファイルの一部を元に戻せませんでした。元のファイルは次のフォルダにあります。") +
+         kCrLf + r.keptIn);
+    return false;
+}
+
 }  // namespace
+
+void setLockWait(int milliseconds) { lockWaitMs = milliseconds; }
 
 bool chooseJob(const QString& myPath, Job& job) {
     const auto d = UpdateDescriptor::read(UpdateDescriptor::path(myPath), UpdateDescriptor::kUpdaterMissingFileName);
@@ -87,6 +127,18 @@ bool chooseJob(const QString& myPath, Job& job) {
 }
 
 bool applyUpdate(const QString& myPath, bool deleteArchive, const std::function<void(const QString&)>& log) {
+    // The main program ends after starting the updater, yet may still be
+    // writing its last files; files are replaced only once it is gone, and
+    // it cannot start again until the update is over.
+    QLockFile lock(myPath + kLockFile);
+    lock.setStaleLockTime(0);
+    if (!waitForLock(lock)) {
+        fail(QStringLiteral("Quillbyが終了していません。") + kCrLf +
+             QStringLiteral("Quillbyを終了してから、もう一度アップデートしてください。"));
+        return false;
+    }
+    if (!finishInterruptedUpdate(myPath, log)) return false;
+
     Job job;
     if (!chooseJob(myPath, job)) return false;
     log(kCrLf + QStringLiteral("-----") + kCrLf + QStringLiteral("Mode:") + job.mode + kCrLf + QStringLiteral("File:") +
@@ -107,20 +159,26 @@ bool applyUpdate(const QString& myPath, bool deleteArchive, const std::function<
     log(QStringLiteral("...Rarav backuped.") + kCrLf + QStringLiteral("...now extracting.") + kCrLf);
     QCoreApplication::processEvents();
 
-    QString keptIn;
-    const int result = LhaArchive::extract(myPath + job.archive, myPath, &keptIn);
+    LhaArchive::Report report;
+    const int result = LhaArchive::extract(myPath + job.archive, myPath, &report);
     if (result != LhaArchive::Extracted) {
         log(QStringLiteral("...update is not successful.") + kCrLf);
-        fail(QStringLiteral("パッチファイルの解凍に失敗しました。") + kCrLf + QStringLiteral("raravを復帰します。"));
-        // Without a program there was nothing to back up, and nothing to restore.
+        QString text = QStringLiteral("パッチファイルの解凍に失敗しました。") + kCrLf + QStringLiteral("raravを復帰します。");
+        if (!report.reason.isEmpty()) text += kCrLf + report.reason;
+        fail(text);
+        // Without a program there was nothing to back up, and nothing to
+        // restore; a program put back by the extraction itself is not
+        // written again (on a full disk that write would fail).
         if (QFileInfo(backup).isFile()) {
-            if (const QString reason = copyProgram(backup, program); !reason.isEmpty())
-                throw RuntimeError(ErrorNumber::PermissionDenied, reason);
+            if (!Files::sameBytes(backup, program)) {
+                if (const QString reason = copyProgram(backup, program); !reason.isEmpty())
+                    throw RuntimeError(ErrorNumber::PermissionDenied, reason);
+            }
             log(kCrLf + QStringLiteral("...we copied \"Rarav.bak\" to \"Rarav\""));
         }
         if (result == LhaArchive::NotRestored)
             fail(QStringLiteral("置き換えたファイルの一部を元に戻せませんでした。元のファイルは次のフォルダにあります。") + kCrLf +
-                 keptIn);
+                 report.keptIn);
         return false;
     }
 

@@ -27,8 +27,14 @@ bool chooseJob(const QString& myPath, Job& job);
 // lets pending events run where the user should see progress. True when the
 // archive was extracted and the update marked as done; false after telling
 // the user why not (a backup that cannot be written among them); throws
-// RuntimeError when the program could not be restored from its backup.
+// RuntimeError when the program could not be restored from its backup. The
+// run holds the program folder's lock ("Rarav.lock"), waiting for the main
+// program to end first, and begins by undoing or finishing an update that
+// an earlier run left part-way.
 bool applyUpdate(const QString& myPath, bool deleteArchive, const std::function<void(const QString&)>& log);
+// How long a run waits for the main program to release the program folder's
+// lock before it gives up (30 s; tests shorten it).
+void setLockWait(int milliseconds);
 
 // Where the updater records its own version: the per-user settings folder,
 // the Linux place of a settings file named without a folder.

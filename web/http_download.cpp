@@ -23,8 +23,9 @@ qint64 HttpDownload(HttpSource& http, const QString& address, const QString& loc
     QByteArray received;
     QElapsedTimer clock;
     bool connected = false;
-    // The connection is known to stand once the first block arrives, or once
-    // an empty body ended.
+    // The address counts as opened once the server answered; the rate is
+    // timed from there, and the progress window shows while the first block
+    // is still on its way.
     auto onConnected = [&] {
         if (connected) return;
         connected = true;
@@ -36,7 +37,7 @@ qint64 HttpDownload(HttpSource& http, const QString& address, const QString& loc
         clock.start();
         Shell::setStatusText(QStringLiteral("Downloading ") + address);
     };
-    const HttpSource::Result result = http.get(address, [&](const QByteArray& block) {
+    const HttpSource::Result result = http.get(address, onConnected, [&](const QByteArray& block) {
         onConnected();
         received += block;
         if (progress) {

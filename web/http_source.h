@@ -18,9 +18,12 @@ public:
     // The session of one update check; false when none can be had.
     virtual bool openSession(int connectTimeoutMs, int receiveTimeoutMs) = 0;
     virtual void closeSession() = 0;
-    // A fresh copy of the address (no cache). Every block is passed to onBlock
-    // as it arrives, in order; onBlock may let pending window events run.
-    virtual Result get(const QString& address, const std::function<void(const QByteArray&)>& onBlock) = 0;
+    // A fresh copy of the address (no cache). onOpened runs once, when the
+    // server has answered (before any block); every block is then passed to
+    // onBlock as it arrives, in order. Both run on the calling thread, and
+    // the window stays responsive while the transfer waits for the server.
+    virtual Result get(const QString& address, const std::function<void()>& onOpened,
+                       const std::function<void(const QByteArray&)>& onBlock) = 0;
 };
 
 // The progress window of a download (frmProgress in the program).

@@ -14,6 +14,18 @@
  * The program owns every text it passes; a library copies what it keeps.
  * Nothing may be thrown across this interface: a library catches its own
  * failures and returns RARAV_PLUGIN_ERROR.
+ *
+ * The database (databasePath) is an ordinary SQLite file. A library opens it
+ * with a connection of its own, needs nothing registered, and may read and
+ * write every table of the diary with plain SQL: insert, update and delete
+ * rows of Contents, FileDB, LogDB and Memo. Entries keep the formats the
+ * program writes (Day "yyyy/mm/dd", Number from 1 within a day, Yes/No
+ * columns 0 or 1). The keyword search's index (ContentsPairs,
+ * ContentsPairsRows, ContentsPairsLog and the triggers ContentsPairsInsert,
+ * ContentsPairsDelete and ContentsPairsUpdate on Contents) belongs to the
+ * program: a library leaves these alone, and the triggers note its changes
+ * so that the program's next search finds them. A library closes its
+ * connection and commits before it returns.
  */
 
 #ifdef __cplusplus

@@ -33,6 +33,16 @@ void endMainProgram() {
 
 void error(const QString& text) { Prompts::MsgBox(text, Prompts::vbCritical); }
 
+// The window stays responsive during a check, so a second click must not
+// start another check over the descriptor and archive in use.
+bool checkRunning = false;
+
+bool refuseWhileChecking() {
+    if (!checkRunning) return false;
+    Prompts::MsgBox(QStringLiteral("アップデートを確認しています。終わるまでお待ちください。"), Prompts::vbExclamation);
+    return true;
+}
+
 // The session and the hourglass last for one check, whichever way it ends.
 struct CheckRun {
     HttpSource& http;
@@ -149,12 +159,18 @@ bool startUpdater(const QString& myPath) {
 }
 
 void MnuUpdateCheck_Click(const Environment& env) {
+    if (refuseWhileChecking()) return;
+    checkRunning = true;
+    struct Running {
+        ~Running() { checkRunning = false; }
+    } running;
     if (Shell::hooks().navigateBrowser) Shell::hooks().navigateBrowser(Addresses::kHomePage);
     CheckRun run(*env.http);
     check(env, run);
 }
 
 void MnuQuillbyUpdater_Click(const Environment& env) {
+    if (refuseWhileChecking()) return;
     UpdateDescriptor::writeCurrentVersion(UpdateDescriptor::path(env.myPath), env.runningVersion);
     if (startUpdater(env.myPath)) endMainProgram();
 }

@@ -39,8 +39,10 @@ Offer choose(const UpdateDescriptor::Contents& d);
 QString updaterExecutable(const QString& myPath);
 
 // MnuUpdateCheck: the whole check, from fetching update.txt to the hand-over.
+// A second check while one runs is refused with a message.
 void MnuUpdateCheck_Click(const Environment& env);
-// MnuQuillbyUpdater: records the running version and hands over at once.
+// MnuQuillbyUpdater: records the running version and hands over at once;
+// refused while a check runs.
 void MnuQuillbyUpdater_Click(const Environment& env);
 
 // Replaces the updater's running copy with the updater and starts the copy.

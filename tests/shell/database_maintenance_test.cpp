@@ -1,3 +1,4 @@
+#include "platform/database.h"
 #include "platform/files.h"
 #include "shell/database_optimize.h"
 #include "shell/database_optimize_ui.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <gtest/gtest.h>
 
@@ -87,6 +89,38 @@ TEST_F(Maintenance, StartUpLeavesACurrentDatabaseAlone) {
     EXPECT_EQ(DatabaseMaintenance::checkAtStartUp(s, window), DatabaseMaintenance::StartUpCheck::Current);
     EXPECT_EQ(files(), before);
     EXPECT_EQ(window.shown, 0);
+}
+
+// The search index of earlier builds made the diary writable only by this
+// program; start-up replaces it, so that the sqlite3 shell (or a plug-in)
+// can write entries before any search has run.
+TEST_F(Maintenance, StartUpReplacesTheIndexOnlyThisProgramCouldWrite) {
+    makeDatabase(s.databasePath());
+    Database(s.databasePath())
+        .execScript("DROP TABLE ContentsPairs; DROP TABLE ContentsPairsRows; DROP TABLE ContentsPairsLog;"
+                    "DROP TRIGGER ContentsPairsInsert; DROP TRIGGER ContentsPairsDelete; DROP TRIGGER ContentsPairsUpdate;"
+                    "CREATE VIRTUAL TABLE ContentsSearch USING fts5(Title, Contents, content='Contents', "
+                    "tokenize='rarav_pairs', detail='full');"
+                    "CREATE TRIGGER ContentsSearchInsert AFTER INSERT ON Contents BEGIN"
+                    "  INSERT INTO ContentsSearch (rowid, Title, Contents) VALUES (new.rowid, new.Title, new.Contents);"
+                    "END;"
+                    "INSERT INTO Contents (Day, Title, Contents) VALUES ('2005/01/02', '散歩', '公園まで');");
+    auto shellInsert = [this] {
+        QProcess shell;
+        shell.start("sqlite3", {"-bail", s.databasePath(),
+                                "INSERT INTO Contents (Day, Title, Contents) VALUES ('2005/01/03', '外', '本文');"});
+        shell.waitForFinished(30000);
+        return shell.exitStatus() == QProcess::NormalExit && shell.exitCode() == 0;
+    };
+    EXPECT_FALSE(shellInsert());
+    ScopedPrompts p;
+    FakeWindow window;
+    EXPECT_EQ(DatabaseMaintenance::checkAtStartUp(s, window), DatabaseMaintenance::StartUpCheck::Current);
+    EXPECT_TRUE(shellInsert());
+    Database db(s.databasePath());
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents").toInt(), 2);
+    EXPECT_FALSE(db.tableExists("ContentsSearch"));
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM ContentsPairsRows").toInt(), 1);  // the shell's row waits in the log
 }
 
 TEST_F(Maintenance, StartUpFailureSaysSoAndRecordsNothing) {

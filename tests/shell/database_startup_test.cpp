@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/search_index.h"
 #include "core/db_version.h"
 #include "shell/main_window.h"
 #include "tests/core/database_fixtures.h"
@@ -57,6 +58,13 @@ TEST(DatabaseAtStartUp, OldestLayoutIsRebuiltOnceKeepingEveryEntry) {
                       .toInt(),
                   0);
         EXPECT_EQ(db.scalar("SELECT Contents FROM Contents WHERE Title = '題299'").toString(), "本文299");
+        // The search index was built once from all the copied rows.
+        EXPECT_EQ(db.scalar("SELECT count(*) FROM ContentsPairsRows").toInt(), 300);
+        EXPECT_EQ(db.scalar("SELECT count(*) FROM ContentsPairsLog").toInt(), 0);
+        EXPECT_EQ(db.scalar("SELECT count(*) FROM ContentsPairs WHERE ContentsPairs MATCH ?",
+                            {SearchIndex::matchQuery("題29")})
+                      .toInt(),
+                  11);
     }
     EXPECT_TRUE(Files::exists(myPath + "UserData/diarymdb.bak"));
     EXPECT_EQ(Files::readText(myPath + "UserData/Customize/default_up.htm"), "h\r\n");

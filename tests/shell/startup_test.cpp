@@ -3,6 +3,7 @@
 #include "core/rarav_ini.h"
 #include "shell/startup.h"
 
+#include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDir>
@@ -185,6 +186,28 @@ TEST(Startup, ShutDownRemovesOnlyPagesDirectlyInTheDataFolder) {
     EXPECT_FALSE(QFile::exists(t.file("x_RSS200.XML")));
     EXPECT_TRUE(QFile::exists(t.file("keep.txt")));
     EXPECT_TRUE(QFile::exists(t.file("RaravLog/2024_01.htm")));
+}
+
+// An update killed while its files were put in place, as its journal
+// records: the program's next start puts the old program back, removes the
+// added file, says the update did not take, and leaves no work folder.
+TEST(Startup, AKilledUpdateIsUndoneAtTheNextStart) {
+    TempFolder t;
+    const QString prog = t.file("prog/");
+    t.write("prog/Rarav", "new program");
+    t.write("prog/added.txt", "new file");
+    const QString work = t.file(".prog-update-Ab12Cd/");
+    t.write(".prog-update-Ab12Cd/old/Rarav", "old program");
+    t.write(".prog-update-Ab12Cd/journal", "R Rarav\nF added.txt\nF not-yet-placed.txt\n");
+    {
+        ScopedPrompts p;
+        p->expectMessage("前回のアップデートは中断されたため、元に戻しました。");
+        Startup::finishInterruptedUpdate(prog);
+    }
+    EXPECT_EQ(t.read("prog/Rarav"), "old program");
+    EXPECT_FALSE(QFileInfo::exists(t.file("prog/added.txt")));
+    EXPECT_FALSE(QFileInfo::exists(work));
+    Startup::finishInterruptedUpdate(prog);  // nothing left: no message
 }
 
 }  // namespace

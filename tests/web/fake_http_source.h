@@ -26,11 +26,13 @@ public:
         return sessionOpen;
     }
     void closeSession() override { sessionOpen = false; }
-    Result get(const QString& address, const std::function<void(const QByteArray&)>& onBlock) override {
+    Result get(const QString& address, const std::function<void()>& onOpened,
+               const std::function<void(const QByteArray&)>& onBlock) override {
         requested << address;
         if (!replies.contains(address)) return Result::NotOpened;
         const Reply& r = replies[address];
         if (r.result == Result::NotOpened) return r.result;
+        onOpened();
         for (const QByteArray& block : r.blocks) onBlock(block);
         return r.result;
     }

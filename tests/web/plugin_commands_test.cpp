@@ -6,11 +6,13 @@
 #include "core/ini_file.h"
 #include "core/shared_state.h"
 #include "core/user_list.h"
+#include "site/in_program_pages.h"
 
 #include "tests/support/scripted_prompts.h"
 #include "tests/web/export_fixture.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -158,6 +160,50 @@ TEST_F(PluginCommandsTest, ImportsRebuildTheGenreListOnlyAfterTheTransferRan) {
     p->expectOpenFile(t.file("in.txt")).expectMessage(kTrap);
     PluginCommands::MnuMTImport_Click();
     EXPECT_EQ(rebuilt, 1);
+}
+
+// A library of another maker writes the diary through a connection of its
+// own with plain SQLite; the program's next search finds what a scan finds.
+TEST_F(PluginCommandsTest, EntriesAPlainSqliteLibraryWritesAreFoundBySearch) {
+    install("Brindle.so", "sql_import_plugin.so");
+    addEntry("2024/05/01", 1, "散歩", "公園まで散歩した");
+    addEntry("2024/05/02", 1, "雨", "家で読書");
+    addEntry("2024/05/03", 1, "晴れ", "また散歩");
+    addEntry("2024/05/04", 1, "Walk", "Park");
+    const QString page = t.file("findtmp.htm");
+    auto found = [&](const QString& keyword) {
+        HTML0::MakeSearchResultPage(page, keyword, false, {}, {}, false, {});
+        QStringList anchors;
+        static const QRegularExpression name("<A NAME=\"([^\"]+)\">");
+        for (auto m = name.globalMatch(Codepage::decodeFile(t.read("findtmp.htm"))); m.hasNext();)
+            anchors << m.next().captured(1);
+        return anchors;
+    };
+    auto scanned = [&](const QString& keyword) {
+        const Recordset rs = Database(db()).query(
+            "SELECT Day || '_' || Number FROM Contents WHERE Title Like ?1 Escape '\\' OR Contents Like ?1 "
+            "Escape '\\' ORDER BY Day DESC, Number",
+            {"%" + Sql::escapeLike(keyword) + "%"});
+        QStringList anchors;
+        for (const QVariantList& r : rs.rows) anchors << r[0].toString();
+        return anchors;
+    };
+    const QStringList keywords = {"散歩", "読書", "歩く", "公園", "また散歩", "やめた", "walk", "ARK", "k_"};
+    for (const QString& k : keywords) EXPECT_EQ(found(k), scanned(k)) << k.toStdString();
+
+    t.write("in.sql",
+            "INSERT INTO Contents (Day, Number, Title, Contents) VALUES ('2024/06/01', 1, '散歩道', '川沿いを歩く');\n"
+            "UPDATE Contents SET Contents = '散歩はやめた' WHERE Day = '2024/05/01';\n"
+            "UPDATE Contents SET Title = '読書と散歩' WHERE Day = '2024/05/02';\n"
+            "UPDATE Contents SET Title = 'WALK_PARK', Contents = NULL WHERE Day = '2024/05/04';\n"
+            "DELETE FROM Contents WHERE Day = '2024/05/03';\n");
+    ScopedPrompts p;
+    p->expectOpenFile(t.file("in.sql"));
+    PluginCommands::MnuMTImport_Click();
+    EXPECT_EQ(calls(), QStringList());  // the library reported no failure
+    EXPECT_EQ(Database(db()).scalar("SELECT count(*) FROM Contents").toInt(), 4);
+    for (const QString& k : keywords) EXPECT_EQ(found(k), scanned(k)) << k.toStdString();
+    EXPECT_EQ(found("散歩"), QStringList({"2024/06/01_1", "2024/05/02_1", "2024/05/01_1"}));
 }
 
 TEST_F(PluginCommandsTest, ReportReplacesTheOldPageAndIsShownEvenAfterAPathError) {

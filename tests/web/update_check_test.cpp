@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -296,4 +297,71 @@ TEST(UpdateCheck, AnErrorPageEndsTheDownloadAndWritesNothing) {
         EXPECT_EQ(t.read("patch175.lzh"), "the old archive");
         EXPECT_EQ(top.status.last(), "Can't download " + address);
     }
+}
+
+// A slow server: the window keeps handling events while the archive trickles
+// in, the progress window shows as soon as the server answers, the rate is
+// timed from there, and a second check (or the hand-over) clicked meanwhile
+// is refused instead of nesting inside the first.
+TEST(UpdateCheck, ASlowDownloadKeepsTheWindowResponsiveAndRefusesASecondCheck) {
+    TempFolder served, t;
+    LocalHttpServer server(served.path());
+    ASSERT_TRUE(server.running());
+    const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
+    constexpr int pauseMs = 200;
+    const QByteArray archive(2048, 'L');  // two blocks, each after a pause
+    served.write("software/quillby/full180.lzh", archive);
+    served.write("software/quillby/update.txt",
+                 ("[Release]\r\nversion=1.8.0\r\nURL_Full=" + base + QStringLiteral("slow/%1/").arg(pauseMs) +
+                  "software/quillby/full180.lzh\r\nFileName=full180.lzh\r\n")
+                     .toUtf8());
+    MainWindow top;
+    writeFakeUpdater(t);
+    InternetHttpSource http;
+    RecordedProgress progress;
+    UpdateCheck::Environment env;
+    env.myPath = t.path();
+    env.runningVersion = "1.7.0";
+    env.descriptorAddress = base + "software/quillby/update.txt";
+    env.http = &http;
+    env.progress = &progress;
+
+    int ticks = 0, ticksAtStart = -1, ticksAtFirstBlock = -1;
+    bool clickedAgain = false;
+    QTimer timer;
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        if (ticksAtStart < 0 && !progress.texts.isEmpty()) ticksAtStart = ticks;
+        if (ticksAtFirstBlock < 0 && progress.texts.size() > 1) ticksAtFirstBlock = ticks;
+        if (ticksAtStart >= 0 && !clickedAgain) {
+            clickedAgain = true;
+            UpdateCheck::MnuUpdateCheck_Click(env);
+            UpdateCheck::MnuQuillbyUpdater_Click(env);
+        }
+    });
+    timer.start();
+    const QString refusal = "アップデートを確認しています。終わるまでお待ちください。";
+    ScopedPrompts p;
+    p->expectMessage("新しいバージョンが存在します(1.8.0)。", Prompts::vbYes)
+        .expectMessage(refusal)
+        .expectMessage(refusal)
+        .expectMessage("ダウンロードが完了しました。")
+        .expectMessage("QuillbyUpdaterを起動しますか？", Prompts::vbNo);
+    UpdateCheck::MnuUpdateCheck_Click(env);
+    timer.stop();
+
+    EXPECT_EQ(t.read("full180.lzh"), archive);
+    EXPECT_FALSE(top.ended);
+    // The pauses took at least 2 x 200 ms; the window ran its timer all along.
+    EXPECT_GE(ticks, 10);
+    ASSERT_GE(ticksAtStart, 0);
+    EXPECT_GE(ticksAtFirstBlock - ticksAtStart, 3) << "the progress window came only with the first block";
+    // Timed from the answer, 2048 bytes took about 400 ms (41 kbps); timed
+    // from the first block, about 200 ms (82 kbps).
+    const QString last = progress.texts.last();
+    ASSERT_TRUE(last.startsWith("ダウンロード完了！")) << last.toStdString();
+    const QString rate = last.section("bytes received(", 1).section("kbps", 0, 0);
+    EXPECT_LT(rate.toDouble(), 2048.0 * 8 / (1.5 * pauseMs)) << last.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(t.file("QuillbyUpTmp")));
 }
