@@ -173,36 +173,43 @@ template <bool crLf>
 void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, bool* lossless) {
     if (lossless) *lossless = true;
     const Tables& t = tables();
-    // Two bytes a character at most (a line end too), but for the rare
-    // fallback text.
+    const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype n = text.size();
+    // Two bytes a character at most (a line end too); only a fallback text
+    // needs more, and makes room for the rest after itself.
     qsizetype written = out.size();
-    out.resize(written + text.size() * 2 + 16);
+    out.resize(written + n * 2 + 16);
     char* o = out.data();
-    auto room = [&](qsizetype more) {
-        if (written + more <= out.size()) return;
-        out.resize((written + more) * 2);
-        o = out.data();
-    };
-    auto put = [&](const QByteArray& bytes) {
-        room(bytes.size());
+    auto put = [&](const QByteArray& bytes, qsizetype next) {
+        const qsizetype need = written + bytes.size() + (n - next) * 2 + 16;
+        if (need > out.size()) {
+            out.resize(need * 2);
+            o = out.data();
+        }
         memcpy(o + written, bytes.constData(), size_t(bytes.size()));
         written += bytes.size();
     };
-    const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    for (qsizetype i = 0; i < n;) {
+        // The markup of a page is mostly ASCII and its text mostly characters
+        // of two bytes: runs of either go across without the cases below.
         if (t.asciiIsItself) {
-            // The markup of a page is mostly ASCII: a run goes across whole.
-            qsizetype end = i;
-            while (end < n && s[end] < 0x80 && (!crLf || (s[end] != u'\r' && s[end] != u'\n'))) ++end;
-            for (; i < end; ++i) o[written++] = char(s[i]);
-            if (i == n) break;
+            for (; i < n && s[i] < 0x80; ++i) {
+                if (crLf && (s[i] == u'\r' || s[i] == u'\n')) break;
+                o[written++] = char(s[i]);
+            }
         }
+        for (; i < n && s[i] >= 0x80 && !QChar::isSurrogate(s[i]); ++i) {
+            const quint32 e = t.encode[s[i]];
+            if ((e >> 16) != 2) break;
+            o[written++] = char((e >> 8) & 0xFF);
+            o[written++] = char(e & 0xFF);
+        }
+        if (i == n) break;
         const char16_t ch = s[i];
         if (crLf && (ch == u'\r' || ch == u'\n')) {
             o[written++] = '\r';
             o[written++] = '\n';
-            if (ch == u'\r' && i + 1 < n && s[i + 1] == u'\n') ++i;
+            i += ch == u'\r' && i + 1 < n && s[i + 1] == u'\n' ? 2 : 1;
             continue;
         }
         const quint32 e = QChar::isSurrogate(ch) ? kOdd : t.encode[ch];
@@ -213,11 +220,11 @@ void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, b
             o[written++] = char(e & 0xFF);
         } else if (e == kNone) {
             if (lossless) *lossless = false;
-            put(fallbackFor(ch, fallback));
+            put(fallbackFor(ch, fallback), i + 1);
         } else if (e & kOneWay) {
             if (lossless) *lossless = false;
             if (fallback == Codepage::Fallback::NumericReference) {
-                put(fallbackFor(ch, fallback));
+                put(fallbackFor(ch, fallback), i + 1);
             } else {
                 if ((e >> 16 & 0xFF) == 2) o[written++] = char((e >> 8) & 0xFF);
                 o[written++] = char(e & 0xFF);
@@ -228,15 +235,16 @@ void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, b
             const qsizetype len =
                 QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]) ? 2 : 1;
             bool held = true;
+            QByteArray bytes;
             {
                 std::lock_guard guard(converters().lock);
-                put(iconvFromUnicode(QStringView(text).mid(i, len), fallback, &held));
+                bytes = iconvFromUnicode(QStringView(text).mid(i, len), fallback, &held);
             }
+            put(bytes, i + len);
             if (!held && lossless) *lossless = false;
             i += len - 1;
         }
-        // Room again for the next character's two bytes.
-        if (written + 2 > out.size()) room(2);
+        ++i;
     }
     out.truncate(written);
 }
