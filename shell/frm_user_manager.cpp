@@ -21,6 +21,10 @@ const QString kWrongPassword = QStringLiteral("パスワードが一致しませ
 
 void refuse(const QString& text) { MsgBox(text, Prompts::vbCritical); }
 void inform(const QString& text) { MsgBox(text, Prompts::vbInformation); }
+// A user list that could not be written is said so: the change did not happen.
+void refuseUnwritten(const QString& listFile) {
+    refuse(QStringLiteral("書き込みできません。(%1)").arg(listFile));
+}
 
 // Names become INI sections and folder names: characters that would break
 // either, and the reserved section, are refused.
@@ -133,14 +137,23 @@ void frmUserManager::Btn_MakeUser_Click() {
         UserList::withdrawId(list, name);
         refuse(QStringLiteral("パスワードに使用できない文字が含まれています。"));
     } else {
-        UserList::setPassword(list, name, dialog.Password);
         const QString folder = Shell::state().MyPath + name + QLatin1Char('/');
+        if (!UserList::setPassword(list, name, dialog.Password)) {
+            UserList::withdrawId(list, name);
+            refuseUnwritten(list);
+            RefreshUserList();
+            return;
+        }
         if (Files::isFolder(folder))
             inform(QStringLiteral("ユーザーフォルダはすでに存在するので、そのまま使用します。"));
         else
             Files::makeFolder(folder);
-        UserList::setUserFolder(list, name, folder);
-        inform(QStringLiteral("新しいユーザー「") + name + QStringLiteral("」を作成しました。"));
+        if (!UserList::setUserFolder(list, name, folder)) {
+            UserList::withdrawId(list, name);
+            refuseUnwritten(list);
+        } else {
+            inform(QStringLiteral("新しいユーザー「") + name + QStringLiteral("」を作成しました。"));
+        }
     }
     RefreshUserList();
 }
@@ -160,8 +173,10 @@ void frmUserManager::Btn_ChangePassword_Click() {
     } else if (!PubEncrypt::CanEncrypt(dialog.Password)) {
         refuse(QStringLiteral("パスワードに使用できない文字が含まれています。"));
     } else {
-        UserList::setPassword(listFile(), user, dialog.Password);
-        inform(QStringLiteral("パスワードの変更が完了しました！"));
+        if (UserList::setPassword(listFile(), user, dialog.Password))
+            inform(QStringLiteral("パスワードの変更が完了しました！"));
+        else
+            refuseUnwritten(listFile());
     }
 }
 
@@ -206,8 +221,10 @@ void frmUserManager::Btn_ChangeUserPath_Click() {
         return;
     }
     if (!Prompts::refuseLineBreaks({folder})) return;
-    UserList::setUserFolder(listFile(), user, folder);
-    inform(QStringLiteral("ユーザーパスの変更が完了しました。"));
+    if (UserList::setUserFolder(listFile(), user, folder))
+        inform(QStringLiteral("ユーザーパスの変更が完了しました。"));
+    else
+        refuseUnwritten(listFile());
 }
 
 void frmUserManager::Btn_SingleToComplex_Click() {

@@ -7,6 +7,8 @@
 #include "tests/support/temp_folder.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -121,6 +123,22 @@ TEST_F(UserManagerTest, DeletingNeedsTheUsersPassword) {
     m.Btn_DeleteUser_Click();
     EXPECT_FALSE(UserList::userExists(list(), QStringLiteral("taro")));
     EXPECT_EQ(m.txtUID->count(), 0);
+}
+
+// A list that cannot be written (here a folder stands in its place) is
+// reported; the change is never announced as done.
+TEST_F(UserManagerTest, AnUnwrittenPasswordIsNotAnnouncedAsChanged) {
+    addUser(QStringLiteral("taro"), QStringLiteral("old"));
+    Shell::state().UserID = QStringLiteral("taro");
+    frmUserManager m;
+    ASSERT_TRUE(QFile::rename(list(), list() + QStringLiteral(".kept")));
+    ASSERT_TRUE(QDir().mkdir(list()));
+    p->expectMessage(QStringLiteral("書き込みできません。"), Prompts::vbOK, Prompts::vbCritical);
+    answerPassword(QStringLiteral("new"), QStringLiteral("new"));
+    m.Btn_ChangePassword_Click();
+    ASSERT_TRUE(QDir().rmdir(list()));
+    ASSERT_TRUE(QFile::rename(list() + QStringLiteral(".kept"), list()));
+    EXPECT_TRUE(UserList::checkLogin(list(), QStringLiteral("taro"), QStringLiteral("old")));
 }
 
 TEST_F(UserManagerTest, PasswordAndFolderChanges) {
