@@ -121,7 +121,7 @@ FtpUpload::Ending FtpUpload::FTP_Execute() {
         ending = Ending::Failed;
     }
     // The parts that went up before a failure are not sent again; should
-    // that record fail too, the run has failed already and they are.
+    // this record fail as well, they merely are.
     try {
         recordUploadedParts();
     } catch (const std::exception&) {
@@ -433,7 +433,7 @@ bool FtpUpload::putParts() {
                  QStringLiteral(")"));
             return false;
         }
-        // Marked before the yield below, which may wait on a box for long.
+        // Noted before the yield below, which may wait on a box for long.
         markUploaded(part);
         progress_.setValue(++i);
         text(QStringLiteral("ファイル「") + part.name + QStringLiteral("」のアップロードに成功しました。(") +

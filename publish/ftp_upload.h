@@ -58,7 +58,6 @@ private:
         qint64 id;
         QString name;
     };
-    friend void PartRegisteredAgain(const QString& fileName);
 
     Ending run();
     Ending refuse(const QString& text);

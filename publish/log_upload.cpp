@@ -113,7 +113,7 @@ bool FtpUpload::putLogParts(const QList<Part>& rows, const QStringList& shared, 
             status(noteReason());
             return false;
         }
-        // Marked before the yield below, which may wait on a box for long.
+        // Noted before the yield below, which may wait on a box for long.
         if (id >= 0) markUploaded({id, name});
         progress_.setValue(i);
         text(QStringLiteral("ファイル「") + name + QStringLiteral("」のアップロードに成功しました。(") +
