@@ -1,9 +1,12 @@
 // Uploading a user's site to a local vsftpd, which stores what it receives:
-// the program's upload against lftp's "mirror -R" of the same files to the
-// same server. The site is 205 files: a month page with four feeds, ten parts
-// files and 190 past-log pages. Each repetition is one whole upload, and the
-// slowest run is reported beside the median so that a stall cannot hide.
+// the program's upload against lftp's "mirror -R" of the same files into the
+// same emptied folder. The site is of real size, 205 files and about 12 MB:
+// a month page of 150 KB with four feeds, the five shipped weather pictures
+// and 75 photographs of 30 to 80 KB as parts files, and 120 past-log pages of
+// 40 to 90 KB. Each repetition is one whole upload, and the slowest run is
+// reported beside the median so that a stall cannot hide.
 //   build/bench/ftp_upload_bench
+#include "bench/bench_support.h"
 #include "platform/database.h"
 #include "platform/files.h"
 #include "publish/ftp_upload.h"
@@ -25,9 +28,10 @@
 
 namespace {
 
-constexpr int kLogPages = 190;
-constexpr int kParts = 10;
+constexpr int kLogPages = 120;
+constexpr int kPictures = 75;
 constexpr int kRuns = 15;
+const char* const kShippedParts[] = {"Shinny.gif", "Cloudy.gif", "Rainy.gif", "Thunder.gif", "Snowy.gif"};
 
 class NoProgress : public Publish::UploadProgress {
 public:
@@ -45,11 +49,25 @@ public:
     void unload() override {}
 };
 
-// A page of about 4 KB with CR LF line ends, as the site save writes it.
-QByteArray pageBody(const QString& title) {
+// A page of about `size` bytes with CR LF line ends, as the site save writes it.
+QByteArray pageBody(const QString& title, int size) {
     QByteArray body = "<html><head><title>" + title.toUtf8() + "</title></head><body>\r\n";
-    while (body.size() < 4000) body += "<p>An entry of the diary, one line of the page.</p>\r\n";
+    while (body.size() < size) body += "<p>An entry of the diary, one line of the page.</p>\r\n";
     return body + "</body></html>\r\n";
+}
+
+// A photograph's worth of bytes that no transfer can compress.
+QByteArray picture(int index, int size) {
+    QByteArray bytes("\xFF\xD8\xFF\xE0", 4);
+    bytes.reserve(size);
+    quint32 x = 2463534242u + quint32(index);
+    while (bytes.size() < size) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        bytes.append(char(x & 0xFF));
+    }
+    return bytes;
 }
 
 struct Site {
@@ -66,12 +84,12 @@ struct Site {
         root = dir.path() + "/server/";
         for (const QString& f : {user, site + "RaravParts", log + "RaravParts", root}) QDir().mkpath(f);
         for (const char* name : {"index.htm", "rss.xml", "rss2.xml", "atom.xml", "rdf.xml"}) {
-            Files::writeAtomic(site + name, pageBody(name));
+            Files::writeAtomic(site + name, pageBody(name, qstrcmp(name, "index.htm") == 0 ? 150000 : 30000));
             sitePages << site + "," + name;
         }
         for (int i = 0; i < kLogPages; ++i) {
-            const QString name = QStringLiteral("2005%1_%2.htm").arg(i / 16 + 1, 2, 10, QLatin1Char('0')).arg(i % 16);
-            Files::writeAtomic(log + name, pageBody(name));
+            const QString name = QStringLiteral("%1%2.htm").arg(2015 + i / 12).arg(i % 12 + 1, 2, 10, QLatin1Char('0'));
+            Files::writeAtomic(log + name, pageBody(name, 40000 + (i * 7919) % 50000));
             logLines << log + "," + name;
         }
         QFile schema(QStringLiteral(RARAV_SOURCE_DIR "/dist/schema.sql"));
@@ -79,11 +97,18 @@ struct Site {
         Database db(user + "rarav.mdb", Database::Mode::Create);
         db.execScript(QString::fromUtf8(schema.readAll()));
         db.exec("DELETE FROM FileDB");
-        for (int i = 0; i < kParts; ++i) {
-            const QString name = QStringLiteral("part%1.gif").arg(i);
-            Files::writeAtomic(site + "RaravParts/" + name, QByteArray("GIF89a") + QByteArray(3000 + i, char(i)));
-            db.exec("INSERT INTO FileDB (FileName, Day, Number) VALUES (?, ?, 1)", {name, "2006/05/01"});
+        QStringList parts;
+        for (const char* gif : kShippedParts) {
+            QFile::copy(QStringLiteral(RARAV_SOURCE_DIR "/dist/") + gif, site + "RaravParts/" + gif);
+            parts << gif;
         }
+        for (int i = 0; i < kPictures; ++i) {
+            const QString name = QStringLiteral("photo%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
+            Files::writeAtomic(site + "RaravParts/" + name, picture(i, 30000 + (i * 6007) % 50000));
+            parts << name;
+        }
+        for (const QString& name : parts)
+            db.exec("INSERT INTO FileDB (FileName, Day, Number) VALUES (?, ?, 1)", {name, "2024/12/01"});
         startServer();
 
         const QString ini = user + "rarav.ini";
@@ -155,8 +180,6 @@ Site& site() {
     return s;
 }
 
-double slowest(const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); }
-
 void BM_FirstUpload(benchmark::State& state) {
     Site& s = site();
     IniFile::WriteIniString(s.user + "rarav.ini", "FTP", "StartFolder", "www");
@@ -204,7 +227,7 @@ void BM_UploadAfterOneNewEntry(benchmark::State& state) {
 
 #define RUNS(b)                                                                                     \
     BENCHMARK(b)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(kRuns) \
-        ->ComputeStatistics("slowest", slowest)->ReportAggregatesOnly(true)
+        ->ComputeStatistics("slowest", BenchSupport::slowest)->ReportAggregatesOnly(true)
 RUNS(BM_FirstUpload);
 RUNS(BM_LftpMirror);
 RUNS(BM_UploadAfterOneNewEntry);
@@ -212,6 +235,7 @@ RUNS(BM_UploadAfterOneNewEntry);
 }  // namespace
 
 int main(int argc, char** argv) {
+    BenchSupport::tuneAllocator();
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

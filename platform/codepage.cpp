@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -104,57 +105,61 @@ QString iconvToUnicode(QByteArrayView bytes, bool* valid) {
 
 // Pages of a diary run to megabytes, and iconv costs a call and a UTF-8 copy
 // per text. CP932 is stateless, so what iconv makes of one character is what
-// it makes of it anywhere: each answer is learnt from iconv the first time a
-// character (or byte pair) is met and looked up after that, which keeps
-// glibc's table the only authority.
-//   0 not asked yet; kNone CP932 has nothing for it; kOdd an answer the
-//   table cannot hold, left to iconv; else (length << 16) | bytes or code,
-//   with kOneWay added for bytes that read back as another character.
-constexpr quint32 kUnknown = 0, kNone = 1, kOdd = 2;
+// it makes of it anywhere: the build asks glibc's converter about every
+// character and byte pair once (cp932_tables_gen), and the tables are laid
+// out from its answers at the first conversion, which keeps glibc's table the
+// only authority.
+//   kNone CP932 has nothing for it; kOdd an answer the table cannot hold,
+//   left to iconv; else (length << 16) | bytes or code, with kOneWay added
+//   for bytes that read back as another character.
+constexpr quint32 kNone = 1, kOdd = 2, kLead = 3;
 constexpr quint32 kOneWay = 1u << 24;
 
-struct Tables {
-    quint32 encode[0x10000] = {};   // by UTF-16 code unit, surrogates excluded
-    quint32 single[0x100] = {};     // by byte: a character, kNone, or kLead
-    quint32 pair[0x10000] = {};     // by lead << 8 | trail
+struct Cp932Encoding {
+    char16_t character;
+    quint16 bytes;
+    quint8 length;  // 0: more than two bytes
+    bool oneWay;
 };
-constexpr quint32 kLead = 3;
+struct Cp932Reading {
+    quint8 kind;  // 0 nothing, 1 a character, 2 leads a pair, 3 odd
+    char16_t character;
+};
+struct Cp932PairReading {
+    quint16 bytes;
+    quint8 kind;
+    char16_t character;
+};
+#include "cp932_tables.inc"
 
-Tables& tables() {
-    static const std::unique_ptr<Tables> t = std::make_unique<Tables>();
+struct Tables {
+    quint32 encode[0x10000];  // by UTF-16 code unit, surrogates excluded
+    quint32 single[0x100];    // by byte: a character, kNone, kOdd or kLead
+    quint32 pair[0x10000];    // by lead << 8 | trail
+    // Every ASCII character is written as its own byte and read back as
+    // itself, so runs of them are copied without a lookup.
+    bool asciiIsItself = true;
+
+    Tables() {
+        std::fill(std::begin(encode), std::end(encode), kNone);
+        std::fill(std::begin(pair), std::end(pair), kNone);
+        for (const Cp932Encoding& e : kEncodings) {
+            encode[e.character] = e.length == 0 ? kOdd
+                                                : (e.oneWay ? kOneWay : 0) | (quint32(e.length) << 16) | e.bytes;
+        }
+        auto value = [](quint8 kind, char16_t character, quint32 length) {
+            return kind == 1 ? (length << 16) | character : kind == 2 ? kLead : kind == 3 ? kOdd : kNone;
+        };
+        for (int b = 0; b < 0x100; ++b) single[b] = value(kSingleBytes[b].kind, kSingleBytes[b].character, 1);
+        for (const Cp932PairReading& p : kPairs) pair[p.bytes] = value(p.kind, p.character, 2);
+        for (char16_t c = 0; c < 0x80; ++c)
+            asciiIsItself = asciiIsItself && encode[c] == ((1u << 16) | c) && single[c] == ((1u << 16) | c);
+    }
+};
+
+const Tables& tables() {
+    static const std::unique_ptr<const Tables> t = std::make_unique<const Tables>();
     return *t;
-}
-
-// glibc writes some characters that its table reads back as others (the wave
-// dash as 81 60, read as the fullwidth tilde; the yen sign as 5C, read as a
-// backslash): CP932 holds a character only when its bytes read back as it.
-quint32 learnEncoding(char16_t c) {
-    bool lossless = true;
-    const QChar ch(c);
-    const QByteArray b = iconvFromUnicode(QStringView(&ch, 1), Codepage::Fallback::Question, &lossless);
-    if (!lossless) return kNone;
-    const quint32 oneWay = iconvToUnicode(b, nullptr) == QStringView(&ch, 1) ? 0 : kOneWay;
-    if (b.size() == 1) return oneWay | (1u << 16) | uchar(b[0]);
-    if (b.size() == 2) return oneWay | (2u << 16) | (uint(uchar(b[0])) << 8) | uchar(b[1]);
-    return kOdd;
-}
-
-// What iconv makes of bytes alone: one UTF-16 unit, kNone for an invalid
-// sequence, kLead when it waits for more, kOdd otherwise.
-quint32 learnDecoding(const char* bytes, int size) {
-    auto& c = converters();
-    iconv(c.fromCp932, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(bytes);
-    size_t inLeft = size_t(size);
-    char out[16];
-    char* o = out;
-    size_t oLeft = sizeof out;
-    const size_t rc = iconv(c.fromCp932, &in, &inLeft, &o, &oLeft);
-    iconv(c.fromCp932, nullptr, nullptr, nullptr, nullptr);
-    if (rc == size_t(-1)) return errno == EINVAL ? kLead : errno == EILSEQ ? kNone : kOdd;
-    const QString text = QString::fromUtf8(out, qsizetype(sizeof out - oLeft));
-    if (text.size() != 1 || text[0].isSurrogate()) return kOdd;
-    return (uint(size) << 16) | text[0].unicode();
 }
 
 }  // namespace
@@ -167,36 +172,47 @@ namespace {
 template <bool crLf>
 void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, bool* lossless) {
     if (lossless) *lossless = true;
-    auto& c = converters();
-    std::lock_guard guard(c.lock);
-    Tables& t = tables();
-    // Two bytes a character at most (a line end too), but for the rare
-    // fallback text.
+    const Tables& t = tables();
+    const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype n = text.size();
+    // Two bytes a character at most (a line end too); only a fallback text
+    // needs more, and makes room for the rest after itself.
     qsizetype written = out.size();
-    out.resize(written + text.size() * 2 + 16);
+    out.resize(written + n * 2 + 16);
     char* o = out.data();
-    auto room = [&](qsizetype more) {
-        if (written + more <= out.size()) return;
-        out.resize((written + more) * 2);
-        o = out.data();
-    };
-    auto put = [&](const QByteArray& bytes) {
-        room(bytes.size());
+    auto put = [&](const QByteArray& bytes, qsizetype next) {
+        const qsizetype need = written + bytes.size() + (n - next) * 2 + 16;
+        if (need > out.size()) {
+            out.resize(need * 2);
+            o = out.data();
+        }
         memcpy(o + written, bytes.constData(), size_t(bytes.size()));
         written += bytes.size();
     };
-    const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    for (qsizetype i = 0; i < n;) {
+        // The markup of a page is mostly ASCII and its text mostly characters
+        // of two bytes: runs of either go across without the cases below.
+        if (t.asciiIsItself) {
+            for (; i < n && s[i] < 0x80; ++i) {
+                if (crLf && (s[i] == u'\r' || s[i] == u'\n')) break;
+                o[written++] = char(s[i]);
+            }
+        }
+        for (; i < n && s[i] >= 0x80 && !QChar::isSurrogate(s[i]); ++i) {
+            const quint32 e = t.encode[s[i]];
+            if ((e >> 16) != 2) break;
+            o[written++] = char((e >> 8) & 0xFF);
+            o[written++] = char(e & 0xFF);
+        }
+        if (i == n) break;
         const char16_t ch = s[i];
         if (crLf && (ch == u'\r' || ch == u'\n')) {
             o[written++] = '\r';
             o[written++] = '\n';
-            if (ch == u'\r' && i + 1 < n && s[i + 1] == u'\n') ++i;
+            i += ch == u'\r' && i + 1 < n && s[i + 1] == u'\n' ? 2 : 1;
             continue;
         }
-        quint32 e = QChar::isSurrogate(ch) ? kOdd : t.encode[ch];
-        if (e == kUnknown) e = t.encode[ch] = learnEncoding(ch);
+        const quint32 e = QChar::isSurrogate(ch) ? kOdd : t.encode[ch];
         if ((e >> 16) == 1) {
             o[written++] = char(e & 0xFF);
         } else if ((e >> 16) == 2) {
@@ -204,11 +220,11 @@ void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, b
             o[written++] = char(e & 0xFF);
         } else if (e == kNone) {
             if (lossless) *lossless = false;
-            put(fallbackFor(ch, fallback));
+            put(fallbackFor(ch, fallback), i + 1);
         } else if (e & kOneWay) {
             if (lossless) *lossless = false;
             if (fallback == Codepage::Fallback::NumericReference) {
-                put(fallbackFor(ch, fallback));
+                put(fallbackFor(ch, fallback), i + 1);
             } else {
                 if ((e >> 16 & 0xFF) == 2) o[written++] = char((e >> 8) & 0xFF);
                 o[written++] = char(e & 0xFF);
@@ -219,12 +235,16 @@ void encode(QByteArray& out, const QString& text, Codepage::Fallback fallback, b
             const qsizetype len =
                 QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]) ? 2 : 1;
             bool held = true;
-            put(iconvFromUnicode(QStringView(text).mid(i, len), fallback, &held));
+            QByteArray bytes;
+            {
+                std::lock_guard guard(converters().lock);
+                bytes = iconvFromUnicode(QStringView(text).mid(i, len), fallback, &held);
+            }
+            put(bytes, i + len);
             if (!held && lossless) *lossless = false;
             i += len - 1;
         }
-        // Room again for the next character's two bytes.
-        if (written + 2 > out.size()) room(2);
+        ++i;
     }
     out.truncate(written);
 }
@@ -247,9 +267,7 @@ void appendCrLf(QByteArray& out, const QString& text, Fallback fallback) { encod
 
 QString toUnicode(const QByteArray& bytes, bool* valid) {
     if (valid) *valid = true;
-    auto& c = converters();
-    std::lock_guard guard(c.lock);
-    Tables& t = tables();
+    const Tables& t = tables();
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t* o = reinterpret_cast<char16_t*>(out.data());
     qsizetype written = 0;
@@ -258,13 +276,11 @@ QString toUnicode(const QByteArray& bytes, bool* valid) {
     for (qsizetype i = 0; i < n;) {
         const uchar lead = uchar(b[i]);
         quint32 e = t.single[lead];
-        if (e == kUnknown) e = t.single[lead] = learnDecoding(b + i, 1);
-        if (e == kLead && i + 1 < n) {
-            const uint key = (uint(lead) << 8) | uchar(b[i + 1]);
-            e = t.pair[key];
-            if (e == kUnknown) e = t.pair[key] = learnDecoding(b + i, 2);
+        if (e == kLead && i + 1 < n) e = t.pair[(uint(lead) << 8) | uchar(b[i + 1])];
+        if (e == kOdd) {
+            std::lock_guard guard(converters().lock);
+            return iconvToUnicode(QByteArrayView(bytes), valid);
         }
-        if (e == kOdd) return iconvToUnicode(QByteArrayView(bytes), valid);
         if (e == kNone || e == kLead) {
             // A byte that starts no valid character is marked, never dropped.
             if (valid) *valid = false;

@@ -273,6 +273,19 @@ Recordset Database::query(const QString& sql, const QVariantList& params) {
     return rs;
 }
 
+void Database::forEach(const QString& sql, const QVariantList& params,
+                       const std::function<void(const QVariantList&)>& row) {
+    Statement st(db_, sql);
+    st.bind(params);
+    QVariantList values;
+    while (st.step()) {
+        const int n = st.columnCount();
+        values.resize(n);
+        for (int i = 0; i < n; ++i) values[i] = st.value(i);
+        row(values);
+    }
+}
+
 QVariant Database::scalar(const QString& sql, const QVariantList& params) {
     Statement st(db_, sql);
     st.bind(params);

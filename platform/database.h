@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 
 struct sqlite3;
 
@@ -41,6 +42,9 @@ public:
     // Runs a script of several statements without parameters (schema files).
     void execScript(const QString& sql);
     Recordset query(const QString& sql, const QVariantList& params = {});
+    // The same, handing each row to `row` as it is read instead of holding
+    // them all: a query over every entry's text.
+    void forEach(const QString& sql, const QVariantList& params, const std::function<void(const QVariantList&)>& row);
     // The first column of the first row; invalid when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     bool tableExists(const QString& name);
@@ -84,6 +88,25 @@ public:
 private:
     Database& db_;
     bool done_ = false;
+};
+
+// Reads that see the database as it stood at the first of them, whatever
+// another connection commits meanwhile; ends when it goes out of scope.
+class ReadSnapshot {
+public:
+    explicit ReadSnapshot(Database& db) : db_(db) { db_.exec(QStringLiteral("BEGIN")); }
+    ~ReadSnapshot() {
+        try {
+            db_.exec(QStringLiteral("COMMIT"));
+        } catch (...) {
+            // A connection left inside a transaction is closed, not kept.
+        }
+    }
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+private:
+    Database& db_;
 };
 
 namespace Sql {

@@ -16,10 +16,18 @@ int offsetAt(qint64 secs) {
     return int(parts.tm_gmtoff);
 }
 
+thread_local int zoneReadings = 0;
+
 }  // namespace
 
+ZoneReading::ZoneReading() {
+    if (zoneReadings++ == 0) tzset();
+}
+
+ZoneReading::~ZoneReading() { --zoneReadings; }
+
 QDateTime localTime(const QDate& date, const QTime& time) {
-    tzset();
+    if (zoneReadings == 0) tzset();
     // Read the wall clock as if it were UTC, then try the offsets in force a
     // day before and a day after (no zone changes twice within two days).
     const qint64 wall = QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();

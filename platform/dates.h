@@ -18,4 +18,14 @@ std::optional<QDate> parseDay(const QString& text);
 // gap) moves forward by the gap; a time it repeats is the first occurrence.
 QDateTime localTime(const QDate& date, const QTime& time);
 
+// The machine's zone is read afresh by every localTime call outside a
+// ZoneReading, and once for all the calls within one (a feed of many items).
+class ZoneReading {
+public:
+    ZoneReading();
+    ~ZoneReading();
+    ZoneReading(const ZoneReading&) = delete;
+    ZoneReading& operator=(const ZoneReading&) = delete;
+};
+
 }  // namespace Dates

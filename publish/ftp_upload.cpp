@@ -26,6 +26,8 @@ namespace Publish {
 namespace {
 
 bool gRunning = false;
+// Parts files registered again during the running upload.
+QSet<QString> gRegisteredAgain;
 
 struct RunningFlag {
     RunningFlag() { gRunning = true; }
@@ -52,6 +54,10 @@ FtpSettings FtpSettings::read(const QString& iniFile) {
 }
 
 bool FtpUploadRunning() { return gRunning; }
+
+void PartRegisteredAgain(const QString& fileName) {
+    if (gRunning) gRegisteredAgain.insert(fileName);
+}
 
 bool RefuseDuringUpload() {
     if (!gRunning) return false;
@@ -92,6 +98,7 @@ QString FtpUpload::remotePath() const { return withSlash(settings_.StartFolder);
 FtpUpload::Ending FtpUpload::FTP_Execute() {
     if (gRunning) return Ending::AlreadyRunning;
     RunningFlag flag;
+    gRegisteredAgain.clear();
     const Shell::SharedState& state = Shell::state();
     userPath_ = state.UserPath;
     databasePath_ = state.databasePath();
@@ -112,6 +119,12 @@ FtpUpload::Ending FtpUpload::FTP_Execute() {
     } catch (const std::exception& e) {
         reason_ = QString::fromLocal8Bit(e.what());
         ending = Ending::Failed;
+    }
+    // The parts that went up before a failure are not sent again; should
+    // this record fail as well, they merely are.
+    try {
+        recordUploadedParts();
+    } catch (const std::exception&) {
     }
     if (ftp_) ftp_->close();
     ftp_.reset();
@@ -245,6 +258,7 @@ FtpUpload::Ending FtpUpload::run() {
     // Parts registered for a month already made into a past log wait for
     // the log step even when no log page does.
     if ((QFileInfo::exists(logList) || !pendingParts(true).isEmpty()) && !uploadLogPages()) return Ending::Failed;
+    recordUploadedParts();
 
     ftp_->close();
     status(QStringLiteral("Uploading Files is Success!"));
@@ -362,9 +376,20 @@ QList<FtpUpload::Part> FtpUpload::pendingParts(bool logged) const {
     return parts;
 }
 
-void FtpUpload::markUploaded(qint64 id) const {
+void FtpUpload::markUploaded(const Part& part) { uploadedParts_ << part; }
+
+// One commit, and so one sync, for the whole run: a part that reached the
+// server but whose mark was lost with a crash is merely sent again.
+void FtpUpload::recordUploadedParts() {
+    if (uploadedParts_.isEmpty()) return;
     Database db(databasePath_);
-    db.exec(QStringLiteral("UPDATE FileDB SET Uploaded=1 WHERE FileID=?"), {id});
+    Transaction t(db);
+    for (const Part& part : std::as_const(uploadedParts_)) {
+        if (!gRegisteredAgain.contains(part.name))
+            db.exec(QStringLiteral("UPDATE FileDB SET Uploaded=1 WHERE FileID=?"), {part.id});
+    }
+    t.commit();
+    uploadedParts_.clear();
 }
 
 bool FtpUpload::putParts() {
@@ -408,8 +433,8 @@ bool FtpUpload::putParts() {
                  QStringLiteral(")"));
             return false;
         }
-        // Marked at once: the yield below may wait on a box for long.
-        markUploaded(part.id);
+        // Noted before the yield below, which may wait on a box for long.
+        markUploaded(part);
         progress_.setValue(++i);
         text(QStringLiteral("ファイル「") + part.name + QStringLiteral("」のアップロードに成功しました。(") +
              QString::number(i) + of);

@@ -34,6 +34,10 @@ bool FtpUploadRunning();
 // While an upload runs, tells the user that the command must wait for it and
 // returns true.
 bool RefuseDuringUpload();
+// A parts file registered again (new content) while an upload runs: the run
+// leaves it pending even when it has already sent it, since what it sent may
+// be the old content.
+void PartRegisteredAgain(const QString& fileName);
 
 class FtpUpload {
 public:
@@ -66,7 +70,9 @@ private:
     bool putLogParts(const QList<Part>& rows, const QStringList& shared, const QString& localFolder);
     QList<Part> pendingParts(bool logged) const;
     QStringList sharedLogParts(const QString& localFolder, const QList<Part>& rows) const;
-    void markUploaded(qint64 id) const;
+    // Parts are marked in memory as they go up and recorded together.
+    void markUploaded(const Part& part);
+    void recordUploadedParts();
     bool failWith(const QString& title, const QString& text);
     // Keeps the failed call's error text for the failure ending and returns it.
     QString noteReason();
@@ -91,6 +97,7 @@ private:
     QString dataPath_;
     int logCount_ = 0;
     int receiveTimeoutMs_ = Internet::FtpLogin().receiveTimeoutMs;
+    QList<Part> uploadedParts_;
     QString reason_;  // why the run failed, as the system reported it
     QString oldListNote_;  // added to the success text when the old list was unreadable
 };

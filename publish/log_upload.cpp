@@ -113,8 +113,8 @@ bool FtpUpload::putLogParts(const QList<Part>& rows, const QStringList& shared, 
             status(noteReason());
             return false;
         }
-        // Marked at once: the yield below may wait on a box for long.
-        if (id >= 0) markUploaded(id);
+        // Noted before the yield below, which may wait on a box for long.
+        if (id >= 0) markUploaded({id, name});
         progress_.setValue(i);
         text(QStringLiteral("ファイル「") + name + QStringLiteral("」のアップロードに成功しました。(") +
              QString::number(i) + QStringLiteral("/%1)").arg(n));

@@ -9,6 +9,7 @@
 #include "core/ini_file.h"
 #include "core/path_parts.h"
 #include "core/shared_state.h"
+#include "publish/ftp_upload.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,6 +90,7 @@ void registerPart(const QString& path, const QString& name, const QString& day, 
             // pages and up with the next log upload.
             copyIntoLogFolders(source, name);
             db.exec(QStringLiteral("UPDATE FileDB SET Uploaded = 0 WHERE FileName = ? AND Logged = 1"), {name});
+            PartRegisteredAgain(name);
             if (!openRows || isStoredCopy) return;
         } else if (isStoredCopy) {
             MsgBox(QStringLiteral("同じフォルダの同じファイルを指定しました。\r\nコピーできません。"), vbInformation, kTitle);
@@ -97,6 +99,7 @@ void registerPart(const QString& path, const QString& name, const QString& day, 
         copyInto(source, stored);
         // The server still holds the old content under this name.
         db.exec(QStringLiteral("UPDATE FileDB SET Uploaded = 0 WHERE FileName = ? AND Logged = 0"), {name});
+        PartRegisteredAgain(name);
         return;
     }
     if (inLoggedMonth(db, day)) {

@@ -21,6 +21,7 @@
 #include "shell/frm_progress.h"
 #include "shell/main_menus.h"
 #include "core/rarav_ini.h"
+#include "shell/single_instance.h"
 #include "shell/startup.h"
 #include "core/user_list.h"
 #include "web/blog_commands.h"
@@ -145,10 +146,11 @@ MDIFormTop::~MDIFormTop() {
 }
 
 bool MDIFormTop::acquireSingleInstance() {
-    instanceLock_ = std::make_unique<QLockFile>(state().MyPath + QStringLiteral("Rarav.lock"));
-    instanceLock_->setStaleLockTime(0);
-    return instanceLock_->tryLock(0);
+    if (!instanceLock_) instanceLock_ = SingleInstance::acquire(state().MyPath);
+    return instanceLock_ != nullptr;
 }
+
+void MDIFormTop::adoptInstanceLock(std::unique_ptr<QLockFile> lock) { instanceLock_ = std::move(lock); }
 
 bool MDIFormTop::loginUser() {
     auto& s = state();

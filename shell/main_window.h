@@ -76,6 +76,10 @@ public:
     // The built-in browser; a window closed by the user is loaded again.
     frmBrowser* browser();
 
+    // The program folder's lock, taken by main() before the application
+    // object; without one, MDIForm_Load takes it.
+    void adoptInstanceLock(std::unique_ptr<QLockFile> lock);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

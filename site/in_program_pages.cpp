@@ -57,13 +57,14 @@ struct Row {
     QString day, title, genre, weather, contents, extend;
     bool hasGenre = false, hasWeather = false, hasContents = false, hasExtend = false;
     int number = 0;
+    qint64 rowid = 0;
 };
 
 QList<Row> rowsOf(const Recordset& rs) {
     const int day = rs.column(QStringLiteral("Day")), number = rs.column(QStringLiteral("Number")),
               title = rs.column(QStringLiteral("Title")), genre = rs.column(QStringLiteral("Genre")),
               weather = rs.column(QStringLiteral("Weather")), contents = rs.column(QStringLiteral("Contents")),
-              extend = rs.column(QStringLiteral("Extend"));
+              extend = rs.column(QStringLiteral("Extend")), rowid = rs.column(QStringLiteral("rowid"));
     auto at = [](const QVariantList& row, int c) { return c < 0 ? QVariant() : row[c]; };
     QList<Row> rows;
     rows.reserve(rs.size());
@@ -71,6 +72,7 @@ QList<Row> rowsOf(const Recordset& rs) {
         Row r;
         r.day = at(values, day).toString();
         r.number = at(values, number).toInt();
+        r.rowid = at(values, rowid).toLongLong();
         const QVariant g = at(values, genre), w = at(values, weather), c = at(values, contents),
                        e = at(values, extend);
         r.title = at(values, title).toString();
@@ -216,7 +218,7 @@ void MakeSameDayPage(const QString& PagePath, const QString& Day) {
 }
 
 QString HighlightKeyword(const QString& html, const QString& keyword) {
-    if (keyword.isEmpty()) return html;
+    if (keyword.isEmpty() || !html.contains(keyword)) return html;
     const QString mark = QStringLiteral("<span style='font-style:italic;color:RED;background-color:YELLOW'>") +
                          keyword + QStringLiteral("</span>");
     QString out;
@@ -248,9 +250,11 @@ QString HighlightKeyword(const QString& html, const QString& keyword) {
 QString PointPartsToLog(const QString& html) {
     static const QString parts = QStringLiteral("/RaravParts");
     static const QString logged = QStringLiteral("/RaravLog");
+    qsizetype at = html.indexOf(parts);
+    if (at < 0) return html;
     QString out;
     qsizetype from = 0;
-    for (qsizetype at = html.indexOf(parts); at >= 0; at = html.indexOf(parts, at + parts.size())) {
+    for (; at >= 0; at = html.indexOf(parts, at + parts.size())) {
         out += QStringView(html).mid(from, at - from);
         const bool already = at >= logged.size() && QStringView(html).mid(at - logged.size(), logged.size()) == logged;
         if (!already) out += logged;
@@ -275,13 +279,17 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     const auto& state = Shell::state();
     const PageStyle s = PageStyle::read(state.CustIniFile);
     Database db(state.databasePath(), Database::Mode::ReadOnly);
-    QString sql = QStringLiteral("SELECT Day, Number, Title, Contents, Extend, Weather, Genre FROM Contents WHERE ");
+    // The list needs the rows in order before the first text is written: they
+    // are found and sorted without their texts, and each text is read when
+    // its turn comes, so that a word in every entry never has them all in
+    // memory. The title, short, is tried first.
+    QString sql = QStringLiteral("SELECT Day, Number, Title, Genre, rowid FROM Contents WHERE ");
     QVariantList params;
     if (caseCannotMatter(Keyword)) {
-        sql += QStringLiteral("(instr(Contents, ?1) > 0 OR instr(Title, ?1) > 0)");
+        sql += QStringLiteral("(instr(Title, ?1) > 0 OR instr(Contents, ?1) > 0)");
         params << Keyword;
     } else {
-        sql += QStringLiteral("(Contents Like ?1 Escape '\\' OR Title Like ?1 Escape '\\')");
+        sql += QStringLiteral("(Title Like ?1 Escape '\\' OR Contents Like ?1 Escape '\\')");
         params << QStringLiteral("%") + Sql::escapeLike(Keyword) + QStringLiteral("%");
     }
     if (UseGenre) {
@@ -295,7 +303,9 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
                    .arg(params.size() + 1);
         params << match;
     }
+    const ReadSnapshot snapshot(db);
     const QList<Row> rows = newestFirst(db, sql, params);
+    const QString textsOfRow = QStringLiteral("SELECT Contents, Extend, Weather FROM Contents WHERE rowid = ?");
     auto inPeriod = [&](const Row& r) {
         if (!UsePeriod) return true;
         const auto d = Dates::parseDay(r.day);
@@ -327,8 +337,16 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     }
 
     int count = 0;
-    for (const Row& r : rows) {
+    for (Row r : rows) {
         if (!inPeriod(r) || (s.htmlType != 0 && s.htmlType != 1)) continue;
+        db.forEach(textsOfRow, {r.rowid}, [&r](const QVariantList& v) {
+            r.contents = v[0].toString();
+            r.extend = v[1].toString();
+            r.weather = v[2].toString();
+            r.hasContents = !v[0].isNull();
+            r.hasExtend = !v[1].isNull();
+            r.hasWeather = !v[2].isNull();
+        });
         // A weather word without a picture ("-", an empty or a foreign one)
         // shows no picture, as on the month pages.
         const QString icon = HTML3::weatherIcon(r.weather);

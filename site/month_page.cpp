@@ -129,7 +129,10 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     PageOut body{bodyFile, QString()};
     PageOut calendarFrame;
     QString& out = body.text;
-    out.reserve(64 * 1024);
+    // A month's page runs to some 150K characters: the next one starts in
+    // room the size of the last instead of growing to it a doubling at a time.
+    thread_local qsizetype lastPageSize = 64 * 1024;
+    out.reserve(lastPageSize + lastPageSize / 8);
 
     line(out, QStringLiteral("<HTML lang=\"ja\">"));
     line(out, QStringLiteral("<HEAD>"));
@@ -211,6 +214,7 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     }
     line(out, QStringLiteral("</BODY>\r\n</HTML>"));
 
+    lastPageSize = qMax<qsizetype>(64 * 1024, out.size());
     pages.append(body);
     if (frames) pages.append(calendarFrame);
     pages.append(dividedPages);
@@ -237,9 +241,12 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     // them in a list of its own at once (making them durable first); the
     // current month's is read by the next upload, which must never find it
     // naming a page that a power cut emptied: the pages reach the disk first.
+    // The list itself needs no sync of its own: like the pages it is made
+    // again by the next save, and one that a power cut emptied is refused by
+    // the upload as damaged, never read as naming nothing.
     if (!log && !Files::syncFiles(written))
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(folder));
-    UploadList::write(uploadListPath, written, log ? Files::Sync::None : Files::Sync::ToDisk);
+    UploadList::write(uploadListPath, written, Files::Sync::None);
 }
 
 }  // namespace HTML0

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/dates.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
 #include "core/ini_file.h"
@@ -99,6 +100,7 @@ void clsRSSreader::MakeRSS() {
                 pages = buildDayPageMap(newestFirst, division.term, division.onTop);
             }
             const clsHTML2TEXT converter = feedConverter(context_.converterIniFile);
+            const Dates::ZoneReading zone;
             for (qsizetype i = 0; i < rows.size(); ++i) {
                 FeedItem item;
                 item.day = rows.text(i, QStringLiteral("Day"));

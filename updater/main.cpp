@@ -1,3 +1,4 @@
+#include "platform/allocator.h"
 #include "platform/application.h"
 #include "platform/program_folder.h"
 #include "platform/prompts_qt.h"
@@ -6,6 +7,7 @@
 #include "updater/update_apply.h"
 
 int main(int argc, char** argv) {
+    Allocator::keepFreedMemoryForReuse();
     Application app(argc, argv);
     Application::setApplicationName(Updater::kApplicationTitle);
     Application::setOrganizationName(QStringLiteral("Rarav"));

@@ -146,6 +146,43 @@ TEST_F(FtpUploadTest, APartRegisteredAgainGoesUpWithTheNextUpload) {
     EXPECT_EQ(fileRows("Uploaded"), (QList<QVariantList>{{1}}));
 }
 
+// The parts sent are recorded together at the end of the run; one registered
+// again with new content while the run goes on stays pending, since what
+// went up may be the old content.
+TEST_F(FtpUploadTest, APartRegisteredAgainDuringTheRunStaysPending) {
+    ASSERT_TRUE(server.running());
+    QDir().mkpath(remote("www/RaravParts"));
+    QDir().mkpath(sitePath() + "RaravParts");
+    TempFolder pictures;
+    Publish::ResistFile(pictures.write("a.gif", "GIF89a old"), "2006/05/01", 1);
+    Publish::ResistFile(pictures.write("b.gif", "GIF89a b"), "2006/05/01", 1);
+    SiteSave::copyPartsFiles(Shell::state(), "2006/05");
+    saveSite({"index.htm"});
+
+    class RegisterDuringRun : public RecordingProgress {
+    public:
+        QString newContent;
+        bool done = false;
+        void yield() override {
+            if (done || !body.contains("「a.gif」のアップロードに成功しました")) return;
+            done = true;
+            Publish::ResistFile(newContent, "2006/05/01", 1);
+            SiteSave::copyPartsFiles(Shell::state(), "2006/05");
+        }
+    } during;
+    during.newContent = pictures.write("edited/a.gif", "GIF89a new");
+    ScopedPrompts prompts;
+    prompts->expectMessage("すでに登録済みのファイルです。\r\n上書きしますか？", Prompts::vbYes, Prompts::vbYesNo);
+    ASSERT_EQ(FtpUpload(during, services()).FTP_Execute(), FtpUpload::Ending::Succeeded) << during.body.toStdString();
+    ASSERT_TRUE(during.done);
+    EXPECT_EQ(fileRows("FileName, Uploaded"), (QList<QVariantList>{{"a.gif", 0}, {"b.gif", 1}}));
+
+    saveSite({"index.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_EQ(root.read("www/RaravParts/a.gif"), "GIF89a new");
+    EXPECT_EQ(fileRows("Uploaded"), (QList<QVariantList>{{1}, {1}}));
+}
+
 // A server that ignores letter case (as Windows servers do) holds the new
 // "index.htm" where the old "Index.htm" was: deleting the old name would
 // delete the page just put.
@@ -298,6 +335,18 @@ TEST_F(FtpUploadTest, RefusalsChangeNothing) {
         }
         EXPECT_FALSE(QFile::exists(userPath() + "uploadold.tmp"));
     }
+    EXPECT_TRUE(QDir(root.path()).isEmpty());
+}
+
+// The site save writes its list without a sync of its own: one that a power
+// cut left empty is refused as damaged, and nothing is sent or deleted.
+TEST_F(FtpUploadTest, AListAPowerCutEmptiedIsRefused) {
+    ASSERT_TRUE(server.running());
+    saveSite({"index.htm"});
+    user.write("upload.tmp", "");
+    EXPECT_EQ(upload(), FtpUpload::Ending::Refused);
+    EXPECT_TRUE(progress.body.contains("upload.tmp")) << progress.body.toStdString();
+    EXPECT_FALSE(QFile::exists(userPath() + "uploadold.tmp"));
     EXPECT_TRUE(QDir(root.path()).isEmpty());
 }
 

@@ -48,4 +48,29 @@ TEST(Program, FirstStartSecondStartAndShutDown) {
     EXPECT_GT(IniFile::GetIniInt(ini, "ParentForm", "Width"), 0);
 }
 
+// The lock is taken before anything else; one left behind by a program that
+// was killed must not keep the next start out.
+TEST(Program, AStartAfterAKilledOneIsNotRefused) {
+    TempFolder t;
+    const QString myPath = copyProgramFolder(t.path() + "prog");
+    const QString ini = myPath + "UserData/rarav.ini";
+    auto startedUp = [&] {
+        QDeadlineTimer deadline(30000);
+        while (IniFile::GetIniString(ini, "Blog", "IniFileName").isEmpty() && !deadline.hasExpired())
+            QThread::msleep(50);
+        return !deadline.hasExpired();
+    };
+    std::unique_ptr<QProcess> first(startProgram(myPath));
+    ASSERT_TRUE(startedUp()) << "start-up did not finish";
+    first->kill();
+    ASSERT_TRUE(first->waitForFinished(20000));
+    ASSERT_TRUE(QFile::exists(myPath + "Rarav.lock"));
+
+    ASSERT_TRUE(IniFile::WriteIniString(ini, "Blog", "IniFileName", QString()));
+    std::unique_ptr<QProcess> second(startProgram(myPath));
+    EXPECT_TRUE(startedUp()) << "the second start was refused";
+    second->terminate();
+    ASSERT_TRUE(second->waitForFinished(20000));
+}
+
 }  // namespace
