@@ -8,6 +8,7 @@
 #include "core/shared_state.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <cstring>
@@ -80,6 +81,33 @@ QString columnList(const QStringList& columns) {
 
 void yield() { QCoreApplication::processEvents(); }
 
+// Serving the event loop costs more than copying a row, and a window cannot
+// show more than some tens of steps a second: the copy yields once this
+// much time has passed since it last did, so the window stays as responsive
+// as with a yield before every row.
+constexpr qint64 kYieldIntervalMs = 10;
+
+// The progress bar is set to the rows copied so far whenever the window can
+// show it: at each yield and at the end.
+class PacedProgress {
+public:
+    explicit PacedProgress(UpgradeProgress& progress) : progress_(progress) { sinceYield_.start(); }
+    // Before each row, with the rows copied so far.
+    void beforeRow(qint64 done) {
+        if (sinceYield_.hasExpired(kYieldIntervalMs)) show(done);
+    }
+    void finish(qint64 done) { show(done); }
+
+private:
+    void show(qint64 done) {
+        progress_.setValue(int(qMin<qint64>(done, INT_MAX)));
+        yield();
+        sinceYield_.start();
+    }
+    UpgradeProgress& progress_;
+    QElapsedTimer sinceYield_;
+};
+
 void copyTable(Database& oldDb, Database& newDb, const TableCopy& copy, UpgradeProgress& progress) {
     progress.log(copy.startLine);
     try {
@@ -96,22 +124,23 @@ void copyTable(Database& oldDb, Database& newDb, const TableCopy& copy, UpgradeP
                                    .arg(quoted(copy.table), columnList(copy.targetColumns), marks.join(','));
 
         Transaction tx(newDb);
+        PacedProgress paced(progress);
         qint64 counter = 0;
         QVariant lastRowId = qlonglong(std::numeric_limits<qint64>::min());
         for (;;) {
             const Recordset slice = oldDb.query(select, {lastRowId});
             if (slice.isEmpty()) break;
             for (const QVariantList& r : slice.rows) {
-                yield();
+                paced.beforeRow(counter);
                 const QVariantList row = r.mid(1);
                 QVariantList values;
                 if (copy.map(row, values)) newDb.exec(insert, values);
                 ++counter;
-                progress.setValue(int(qMin<qint64>(counter, INT_MAX)));
             }
             lastRowId = slice.rows.last().first();
         }
         tx.commit();
+        if (counter > 0) paced.finish(counter);
     } catch (const RuntimeError& e) {
         QString failed = copy.startLine;
         failed.replace(QStringLiteral("を開始。"), QStringLiteral("に失敗しました。\r\n"));
