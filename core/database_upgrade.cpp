@@ -67,6 +67,8 @@ struct TableCopy {
     // Values for targetColumns from one old row (in sourceColumns order);
     // returns false when the row was merged into an existing one instead.
     std::function<bool(const QVariantList& row, QVariantList& values)> map;
+    // Told of each row added to the new table, with its row id there.
+    std::function<void(qint64 row, const QVariantList& values)> added;
 };
 
 // Brackets, not double quotes: SQLite reads a double-quoted name that matches
@@ -134,7 +136,10 @@ void copyTable(Database& oldDb, Database& newDb, const TableCopy& copy, UpgradeP
                 paced.beforeRow(counter);
                 const QVariantList row = r.mid(1);
                 QVariantList values;
-                if (copy.map(row, values)) newDb.exec(insert, values);
+                if (copy.map(row, values)) {
+                    newDb.exec(insert, values);
+                    if (copy.added) copy.added(newDb.lastInsertId(), values);
+                }
                 ++counter;
             }
             lastRowId = slice.rows.last().first();
@@ -307,15 +312,20 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
                      UpgradeProgress& progress) {
     Database oldDb(oldPath, Database::Mode::ReadOnly);
     Database newDb(newPath);
-    // The index is built once from all the copied rows, with no trigger
+    // The index is made once for all the copied rows, with no trigger
     // noting each row on the way.
     try {
         SearchIndex::drop(newDb);
     } catch (const RuntimeError& e) {
         failWith(QStringLiteral("検索用の索引を作成できません。\r\n") + e.description);
     }
+    // The search index is built from the rows as they are copied, on a
+    // thread of its own.
+    SearchIndex::ConcurrentBuild index;
     QHash<QString, int> numbersOfDay;
-    copyTable(oldDb, newDb, contentsCopy(v, numbersOfDay), progress);
+    TableCopy contents = contentsCopy(v, numbersOfDay);
+    contents.added = [&index](qint64 row, const QVariantList& values) { index.add(row, values[1], values[2]); };
+    copyTable(oldDb, newDb, contents, progress);
     QHash<QString, qint64> templateRows;
     copyTable(oldDb, newDb, fileDbCopy(v, newDb, templateRows), progress);
     if (v >= 100)
@@ -326,7 +336,7 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
     if (v <= 100) writeTextBlocks(oldDb, dataPath, progress);
     if (v >= 220) copyDatabaseInformation(oldDb, newDb, progress);
     try {
-        SearchIndex::build(newDb, yield);
+        index.install(newDb, yield);
     } catch (const RuntimeError& e) {
         failWith(QStringLiteral("検索用の索引を作成できません。\r\n") + e.description);
     }
