@@ -321,7 +321,7 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
     }
     // The search index is built from the rows as they are copied, on a
     // thread of its own.
-    SearchIndex::ConcurrentBuild index;
+    SearchIndex::ConcurrentBuild index(yield);
     QHash<QString, int> numbersOfDay;
     TableCopy contents = contentsCopy(v, numbersOfDay);
     contents.added = [&index](qint64 row, const QVariantList& values) { index.add(row, values[1], values[2]); };
@@ -336,7 +336,7 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
     if (v <= 100) writeTextBlocks(oldDb, dataPath, progress);
     if (v >= 220) copyDatabaseInformation(oldDb, newDb, progress);
     try {
-        index.install(newDb, yield);
+        index.install(newDb);
     } catch (const RuntimeError& e) {
         failWith(QStringLiteral("検索用の索引を作成できません。\r\n") + e.description);
     }

@@ -291,6 +291,10 @@ bool textColumns(Database& db) {
                .toInt() == 2;
 }
 
+// Rows handed over wait in batches of kSliceRows; the copy waits for the
+// thread rather than let more of them take up memory.
+constexpr size_t kMaxWaiting = 8;
+
 }  // namespace
 
 struct ConcurrentBuild::Worker {
@@ -299,11 +303,13 @@ struct ConcurrentBuild::Worker {
         QVariant title, contents;
     };
 
+    std::function<void()> whileWaiting;
     QTemporaryDir folder;
     QString file;  // the scratch file in it
     std::thread thread;
     std::mutex mutex;
     std::condition_variable changed;
+    // Batches handed over, not yet taken; at most kMaxWaiting.
     std::deque<QList<Row>> batches;  // under mutex
     // Batches done with, freed by the copying thread that made their texts:
     // freeing them here would contend for that thread's memory arena with
@@ -339,6 +345,7 @@ struct ConcurrentBuild::Worker {
         out.reserve(batch.size());
         QByteArray title, contents;
         for (const Row& r : batch) {
+            if (!exact) return {};
             if (!storedBytes(r.title, title) || !storedBytes(r.contents, contents)) {
                 exact = false;
                 return {};
@@ -387,18 +394,32 @@ struct ConcurrentBuild::Worker {
 
     void handOver() {
         if (filling.isEmpty()) return;
+        waitFor([this] { return batches.size() < kMaxWaiting || finished; });
         std::vector<QList<Row>> done;
         {
             std::lock_guard<std::mutex> lock(mutex);
-            batches.push_back(std::move(filling));
+            if (!finished) batches.push_back(std::move(filling));
             done.swap(spent);
         }
         filling = {};
         changed.notify_all();
     }
 
+    // Waits until `done` holds (under the mutex), serving the caller's
+    // window meanwhile.
+    template <typename Done>
+    void waitFor(Done done) {
+        for (;;) {
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                if (changed.wait_for(lock, std::chrono::milliseconds(10), done)) return;
+            }
+            if (whileWaiting) whileWaiting();
+        }
+    }
+
     // Lets the thread finish and waits for it.
-    void close(const std::function<void()>& whileWaiting) {
+    void close() {
         if (!thread.joinable()) return;
         handOver();
         {
@@ -406,13 +427,7 @@ struct ConcurrentBuild::Worker {
             closed = true;
         }
         changed.notify_all();
-        for (;;) {
-            {
-                std::unique_lock<std::mutex> lock(mutex);
-                if (changed.wait_for(lock, std::chrono::milliseconds(10), [this] { return finished; })) break;
-            }
-            if (whileWaiting) whileWaiting();
-        }
+        waitFor([this] { return finished; });
         thread.join();
         spent.clear();
     }
@@ -456,7 +471,8 @@ struct ConcurrentBuild::Worker {
     }
 };
 
-ConcurrentBuild::ConcurrentBuild() : worker_(new Worker) {
+ConcurrentBuild::ConcurrentBuild(std::function<void()> whileWaiting) : worker_(new Worker) {
+    worker_->whileWaiting = std::move(whileWaiting);
     if (!worker_->folder.isValid()) {
         worker_->failure = worker_->folder.errorString();
         return;
@@ -470,7 +486,9 @@ ConcurrentBuild::ConcurrentBuild() : worker_(new Worker) {
 }
 
 ConcurrentBuild::~ConcurrentBuild() {
-    worker_->close({});
+    worker_->exact = false;
+    worker_->filling.clear();
+    worker_->close();
     delete worker_;
 }
 
@@ -487,8 +505,8 @@ void ConcurrentBuild::add(qint64 row, const QVariant& title, const QVariant& con
     if (w.filling.size() >= kSliceRows) w.handOver();
 }
 
-void ConcurrentBuild::install(Database& db, const std::function<void()>& whileWaiting) {
-    worker_->close(whileWaiting);
+void ConcurrentBuild::install(Database& db) {
+    worker_->close();
     if (worker_->standsFor(db)) {
         try {
             worker_->takeOver(db);
@@ -496,7 +514,7 @@ void ConcurrentBuild::install(Database& db, const std::function<void()>& whileWa
         } catch (const RuntimeError&) {
         }
     }
-    build(db, whileWaiting);
+    build(db, worker_->whileWaiting);
 }
 
 bool ready(Database& db) {

@@ -39,9 +39,13 @@ void drop(Database& db);
 // thread of its own indexes each row the copy hands over into a private
 // file, and install() puts that index into the new database once the copy
 // is done. The index is the one build() would make from the same rows.
+// `whileWaiting` runs every few milliseconds while the copy waits for the
+// thread: when the thread is that far behind that the rows waiting for it
+// would fill much memory, and in install().
 class ConcurrentBuild {
 public:
-    ConcurrentBuild();
+    explicit ConcurrentBuild(std::function<void()> whileWaiting = {});
+    // Without install(), the rows not yet indexed are dropped.
     ~ConcurrentBuild();
     ConcurrentBuild(const ConcurrentBuild&) = delete;
     ConcurrentBuild& operator=(const ConcurrentBuild&) = delete;
@@ -49,12 +53,11 @@ public:
     // A row of Contents, in the order of copying, with the values its Title
     // and Contents were written with.
     void add(qint64 row, const QVariant& title, const QVariant& contents);
-    // Waits for the thread, running `whileWaiting` every few milliseconds,
-    // and makes db's index from what it built; where that cannot stand for
+    // Waits for the thread and makes db's index from what it built; where that cannot stand for
     // db's rows (a value it could not take as the database stores it, rows
     // the copy did not hand over, a failure of the thread) db's index is
     // built afresh as build() does. Throws RuntimeError when that fails.
-    void install(Database& db, const std::function<void()>& whileWaiting);
+    void install(Database& db);
 
 private:
     struct Worker;
