@@ -312,15 +312,14 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
                      UpgradeProgress& progress) {
     Database oldDb(oldPath, Database::Mode::ReadOnly);
     Database newDb(newPath);
-    // The index is made once for all the copied rows, with no trigger
-    // noting each row on the way.
+    // The index is made for all the copied rows at once, with no trigger
+    // noting each row on the way: a thread of its own indexes the rows as
+    // they are copied.
     try {
         SearchIndex::drop(newDb);
     } catch (const RuntimeError& e) {
         failWith(QStringLiteral("検索用の索引を作成できません。\r\n") + e.description);
     }
-    // The search index is built from the rows as they are copied, on a
-    // thread of its own.
     SearchIndex::ConcurrentBuild index(yield);
     QHash<QString, int> numbersOfDay;
     TableCopy contents = contentsCopy(v, numbersOfDay);

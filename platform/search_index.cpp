@@ -479,7 +479,7 @@ ConcurrentBuild::ConcurrentBuild(std::function<void()> whileWaiting) : worker_(n
     }
     worker_->file = worker_->folder.filePath(QStringLiteral("index.db"));
     try {
-        worker_->thread = std::thread([w = worker_] { w->run(); });
+        worker_->thread = std::thread([w = worker_.get()] { w->run(); });
     } catch (const std::system_error& e) {
         worker_->failure = QString::fromLocal8Bit(e.what());
     }
@@ -489,7 +489,6 @@ ConcurrentBuild::~ConcurrentBuild() {
     worker_->exact = false;
     worker_->filling.clear();
     worker_->close();
-    delete worker_;
 }
 
 void ConcurrentBuild::add(qint64 row, const QVariant& title, const QVariant& contents) {

@@ -17,6 +17,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 
 class Database;
 
@@ -53,15 +54,16 @@ public:
     // A row of Contents, in the order of copying, with the values its Title
     // and Contents were written with.
     void add(qint64 row, const QVariant& title, const QVariant& contents);
-    // Waits for the thread and makes db's index from what it built; where that cannot stand for
-    // db's rows (a value it could not take as the database stores it, rows
-    // the copy did not hand over, a failure of the thread) db's index is
-    // built afresh as build() does. Throws RuntimeError when that fails.
+    // Waits for the thread and makes db's index from what it built; where
+    // that cannot stand for db's rows (a value it could not take as the
+    // database stores it, rows the copy did not hand over, a failure of the
+    // thread) db's index is built afresh as build() does. Throws RuntimeError
+    // when that fails.
     void install(Database& db);
 
 private:
     struct Worker;
-    Worker* worker_;
+    std::unique_ptr<Worker> worker_;
 };
 
 // True when db's file has an index that is up to date, bringing it up to
