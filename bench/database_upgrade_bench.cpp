@@ -1,8 +1,8 @@
 // The rebuild of a diary in the oldest layout (version 0: days in the short
 // form, no numbers, the options table) into the current one, as the start-up
-// upgrade runs it: every row through the progress interface and the event
-// loop, quietly and through the real progress window with the backup taken
-// first. 1,000 entries a year; 20 years are 20,000 entries.
+// upgrade runs it, serving the event loop while it copies the rows: quietly,
+// and through the real progress window with the backup taken first. 1,000
+// entries a year; 20 years are 20,000 entries.
 #include "platform/database.h"
 #include "core/database_upgrade.h"
 #include "shell/frm_db_updater.h"

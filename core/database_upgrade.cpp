@@ -8,6 +8,7 @@
 #include "core/shared_state.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <cstring>
@@ -66,6 +67,8 @@ struct TableCopy {
     // Values for targetColumns from one old row (in sourceColumns order);
     // returns false when the row was merged into an existing one instead.
     std::function<bool(const QVariantList& row, QVariantList& values)> map;
+    // Told of each row added to the new table, with its row id there.
+    std::function<void(qint64 row, const QVariantList& values)> added;
 };
 
 // Brackets, not double quotes: SQLite reads a double-quoted name that matches
@@ -79,6 +82,33 @@ QString columnList(const QStringList& columns) {
 }
 
 void yield() { QCoreApplication::processEvents(); }
+
+// Serving the event loop costs more than copying a row, and a window cannot
+// show more than some tens of steps a second: the copy yields once this
+// much time has passed since it last did, so the window stays as responsive
+// as with a yield before every row.
+constexpr qint64 kYieldIntervalMs = 10;
+
+// The progress bar is set to the rows copied so far whenever the window can
+// show it: at each yield and at the end.
+class PacedProgress {
+public:
+    explicit PacedProgress(UpgradeProgress& progress) : progress_(progress) { sinceYield_.start(); }
+    // Before each row, with the rows copied so far.
+    void beforeRow(qint64 done) {
+        if (sinceYield_.hasExpired(kYieldIntervalMs)) show(done);
+    }
+    void finish(qint64 done) { show(done); }
+
+private:
+    void show(qint64 done) {
+        progress_.setValue(int(qMin<qint64>(done, INT_MAX)));
+        yield();
+        sinceYield_.start();
+    }
+    UpgradeProgress& progress_;
+    QElapsedTimer sinceYield_;
+};
 
 void copyTable(Database& oldDb, Database& newDb, const TableCopy& copy, UpgradeProgress& progress) {
     progress.log(copy.startLine);
@@ -96,22 +126,26 @@ void copyTable(Database& oldDb, Database& newDb, const TableCopy& copy, UpgradeP
                                    .arg(quoted(copy.table), columnList(copy.targetColumns), marks.join(','));
 
         Transaction tx(newDb);
+        PacedProgress paced(progress);
         qint64 counter = 0;
         QVariant lastRowId = qlonglong(std::numeric_limits<qint64>::min());
         for (;;) {
             const Recordset slice = oldDb.query(select, {lastRowId});
             if (slice.isEmpty()) break;
             for (const QVariantList& r : slice.rows) {
-                yield();
+                paced.beforeRow(counter);
                 const QVariantList row = r.mid(1);
                 QVariantList values;
-                if (copy.map(row, values)) newDb.exec(insert, values);
+                if (copy.map(row, values)) {
+                    newDb.exec(insert, values);
+                    if (copy.added) copy.added(newDb.lastInsertId(), values);
+                }
                 ++counter;
-                progress.setValue(int(qMin<qint64>(counter, INT_MAX)));
             }
             lastRowId = slice.rows.last().first();
         }
         tx.commit();
+        if (counter > 0) paced.finish(counter);
     } catch (const RuntimeError& e) {
         QString failed = copy.startLine;
         failed.replace(QStringLiteral("を開始。"), QStringLiteral("に失敗しました。\r\n"));
@@ -278,15 +312,19 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
                      UpgradeProgress& progress) {
     Database oldDb(oldPath, Database::Mode::ReadOnly);
     Database newDb(newPath);
-    // The index is built once from all the copied rows, with no trigger
-    // noting each row on the way.
+    // The index is made for all the copied rows at once, with no trigger
+    // noting each row on the way: a thread of its own indexes the rows as
+    // they are copied.
     try {
         SearchIndex::drop(newDb);
     } catch (const RuntimeError& e) {
         failWith(QStringLiteral("検索用の索引を作成できません。\r\n") + e.description);
     }
+    SearchIndex::ConcurrentBuild index(yield);
     QHash<QString, int> numbersOfDay;
-    copyTable(oldDb, newDb, contentsCopy(v, numbersOfDay), progress);
+    TableCopy contents = contentsCopy(v, numbersOfDay);
+    contents.added = [&index](qint64 row, const QVariantList& values) { index.add(row, values[1], values[2]); };
+    copyTable(oldDb, newDb, contents, progress);
     QHash<QString, qint64> templateRows;
     copyTable(oldDb, newDb, fileDbCopy(v, newDb, templateRows), progress);
     if (v >= 100)
@@ -297,7 +335,7 @@ void fillNewDatabase(int v, const QString& oldPath, const QString& newPath, cons
     if (v <= 100) writeTextBlocks(oldDb, dataPath, progress);
     if (v >= 220) copyDatabaseInformation(oldDb, newDb, progress);
     try {
-        SearchIndex::build(newDb, yield);
+        index.install(newDb);
     } catch (const RuntimeError& e) {
         failWith(QStringLiteral("検索用の索引を作成できません。\r\n") + e.description);
     }

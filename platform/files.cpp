@@ -59,14 +59,12 @@ bool failedWith(int error) {
     return false;
 }
 
-// QSaveFile always syncs; this is its rename without the sync. The temporary
-// file sits beside the target so that the rename is atomic, and takes the
-// target's permissions (or the umask's for a new file) as QSaveFile does.
-bool writeUnsynced(const QString& path, const QByteArray& bytes) {
-    const QByteArray target = QFile::encodeName(throughLinks(path));
-    // Most pages of a site come out as they were: leaving those alone spares
-    // a file and a rename each.
-    if (holds(target, bytes)) return true;
+// Fills a temporary file beside the target and renames it over the target,
+// after a sync when asked; QSaveFile always syncs. The temporary file sits
+// beside the target so that the rename is atomic, and takes the target's
+// permissions (or the umask's for a new file) as QSaveFile does.
+template <typename Fill>
+bool replaceFile(const QByteArray& target, Sync sync, Fill fill) {
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
@@ -76,13 +74,10 @@ bool writeUnsynced(const QString& path, const QByteArray& bytes) {
     }
     if (fd < 0) return failedWith(EEXIST);
     struct stat old;
+    errno = 0;
     bool ok = ::stat(target.constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
-    for (qsizetype done = 0; ok && done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        done += n > 0 ? n : 0;
-    }
+    ok = ok && fill(fd);
+    if (ok && sync == Sync::ToDisk) ok = ::fdatasync(fd) == 0;
     int error = ok ? 0 : (errno ? errno : EIO);
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -95,6 +90,47 @@ bool writeUnsynced(const QString& path, const QByteArray& bytes) {
     if (ok) error = errno;
     ::unlink(temp.constData());
     return failedWith(error);
+}
+
+bool writeAll(int fd, const char* data, qsizetype size) {
+    for (qsizetype done = 0; done < size;) {
+        const ssize_t n = ::write(fd, data + done, size_t(size - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+// The kernel copies the bytes itself (or shares them, where the file system
+// can), so that a database of many megabytes never passes through memory
+// here; where it cannot, the bytes are read and written a piece at a time.
+bool copyBytes(int from, int to) {
+    for (;;) {
+        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, size_t(1) << 30, 0);
+        if (n > 0) continue;
+        if (n == 0) return true;
+        if (errno == EINTR) continue;
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != EBADF)
+            return false;
+        break;
+    }
+    static thread_local char piece[256 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(from, piece, sizeof piece);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n == 0;
+        if (!writeAll(to, piece, n)) return false;
+    }
+}
+
+// The rename of QSaveFile without its sync.
+bool writeUnsynced(const QString& path, const QByteArray& bytes) {
+    const QByteArray target = QFile::encodeName(throughLinks(path));
+    // Most pages of a site come out as they were: leaving those alone spares
+    // a file and a rename each.
+    if (holds(target, bytes)) return true;
+    return replaceFile(target, Sync::None, [&bytes](int fd) { return writeAll(fd, bytes.constData(), bytes.size()); });
 }
 
 }  // namespace
@@ -286,16 +322,21 @@ bool makeFolder(const QString& path) {
 }
 
 bool copyFile(const QString& from, const QString& to, Sync sync) {
-    QFile src(from);
-    if (!src.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = src.readAll();
-    if (src.error() != QFile::NoError) return false;
-    if (!writeAtomic(to, bytes, sync)) return false;
+    const int src = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (src < 0) return failedWith(errno);
+    struct stat st;
+    if (::fstat(src, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = errno ? errno : EISDIR;
+        ::close(src);
+        return failedWith(error);
+    }
+    const bool ok = replaceFile(QFile::encodeName(throughLinks(to)), sync, [src](int fd) { return copyBytes(src, fd); });
+    ::close(src);
+    if (!ok) return false;
     // Keep the source's date, as a Windows copy does: the blog-description
     // refresh compares dates after copying.
-    QFile dst(to);
-    if (dst.open(QIODevice::ReadWrite))
-        dst.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
+    const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+    ::utimensat(AT_FDCWD, QFile::encodeName(to).constData(), times, 0);
     return true;
 }
 

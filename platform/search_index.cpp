@@ -5,9 +5,17 @@
 #include "platform/search_pairs.h"
 
 #include <QHash>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <future>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace SearchIndex {
 
@@ -15,6 +23,12 @@ namespace {
 
 // Rows are read in slices so that a large diary never sits in memory whole.
 constexpr int kSliceRows = 500;
+
+// The index itself: the words of each row and the rows it holds.
+const QString kIndexTables =
+    QStringLiteral("CREATE VIRTUAL TABLE ContentsPairs USING fts5(Title, Contents, content='', tokenize='ascii', "
+                   "detail='full', columnsize=0);\n"
+                   "CREATE TABLE ContentsPairsRows (Row INTEGER PRIMARY KEY, Hash INTEGER NOT NULL);\n");
 
 // Every table and trigger of the index is there, and nothing of the index of
 // earlier builds.
@@ -202,10 +216,7 @@ void bringUpToDate(Database& db) {
 }  // namespace
 
 QString schemaSql() {
-    return QStringLiteral(
-        "CREATE VIRTUAL TABLE ContentsPairs USING fts5(Title, Contents, content='', tokenize='ascii', "
-        "detail='full', columnsize=0);\n"
-        "CREATE TABLE ContentsPairsRows (Row INTEGER PRIMARY KEY, Hash INTEGER NOT NULL);\n"
+    return kIndexTables + QStringLiteral(
         "CREATE TABLE ContentsPairsLog (Seq INTEGER PRIMARY KEY, Row INTEGER NOT NULL, HadRow INTEGER NOT NULL, "
         "OldTitle, OldContents);\n"
         "CREATE TRIGGER ContentsPairsInsert AFTER INSERT ON Contents BEGIN\n"
@@ -234,6 +245,275 @@ void drop(Database& db) {
     Transaction t(db);
     dropAll(db);
     t.commit();
+}
+
+namespace {
+
+// The bytes CAST(value AS BLOB) reads back once Database has bound the value
+// into a column of text affinity: false for a floating-point number, which
+// SQLite stores in a rendering of its own.
+bool storedBytes(const QVariant& value, QByteArray& bytes) {
+    if (!value.isValid() || value.isNull()) {
+        bytes.clear();
+        return true;
+    }
+    switch (value.typeId()) {
+    case QMetaType::QByteArray:
+        bytes = value.toByteArray();
+        return true;
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        bytes = QByteArray::number(value.toLongLong());
+        return true;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return false;
+    default:
+        bytes = value.toString().toUtf8();
+        return true;
+    }
+}
+
+// Title and Contents store what they are given as text, as the shipped
+// schema declares them; a column of numeric affinity would turn "01" into 1.
+bool textColumns(Database& db) {
+    return db.scalar(QStringLiteral("SELECT count(*) FROM pragma_table_info('Contents') "
+                                    "WHERE lower(name) IN ('title', 'contents') AND upper(type) NOT LIKE '%INT%' "
+                                    "AND (upper(type) LIKE '%CHAR%' OR upper(type) LIKE '%CLOB%' "
+                                    "OR upper(type) LIKE '%TEXT%')"))
+               .toInt() == 2;
+}
+
+// Rows handed over wait in batches of kSliceRows; the copy waits for the
+// thread rather than let more of them take up memory.
+constexpr size_t kMaxWaiting = 8;
+
+}  // namespace
+
+struct ConcurrentBuild::Worker {
+    struct Row {
+        qint64 row;
+        QVariant title, contents;
+    };
+
+    std::function<void()> whileWaiting;
+    QTemporaryDir folder;
+    QString file;  // the scratch file in it
+    std::thread thread;
+    std::mutex mutex;
+    std::condition_variable changed;
+    // Batches handed over, not yet taken; at most kMaxWaiting.
+    std::deque<QList<Row>> batches;  // under mutex
+    // Batches done with, freed by the copying thread that made their texts:
+    // freeing them here would contend for that thread's memory arena with
+    // every allocation the copy makes.
+    std::vector<QList<Row>> spent;  // under mutex
+    bool closed = false;             // under mutex
+    bool finished = false;           // under mutex
+    // Written by the thread before it finishes.
+    std::atomic<bool> exact{true};  // also written by the threads making pairs
+    QString failure;
+
+    // The copying thread's own.
+    QList<Row> filling;
+    qint64 count = 0, first = 0, last = 0;
+    bool consecutive = true;
+
+    // The next batch, waiting for it; false once the copy is done.
+    bool take(QList<Row>& batch) {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [this] { return closed || !batches.empty(); });
+        if (batches.empty()) return false;
+        batch = std::move(batches.front());
+        batches.pop_front();
+        return true;
+    }
+
+    QList<IndexedRow> indexedRows(QList<Row> batch) {
+        const auto giveBack = qScopeGuard([this, &batch] {
+            std::lock_guard<std::mutex> lock(mutex);
+            spent.push_back(std::move(batch));
+        });
+        QList<IndexedRow> out;
+        out.reserve(batch.size());
+        QByteArray title, contents;
+        for (const Row& r : batch) {
+            if (!exact) return {};
+            if (!storedBytes(r.title, title) || !storedBytes(r.contents, contents)) {
+                exact = false;
+                return {};
+            }
+            out << indexed(r.row, title, contents);
+        }
+        return out;
+    }
+
+    // The pairs of one batch are made on another thread while this one
+    // feeds the previous batch to FTS5, which takes most of the time.
+    void run() {
+        try {
+            Database db(file, Database::Mode::Create);
+            // A scratch file: nothing of it is needed after a failure.
+            db.execScript(QStringLiteral("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;") + kIndexTables);
+            Transaction t(db);
+            std::future<QList<IndexedRow>> pending;
+            for (;;) {
+                QList<Row> batch;
+                const bool more = take(batch);
+                std::future<QList<IndexedRow>> next;
+                if (more)
+                    next = std::async(std::launch::async,
+                                      [this, b = std::move(batch)]() mutable { return indexedRows(std::move(b)); });
+                if (pending.valid()) {
+                    const QList<IndexedRow> rows = pending.get();
+                    if (exact)
+                        for (const IndexedRow& r : rows) insertRow(db, r);
+                }
+                if (!more) break;
+                pending = std::move(next);
+            }
+            t.commit();
+        } catch (const RuntimeError& e) {
+            failure = e.description;
+        } catch (const std::exception& e) {
+            failure = QString::fromLocal8Bit(e.what());
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            finished = true;
+        }
+        changed.notify_all();
+    }
+
+    void handOver() {
+        if (filling.isEmpty()) return;
+        waitFor([this] { return batches.size() < kMaxWaiting || finished; });
+        std::vector<QList<Row>> done;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (!finished) batches.push_back(std::move(filling));
+            done.swap(spent);
+        }
+        filling = {};
+        changed.notify_all();
+    }
+
+    // Waits until `done` holds (under the mutex), serving the caller's
+    // window meanwhile.
+    template <typename Done>
+    void waitFor(Done done) {
+        for (;;) {
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                if (changed.wait_for(lock, std::chrono::milliseconds(10), done)) return;
+            }
+            if (whileWaiting) whileWaiting();
+        }
+    }
+
+    // Lets the thread finish and waits for it.
+    void close() {
+        if (!thread.joinable()) return;
+        handOver();
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            closed = true;
+        }
+        changed.notify_all();
+        waitFor([this] { return finished; });
+        thread.join();
+        spent.clear();
+    }
+
+    // The index of the rows handed over stands for db's rows: the same rows,
+    // stored as they were handed over.
+    bool standsFor(Database& db) {
+        if (!failure.isEmpty() || !exact || !consecutive || !textColumns(db)) return false;
+        const Recordset rs = db.query(QStringLiteral("SELECT count(*), min(rowid), max(rowid) FROM Contents"));
+        if (count == 0) return rs.rows[0][0].toLongLong() == 0;
+        return rs.rows[0][0].toLongLong() == count && rs.rows[0][1].toLongLong() == first &&
+               rs.rows[0][2].toLongLong() == last;
+    }
+
+    // db's index tables as the schema makes them, filled from the scratch
+    // file. FTS5 keeps the whole index in its _data and _idx tables; with no
+    // content and no sizes stored it keeps nothing else.
+    void takeOver(Database& db) {
+        // Before the scratch file is attached: a name the drops leave
+        // unqualified would find its tables.
+        {
+            Transaction t(db);
+            makeSchema(db);
+            t.commit();
+        }
+        db.exec(QStringLiteral("ATTACH DATABASE ? AS ContentsPairsBuilt"), {file});
+        try {
+            Transaction t(db);
+            db.execScript(QStringLiteral(
+                "DELETE FROM main.ContentsPairs_data;\n"
+                "DELETE FROM main.ContentsPairs_idx;\n"
+                "INSERT INTO main.ContentsPairs_data SELECT * FROM ContentsPairsBuilt.ContentsPairs_data;\n"
+                "INSERT INTO main.ContentsPairs_idx SELECT * FROM ContentsPairsBuilt.ContentsPairs_idx;\n"
+                "INSERT INTO main.ContentsPairsRows SELECT * FROM ContentsPairsBuilt.ContentsPairsRows;\n"));
+            t.commit();
+        } catch (const RuntimeError&) {
+            db.execScript(QStringLiteral("DETACH DATABASE ContentsPairsBuilt"));
+            throw;
+        }
+        db.execScript(QStringLiteral("DETACH DATABASE ContentsPairsBuilt"));
+    }
+};
+
+ConcurrentBuild::ConcurrentBuild(std::function<void()> whileWaiting) : worker_(new Worker) {
+    worker_->whileWaiting = std::move(whileWaiting);
+    if (!worker_->folder.isValid()) {
+        worker_->failure = worker_->folder.errorString();
+        return;
+    }
+    worker_->file = worker_->folder.filePath(QStringLiteral("index.db"));
+    try {
+        worker_->thread = std::thread([w = worker_.get()] { w->run(); });
+    } catch (const std::system_error& e) {
+        worker_->failure = QString::fromLocal8Bit(e.what());
+    }
+}
+
+ConcurrentBuild::~ConcurrentBuild() {
+    worker_->exact = false;
+    worker_->filling.clear();
+    worker_->close();
+}
+
+void ConcurrentBuild::add(qint64 row, const QVariant& title, const QVariant& contents) {
+    Worker& w = *worker_;
+    if (!w.thread.joinable()) return;
+    if (w.count == 0)
+        w.first = row;
+    else if (row != w.last + 1)
+        w.consecutive = false;
+    w.last = row;
+    ++w.count;
+    w.filling << Worker::Row{row, title, contents};
+    if (w.filling.size() >= kSliceRows) w.handOver();
+}
+
+void ConcurrentBuild::install(Database& db) {
+    worker_->close();
+    if (worker_->standsFor(db)) {
+        try {
+            worker_->takeOver(db);
+            return;
+        } catch (const RuntimeError&) {
+        }
+    }
+    build(db, worker_->whileWaiting);
 }
 
 bool ready(Database& db) {

@@ -14,8 +14,10 @@
 // log before it searches. A file whose rows no longer match the index
 // (restored from a dump, triggers dropped) gets the index built afresh.
 #include <QString>
+#include <QVariant>
 
 #include <functional>
+#include <memory>
 
 class Database;
 
@@ -33,6 +35,36 @@ void build(Database& db, const std::function<void()>& betweenSlices = {});
 // Drops the index and its triggers, so that rows written in bulk are not
 // noted one by one before build() takes them all. Throws RuntimeError.
 void drop(Database& db);
+
+// Builds the index of a new database while its rows are copied into it: a
+// thread of its own indexes each row the copy hands over into a private
+// file, and install() puts that index into the new database once the copy
+// is done. The index is the one build() would make from the same rows.
+// `whileWaiting` runs every few milliseconds while the copy waits for the
+// thread: when the thread is that far behind that the rows waiting for it
+// would fill much memory, and in install().
+class ConcurrentBuild {
+public:
+    explicit ConcurrentBuild(std::function<void()> whileWaiting = {});
+    // Without install(), the rows not yet indexed are dropped.
+    ~ConcurrentBuild();
+    ConcurrentBuild(const ConcurrentBuild&) = delete;
+    ConcurrentBuild& operator=(const ConcurrentBuild&) = delete;
+
+    // A row of Contents, in the order of copying, with the values its Title
+    // and Contents were written with.
+    void add(qint64 row, const QVariant& title, const QVariant& contents);
+    // Waits for the thread and makes db's index from what it built; where
+    // that cannot stand for db's rows (a value it could not take as the
+    // database stores it, rows the copy did not hand over, a failure of the
+    // thread) db's index is built afresh as build() does. Throws RuntimeError
+    // when that fails.
+    void install(Database& db);
+
+private:
+    struct Worker;
+    std::unique_ptr<Worker> worker_;
+};
 
 // True when db's file has an index that is up to date, bringing it up to
 // date first through a connection of its own where it lags behind; false

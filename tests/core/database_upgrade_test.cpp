@@ -3,10 +3,14 @@
 #include "platform/files.h"
 #include "core/database_upgrade.h"
 #include "core/db_version.h"
+#include "platform/search_index.h"
 #include "tests/core/database_fixtures.h"
 #include "tests/support/temp_folder.h"
 
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace DbFixtures;
 
@@ -255,4 +259,65 @@ TEST(BackupDatabase, NeverReplacesTheBackupWithADamagedFile) {
     makeOldDatabase(tmp.file("rarav.mdb"), 150);
     DatabaseUpgrade::BackupDatabase(tmp.path());
     EXPECT_EQ(bytesOf(tmp.file("diarymdb.bak")), bytesOf(tmp.file("rarav.mdb")));
+}
+
+// The rebuild makes the search index while it copies the rows; the index it
+// leaves is the one a build from the rebuilt rows makes, whatever kind of
+// value the old file held in Title and Contents.
+TEST(UpgradeDatabase, MakesTheIndexAFullBuildMakes) {
+    struct Case {
+        const char* name;
+        QVariant title, contents;
+    };
+    const Case cases[] = {
+        {"text", QStringLiteral("猫😀猫 Good Day"), QStringLiteral("散歩の日\r\n100% a_b ")},
+        {"none", QVariant(), QStringLiteral("")},
+        {"number", qlonglong(-120), qlonglong(9007199254740993LL)},
+        {"bytes", QByteArray("\xff\xfe z\x00\x01", 6), QByteArray("\xe7\x8c\xab\xe7", 4)},
+        {"fraction", 0.1, 1.0 / 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Folders f;
+        makeOldDatabase(f.database(), 230);
+        {
+            // Columns without a type keep each value as it was stored.
+            Database old(f.database());
+            old.execScript("ALTER TABLE Contents RENAME TO Typed;"
+                           "CREATE TABLE Contents (Day TEXT, Title, Contents, Weather TEXT, Genre TEXT, "
+                           "Number INTEGER, PublishTime TEXT, Private INTEGER, TrackBack TEXT, Extend TEXT, "
+                           "Excerpt TEXT, ImportMark TEXT);"
+                           "INSERT INTO Contents SELECT * FROM Typed; DROP TABLE Typed;");
+            Transaction t(old);
+            for (int i = 0; i < 1200; ++i)
+                insert(old, "Contents",
+                       {{"Day", "2006/2/3"}, {"Number", i}, {"Title", i % 2 ? c.title : QVariant(i)},
+                        {"Contents", i % 3 ? c.contents : QVariant(QStringLiteral("本文%1").arg(i))}});
+            t.commit();
+        }
+        Recorder progress;
+        bool served = false;
+        QTimer::singleShot(0, [&served] { served = DatabaseUpgrade::isUpgrading(); });
+        DatabaseUpgrade::UpgradeDatabase(230, progress, f.paths);
+        // The window was served while rows were copied, and the bar came to
+        // every row.
+        EXPECT_TRUE(served);
+        EXPECT_TRUE(progress.values.contains(1203));
+        EXPECT_TRUE(std::is_sorted(progress.values.begin(), progress.values.begin() + progress.values.indexOf(1203)));
+        const QString copy = f.tmp.file("copy.mdb");
+        ASSERT_TRUE(QFile::copy(f.database(), copy));
+        {
+            Database built(copy);
+            SearchIndex::build(built);
+        }
+        Database rebuilt(f.database()), built(copy);
+        for (const char* table : {"ContentsPairs_data", "ContentsPairs_idx", "ContentsPairsRows"}) {
+            const QString all = QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2").arg(table);
+            EXPECT_EQ(rebuilt.query(all).rows, built.query(all).rows) << table;
+        }
+        EXPECT_EQ(rebuilt.scalar("SELECT count(*) FROM ContentsPairsRows").toInt(), 1203);
+        EXPECT_EQ(rebuilt.scalar("SELECT count(*) FROM ContentsPairsLog").toInt(), 0);
+        EXPECT_NO_THROW(rebuilt.exec("INSERT INTO ContentsPairs (ContentsPairs) VALUES ('integrity-check')"));
+        EXPECT_TRUE(SearchIndex::ready(rebuilt));
+    }
 }

@@ -5,6 +5,7 @@
 
 #include "tests/support/temp_folder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -86,6 +87,40 @@ TEST(Files, WritesGoThroughASymbolicLink) {
         }
         EXPECT_EQ(QDir(t.file("elsewhere ¥")).entryList(QDir::Files), (QStringList{"index.htm", "new.htm"}));
         QFile::remove(t.file("elsewhere ¥/new.htm"));
+    }
+}
+
+// A copy is the source's bytes and date under the target's name and
+// permissions, through a symbolic link, with nothing left beside it; a
+// source that cannot be read leaves the target as it was.
+TEST(Files, CopyIsWholeAndKeepsTheTargetOnFailure) {
+    TempFolder t;
+    QDir().mkpath(t.file("〜¥−🍣"));
+    QByteArray bytes(3 << 20, Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) bytes[i] = char(i * 7919 >> 3);
+    const QString source = t.write("〜¥−🍣/rarav.mdb", bytes);
+    const QDateTime date(QDate(2004, 1, 5), QTime(8, 0, 0));
+    {
+        QFile f(source);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(date, QFileDevice::FileModificationTime));
+    }
+    const QString target = t.file("〜¥−🍣/diarymdb.bak");
+    ASSERT_TRUE(QFile::link("〜¥−🍣/diarymdb.bak", t.file("link.bak")));
+    for (const Files::Sync sync : {Files::Sync::ToDisk, Files::Sync::None}) {
+        t.write("〜¥−🍣/diarymdb.bak", "old");
+        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        ASSERT_TRUE(Files::copyFile(source, t.file("link.bak"), sync));
+        EXPECT_TRUE(QFileInfo(t.file("link.bak")).isSymLink());
+        EXPECT_EQ(t.read("〜¥−🍣/diarymdb.bak"), bytes);
+        EXPECT_EQ(QFileInfo(target).lastModified(), date);
+        EXPECT_EQ(QFile::permissions(target),
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+        EXPECT_EQ(QDir(t.file("〜¥−🍣")).entryList(QDir::Files), (QStringList{"diarymdb.bak", "rarav.mdb"}));
+    }
+    for (const QString& unreadable : {t.file("missing.mdb"), t.file("〜¥−🍣")}) {
+        EXPECT_FALSE(Files::copyFile(unreadable, target));
+        EXPECT_EQ(t.read("〜¥−🍣/diarymdb.bak"), bytes);
     }
 }
 
