@@ -1,31 +1,14 @@
 #include "platform/dates.h"
+#include "tests/support/time_zone.h"
 
 #include <gtest/gtest.h>
-#include <ctime>
 
 namespace {
-
-class ZoneChange {
-public:
-    ZoneChange() : old_(qgetenv("TZ")), had_(qEnvironmentVariableIsSet("TZ")) {}
-    ~ZoneChange() {
-        if (had_)
-            qputenv("TZ", old_);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-    void to(const char* zone) { qputenv("TZ", zone); }
-
-private:
-    QByteArray old_;
-    bool had_;
-};
 
 // Within one reading the zone stays as it was read; every call outside one,
 // and the next reading, see the zone as it is then.
 TEST(Dates, TheZoneIsReadOncePerReading) {
-    ZoneChange zone;
+    ScopedTimeZone zone;
     const QDate day(2024, 7, 1);
     const QTime noon(12, 0);
     zone.to("Asia/Tokyo");

@@ -8,6 +8,7 @@
 #include "publish/site_save.h"
 #include "site/month_page.h"
 #include "tests/site/site_fixture.h"
+#include "tests/support/time_zone.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -18,6 +19,8 @@ const QString kGolden = QStringLiteral(RARAV_SOURCE_DIR "/tests/publish/golden_s
 
 class GoldenSite : public SiteFixture {
 protected:
+    // The committed feeds were written with times in UTC: they carry its offset.
+    ScopedTimeZone utc{"UTC"};
     Shell::SharedState saved;
     void SetUp() override {
         SiteFixture::SetUp();

@@ -12,31 +12,16 @@
 #include "platform/runtime_error.h"
 #include "core/shared_state.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/time_zone.h"
 
 #include <QDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
-#include <ctime>
 
 namespace {
 
 // The feeds give local times the zone's offset; the fixtures are in Japan.
-class ZoneTime {
-public:
-    explicit ZoneTime(const char* zone) : old_(qgetenv("TZ")), had_(qEnvironmentVariableIsSet("TZ")) {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    ~ZoneTime() {
-        if (had_) qputenv("TZ", old_);
-        else qunsetenv("TZ");
-        tzset();
-    }
-
-private:
-    QByteArray old_;
-    bool had_;
-};
+using ZoneTime = ScopedTimeZone;
 
 struct Entry {
     const char* day;
