@@ -20,6 +20,7 @@
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -123,7 +124,13 @@ private:
     WebBrowserControl* owner_;
 };
 
-WebBrowserControl::WebBrowserControl(QWidget* parent) : QWebEngineView(parent) {
+WebBrowserControl::WebBrowserControl(QWidget* parent, Engine engine) : QWebEngineView(parent) {
+    if (engine == Engine::Started) startEngine();
+}
+
+void WebBrowserControl::startEngine() {
+    if (started_) return;
+    started_ = true;
     auto* p = new BrowserPage(this);
     setPage(p);
     QWebEngineProfile* profile = p->profile();
@@ -153,6 +160,34 @@ WebBrowserControl::WebBrowserControl(QWidget* parent) : QWebEngineView(parent) {
             break;
         }
     });
+    const QString waiting = std::exchange(waiting_, QString());
+    Navigate(waiting);
+}
+
+void WebBrowserControl::showEvent(QShowEvent* event) {
+    if (started_)
+        QWebEngineView::showEvent(event);
+    else
+        QWidget::showEvent(event);
+}
+
+void WebBrowserControl::hideEvent(QHideEvent* event) {
+    if (started_)
+        QWebEngineView::hideEvent(event);
+    else
+        QWidget::hideEvent(event);
+}
+
+void WebBrowserControl::closeEvent(QCloseEvent* event) {
+    if (started_)
+        QWebEngineView::closeEvent(event);
+    else
+        QWidget::closeEvent(event);
+}
+
+void WebBrowserControl::dragEnterEvent(QDragEnterEvent* event) {
+    startEngine();
+    QWebEngineView::dragEnterEvent(event);
 }
 
 bool WebBrowserControl::beforeNavigate(const QUrl& url) {
@@ -162,6 +197,10 @@ bool WebBrowserControl::beforeNavigate(const QUrl& url) {
 void WebBrowserControl::Navigate(const QString& target) {
     const QUrl url = BrowserAddress::fromTarget(target);
     if (url.isEmpty() || !url.isValid()) return;
+    if (!started_) {
+        waiting_ = target;
+        return;
+    }
     const QUrl current = this->url();
     if (url.isLocalFile() && url.hasFragment() && current.isLocalFile() &&
         url.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment)) {
@@ -177,12 +216,34 @@ void WebBrowserControl::Navigate(const QString& target) {
     setUrl(url);
 }
 
-void WebBrowserControl::Stop() { stop(); }
-void WebBrowserControl::GoBack() { back(); }
-void WebBrowserControl::GoForward() { forward(); }
-void WebBrowserControl::Refresh() { reload(); }
-QString WebBrowserControl::LocationURL() const { return url().toString(); }
-QString WebBrowserControl::LocationName() const { return title(); }
+void WebBrowserControl::Stop() {
+    if (started_)
+        stop();
+    else
+        waiting_.clear();
+}
+
+void WebBrowserControl::GoBack() {
+    startEngine();
+    back();
+}
+
+void WebBrowserControl::GoForward() {
+    startEngine();
+    forward();
+}
+
+void WebBrowserControl::Refresh() {
+    startEngine();
+    reload();
+}
+
+QString WebBrowserControl::LocationURL() const {
+    if (!started_) return waiting_.isEmpty() ? QString() : BrowserAddress::fromTarget(waiting_).toString();
+    return url().toString();
+}
+
+QString WebBrowserControl::LocationName() const { return started_ ? title() : QString(); }
 
 namespace {
 // The page of a window a link asked for: its first navigation is handed to
@@ -223,6 +284,7 @@ QVariant WebBrowserControl::runScript(const QString& script) {
         QVariant value;
     };
     auto answer = std::make_shared<Answer>();
+    startEngine();
     QPointer<WebBrowserControl> self(this);
     QEventLoop loop;
     QPointer<QEventLoop> waiting(&loop);

@@ -56,7 +56,17 @@ public:
     static constexpr int kObjectRequired = 424;  // no such form or element
     static constexpr int kScriptFailed = 440;    // the page did not answer in time
 
-    explicit WebBrowserControl(QWidget* parent = nullptr);
+    // A held control has no page and costs no engine start until
+    // startEngine(): a window can be on the screen before it. Meanwhile
+    // Navigate keeps the last address for the start, Stop forgets it, and any
+    // other use starts the engine first.
+    enum class Engine { Started, Held };
+    explicit WebBrowserControl(QWidget* parent = nullptr, Engine engine = Engine::Started);
+
+    // Makes the page and loads the address asked for while held; does
+    // nothing once started.
+    void startEngine();
+    bool engineStarted() const { return started_; }
 
     // An address or a file path with an optional "#" fragment. A path that
     // only differs from the shown page by its fragment is read again from the
@@ -66,9 +76,10 @@ public:
     void GoBack();
     void GoForward();
     void Refresh();
+    // While held: the address that waits, and no title.
     QString LocationURL() const;
     QString LocationName() const;  // the page's title
-    bool Busy() const { return busy_; }
+    bool Busy() const { return busy_ || !waiting_.isEmpty(); }
 
     // Asked before every navigation of the page or a frame (typed, link, form,
     // script, Navigate) with the address; returning true cancels it.
@@ -113,6 +124,12 @@ protected:
     // A link that asks for a new window (target=_blank) opens here: the
     // program has one browser window.
     QWebEngineView* createWindow(QWebEnginePage::WebWindowType type) override;
+    // The view's own handlers would make a page of the wrong kind for a held
+    // control.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
 
 private:
     friend class BrowserPage;
@@ -121,4 +138,6 @@ private:
     QVariantMap runOnElement(const DomElement& element, const QString& body, const QVariantMap& args = {});
 
     bool busy_ = false;
+    bool started_ = false;
+    QString waiting_;  // the address asked for while held
 };
