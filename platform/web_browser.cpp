@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -21,6 +23,12 @@
 #include <QWebEngineUrlSchemeHandler>
 #include <memory>
 #include <utility>
+
+QT_BEGIN_NAMESPACE
+// Qt's own way to set the context that all others share with (the engine
+// does the same); there is no public one.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+QT_END_NAMESPACE
 
 namespace {
 
@@ -94,6 +102,17 @@ void prepare() {
     QWebEngineUrlScheme scheme(kEventScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
     QWebEngineUrlScheme::registerScheme(scheme);
+    // The engine hands its pictures to the windows through an OpenGL context
+    // that all others share with. Made by the application object, it would
+    // load the whole OpenGL driver before the first window shows; an empty
+    // one stands in its place until the first page (createSharedContext).
+    auto* shared = new QOpenGLContext;
+    qt_gl_set_global_share_context(shared);
+    qAddPostRoutine([] {
+        QOpenGLContext* context = QOpenGLContext::globalShareContext();
+        qt_gl_set_global_share_context(nullptr);
+        delete context;
+    });
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The engine ignores its default-encoding setting and guesses the charset
     // of an undeclared page from the user's language: Japanese gives
@@ -107,6 +126,17 @@ void prepare() {
     // program down with it; as root (containers, CI) it runs without one.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+void createSharedContext() {
+    static bool tried = false;
+    QOpenGLContext* shared = QOpenGLContext::globalShareContext();
+    if (tried || !shared || shared->isValid()) return;
+    tried = true;
+    // As the application object would have made it at its start.
+    shared->setScreen(QGuiApplication::primaryScreen());
+    shared->setFormat(QSurfaceFormat::defaultFormat());
+    shared->create();
 }
 
 }  // namespace WebEngine
@@ -131,6 +161,7 @@ WebBrowserControl::WebBrowserControl(QWidget* parent, Engine engine) : QWebEngin
 void WebBrowserControl::startEngine() {
     if (started_) return;
     started_ = true;
+    WebEngine::createSharedContext();
     auto* p = new BrowserPage(this);
     setPage(p);
     QWebEngineProfile* profile = p->profile();

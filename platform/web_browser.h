@@ -14,6 +14,9 @@ namespace WebEngine {
 // (pages close viewers by navigating to "Event:Close") and makes the engine
 // read pages that declare no charset as Shift_JIS.
 void prepare();
+// Creates the OpenGL context that prepare() left empty; the engine needs it
+// before its first page. Pages are made by WebBrowserControl, which calls it.
+void createSharedContext();
 }  // namespace WebEngine
 
 // A form of the page: by zero-based index among the page's forms, or by name.
