@@ -321,7 +321,17 @@ frmBrowser* MDIFormTop::browser() {
 void MDIFormTop::startBrowserWhenShown() {
     // The window handle exists before show() so that no expose is missed.
     create();
-    windowHandle()->installEventFilter(this);
+    if (windowHandle()->isExposed())
+        startBrowserEngineSoon();
+    else
+        windowHandle()->installEventFilter(this);
+}
+
+void MDIFormTop::startBrowserEngineSoon() {
+    // After the expose has painted the window.
+    QTimer::singleShot(0, this, [this] {
+        if (browser_) browser_->WebBrowser->startEngine();
+    });
 }
 
 QMdiSubWindow* MDIFormTop::showChild(QWidget* child) {
@@ -364,10 +374,7 @@ void MDIFormTop::MDIForm_Unload() {
 bool MDIFormTop::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
         windowHandle()->removeEventFilter(this);
-        // After the expose has painted the window.
-        QTimer::singleShot(0, this, [this] {
-            if (browser_) browser_->WebBrowser->startEngine();
-        });
+        startBrowserEngineSoon();
         return false;
     }
     if (watched == Picture1 && event->type() == QEvent::MouseButtonPress) {

@@ -99,6 +99,7 @@ private:
     // The browser that start-up places starts its engine once the window
     // has been put on the screen.
     void startBrowserWhenShown();
+    void startBrowserEngineSoon();
 
     std::unique_ptr<QLockFile> instanceLock_;
     frmCalender* calender_ = nullptr;
