@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -20,6 +22,13 @@
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 #include <memory>
+#include <utility>
+
+QT_BEGIN_NAMESPACE
+// Qt's own way to set the context that all others share with (the engine
+// does the same); there is no public one.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+QT_END_NAMESPACE
 
 namespace {
 
@@ -93,6 +102,17 @@ void prepare() {
     QWebEngineUrlScheme scheme(kEventScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
     QWebEngineUrlScheme::registerScheme(scheme);
+    // The engine hands its pictures to the windows through an OpenGL context
+    // that all others share with. Made by the application object, it would
+    // load the whole OpenGL driver before the first window shows; an empty
+    // one stands in its place until the first page (createSharedContext).
+    auto* shared = new QOpenGLContext;
+    qt_gl_set_global_share_context(shared);
+    qAddPostRoutine([] {
+        QOpenGLContext* context = QOpenGLContext::globalShareContext();
+        qt_gl_set_global_share_context(nullptr);
+        delete context;
+    });
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The engine ignores its default-encoding setting and guesses the charset
     // of an undeclared page from the user's language: Japanese gives
@@ -106,6 +126,17 @@ void prepare() {
     // program down with it; as root (containers, CI) it runs without one.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+void createSharedContext() {
+    static bool tried = false;
+    QOpenGLContext* shared = QOpenGLContext::globalShareContext();
+    if (tried || !shared || shared->isValid()) return;
+    tried = true;
+    // As the application object would have made it at its start.
+    shared->setScreen(QGuiApplication::primaryScreen());
+    shared->setFormat(QSurfaceFormat::defaultFormat());
+    shared->create();
 }
 
 }  // namespace WebEngine
@@ -123,7 +154,14 @@ private:
     WebBrowserControl* owner_;
 };
 
-WebBrowserControl::WebBrowserControl(QWidget* parent) : QWebEngineView(parent) {
+WebBrowserControl::WebBrowserControl(QWidget* parent, Engine engine) : QWebEngineView(parent) {
+    if (engine == Engine::Started) startEngine();
+}
+
+void WebBrowserControl::startEngine() {
+    if (started_) return;
+    started_ = true;
+    WebEngine::createSharedContext();
     auto* p = new BrowserPage(this);
     setPage(p);
     QWebEngineProfile* profile = p->profile();
@@ -153,6 +191,34 @@ WebBrowserControl::WebBrowserControl(QWidget* parent) : QWebEngineView(parent) {
             break;
         }
     });
+    const QString waiting = std::exchange(waiting_, QString());
+    Navigate(waiting);
+}
+
+void WebBrowserControl::showEvent(QShowEvent* event) {
+    if (started_)
+        QWebEngineView::showEvent(event);
+    else
+        QWidget::showEvent(event);
+}
+
+void WebBrowserControl::hideEvent(QHideEvent* event) {
+    if (started_)
+        QWebEngineView::hideEvent(event);
+    else
+        QWidget::hideEvent(event);
+}
+
+void WebBrowserControl::closeEvent(QCloseEvent* event) {
+    if (started_)
+        QWebEngineView::closeEvent(event);
+    else
+        QWidget::closeEvent(event);
+}
+
+void WebBrowserControl::dragEnterEvent(QDragEnterEvent* event) {
+    startEngine();
+    QWebEngineView::dragEnterEvent(event);
 }
 
 bool WebBrowserControl::beforeNavigate(const QUrl& url) {
@@ -162,6 +228,10 @@ bool WebBrowserControl::beforeNavigate(const QUrl& url) {
 void WebBrowserControl::Navigate(const QString& target) {
     const QUrl url = BrowserAddress::fromTarget(target);
     if (url.isEmpty() || !url.isValid()) return;
+    if (!started_) {
+        waiting_ = target;
+        return;
+    }
     const QUrl current = this->url();
     if (url.isLocalFile() && url.hasFragment() && current.isLocalFile() &&
         url.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment)) {
@@ -177,12 +247,34 @@ void WebBrowserControl::Navigate(const QString& target) {
     setUrl(url);
 }
 
-void WebBrowserControl::Stop() { stop(); }
-void WebBrowserControl::GoBack() { back(); }
-void WebBrowserControl::GoForward() { forward(); }
-void WebBrowserControl::Refresh() { reload(); }
-QString WebBrowserControl::LocationURL() const { return url().toString(); }
-QString WebBrowserControl::LocationName() const { return title(); }
+void WebBrowserControl::Stop() {
+    if (started_)
+        stop();
+    else
+        waiting_.clear();
+}
+
+void WebBrowserControl::GoBack() {
+    startEngine();
+    back();
+}
+
+void WebBrowserControl::GoForward() {
+    startEngine();
+    forward();
+}
+
+void WebBrowserControl::Refresh() {
+    startEngine();
+    reload();
+}
+
+QString WebBrowserControl::LocationURL() const {
+    if (!started_) return waiting_.isEmpty() ? QString() : BrowserAddress::fromTarget(waiting_).toString();
+    return url().toString();
+}
+
+QString WebBrowserControl::LocationName() const { return started_ ? title() : QString(); }
 
 namespace {
 // The page of a window a link asked for: its first navigation is handed to
@@ -223,6 +315,7 @@ QVariant WebBrowserControl::runScript(const QString& script) {
         QVariant value;
     };
     auto answer = std::make_shared<Answer>();
+    startEngine();
     QPointer<WebBrowserControl> self(this);
     QEventLoop loop;
     QPointer<QEventLoop> waiting(&loop);

@@ -14,6 +14,9 @@ namespace WebEngine {
 // (pages close viewers by navigating to "Event:Close") and makes the engine
 // read pages that declare no charset as Shift_JIS.
 void prepare();
+// Creates the OpenGL context that prepare() left empty; the engine needs it
+// before its first page. Pages are made by WebBrowserControl, which calls it.
+void createSharedContext();
 }  // namespace WebEngine
 
 // A form of the page: by zero-based index among the page's forms, or by name.
@@ -56,7 +59,17 @@ public:
     static constexpr int kObjectRequired = 424;  // no such form or element
     static constexpr int kScriptFailed = 440;    // the page did not answer in time
 
-    explicit WebBrowserControl(QWidget* parent = nullptr);
+    // A held control has no page and costs no engine start until
+    // startEngine(): a window can be on the screen before it. Meanwhile
+    // Navigate keeps the last address for the start, Stop forgets it, and any
+    // other use starts the engine first.
+    enum class Engine { Started, Held };
+    explicit WebBrowserControl(QWidget* parent = nullptr, Engine engine = Engine::Started);
+
+    // Makes the page and loads the address asked for while held; does
+    // nothing once started.
+    void startEngine();
+    bool engineStarted() const { return started_; }
 
     // An address or a file path with an optional "#" fragment. A path that
     // only differs from the shown page by its fragment is read again from the
@@ -66,9 +79,10 @@ public:
     void GoBack();
     void GoForward();
     void Refresh();
+    // While held: the address that waits, and no title.
     QString LocationURL() const;
     QString LocationName() const;  // the page's title
-    bool Busy() const { return busy_; }
+    bool Busy() const { return busy_ || !waiting_.isEmpty(); }
 
     // Asked before every navigation of the page or a frame (typed, link, form,
     // script, Navigate) with the address; returning true cancels it.
@@ -113,6 +127,12 @@ protected:
     // A link that asks for a new window (target=_blank) opens here: the
     // program has one browser window.
     QWebEngineView* createWindow(QWebEnginePage::WebWindowType type) override;
+    // The view's own handlers would make a page of the wrong kind for a held
+    // control.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
 
 private:
     friend class BrowserPage;
@@ -121,4 +141,6 @@ private:
     QVariantMap runOnElement(const DomElement& element, const QString& body, const QVariantMap& args = {});
 
     bool busy_ = false;
+    bool started_ = false;
+    QString waiting_;  // the address asked for while held
 };

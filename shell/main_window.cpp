@@ -46,6 +46,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 MDIFormTop*& theWindow() {
@@ -278,11 +280,15 @@ bool MDIFormTop::MDIForm_Load() {
     applyWindowSize();
     if (s.IsLogin) SaveTmpFile();
     // The layouts measure the client area, which has its size only once the
-    // window is shown.
+    // window is shown. The browser's frame is placed at once, but its engine
+    // would hold the window back: the page arrives a moment after the window.
+    startBrowserWhenShown();
     show();
     const int position = RaravIni::read(s.RaravIniFile, RaravIni::WindowPosition);
+    holdBrowserEngine_ = true;
     if (position == 1) mnuStandard_Click();
     if (position == 2) mnuLoadWndPos_Click();
+    holdBrowserEngine_ = false;
 
     const bool updater = Startup::updaterMenuEnabled(s.MyPath);
     closeSplash();
@@ -306,9 +312,26 @@ frmCalender* MDIFormTop::calender() {
 }
 
 frmBrowser* MDIFormTop::browser() {
-    if (!browser_) browser_ = new frmBrowser();
+    if (!browser_) browser_ = new frmBrowser(nullptr, holdBrowserEngine_);
     if (!browser_->isLoaded()) browser_->Form_Load();
+    if (!holdBrowserEngine_) browser_->WebBrowser->startEngine();
     return browser_;
+}
+
+void MDIFormTop::startBrowserWhenShown() {
+    // The window handle exists before show() so that no expose is missed.
+    create();
+    if (windowHandle()->isExposed())
+        startBrowserEngineSoon();
+    else
+        windowHandle()->installEventFilter(this);
+}
+
+void MDIFormTop::startBrowserEngineSoon() {
+    // After the expose has painted the window.
+    QTimer::singleShot(0, this, [this] {
+        if (browser_) browser_->WebBrowser->startEngine();
+    });
 }
 
 QMdiSubWindow* MDIFormTop::showChild(QWidget* child) {
@@ -349,6 +372,11 @@ void MDIFormTop::MDIForm_Unload() {
 }
 
 bool MDIFormTop::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        startBrowserEngineSoon();
+        return false;
+    }
     if (watched == Picture1 && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         menus->Picture1_MouseDown(press->buttons().toInt(), WindowPlace::toTwips(qRound(press->position().x())));

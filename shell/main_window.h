@@ -73,7 +73,8 @@ public:
     // Shows a child window in the area, creating its frame on first use.
     QMdiSubWindow* showChild(QWidget* child);
     frmCalender* calender();
-    // The built-in browser; a window closed by the user is loaded again.
+    // The built-in browser, its engine started; a window closed by the user
+    // is loaded again.
     frmBrowser* browser();
 
     // The program folder's lock, taken by main() before the application
@@ -95,10 +96,15 @@ private:
 
     void showSplash();
     void closeSplash();
+    // The browser that start-up places starts its engine once the window
+    // has been put on the screen.
+    void startBrowserWhenShown();
+    void startBrowserEngineSoon();
 
     std::unique_ptr<QLockFile> instanceLock_;
     frmCalender* calender_ = nullptr;
     StartForm* splash_ = nullptr;
     frmBrowser* browser_ = nullptr;
+    bool holdBrowserEngine_ = false;
     bool unloaded_ = false;
 };

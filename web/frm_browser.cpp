@@ -42,7 +42,7 @@ QComboBox* editableCombo(QWidget* parent, const char* name) {
 
 }  // namespace
 
-frmBrowser::frmBrowser(QWidget* parent) : QWidget(parent) {
+frmBrowser::frmBrowser(QWidget* parent, bool holdEngine) : QWidget(parent) {
     setObjectName(QStringLiteral("frmBrowser"));
     setWindowTitle(QStringLiteral("Browser"));
 
@@ -80,7 +80,8 @@ frmBrowser::frmBrowser(QWidget* parent) : QWidget(parent) {
     cmbURL = editableCombo(this, "cmbURL");
     CmbFavorite = new QComboBox(this);
     CmbFavorite->setObjectName(QStringLiteral("CmbFavorite"));
-    WebBrowser = new WebBrowserControl(this);
+    WebBrowser = new WebBrowserControl(
+        this, holdEngine ? WebBrowserControl::Engine::Held : WebBrowserControl::Engine::Started);
     WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
 
     auto* topRow = new QHBoxLayout;

@@ -12,7 +12,9 @@ class WebBrowserControl;
 class frmBrowser : public QWidget {
     Q_OBJECT
 public:
-    explicit frmBrowser(QWidget* parent = nullptr);
+    // With holdEngine the page control starts its engine only when told or
+    // first used (WebBrowserControl::startEngine).
+    explicit frmBrowser(QWidget* parent = nullptr, bool holdEngine = false);
 
     // The main window's browser, loaded and shown; nullptr without a main
     // window (tests of logic).

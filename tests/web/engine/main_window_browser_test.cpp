@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 #include "platform/web_browser.h"
 #include "shell/main_window.h"
+#include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/wait_until.h"
 #include "web/frm_browser.h"
@@ -49,6 +50,34 @@ TEST(MDIFormTop, ShowsPagesInTheBrowserChildAndSavesItsStateAtShutDown) {
     top->MDIForm_Unload();
     EXPECT_EQ(Profile::readString(s.RaravIniFile, QStringLiteral("Browser"), QStringLiteral("FindSite")),
               QStringLiteral("8"));
+    delete top;
+    Shell::state() = Shell::SharedState();
+}
+
+TEST(MDIFormTop, StartUpPlacesTheBrowserAndItsPageArrivesOnceTheWindowIsShown) {
+    TempFolder dir;
+    Shell::state() = Shell::SharedState();
+    const QString myPath = copyProgramFolder(dir.path() + QStringLiteral("prog"));
+    Shell::state().MyPath = myPath;
+    ScopedPrompts prompts;
+    MDIFormTop* top = MDIFormTop::instance();
+    ASSERT_TRUE(top->MDIForm_Load());
+    frmBrowser* browser = nullptr;
+    for (QMdiSubWindow* frame : top->mdiArea->subWindowList()) {
+        if (auto* b = qobject_cast<frmBrowser*>(frame->widget())) browser = b;
+    }
+    ASSERT_NE(browser, nullptr);
+    // The frame stands where the standard layout puts it before the engine
+    // has cost the window anything.
+    EXPECT_TRUE(browser->parentWidget()->isVisible());
+    EXPECT_GT(browser->parentWidget()->x(), 0);
+    EXPECT_FALSE(browser->WebBrowser->engineStarted());
+
+    ASSERT_TRUE(waitUntil([&] { return browser->bDocumentComplete; }));
+    EXPECT_EQ(browser->WebBrowser->LocationURL(), QUrl::fromLocalFile(myPath + QStringLiteral("SimpleManual.htm")).toString());
+    EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("Webページ表示完了！"));
+    EXPECT_EQ(frmBrowser::window(), browser);
+    top->MDIForm_Unload();
     delete top;
     Shell::state() = Shell::SharedState();
 }

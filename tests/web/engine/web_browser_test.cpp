@@ -208,3 +208,37 @@ TEST(WebBrowser, ReadsUndeclaredPagesAsShiftJisAndReloadsThePreviewAtANewAnchor)
     ASSERT_TRUE(waitUntil([&] { return complete == 4; }));
     EXPECT_EQ(browser.LocationName(), QStringLiteral("日記"));
 }
+
+TEST(WebBrowser, AHeldControlLoadsTheLastAddressWhenStartedAndStartsWhenUsed) {
+    LocalWebServer server;
+    server.page("/first", "<title>first</title>");
+    server.page("/last", "<title>last</title>");
+    WebBrowserControl browser(nullptr, WebBrowserControl::Engine::Held);
+    int complete = 0;
+    QObject::connect(&browser, &WebBrowserControl::DocumentComplete, [&] { ++complete; });
+    browser.resize(320, 240);
+    browser.show();
+    browser.Navigate(server.url(QStringLiteral("/first")));
+    browser.Navigate(server.url(QStringLiteral("/last")));
+    EXPECT_FALSE(waitUntil([&] { return server.requested("/first") || server.requested("/last"); }, 300));
+    EXPECT_FALSE(browser.engineStarted());
+    EXPECT_TRUE(browser.Busy());
+    EXPECT_EQ(browser.LocationURL(), server.url(QStringLiteral("/last")));
+
+    browser.startEngine();
+    ASSERT_TRUE(waitUntil([&] { return complete == 1; }));
+    EXPECT_EQ(browser.LocationName(), QStringLiteral("last"));
+    EXPECT_FALSE(server.requested("/first"));
+    EXPECT_FALSE(browser.Busy());
+
+    // Stop forgets the address that waits; any use but Navigate and Stop
+    // starts the engine.
+    WebBrowserControl stopped(nullptr, WebBrowserControl::Engine::Held);
+    stopped.Navigate(server.url(QStringLiteral("/first")));
+    stopped.Stop();
+    EXPECT_FALSE(stopped.Busy());
+    EXPECT_EQ(stopped.LocationURL(), QString());
+    stopped.GoBack();
+    EXPECT_TRUE(stopped.engineStarted());
+    EXPECT_FALSE(waitUntil([&] { return server.requested("/first"); }, 300));
+}
