@@ -3,17 +3,28 @@
 #include "core/search_path.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+
+namespace {
+// Only a file that can be run ends a program: a plain file named like the
+// text before a blank in a folder's name ("/home/my" beside "/home/my diary/")
+// would otherwise cut a path that names a program whole.
+bool namesProgram(const QString& candidate) {
+    QString folder;
+    return SearchPath::FindFileOnPath(candidate, folder) &&
+           QFileInfo(folder + QFileInfo(candidate).fileName()).isExecutable();
+}
+}  // namespace
 
 void cExecute::SplitCommandLine(const QString& line, QString& program, QString& parameters) {
     program = line;
     parameters.clear();
     qsizetype blank = line.indexOf(QLatin1Char(' '));
     while (blank > 0) {
-        QString folder;
         const QString candidate = line.left(blank);
-        if (SearchPath::FindFileOnPath(candidate, folder)) {
+        if (namesProgram(candidate)) {
             program = candidate;
             parameters = line.mid(blank + 1);
             return;

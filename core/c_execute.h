@@ -8,7 +8,8 @@ public:
     cExecute() = default;
     ~cExecute() { stop_ = true; }
     // The first blank-separated prefix that names a program found on the
-    // search path is the program; the rest are its parameters, unchanged.
+    // search path (a file that can be run) is the program; the rest are its
+    // parameters, unchanged.
     // WindowStyle and the owner are kept for the callers' sake and unused.
     bool ShellX(const QString& strCommandLine, int WindowStyle = 1, bool blnWait = false);
     // Splits the line as ShellX does; exposed for tests.

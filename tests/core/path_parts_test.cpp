@@ -70,28 +70,60 @@ TEST(Dialogs, CancelGivesEmptyAndChoiceGivesThePath) {
     EXPECT_EQ(FileDialogs::BrowseFolder("フォルダの選択"), QStringLiteral("/tmp/data"));
 }
 
+// A program ends at the first blank that ends a program; a plain file that
+// cannot be run (one a command line split at a blank once wrote beside a home
+// folder "〜¥−🍣 x", say) does not end it there.
 TEST(cExecute, SplitsAtTheFirstBlankThatEndsAProgram) {
     TempFolder t;
-    const QString spaced = t.write("my tools/run me", "#!/bin/sh\nexit 0\n");
-    QFile::setPermissions(spaced, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QString program, parameters;
-    cExecute::SplitCommandLine("sh -c true", program, parameters);
-    EXPECT_EQ(program, QStringLiteral("sh"));
-    EXPECT_EQ(parameters, QStringLiteral("-c true"));
-    cExecute::SplitCommandLine(spaced + " --flag x", program, parameters);
-    EXPECT_EQ(program, spaced);
-    EXPECT_EQ(parameters, QStringLiteral("--flag x"));
-    cExecute::SplitCommandLine("nosuchprogram", program, parameters);
-    EXPECT_EQ(program, QStringLiteral("nosuchprogram"));
-    EXPECT_TRUE(parameters.isEmpty());
+    const auto executable = [&](const QString& name) {
+        const QString path = t.write(name, "#!/bin/sh\nexit 0\n");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    };
+    const QString spaced = executable("my tools/run me");
+    const QString besidePlainFile = executable("〜¥−🍣 x/run");
+    t.write("〜¥−🍣", "not a program");
+    const QString besideProgram = executable("tool b/run");
+    const QString prefixProgram = executable("tool");
+    struct Case {
+        QString line, program, parameters;
+    };
+    const Case cases[] = {
+        {"sh -c true", "sh", "-c true"},
+        {spaced + " --flag x", spaced, "--flag x"},
+        {besidePlainFile, besidePlainFile, ""},
+        {besidePlainFile + " --flag", besidePlainFile, "--flag"},
+        {besideProgram, prefixProgram, "b/run"},
+        {"nosuchprogram", "nosuchprogram", ""},
+        {" sh -c true", " sh -c true", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        QString program, parameters;
+        cExecute::SplitCommandLine(c.line, program, parameters);
+        EXPECT_EQ(program, c.program);
+        EXPECT_EQ(parameters, c.parameters);
+    }
 }
 
 TEST(cExecute, StartsAndWaits) {
     TempFolder t;
     cExecute run;
-    EXPECT_TRUE(run.ShellX("sh -c \"echo done > " + t.file("out.txt") + "\"", 1, true));
+    // Quoted for the shell: the temporary folder's path may hold blanks.
+    EXPECT_TRUE(run.ShellX("sh -c \"echo done > '" + t.file("out.txt") + "'\"", 1, true));
     EXPECT_EQ(t.read("out.txt"), QByteArray("done\n"));
     EXPECT_FALSE(run.ShellX(t.file("missing-program"), 1, false));
+
+    // A program whose folder has a blank starts, even where the text before
+    // the blank names a plain file.
+    const QString program = t.write("〜¥−🍣 x/write", "#!/bin/sh\necho \"$1\" > \"$(dirname \"$0\")/out.txt\"\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    t.write("〜¥−🍣", "not a program");
+    EXPECT_TRUE(run.ShellX(program, 1, true));
+    EXPECT_EQ(t.read("〜¥−🍣 x/out.txt"), QByteArray("\n"));
+    EXPECT_TRUE(run.ShellX(program + " 寿司", 1, true));
+    EXPECT_EQ(t.read("〜¥−🍣 x/out.txt"), QByteArray("寿司\n"));
+    EXPECT_EQ(t.read("〜¥−🍣"), QByteArray("not a program"));
 }
 
 TEST(SearchPath, FindsTheFolderOfAProgram) {

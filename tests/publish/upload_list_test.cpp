@@ -32,7 +32,8 @@ TEST(UploadListFormat, EveryFolderAndNameReadsBackExactly) {
     for (const Publish::UploadLine& l : lines) read << l.localPath();
     EXPECT_EQ(read, paths);
     // Lines the old program could read are written as it wrote them.
-    EXPECT_TRUE(t.read("upload.tmp").startsWith((t.path() + "site,index.htm\r\n").toUtf8()));
+    // (In the list's encoding: CP932, or UTF-8 when the folder's path needs it.)
+    EXPECT_TRUE(t.read("upload.tmp").startsWith(Codepage::encodeFile(t.path() + "site,index.htm\r\n")));
 }
 
 TEST(UploadListFormat, OldListsStayReadable) {
@@ -83,22 +84,23 @@ TEST(UploadListFormat, EmptyOrBrokenListsAreErrors) {
 TEST(UploadListFormat, AppendingAddsEachPageOnceInTheListsEncoding) {
     TempFolder t;
     const QString list = t.file("uploadlog.tmp");
-    const QByteArray folder = t.path().toUtf8() + "log";
+    // The folder is written as the list's encoding holds it: a temporary
+    // folder's path may need UTF-8 from the start.
+    const QString folder = t.path() + "log";
     UploadList::append(list, {t.path() + "log/1.htm", t.path() + "log/1.htm", t.path() + "log/日記.htm"});
-    EXPECT_EQ(t.read("uploadlog.tmp"), Codepage::fromUnicode(QString::fromUtf8(folder + ",1.htm\r\n" + folder +
-                                                                                ",日記.htm\r\n")));
+    EXPECT_EQ(t.read("uploadlog.tmp"), Codepage::encodeFile(folder + ",1.htm\r\n" + folder + ",日記.htm\r\n"));
 
     // An old list whose last line has no line end keeps its bytes.
-    t.write("uploadlog.tmp", folder + ",0.htm");
+    t.write("uploadlog.tmp", Codepage::encodeFile(folder + ",0.htm"));
     UploadList::append(list, {t.path() + "log/0.htm", t.path() + "log/2.htm"});
-    EXPECT_EQ(t.read("uploadlog.tmp"), folder + ",0.htm\r\n" + folder + ",2.htm\r\n");
+    EXPECT_EQ(t.read("uploadlog.tmp"), Codepage::encodeFile(folder + ",0.htm\r\n" + folder + ",2.htm\r\n"));
 
     UploadList::append(list, {t.path() + "log/😀.htm", t.path() + "log/3.htm"});
-    const QByteArray whole = "\xEF\xBB\xBF" + folder + ",0.htm\r\n" + folder + ",2.htm\r\n" + folder +
-                             ",\xF0\x9F\x98\x80.htm\r\n" + folder + ",3.htm\r\n";
+    const QByteArray whole =
+        QByteArray(Codepage::kByteOrderMark) + (folder + ",0.htm\r\n" + folder + ",2.htm\r\n" + folder + ",😀.htm\r\n" + folder + ",3.htm\r\n").toUtf8();
     EXPECT_EQ(t.read("uploadlog.tmp"), whole);
     UploadList::append(list, {t.path() + "log/日記.htm", t.path() + "log/3.htm"});
-    EXPECT_EQ(t.read("uploadlog.tmp"), whole + folder + ",日記.htm\r\n");
+    EXPECT_EQ(t.read("uploadlog.tmp"), whole + (folder + ",日記.htm\r\n").toUtf8());
 
     // A disk that fills half-way through the new lines leaves the list as it
     // was, and the failure is reported.

@@ -66,7 +66,7 @@ TEST(Startup, LoggedInUserWithAnEmptyFolderIsSeededFromTheTemplates) {
     t.write("default.ini", "");
     t.write("default.mdb", "template");
     t.write("rarav.mdb", "single user's diary");
-    t.write("quillbyuser.ini", "[taro]\r\nPath=" + t.path().toUtf8() + "people/taro\r\n");
+    t.writeText("quillbyuser.ini", "[taro]\nPath=" + t.path() + "people/taro\n");
     auto s = stateIn(t.path());
     ASSERT_TRUE(Startup::setUpUser(s, "taro"));
     EXPECT_EQ(s.UserPath, t.path() + "people/taro/");

@@ -33,7 +33,11 @@ qint64 lockHolder(const QString& myPath) {
 
 TEST(UpdateHandOver, TheOldProgramEndsAndTheUpdatedOneStarts) {
     TempFolder t, served;
-    const QString prog = copyProgramFolder(t.path() + "prog");
+    // A program folder as a user's home might hold it: characters CP932 reads
+    // back as others, an emoji, a blank, and beside it a plain file named as
+    // the text before the blank.
+    t.write("Quillby 〜¥−🍣", "not a program");
+    const QString prog = copyProgramFolder(t.path() + "Quillby 〜¥−🍣 x");
     ASSERT_TRUE(copyExecutable(RARAV_BUILD_BIN "/Rarav", prog + "Rarav"));
     ASSERT_TRUE(copyExecutable(RARAV_HANDOVER_DRIVERS "handover_updater_driver", prog + "QuillbyUpdater"));
     LocalHttpServer server(served.path());
@@ -83,7 +87,7 @@ TEST(UpdateHandOver, TheOldProgramEndsAndTheUpdatedOneStarts) {
     const QString log = QString::fromUtf8(t.read("prompts.log"));
     ASSERT_NE(restarted, 0) << log.toStdString() << t.read("output.txt").toStdString();
     EXPECT_NE(restarted, old.processId());
-    EXPECT_EQ(t.read("prog/Manual/handover.htm"), "the new manual");
+    EXPECT_EQ(t.read("Quillby 〜¥−🍣 x/Manual/handover.htm"), "the new manual");
     EXPECT_TRUE(log.contains("Rarav: QuillbyUpdaterを起動しますか？ (Quillbyは終了します。) [progress window open, OK enabled]\n"))
         << log.toStdString();
     EXPECT_TRUE(log.contains("QuillbyUpdater: アップデートが成功しました。\nQuillbyUpdater: Quillbyを起動しますか？\n"))

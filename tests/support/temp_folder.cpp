@@ -22,7 +22,7 @@ QString TempFolder::write(const QString& name, const QByteArray& bytes) const {
 }
 
 QString TempFolder::writeText(const QString& name, const QString& text) const {
-    return write(name, Codepage::fromUnicode(Files::toCrLf(text)));
+    return write(name, Codepage::encodeFile(Files::toCrLf(text)));
 }
 
 QByteArray TempFolder::read(const QString& name) const {

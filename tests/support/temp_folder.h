@@ -12,7 +12,9 @@ public:
     QString file(const QString& name) const { return path() + name; }
     // Writes bytes (creating sub-folders) and returns the full path.
     QString write(const QString& name, const QByteArray& bytes) const;
-    // Writes text as CP932 with CR LF.
+    // Writes text with CR LF as the program writes its text files: CP932 when
+    // that holds it, else UTF-8 after a byte-order mark (a temporary folder's
+    // path may hold characters CP932 lacks).
     QString writeText(const QString& name, const QString& text) const;
     QByteArray read(const QString& name) const;
 
