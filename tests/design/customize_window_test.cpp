@@ -515,9 +515,11 @@ TEST_F(CustomizeWindow, ADeclinedBlockEditLeavesEveryBlockAndSetAsItWas) {
             break;
         }
         QMap<QString, QByteArray> after = files();
-        for (const QString& path : before.keys())
-            if (path.contains("/data/Customize/"))
+        for (const QString& path : before.keys()) {
+            if (path.contains("/data/Customize/")) {
                 EXPECT_EQ(after.value(path), before.value(path)) << c.way << " " << c.typedIn << " " << path.toStdString();
+            }
+        }
         if (c.way != CategoryThenCancelNo) {
             EXPECT_EQ(window->txtOtherHead->property("Tag").toString(), "") << c.way;
             EXPECT_EQ(window->txtContents->property("Tag").toString(), "") << c.way;

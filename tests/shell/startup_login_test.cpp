@@ -60,7 +60,7 @@ protected:
 // read back as other characters (the wave dash, the yen sign): the settings
 // keep the real path, so the second start asks nothing and uses the same data.
 TEST_F(StartupLoginTest, ProgramFolderWithANameOutsideCp932SingleUser) {
-    for (const QString name : {QStringLiteral("josé"), QStringLiteral("wave〜dash¥")}) {
+    for (const QString& name : {QStringLiteral("josé"), QStringLiteral("wave〜dash¥")}) {
         useProgramFolder(name);
         ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load()) << name.toStdString();
         const QString userData = myPath + QStringLiteral("UserData/");

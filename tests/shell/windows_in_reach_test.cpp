@@ -147,8 +147,11 @@ TEST_F(FirstStart, EveryControlOfTheMainWindowIsInSight) {
         ASSERT_NE(button, nullptr) << name;
         EXPECT_TRUE(button->isVisible()) << name;
     }
-    for (QToolButton* b : e->cToolbar->findChildren<QToolButton*>())
-        if (b->objectName() == QLatin1String("qt_toolbar_ext_button")) EXPECT_FALSE(b->isVisible()) << "» shown";
+    for (QToolButton* b : e->cToolbar->findChildren<QToolButton*>()) {
+        if (b->objectName() == QLatin1String("qt_toolbar_ext_button")) {
+            EXPECT_FALSE(b->isVisible()) << "» shown";
+        }
+    }
     expectAllTabs(e->TabStrip1, "editor");
 
     // The tag list opens 15 rows high.
