@@ -112,7 +112,7 @@ QString iconvToUnicode(QByteArrayView bytes, bool* valid) {
 //   kNone CP932 has nothing for it; kOdd an answer the table cannot hold,
 //   left to iconv; else (length << 16) | bytes or code, with kOneWay added
 //   for bytes that read back as another character.
-constexpr quint32 kNone = 1, kOdd = 2, kLead = 3;
+constexpr quint32 kNone = 0, kOdd = 2, kLead = 3;
 constexpr quint32 kOneWay = 1u << 24;
 
 struct Cp932Encoding {
@@ -138,28 +138,32 @@ struct Tables {
     quint32 pair[0x10000];    // by lead << 8 | trail
     // Every ASCII character is written as its own byte and read back as
     // itself, so runs of them are copied without a lookup.
-    bool asciiIsItself = true;
-
-    Tables() {
-        std::fill(std::begin(encode), std::end(encode), kNone);
-        std::fill(std::begin(pair), std::end(pair), kNone);
-        for (const Cp932Encoding& e : kEncodings) {
-            encode[e.character] = e.length == 0 ? kOdd
-                                                : (e.oneWay ? kOneWay : 0) | (quint32(e.length) << 16) | e.bytes;
-        }
-        auto value = [](quint8 kind, char16_t character, quint32 length) {
-            return kind == 1 ? (length << 16) | character : kind == 2 ? kLead : kind == 3 ? kOdd : kNone;
-        };
-        for (int b = 0; b < 0x100; ++b) single[b] = value(kSingleBytes[b].kind, kSingleBytes[b].character, 1);
-        for (const Cp932PairReading& p : kPairs) pair[p.bytes] = value(p.kind, p.character, 2);
-        for (char16_t c = 0; c < 0x80; ++c)
-            asciiIsItself = asciiIsItself && encode[c] == ((1u << 16) | c) && single[c] == ((1u << 16) | c);
-    }
+    bool asciiIsItself;
 };
 
+// The tables start as zeros (kNone) in memory the system hands out untouched:
+// only the pages that CP932's characters and byte pairs fall on are written,
+// which spares the first conversion of a process filling half a megabyte.
+void layOut(Tables& t) {
+    for (const Cp932Encoding& e : kEncodings) {
+        t.encode[e.character] = e.length == 0 ? kOdd : (e.oneWay ? kOneWay : 0) | (quint32(e.length) << 16) | e.bytes;
+    }
+    auto value = [](quint8 kind, char16_t character, quint32 length) {
+        return kind == 1 ? (length << 16) | character : kind == 2 ? kLead : kind == 3 ? kOdd : kNone;
+    };
+    for (int b = 0; b < 0x100; ++b) t.single[b] = value(kSingleBytes[b].kind, kSingleBytes[b].character, 1);
+    for (const Cp932PairReading& p : kPairs) t.pair[p.bytes] = value(p.kind, p.character, 2);
+    t.asciiIsItself = true;
+    for (char16_t c = 0; c < 0x80; ++c)
+        t.asciiIsItself = t.asciiIsItself && t.encode[c] == ((1u << 16) | c) && t.single[c] == ((1u << 16) | c);
+}
+
+Tables laidOutTables;
+
 const Tables& tables() {
-    static const std::unique_ptr<const Tables> t = std::make_unique<const Tables>();
-    return *t;
+    static const bool ready = (layOut(laidOutTables), true);
+    (void)ready;
+    return laidOutTables;
 }
 
 }  // namespace

@@ -68,7 +68,11 @@ bool replaceFile(const QByteArray& target, Sync sync, Fill fill) {
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
-        temp = target + ".~" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        // The name need only be unlikely to be taken (O_EXCL has the last
+        // word): the system's source costs a call, where seeding the global
+        // generator at the first write of a process costs far more than the
+        // write.
+        temp = target + ".~" + QByteArray::number(QRandomGenerator::system()->generate(), 36);
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return failedWith(errno);
     }
