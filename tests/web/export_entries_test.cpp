@@ -18,6 +18,16 @@ protected:
         addEntry("2006/05/31", 1, "last", "c");
         addEntry("2016/05/03", 1, "later", "d");
     }
+    // May 2006, one file per entry, bodies as stored.
+    static clsExport filePerEntryOfMay2006() {
+        clsExport e;
+        e.Period = 2;
+        e.Period1 = "2006";
+        e.Period2 = "5";
+        e.Export = 2;
+        e.Contents = 2;
+        return e;
+    }
     QStringList selected(clsExport& e) {
         QStringList out;
         for (const ExportRow& r : e.readEntries(Shell::state().databasePath())) out << r.Day + " " + r.Title;
@@ -108,12 +118,7 @@ TEST_F(Export, OneFileHoldsEveryEntryWholeWithConvertedOrRawBodies) {
 TEST_F(Export, OneFilePerEntryIsNamedByDayOrTitle) {
     addEntry("2006/05/02", 1, "a/b", "slash");
     addEntry("2006/05/03", 1, "", "untitled");
-    clsExport e;
-    e.Period = 2;
-    e.Period1 = "2006";
-    e.Period2 = "5";
-    e.Export = 2;
-    e.Contents = 2;
+    clsExport e = filePerEntryOfMay2006();
     e.FileFullPath = t.path() + "out";
     ASSERT_TRUE(e.Execute());
     // Two entries of one day under day naming: the one written last stays.
@@ -183,12 +188,7 @@ TEST_F(Export, LongTitlesAreShortenedToANameTheFileSystemTakes) {
     const QString sushi = QString::fromUtf8("寿") + QString::fromUcs4(U"🍣").repeated(80);
     addEntry("2006/05/02", 1, kanji.toUtf8().constData(), "long");
     addEntry("2006/05/03", 1, sushi.toUtf8().constData(), "emoji");
-    clsExport e;
-    e.Period = 2;
-    e.Period1 = "2006";
-    e.Period2 = "5";
-    e.Export = 2;
-    e.Contents = 2;
+    clsExport e = filePerEntryOfMay2006();
     e.FileNameFormat = 2;
     e.FileFullPath = t.path() + "out";
     ASSERT_TRUE(e.Execute());

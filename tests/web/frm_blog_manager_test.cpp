@@ -11,12 +11,24 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-TEST(frmBlogManager, EditsTheChosenBlogsAccountAndRemembersTheChoice) {
+namespace {
+
+// A data folder with the blog description alpha, which asks for its posting
+// address; the shared state points at it until the test ends.
+class frmBlogManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Shell::state().DataPath = dir.path();
+        Shell::state().RaravIniFile = dir.file(QStringLiteral("rarav.ini"));
+        dir.writeText(QStringLiteral("BlogTemplate/alpha.ini"), QStringLiteral("[Simple]\nPostURL=Required\n"));
+    }
+    void TearDown() override { Shell::state() = Shell::SharedState(); }
     TempFolder dir;
-    auto& s = Shell::state();
-    s.DataPath = dir.path();
-    s.RaravIniFile = dir.file(QStringLiteral("rarav.ini"));
-    dir.writeText(QStringLiteral("BlogTemplate/alpha.ini"), QStringLiteral("[Simple]\nPostURL=Required\n"));
+};
+
+}  // namespace
+
+TEST_F(frmBlogManagerTest, EditsTheChosenBlogsAccountAndRemembersTheChoice) {
     dir.writeText(QStringLiteral("BlogTemplate/beta.ini"), QStringLiteral("[Simple]\nPostURL=http://fixed/\nNextURL=Required\n"));
     ScopedPrompts prompts;
 
@@ -64,18 +76,12 @@ TEST(frmBlogManager, EditsTheChosenBlogsAccountAndRemembersTheChoice) {
     EXPECT_EQ(again.cmbBlog->currentText(), QStringLiteral("beta"));
     EXPECT_EQ(again.txtPassword->text(), QStringLiteral("秘密pw"));
     EXPECT_EQ(again.txtNextURL->text(), QStringLiteral("http://next/"));
-    s = Shell::SharedState();
 }
 
 // A pasted line break would add keys to the account file, and a blog whose
 // name holds "]" or edge blanks would be written where no read finds it:
 // both are refused with a message, and the file keeps its bytes.
-TEST(frmBlogManager, RefusesWhatTheAccountFileCouldNotReadBack) {
-    TempFolder dir;
-    auto& s = Shell::state();
-    s.DataPath = dir.path();
-    s.RaravIniFile = dir.file(QStringLiteral("rarav.ini"));
-    dir.writeText(QStringLiteral("BlogTemplate/alpha.ini"), QStringLiteral("[Simple]\nPostURL=Required\n"));
+TEST_F(frmBlogManagerTest, RefusesWhatTheAccountFileCouldNotReadBack) {
     dir.writeText(QStringLiteral("BlogTemplate/my]blog.ini"), QStringLiteral("[Simple]\n"));
     dir.writeText(QStringLiteral("BlogTemplate/ spaced .ini"), QStringLiteral("[Simple]\n"));
     const QString file = dir.writeText(QStringLiteral("BlogUserData.ini"), QStringLiteral("[alpha]\nLoginID=me\n"));
@@ -97,5 +103,4 @@ TEST(frmBlogManager, RefusesWhatTheAccountFileCouldNotReadBack) {
     }
     EXPECT_EQ(dir.read(QStringLiteral("BlogUserData.ini")), before);
     EXPECT_EQ(Profile::sectionNames(file), QStringList{QStringLiteral("alpha")});
-    s = Shell::SharedState();
 }
