@@ -161,9 +161,7 @@ void FirstSearch(benchmark::State& state) {
     state.counters["hits"] = hits;
 }
 
-#define SAMPLES(b)                                                                                             \
-    BENCHMARK(b)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(kSamples)         \
-        ->ComputeStatistics("slowest", BenchSupport::slowest)->ReportAggregatesOnly(true)
+#define SAMPLES(b) BENCHMARK(b)->UseManualTime()->Apply(BenchSupport::wholeRuns<kSamples>)
 SAMPLES(FirstSaveHtml)->Arg(0)->Arg(1)->ArgName("changed");
 SAMPLES(FirstArchive)->Arg(10)->Arg(20)->ArgName("years");
 // keyword: 0 rare title, 1 two characters (~900 hits), 2 in every text, 3 in every title.

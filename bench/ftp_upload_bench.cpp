@@ -225,9 +225,7 @@ void BM_UploadAfterOneNewEntry(benchmark::State& state) {
     }
 }
 
-#define RUNS(b)                                                                                     \
-    BENCHMARK(b)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(kRuns) \
-        ->ComputeStatistics("slowest", BenchSupport::slowest)->ReportAggregatesOnly(true)
+#define RUNS(b) BENCHMARK(b)->UseRealTime()->Apply(BenchSupport::wholeRuns<kRuns>)
 RUNS(BM_FirstUpload);
 RUNS(BM_LftpMirror);
 RUNS(BM_UploadAfterOneNewEntry);

@@ -161,9 +161,7 @@ void RaravSecondInstance(benchmark::State& state) {
     waitpid(first.pid, nullptr, 0);
 }
 
-#define SAMPLES(b)                                                                                     \
-    BENCHMARK(b)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(kSamples) \
-        ->ComputeStatistics("slowest", BenchSupport::slowest)->ReportAggregatesOnly(true)
+#define SAMPLES(b) BENCHMARK(b)->UseManualTime()->Apply(BenchSupport::wholeRuns<kSamples>)
 SAMPLES(BareQtWindow);
 SAMPLES(RaravStartUp);
 SAMPLES(RaravSecondInstance);
