@@ -527,6 +527,17 @@ bool ready(Database& db) {
     }
 }
 
+bool replaceMissingOrEarlierIndex(Database& db) {
+    try {
+        if (schemaCurrent(db)) return true;
+        Database writer(db.path());
+        bringUpToDate(writer);
+        return true;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
 QString matchQuery(const QString& keyword) {
     const QByteArray pairs = SearchPairs::of(keyword.toUtf8());
     if (pairs.isEmpty()) return QString();

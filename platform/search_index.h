@@ -71,6 +71,11 @@ private:
 // when that cannot be done (a file that cannot be written), and the search
 // then reads every row.
 bool ready(Database& db);
+// Gives db's file the index's tables and triggers where it lacks them or
+// still has the index of earlier builds, which no other client can write
+// past; an index that only lags behind is left for the next search. False
+// when the file cannot be changed.
+bool replaceMissingOrEarlierIndex(Database& db);
 
 // The index query for a keyword: a phrase of its pairs; "" when the keyword
 // has fewer than two characters and the index cannot narrow the search.

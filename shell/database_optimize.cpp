@@ -87,10 +87,11 @@ StartUpCheck checkAtStartUp(const Shell::SharedState& s, RebuildWindow& window,
     if (version >= Shell::kMinimumDBVersion) {
         // A diary from an earlier build still has the search index that only
         // this program can write through; replacing it now lets plug-ins and
-        // other tools write the diary before any search has run.
+        // other tools write the diary before any search has run. Rows that
+        // others changed meanwhile wait for the first search, not for start-up.
         try {
             Database db(s.databasePath(), Database::Mode::ReadOnly);
-            SearchIndex::ready(db);
+            SearchIndex::replaceMissingOrEarlierIndex(db);
         } catch (const RuntimeError&) {
         }
         return StartUpCheck::Current;
