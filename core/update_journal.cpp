@@ -1,11 +1,11 @@
 #include "core/update_journal.h"
 
+#include "platform/files.h"
 #include "core/update_descriptor.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -74,13 +74,7 @@ bool Writer::append(char kind, const QString& relative) {
     QByteArray line(1, kind);
     if (!relative.isNull()) line += ' ' + relative.toUtf8().toPercentEncoding("/");
     line += '\n';
-    for (qsizetype done = 0; done < line.size();) {
-        const ssize_t n = ::write(fd_, line.constData() + done, size_t(line.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += n;
-    }
-    return true;
+    return Files::writeAll(fd_, line.constData(), line.size());
 }
 
 bool Writer::newFolder(const QString& relative) { return append('D', relative); }

@@ -1,6 +1,7 @@
 #include "updater/lha_archive.h"
 
 #include "platform/codepage.h"
+#include "platform/files.h"
 #include "platform/program_folder.h"
 #include "core/update_journal.h"
 
@@ -138,20 +139,6 @@ quint16 crc16(quint16 crc, const uchar* data, size_t size) {
     return crc;
 }
 
-bool writeAll(int fd, const uchar* data, size_t size) {
-    for (size_t done = 0; done < size;) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        done += size_t(n);
-    }
-    return true;
-}
-
 // Decodes the current entry into target through writes of our own, every one
 // checked: a full disk fails here, never later at a close nobody looks at.
 // The length and checksum of what was written must be those of the header.
@@ -173,7 +160,7 @@ int decodeEntry(LHAReader* reader, const LHAFileHeader* h, const QString& target
         if (head.size() < 4) head += QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(qMin<size_t>(n, 4)));
         crc = crc16(crc, buffer.data(), n);
         length += n;
-        if (!writeAll(fd, buffer.data(), n)) {
+        if (!Files::writeAll(fd, reinterpret_cast<const char*>(buffer.data()), qsizetype(n))) {
             report.reason = systemReason(target, errno);
             result = CannotWrite;
             break;
