@@ -106,8 +106,9 @@ int readHeaders(const QString& archivePath, QList<Member>& members) {
     QSet<QString> seen;
     while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
         ++entries;
-        const QString relative = QDir::cleanPath(entryPath(h));
-        if (h->symlink_target || !isSafe(entryPath(h))) return UnsafeEntry;
+        const QString path = entryPath(h);
+        const QString relative = QDir::cleanPath(path);
+        if (h->symlink_target || !isSafe(path)) return UnsafeEntry;
         if (!isKnownMethod(h)) return UnknownMethod;
         // A name given twice is written twice into the work folder, where the
         // last one wins, and put in place once.
