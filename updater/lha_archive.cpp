@@ -192,7 +192,11 @@ int extractInto(const QString& archivePath, const QString& stage, Report& report
     Reader r(archivePath);
     if (!r.reader) return CannotOpen;
     while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
-        const QString target = stage + QDir::cleanPath(entryPath(h));
+        // The archive is read a second time here: a file changed since its
+        // headers were checked still writes nothing outside the stage.
+        const QString path = entryPath(h);
+        if (!isSafe(path)) return UnsafeEntry;
+        const QString target = stage + QDir::cleanPath(path);
         const QString folder = isDirectory(h) ? target : QFileInfo(target).absolutePath();
         if (!QDir().mkpath(folder)) {
             report.reason = QStringLiteral("フォルダ「%1」を作成できませんでした。").arg(folder);
