@@ -1,11 +1,11 @@
 #include "core/update_journal.h"
 
+#include "platform/files.h"
 #include "core/update_descriptor.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,13 +49,16 @@ QList<Step> readSteps(const QString& workFolder, bool* committed) {
     return steps;
 }
 
-bool removeTree(const QString& folder) { return QDir(folder).removeRecursively(); }
+// The name of a work folder up to the six characters QTemporaryDir fills in.
+QString workFolderPrefix(const QFileInfo& program) {
+    return QLatin1Char('.') + program.fileName() + QStringLiteral("-update-");
+}
 
 }  // namespace
 
 QString workFolderTemplate(const QString& programFolder) {
     const QFileInfo program(QDir::cleanPath(programFolder));
-    return program.absolutePath() + QStringLiteral("/.") + program.fileName() + QStringLiteral("-update-XXXXXX");
+    return program.absolutePath() + QLatin1Char('/') + workFolderPrefix(program) + QStringLiteral("XXXXXX");
 }
 
 Writer::~Writer() {
@@ -74,13 +77,7 @@ bool Writer::append(char kind, const QString& relative) {
     QByteArray line(1, kind);
     if (!relative.isNull()) line += ' ' + relative.toUtf8().toPercentEncoding("/");
     line += '\n';
-    for (qsizetype done = 0; done < line.size();) {
-        const ssize_t n = ::write(fd_, line.constData() + done, size_t(line.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += n;
-    }
-    return true;
+    return Files::writeAll(fd_, line.constData(), line.size());
 }
 
 bool Writer::newFolder(const QString& relative) { return append('D', relative); }
@@ -122,7 +119,7 @@ Recovery recover(const QString& programFolder) {
     Recovery result;
     const QString folder = QDir::cleanPath(programFolder) + QLatin1Char('/');
     const QFileInfo program(QDir::cleanPath(programFolder));
-    const QString prefix = QLatin1Char('.') + program.fileName() + QStringLiteral("-update-");
+    const QString prefix = workFolderPrefix(program);
     const QDir parent(program.absolutePath());
     const QStringList left = parent.entryList({prefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
     for (const QString& name : left) {
@@ -142,7 +139,7 @@ Recovery recover(const QString& programFolder) {
             }
             if (result.outcome == Recovery::Nothing) result.outcome = Recovery::Undone;
         }
-        removeTree(work);
+        QDir(work).removeRecursively();
     }
     return result;
 }

@@ -18,6 +18,20 @@
 
 namespace Files {
 
+bool writeAll(int fd, const char* data, qsizetype size) {
+    for (qsizetype done = 0; done < size;) {
+        const ssize_t n = ::write(fd, data + done, size_t(size - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
 namespace {
 
 // Whether the file already holds exactly these bytes; read a piece at a
@@ -94,16 +108,6 @@ bool replaceFile(const QByteArray& target, Sync sync, Fill fill) {
     if (ok) error = errno;
     ::unlink(temp.constData());
     return failedWith(error);
-}
-
-bool writeAll(int fd, const char* data, qsizetype size) {
-    for (qsizetype done = 0; done < size;) {
-        const ssize_t n = ::write(fd, data + done, size_t(size - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += n;
-    }
-    return true;
 }
 
 // The kernel copies the bytes itself (or shares them, where the file system

@@ -22,6 +22,9 @@ bool syncFiles(const QStringList& paths);
 // Removes the temporary files that a Sync::None write killed half-way left
 // in folder ("name.~" and a few letters); other files are not touched.
 void removeLeftoverTemporaries(const QString& folder);
+// Writes every byte to fd, again after an interruption; false with errno
+// telling why (ENOSPC when the system took nothing).
+bool writeAll(int fd, const char* data, qsizetype size);
 // Why the last failed write or append of this thread failed, in the
 // system's words ("No space left on device"); "" after a success.
 QString lastWriteError();

@@ -42,11 +42,16 @@ bool inLoggedMonth(Database& db, const QString& day) {
            db.scalar(QStringLiteral("SELECT 1 FROM LogDB WHERE LogMonth = ?"), {day.left(7)}).isValid();
 }
 
+// The copy of a parts file beside the log pages in the data folder.
+QString dataLogPart(const QString& name) {
+    return Shell::state().DataPath + QStringLiteral("RaravLog/RaravParts/") + name;
+}
+
 // Puts the file beside the log pages in the data folder and, when the site
 // has its log folder, in the site folder, as the log maker does.
 void copyIntoLogFolders(const QString& source, const QString& name) {
     const Shell::SharedState& s = Shell::state();
-    QStringList targets{s.DataPath + QStringLiteral("RaravLog/RaravParts/") + name};
+    QStringList targets{dataLogPart(name)};
     if (!s.FilePath.isEmpty() && QFileInfo(ProgramFolder::withSlash(s.FilePath) + QStringLiteral("RaravLog")).isDir())
         targets << ProgramFolder::withSlash(s.FilePath) + QStringLiteral("RaravLog/RaravParts/") + name;
     for (const QString& target : targets)
@@ -107,8 +112,7 @@ void registerPart(const QString& path, const QString& name, const QString& day, 
         // again: the row is logged at once and the file put beside the log
         // pages (a known name keeps its stored copy), so that the next log
         // upload sends it.
-        const QString logCopy = Shell::state().DataPath + QStringLiteral("RaravLog/RaravParts/") + name;
-        if (rows.isEmpty() || !QFileInfo(logCopy).isFile())
+        if (rows.isEmpty() || !QFileInfo(dataLogPart(name)).isFile())
             copyIntoLogFolders(!rows.isEmpty() && QFileInfo(stored).isFile() ? stored : source, name);
         db.exec(QStringLiteral("INSERT INTO FileDB (FileName, Day, Number, Uploaded, Logged) VALUES (?, ?, ?, 0, 1)"),
                 {name, day, number});

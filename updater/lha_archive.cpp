@@ -1,6 +1,7 @@
 #include "updater/lha_archive.h"
 
 #include "platform/codepage.h"
+#include "platform/files.h"
 #include "platform/program_folder.h"
 #include "core/update_journal.h"
 
@@ -105,8 +106,9 @@ int readHeaders(const QString& archivePath, QList<Member>& members) {
     QSet<QString> seen;
     while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
         ++entries;
-        const QString relative = QDir::cleanPath(entryPath(h));
-        if (h->symlink_target || !isSafe(entryPath(h))) return UnsafeEntry;
+        const QString path = entryPath(h);
+        const QString relative = QDir::cleanPath(path);
+        if (h->symlink_target || !isSafe(path)) return UnsafeEntry;
         if (!isKnownMethod(h)) return UnknownMethod;
         // A name given twice is written twice into the work folder, where the
         // last one wins, and put in place once.
@@ -138,20 +140,6 @@ quint16 crc16(quint16 crc, const uchar* data, size_t size) {
     return crc;
 }
 
-bool writeAll(int fd, const uchar* data, size_t size) {
-    for (size_t done = 0; done < size;) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        done += size_t(n);
-    }
-    return true;
-}
-
 // Decodes the current entry into target through writes of our own, every one
 // checked: a full disk fails here, never later at a close nobody looks at.
 // The length and checksum of what was written must be those of the header.
@@ -173,7 +161,7 @@ int decodeEntry(LHAReader* reader, const LHAFileHeader* h, const QString& target
         if (head.size() < 4) head += QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(qMin<size_t>(n, 4)));
         crc = crc16(crc, buffer.data(), n);
         length += n;
-        if (!writeAll(fd, buffer.data(), n)) {
+        if (!Files::writeAll(fd, reinterpret_cast<const char*>(buffer.data()), qsizetype(n))) {
             report.reason = systemReason(target, errno);
             result = CannotWrite;
             break;
@@ -204,7 +192,11 @@ int extractInto(const QString& archivePath, const QString& stage, Report& report
     Reader r(archivePath);
     if (!r.reader) return CannotOpen;
     while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
-        const QString target = stage + QDir::cleanPath(entryPath(h));
+        // The archive is read a second time here: a file changed since its
+        // headers were checked still writes nothing outside the stage.
+        const QString path = entryPath(h);
+        if (!isSafe(path)) return UnsafeEntry;
+        const QString target = stage + QDir::cleanPath(path);
         const QString folder = isDirectory(h) ? target : QFileInfo(target).absolutePath();
         if (!QDir().mkpath(folder)) {
             report.reason = QStringLiteral("フォルダ「%1」を作成できませんでした。").arg(folder);

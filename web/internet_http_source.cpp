@@ -20,7 +20,6 @@ struct Handover {
     QList<QByteArray> blocks;
     bool done = false;
     Internet::HttpResult result;
-    bool started = false;
     std::atomic_bool cancelled{false};
 
     // Wakes the calling thread, whether it waits for window events or not.
@@ -54,7 +53,6 @@ HttpSource::Result InternetHttpSource::get(const QString& address, const std::fu
     std::unique_ptr<QThread> transfer(QThread::create([h, address, options] {
         const Internet::HttpResult r = Internet::httpGet(address, [h](const QByteArray& block) {
             QMutexLocker lock(&h->mutex);
-            h->started = true;
             h->blocks.append(block);
             h->notify();
             return true;
@@ -80,6 +78,7 @@ HttpSource::Result InternetHttpSource::get(const QString& address, const std::fu
     // so that the transfer thread never waits on the window.
     const bool withEvents = QCoreApplication::instance() && QThread::currentThread() == qApp->thread();
     bool openedTold = false;
+    bool started = false;  // a block was handed over
     for (;;) {
         QMutexLocker lock(&h->mutex);
         const bool opened = h->opened;
@@ -95,6 +94,7 @@ HttpSource::Result InternetHttpSource::get(const QString& address, const std::fu
             continue;
         }
         lock.unlock();
+        started = started || !blocks.isEmpty();
         if (opened && !openedTold) {
             openedTold = true;
             onOpened();
@@ -104,7 +104,7 @@ HttpSource::Result InternetHttpSource::get(const QString& address, const std::fu
     }
     transfer->wait();
     const Internet::HttpResult& r = h->result;
-    if (!r.ok) return h->started ? Result::Broken : Result::NotOpened;
+    if (!r.ok) return started ? Result::Broken : Result::NotOpened;
     // An error page is no descriptor and no archive: the download keeps
     // nothing of a transfer that does not end Complete.
     if (r.status >= 400) return Result::NotOpened;
