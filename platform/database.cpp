@@ -75,37 +75,26 @@ public:
         for (int i = 0; i < params.size(); ++i) {
             const QVariant& v = params[i];
             int rc;
-            if (v.isNull() || !v.isValid()) {
+            switch (Sql::boundAs(v)) {
+            case Sql::Bound::Null:
                 rc = sqlite3_bind_null(stmt_, i + 1);
-            } else {
-                switch (v.typeId()) {
-                case QMetaType::Bool:
-                    rc = sqlite3_bind_int(stmt_, i + 1, v.toBool() ? 1 : 0);
-                    break;
-                case QMetaType::Int:
-                case QMetaType::UInt:
-                case QMetaType::LongLong:
-                case QMetaType::ULongLong:
-                case QMetaType::Short:
-                case QMetaType::UShort:
-                case QMetaType::Long:
-                case QMetaType::ULong:
-                    rc = sqlite3_bind_int64(stmt_, i + 1, v.toLongLong());
-                    break;
-                case QMetaType::Double:
-                case QMetaType::Float:
-                    rc = sqlite3_bind_double(stmt_, i + 1, v.toDouble());
-                    break;
-                case QMetaType::QByteArray: {
-                    const QByteArray b = v.toByteArray();
-                    rc = sqlite3_bind_blob(stmt_, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-                    break;
-                }
-                default: {
-                    const QByteArray t = v.toString().toUtf8();
-                    rc = sqlite3_bind_text(stmt_, i + 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-                }
-                }
+                break;
+            case Sql::Bound::Integer:
+                rc = sqlite3_bind_int64(stmt_, i + 1, v.toLongLong());
+                break;
+            case Sql::Bound::Real:
+                rc = sqlite3_bind_double(stmt_, i + 1, v.toDouble());
+                break;
+            case Sql::Bound::Blob: {
+                const QByteArray b = v.toByteArray();
+                rc = sqlite3_bind_blob(stmt_, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+                break;
+            }
+            case Sql::Bound::Text:
+            default: {
+                const QByteArray t = v.toString().toUtf8();
+                rc = sqlite3_bind_text(stmt_, i + 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            }
             }
             if (rc != SQLITE_OK) fail(db_, QStringLiteral("cannot bind value %1").arg(i + 1));
         }
@@ -324,4 +313,27 @@ QString escapeLike(const QString& text) {
 }
 
 QVariantList monthBounds(const QString& month) { return {month + QLatin1Char('/'), month + QLatin1Char('0')}; }
+
+Bound boundAs(const QVariant& value) {
+    if (value.isNull() || !value.isValid()) return Bound::Null;
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return Bound::Integer;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Bound::Real;
+    case QMetaType::QByteArray:
+        return Bound::Blob;
+    default:
+        return Bound::Text;
+    }
+}
 }  // namespace Sql

@@ -117,4 +117,9 @@ QString escapeLike(const QString& text);
 // "yyyy/mm/dd" lies between "yyyy/mm/" and "yyyy/mm0" ("0" follows "/"), a
 // range the day index narrows, where a Like on the prefix scans the index.
 QVariantList monthBounds(const QString& month);
+// The kind of value a parameter is bound as: bool and every integer type as
+// an integer, double and float as a real, a QByteArray as a blob, anything
+// else as its text in UTF-8.
+enum class Bound { Null, Integer, Real, Blob, Text };
+Bound boundAs(const QVariant& value);
 }  // namespace Sql

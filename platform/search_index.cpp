@@ -253,28 +253,19 @@ namespace {
 // into a column of text affinity: false for a floating-point number, which
 // SQLite stores in a rendering of its own.
 bool storedBytes(const QVariant& value, QByteArray& bytes) {
-    if (!value.isValid() || value.isNull()) {
+    switch (Sql::boundAs(value)) {
+    case Sql::Bound::Null:
         bytes.clear();
         return true;
-    }
-    switch (value.typeId()) {
-    case QMetaType::QByteArray:
+    case Sql::Bound::Blob:
         bytes = value.toByteArray();
         return true;
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
+    case Sql::Bound::Integer:
         bytes = QByteArray::number(value.toLongLong());
         return true;
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case Sql::Bound::Real:
         return false;
+    case Sql::Bound::Text:
     default:
         bytes = value.toString().toUtf8();
         return true;
