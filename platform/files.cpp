@@ -300,7 +300,8 @@ bool writeText(const QString& path, const QString& text, bool asHtml, Sync sync,
 QString fittingName(const QString& folder, const QString& name) {
     long max = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
     if (max <= 0) max = 255;
-    // A rewrite's temporary file adds ".~" and up to 13 characters.
+    // A rewrite writes beside the file under a longer temporary name (".~" and
+    // up to seven letters, or QSaveFile's suffix): leave it room.
     const qsizetype room = qsizetype(max) - 16;
     if (name.toUtf8().size() <= room) return name;
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
