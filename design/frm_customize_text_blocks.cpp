@@ -60,9 +60,13 @@ void fill(QComboBox* list) {
     list->setCurrentIndex(-1);
 }
 
+void tellUnsaved(const QString& name) {
+    Prompts::MsgBox(QStringLiteral("「") + name + QStringLiteral("」を保存できませんでした。"), Prompts::vbExclamation);
+}
+
 bool saveBlock(const QString& name, const QPlainTextEdit* box) {
     if (TextBlocks::save(dataPath(), name, box->toPlainText())) return true;
-    Prompts::MsgBox(QStringLiteral("「") + name + QStringLiteral("」を保存できませんでした。"), Prompts::vbExclamation);
+    tellUnsaved(name);
     return false;
 }
 
@@ -126,8 +130,7 @@ bool frmCustomize::saveTextBlocks() {
     const QStringList failed = blocks_.save(setFile());
     showMark(txtContents);
     showMark(txtOtherHead);
-    for (const QString& name : failed)
-        Prompts::MsgBox(QStringLiteral("「") + name + QStringLiteral("」を保存できませんでした。"), Prompts::vbExclamation);
+    for (const QString& name : failed) tellUnsaved(name);
     return failed.isEmpty();
 }
 
