@@ -118,18 +118,21 @@ void frmCustomize::writeBlockKey(const TextBlocks::Key& key, const QString& name
     if (key.isValid()) IniFile::WriteIniString(setFile(), key.section, key.key, name);
 }
 
-void frmCustomize::dropBlockEdits() {
-    blocks_.dropAll();
+void frmCustomize::showMarks() {
     showMark(txtContents);
     showMark(txtOtherHead);
+}
+
+void frmCustomize::dropBlockEdits() {
+    blocks_.dropAll();
+    showMarks();
 }
 
 // Every pending edit goes into the block it was typed for, under the keys it
 // was typed under, whatever category or list entry is shown by now.
 bool frmCustomize::saveTextBlocks() {
     const QStringList failed = blocks_.save(setFile());
-    showMark(txtContents);
-    showMark(txtOtherHead);
+    showMarks();
     for (const QString& name : failed) tellUnsaved(name);
     return failed.isEmpty();
 }
