@@ -151,6 +151,7 @@ private:
     TextBlockEdits::Box boxOf(const QPlainTextEdit* box) const;
     void showBlock(QPlainTextEdit* box, const QString& name, const TextBlocks::Key& key);
     void showMark(QPlainTextEdit* box);
+    void showMarks();
     bool saveTextBlocks();
     void dropBlockEdits();
     void writeBlockKey(const TextBlocks::Key& key, const QString& name);

@@ -60,9 +60,13 @@ void fill(QComboBox* list) {
     list->setCurrentIndex(-1);
 }
 
+void tellUnsaved(const QString& name) {
+    Prompts::MsgBox(QStringLiteral("「") + name + QStringLiteral("」を保存できませんでした。"), Prompts::vbExclamation);
+}
+
 bool saveBlock(const QString& name, const QPlainTextEdit* box) {
     if (TextBlocks::save(dataPath(), name, box->toPlainText())) return true;
-    Prompts::MsgBox(QStringLiteral("「") + name + QStringLiteral("」を保存できませんでした。"), Prompts::vbExclamation);
+    tellUnsaved(name);
     return false;
 }
 
@@ -114,20 +118,22 @@ void frmCustomize::writeBlockKey(const TextBlocks::Key& key, const QString& name
     if (key.isValid()) IniFile::WriteIniString(setFile(), key.section, key.key, name);
 }
 
-void frmCustomize::dropBlockEdits() {
-    blocks_.dropAll();
+void frmCustomize::showMarks() {
     showMark(txtContents);
     showMark(txtOtherHead);
+}
+
+void frmCustomize::dropBlockEdits() {
+    blocks_.dropAll();
+    showMarks();
 }
 
 // Every pending edit goes into the block it was typed for, under the keys it
 // was typed under, whatever category or list entry is shown by now.
 bool frmCustomize::saveTextBlocks() {
     const QStringList failed = blocks_.save(setFile());
-    showMark(txtContents);
-    showMark(txtOtherHead);
-    for (const QString& name : failed)
-        Prompts::MsgBox(QStringLiteral("「") + name + QStringLiteral("」を保存できませんでした。"), Prompts::vbExclamation);
+    showMarks();
+    for (const QString& name : failed) tellUnsaved(name);
     return failed.isEmpty();
 }
 

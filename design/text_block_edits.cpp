@@ -11,16 +11,21 @@ bool sameKey(const TextBlocks::Key& a, const TextBlocks::Key& b) {
     return a.section.compare(b.section, Qt::CaseInsensitive) == 0 && a.key.compare(b.key, Qt::CaseInsensitive) == 0;
 }
 
+// False when the file cannot be read; bytes is left as it was then.
+bool readFile(const QString& path, QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    bytes = file.readAll();
+    return true;
+}
+
 }  // namespace
 
 void TextBlockEdits::readShown(Shown& shown) const {
     shown.bytes.clear();
     shown.existed = false;
     if (shown.name.isEmpty()) return;
-    QFile file(TextBlocks::path(dataPath_, shown.name));
-    if (!file.open(QIODevice::ReadOnly)) return;
-    shown.bytes = file.readAll();
-    shown.existed = true;
+    shown.existed = readFile(TextBlocks::path(dataPath_, shown.name), shown.bytes);
 }
 
 QString TextBlockEdits::show(Box box, const QString& name, const TextBlocks::Key& key) {
@@ -69,10 +74,7 @@ bool TextBlockEdits::restoreShown(Box box) {
     if (shown.name.isEmpty()) return true;
     const QString path = TextBlocks::path(dataPath_, shown.name);
     QByteArray now;
-    QFile file(path);
-    const bool exists = file.open(QIODevice::ReadOnly);
-    if (exists) now = file.readAll();
-    file.close();
+    const bool exists = readFile(path, now);
     if (exists == shown.existed && now == shown.bytes) return true;
     return shown.existed ? Files::writeAtomic(path, shown.bytes) : Files::removeFile(path);
 }

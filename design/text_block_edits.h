@@ -23,7 +23,6 @@ public:
     // the block's pending edit, else its file ("" without a name or a file).
     QString show(Box box, const QString& name, const TextBlocks::Key& key);
     QString shownName(Box box) const { return shown_[box].name; }
-    TextBlocks::Key shownKey(Box box) const { return shown_[box].key; }
 
     // The box now holds text: an edit of the block it shows, to be recorded
     // under the key it was shown for. Without a block there is nothing to edit.
