@@ -1,55 +1,56 @@
 #include "platform/side_task.h"
 
-#include <pthread.h>
-#include <sched.h>
-#include <system_error>
 #include <utility>
 
-namespace {
-
-// The processors this process may use other than the caller's.
-bool otherProcessors(cpu_set_t& others) {
-    CPU_ZERO(&others);
-    if (::sched_getaffinity(0, sizeof others, &others) != 0) return true;  // unknown: assume some
+SideTask::SideTask(std::function<void()> job) : job_(std::move(job)) {
+    CPU_ZERO(&allowed_);
+    const bool known = ::sched_getaffinity(0, sizeof allowed_, &allowed_) == 0;
+    cpu_set_t others = allowed_;
     const int here = ::sched_getcpu();
     if (here >= 0 && here < CPU_SETSIZE) CPU_CLR(here, &others);
-    return CPU_COUNT(&others) > 0;
-}
-
-}  // namespace
-
-SideTask::SideTask(std::function<void()> job) : job_(std::move(job)) {
-    const auto run = [this] {
-        try {
-            job_();
-        } catch (...) {
-            error_ = std::current_exception();
-        }
-    };
     // With one processor a thread would only take turns with the caller.
-    cpu_set_t others;
-    if (!otherProcessors(others)) {
+    if (known && CPU_COUNT(&others) == 0) {
         run();
         return;
     }
-    try {
-        thread_ = std::thread(run);
-    } catch (const std::system_error&) {
+    pthread_attr_t attributes;
+    if (::pthread_attr_init(&attributes) != 0) {
         run();
         return;
     }
     // A scheduler that packs threads onto few processors (as some virtual
     // machines do) queues a new thread behind its parent until the parent
     // blocks, which would leave the job to start only when the caller waits
-    // for it; started on another processor, it runs beside the caller.
-    if (CPU_COUNT(&others) > 0) ::pthread_setaffinity_np(thread_.native_handle(), sizeof others, &others);
+    // for it: it starts on another processor, then may go to any.
+    if (known) ::pthread_attr_setaffinity_np(&attributes, sizeof others, &others);
+    const auto start = [](void* task) -> void* {
+        auto* self = static_cast<SideTask*>(task);
+        if (CPU_COUNT(&self->allowed_) > 0) ::pthread_setaffinity_np(::pthread_self(), sizeof self->allowed_, &self->allowed_);
+        self->run();
+        return nullptr;
+    };
+    started_ = ::pthread_create(&thread_, &attributes, start, this) == 0;
+    ::pthread_attr_destroy(&attributes);
+    if (!started_) run();
 }
 
-SideTask::~SideTask() {
-    if (thread_.joinable()) thread_.join();
+SideTask::~SideTask() { join(); }
+
+void SideTask::run() {
+    try {
+        job_();
+    } catch (...) {
+        error_ = std::current_exception();
+    }
+}
+
+void SideTask::join() {
+    if (!started_) return;
+    ::pthread_join(thread_, nullptr);
+    started_ = false;
 }
 
 void SideTask::wait() {
-    if (thread_.joinable()) thread_.join();
+    join();
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
 }

@@ -3,7 +3,8 @@
 // another piece; the caller waits for it before it uses what it made.
 #include <exception>
 #include <functional>
-#include <thread>
+#include <pthread.h>
+#include <sched.h>
 
 class SideTask {
 public:
@@ -20,7 +21,12 @@ public:
     void wait();
 
 private:
+    void run();
+    void join();
+
     std::function<void()> job_;
     std::exception_ptr error_;
-    std::thread thread_;
+    cpu_set_t allowed_;
+    pthread_t thread_{};
+    bool started_ = false;
 };

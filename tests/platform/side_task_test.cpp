@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <sched.h>
+#include <thread>
 
 namespace {
 
