@@ -42,6 +42,7 @@ void SideTask::run() {
     } catch (...) {
         error_ = std::current_exception();
     }
+    done_ = true;
 }
 
 void SideTask::join() {
@@ -51,6 +52,17 @@ void SideTask::join() {
 }
 
 void SideTask::wait() {
+    // The caller is about to leave its processor idle: the job, which a
+    // busy processor may be holding back, is given it.
+    if (started_ && !done_) {
+        const int here = ::sched_getcpu();
+        if (here >= 0 && here < CPU_SETSIZE) {
+            cpu_set_t mine;
+            CPU_ZERO(&mine);
+            CPU_SET(here, &mine);
+            ::pthread_setaffinity_np(thread_, sizeof mine, &mine);
+        }
+    }
     join();
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
 }

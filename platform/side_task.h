@@ -1,6 +1,7 @@
 #pragma once
 // A piece of one operation run on a thread of its own while the caller does
 // another piece; the caller waits for it before it uses what it made.
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <pthread.h>
@@ -17,7 +18,9 @@ public:
     SideTask(const SideTask&) = delete;
     SideTask& operator=(const SideTask&) = delete;
 
-    // Waits for the job to end; rethrows what it threw. Once only.
+    // Waits for the job to end; rethrows what it threw. Once only. A job
+    // still running is moved onto the caller's processor, which the wait
+    // leaves free.
     void wait();
 
 private:
@@ -29,4 +32,5 @@ private:
     cpu_set_t allowed_;
     pthread_t thread_{};
     bool started_ = false;
+    std::atomic<bool> done_ = false;
 };
