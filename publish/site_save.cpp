@@ -11,6 +11,9 @@
 #include "core/rarav_ini.h"
 #include "site/month_page.h"
 
+#include <QSet>
+#include <exception>
+
 namespace SiteSave {
 
 QString htmlFileName(const QString& name) {
@@ -22,29 +25,68 @@ QString htmlFileName(const QString& name) {
 
 namespace {
 
-void copyPart(const Shell::SharedState& s, const QString& name) {
-    const QString source = s.DataPath + QStringLiteral("RaravParts/") + name;
+QString partSource(const Shell::SharedState& s, const QString& name) {
+    return s.DataPath + QStringLiteral("RaravParts/") + name;
+}
+
+QString partTarget(const Shell::SharedState& s, const QString& name) {
+    return s.FilePath + QStringLiteral("RaravParts/") + name;
+}
+
+// A copy that differs from its source (one cut short on a full disk, say)
+// is copied again; a name in alreadyThere was found the same a moment ago.
+void copyPart(const Shell::SharedState& s, const QString& name, const QSet<QString>& alreadyThere) {
+    const QString source = partSource(s, name);
     Shell::setStatusText(QStringLiteral("Copying ") + source);
-    const QString target = s.FilePath + QStringLiteral("RaravParts/") + name;
-    // A copy that differs from its source (one cut short on a full disk, say)
-    // is copied again.
-    if (name.isEmpty() || !Files::exists(source) || Files::sameBytes(source, target)) return;
+    const QString target = partTarget(s, name);
+    if (name.isEmpty() || alreadyThere.contains(name) || !Files::exists(source) || Files::sameBytes(source, target))
+        return;
     if (!Files::copyFile(source, target))
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(target));
 }
 
-}  // namespace
-
-void copyPartsFiles(const Shell::SharedState& s, const QString& month) {
+// The registered parts in the order they are copied: the month's, then all.
+QStringList partNames(const Shell::SharedState& s, const QString& month) {
     Recordset ofMonth, all;
     {
         Database db(s.databasePath(), Database::Mode::ReadOnly);
         ofMonth = db.query(QStringLiteral("SELECT FileName FROM FileDB WHERE Day >= ? AND Day < ?"), Sql::monthBounds(month));
         all = db.query(QStringLiteral("SELECT FileName FROM FileDB ORDER BY FileID"));
     }
-    for (const QVariantList& row : ofMonth.rows) copyPart(s, row[0].toString());
-    for (const QVariantList& row : all.rows) copyPart(s, row[0].toString());
+    QStringList names;
+    for (const QVariantList& row : ofMonth.rows) names << row[0].toString();
+    for (const QVariantList& row : all.rows) names << row[0].toString();
+    return names;
 }
+
+void copyParts(const Shell::SharedState& s, const QStringList& names, const QSet<QString>& alreadyThere) {
+    for (const QString& name : names) copyPart(s, name, alreadyThere);
+}
+
+// The parts and which of them the site folder holds as they are, found while
+// the feeds are written; a database failure is reported where the copying
+// would have met it, after the pages.
+struct PartsLook {
+    QStringList names;
+    QSet<QString> alreadyThere;
+    std::exception_ptr failure;
+
+    void look(const Shell::SharedState& s, const QString& month) {
+        try {
+            names = partNames(s, month);
+            for (const QString& name : names) {
+                if (!name.isEmpty() && Files::sameBytes(partSource(s, name), partTarget(s, name)))
+                    alreadyThere.insert(name);
+            }
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+};
+
+}  // namespace
+
+void copyPartsFiles(const Shell::SharedState& s, const QString& month) { copyParts(s, partNames(s, month), {}); }
 
 namespace {
 
@@ -62,12 +104,15 @@ void SaveHTMLFiles(Shell::SharedState& s) {
     refuseSiteFolder(s.FilePath, s.DataPath);
     s.FileName = htmlFileName(s.FileName);
     const QString month = s.Today.left(7);
-    HTML0::MakeMonthPage(s.FilePath + s.FileName, month, HTML0::CurrentMonth, true, false);
+    PartsLook parts;
+    HTML0::MakeMonthPage(s.FilePath + s.FileName, month, HTML0::CurrentMonth, true, false,
+                         [&] { parts.look(s, month); });
 
-    const QString parts = s.FilePath + QStringLiteral("RaravParts");
-    if (!Files::isFolder(parts) && !Files::makeFolder(parts))
-        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(parts));
-    copyPartsFiles(s, month);
+    const QString partsFolder = s.FilePath + QStringLiteral("RaravParts");
+    if (!Files::isFolder(partsFolder) && !Files::makeFolder(partsFolder))
+        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(partsFolder));
+    if (parts.failure) std::rethrow_exception(parts.failure);
+    copyParts(s, parts.names, parts.alreadyThere);
 
     if (!RaravIni::write(s.RaravIniFile, RaravIni::SaveFileName, s.FileName) ||
         !RaravIni::write(s.RaravIniFile, RaravIni::SaveFilePath, s.FilePath))

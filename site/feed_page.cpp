@@ -1,7 +1,10 @@
 #include "site/feed_page.h"
 
+#include "platform/clock.h"
+#include "platform/profile_cache.h"
 #include "core/ini_file.h"
 #include "core/path_parts.h"
+#include "core/shared_state.h"
 #include "site/feed_text.h"
 
 namespace Feeds {
@@ -25,19 +28,38 @@ QString PageFeeds::footLinks() const {
         .arg(base);
 }
 
-PageFeeds writePageFeeds(const QString& pagePath, const QString& rssIniFile, const FeedContext& context) {
-    PageFeeds feeds;
-    if (IniFile::GetIniInt(rssIniFile, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) != 1) return feeds;
-    clsRSSreader writer(context);
-    if (!writer.Initialize(rssIniFile)) return feeds;
+PreparedFeeds preparePageFeeds(const QString& pagePath, const QString& rssIniFile, const FeedContext& context) {
+    PreparedFeeds prepared{{}, clsRSSreader(context), Clock::now(), Shell::versionText()};
+    if (IniFile::GetIniInt(rssIniFile, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) != 1) return prepared;
+    clsRSSreader& writer = prepared.writer;
+    if (!writer.Initialize(rssIniFile)) return prepared;
     writer.SetFilePath(pagePath);
+    PageFeeds& feeds = prepared.feeds;
     feeds.linkBase = writer.feedLinkBase();
-    writer.MakeRSS();
     feeds.on = true;
     const QString folder = PathParts::GetFolderPath(pagePath);
     const QString name = PathParts::RemoveExtension(PathParts::GetFileName(pagePath));
     for (const QString& suffix : clsRSSreader::suffixes()) feeds.uploadLines << folder + QLatin1Char(',') + name + suffix;
-    return feeds;
+    return prepared;
+}
+
+void PreparedFeeds::read() {
+    if (feeds.on) writer.ReadEntries();
+}
+
+void PreparedFeeds::write() const {
+    if (!feeds.on) return;
+    // The settings files are looked at once for the whole writing, on
+    // whichever thread runs it.
+    ProfileCache::Operation settingsRead;
+    writer.WriteFeeds(now, version);
+}
+
+PageFeeds writePageFeeds(const QString& pagePath, const QString& rssIniFile, const FeedContext& context) {
+    PreparedFeeds prepared = preparePageFeeds(pagePath, rssIniFile, context);
+    prepared.read();
+    prepared.write();
+    return prepared.feeds;
 }
 
 }  // namespace Feeds

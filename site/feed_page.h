@@ -25,9 +25,29 @@ struct PageFeeds {
     QString footLinks() const;
 };
 
-// Writes the four feeds beside the page at pagePath when RSS.ini (GENERAL,
-// RSSOn = 1) switches them on. Reads rssIniFile and, through the context,
-// the user's database, Frame.ini and HTML2TXT_RSS.ini.
+// The feeds of a page as RSS.ini settles them before any is written: what
+// the page needs of them, known at once, and the writing, which may run on
+// another thread while the page is made.
+struct PreparedFeeds {
+    PageFeeds feeds;
+    clsRSSreader writer;
+    QDateTime now;    // the build time the feeds carry
+    QString version;  // the program's, for their generator lines
+
+    // When feeds.on, read() takes their entries from the user's database
+    // (and Frame.ini), then write() writes the four feeds, reading
+    // HTML2TXT_RSS.ini. write() touches nothing of the main window's, so it
+    // may run on another thread. Each throws RuntimeError when the database
+    // or a feed file fails.
+    void read();
+    void write() const;
+};
+
+// Reads rssIniFile only (GENERAL, RSSOn = 1 switches the feeds on; the
+// channel needs its RaravURL) and the clock.
+PreparedFeeds preparePageFeeds(const QString& pagePath, const QString& rssIniFile, const FeedContext& context);
+
+// Prepares and writes the four feeds beside the page at pagePath.
 // Throws RuntimeError when the database or a feed file fails.
 PageFeeds writePageFeeds(const QString& pagePath, const QString& rssIniFile, const FeedContext& context);
 

@@ -2,8 +2,10 @@
 
 #include "site/feed_page.h"
 
-bool writeMonthFeeds(const QString& rssIniFile, const QString& pagePath, QString& feedLinkBase) {
-    const Feeds::PageFeeds feeds = Feeds::writePageFeeds(pagePath, rssIniFile, FeedContext::fromShell());
-    feedLinkBase = feeds.linkBase;
-    return feeds.on;
+MonthFeeds monthFeeds(const QString& rssIniFile, const QString& pagePath) {
+    Feeds::PreparedFeeds prepared = Feeds::preparePageFeeds(pagePath, rssIniFile, FeedContext::fromShell());
+    prepared.read();
+    MonthFeeds feeds{prepared.feeds.on, prepared.feeds.linkBase, {}};
+    if (feeds.on) feeds.write = [prepared = std::move(prepared)] { prepared.write(); };
+    return feeds;
 }

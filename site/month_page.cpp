@@ -1,8 +1,10 @@
 #include "site/month_page.h"
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/profile_cache.h"
 #include "platform/runtime_error.h"
+#include "platform/side_task.h"
 #include "core/addresses.h"
 #include "core/ini_file.h"
 #include "core/path_parts.h"
@@ -17,6 +19,9 @@
 #include "site/page_text.h"
 #include "site/past_log_list.h"
 #include "site/upload_list.h"
+
+#include <optional>
+#include <utility>
 
 namespace HTML0 {
 
@@ -53,25 +58,15 @@ QString dayListLine(const DayListStyle& s, const MonthEntry& e, const DayPageMap
     return row + QStringLiteral("</TD></TR>");
 }
 
-}  // namespace
+// A month's pages made in memory, in the order they are written (a failure
+// leaves the earlier ones), and the files of its upload list.
+struct MonthPages {
+    QList<PageOut> pages;
+    QStringList written;
+};
 
-void MakeMonthPage(const QString& pagePath, const QString& monthPrefix, int mode, bool writeUploadList,
-                   bool includePrivate) {
-    MakeMonthPage(SiteContext::fromShell(), pagePath, monthPrefix, mode, writeUploadList, includePrivate,
-                  writeMonthFeeds);
-}
-
-void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QString& monthPrefix, int mode,
-                   bool writeUploadList, bool includePrivate, const FeedWriter& feeds) {
-    // The page, its parts and its feeds take their settings as they stand now.
-    ProfileCache::Operation settingsRead;
-    const QString uploadListPath =
-        ctx.userPath + (mode == CurrentMonth ? QStringLiteral("upload.tmp") : QStringLiteral("uplogtmp.tmp"));
-    if (writeUploadList) UploadList::remove(uploadListPath);
-    // A run killed while writing a page left its temporary file beside it.
-    const QString folder = PathParts::GetFolderPath(pagePath);
-    Files::removeLeftoverTemporaries(folder);
-
+MonthPages composeMonth(const SiteContext& ctx, const QString& pagePath, const QString& monthPrefix, int mode,
+                        bool includePrivate, int rssOn, const QString& feedLinkBase) {
     const bool log = mode != CurrentMonth;
     const QString upperBlock = ctx.textBlock("Body", log ? "UpText_Log" : "UpText");
     const QString lowerBlock = ctx.textBlock("Body", log ? "DownText_Log" : "DownText");
@@ -95,11 +90,6 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     const QString productLinkText = ctx.designText("General", "QuillbyLinkText");
     const int haloScanOn = ctx.haloScanOn();
     const QString haloScanUser = ctx.haloScanUser();
-    int rssOn = mode == CurrentMonth ? IniFile::GetIniInt(ctx.rssIni, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) : 0;
-
-    // Feeds first: the pages link them only when they were written.
-    QString feedLinkBase;
-    if (mode == CurrentMonth && rssOn == 1 && !(feeds && feeds(ctx.rssIni, pagePath, feedLinkBase))) rssOn = 0;
 
     int divide = 0, term = 31, onTop = 1;
     if (mode == CurrentMonth || ctx.frame("Divide", "LogDivide") == 1) {
@@ -118,8 +108,8 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     const QStringList days = entryDays(entries);
     const DayPageMap map = buildDayPageMap(days, term, onTop == 1);
 
-    // Pages in the order they are written; a failure leaves the earlier ones.
-    QList<PageOut> pages;
+    MonthPages made;
+    QList<PageOut>& pages = made.pages;
     const QString base = pathBase(pagePath);
     QString bodyFile = pagePath;
     if (frames) {
@@ -218,10 +208,7 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     pages.append(body);
     if (frames) pages.append(calendarFrame);
     pages.append(dividedPages);
-    for (const PageOut& p : pages) writePage(p.path, p.text);
-
-    if (!writeUploadList) return;
-    QStringList written;
+    QStringList& written = made.written;
     if (rssOn == 1) {
         for (const char* suffix : {"_RSS091.xml", "_RSS100.xml", "_RSS200.xml", "_ATOM.xml"})
             written << PathParts::GetFolderPath(pagePath) + QLatin1Char('/') +
@@ -237,6 +224,58 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
         for (int n = 1; n <= map.lastPage; ++n)
             written << pathBase(bodyFile) + QLatin1Char('_') + twoDigits(n) + QStringLiteral(".htm");
     }
+    return made;
+}
+
+}  // namespace
+
+void MakeMonthPage(const QString& pagePath, const QString& monthPrefix, int mode, bool writeUploadList,
+                   bool includePrivate, const std::function<void()>& meanwhile) {
+    MakeMonthPage(SiteContext::fromShell(), pagePath, monthPrefix, mode, writeUploadList, includePrivate, monthFeeds,
+                  meanwhile);
+}
+
+void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QString& monthPrefix, int mode,
+                   bool writeUploadList, bool includePrivate, const FeedWriter& feeds,
+                   const std::function<void()>& meanwhile) {
+    // The page, its parts and its feeds take their settings as they stand now.
+    ProfileCache::Operation settingsRead;
+    const bool log = mode != CurrentMonth;
+    const QString uploadListPath = ctx.userPath + (log ? QStringLiteral("uplogtmp.tmp") : QStringLiteral("upload.tmp"));
+    if (writeUploadList) UploadList::remove(uploadListPath);
+    // A run killed while writing a page left its temporary file beside it.
+    const QString folder = PathParts::GetFolderPath(pagePath);
+    Files::removeLeftoverTemporaries(folder);
+
+    // Feeds first: the pages link them only when they were written, and a
+    // feed that fails leaves every page as it was. The page needs of them
+    // only what the settings say before any is written, so they are written
+    // on a thread of their own while the page is made.
+    MonthFeeds monthFeeds;
+    if (!log && feeds && IniFile::GetIniInt(ctx.rssIni, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) == 1)
+        monthFeeds = feeds(ctx.rssIni, pagePath);
+    std::optional<SideTask> feedsWritten;
+    if (monthFeeds.on && monthFeeds.write) feedsWritten.emplace(monthFeeds.write);
+    MonthPages made;
+    QList<QByteArray> bytes;
+    try {
+        made = composeMonth(ctx, pagePath, monthPrefix, mode, includePrivate, monthFeeds.on ? 1 : 0,
+                            monthFeeds.linkBase);
+        // What needs no feed is done while they may still be on their way.
+        bytes.reserve(made.pages.size());
+        for (PageOut& p : made.pages)
+            bytes << Codepage::fromUnicodeCrLf(std::exchange(p.text, QString()), Codepage::Fallback::NumericReference);
+        if (meanwhile) meanwhile();
+    } catch (...) {
+        // The feeds' failure is the one reported, as it would have been
+        // before the page was begun.
+        if (feedsWritten) feedsWritten->wait();
+        throw;
+    }
+    if (feedsWritten) feedsWritten->wait();
+    for (qsizetype i = 0; i < made.pages.size(); ++i) writePage(made.pages[i].path, bytes[i]);
+
+    if (!writeUploadList) return;
     // A log month's list only hands its pages to the log maker, which queues
     // them in a list of its own at once (making them durable first); the
     // current month's is read by the next upload, which must never find it
@@ -244,9 +283,9 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     // The list itself needs no sync of its own: like the pages it is made
     // again by the next save, and one that a power cut emptied is refused by
     // the upload as damaged, never read as naming nothing.
-    if (!log && !Files::syncFiles(written))
+    if (!log && !Files::syncFiles(made.written))
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(folder));
-    UploadList::write(uploadListPath, written, Files::Sync::None);
+    UploadList::write(uploadListPath, made.written, Files::Sync::None);
 }
 
 }  // namespace HTML0

@@ -77,48 +77,54 @@ void writeFeedFile(const QString& path, const QString& document) {
 }  // namespace
 
 void clsRSSreader::MakeRSS() {
+    ReadEntries();
+    WriteFeeds(Clock::now(), Shell::versionText());
+}
+
+void clsRSSreader::ReadEntries() {
+    rows_ = Recordset();
+    division_ = FeedUrls::Division();
+    pages_ = DayPageMap();
+    Database db(context_.databasePath, Database::Mode::ReadOnly);
+    NewestDay = db.scalar(QStringLiteral("SELECT Max(Day) AS NewestDay FROM Contents WHERE Private = 0")).toString();
+    if (NewestDay.isEmpty()) return;
+    const QVariantList month = Sql::monthBounds(NewestDay.left(7));
+    rows_ = db.query(QStringLiteral("SELECT Day, Number, Title, Contents, Genre, PublishTime FROM Contents"
+                                    " WHERE Day >= ? AND Day < ? AND Private = 0 ORDER BY Day DESC, Number DESC LIMIT ?"),
+                     month + QVariantList{ItemLimit});
+    division_ = FeedUrls::readDivision(context_.frameIniFile);
+    if (division_.divided) {
+        const Recordset days = db.query(QStringLiteral("SELECT Day FROM Contents WHERE Day >= ? AND Day < ? AND Private = 0"
+                                                       " GROUP BY Day ORDER BY Day DESC"),
+                                        month);
+        QStringList newestFirst;
+        for (qsizetype i = 0; i < days.size(); ++i) newestFirst << days.text(i, QStringLiteral("Day"));
+        pages_ = buildDayPageMap(newestFirst, division_.term, division_.onTop);
+    }
+}
+
+void clsRSSreader::WriteFeeds(const QDateTime& now, const QString& version) const {
     const FeedChannel channel{Title, HPURL, RaravURL, Description, ManagingAuthor, WebMaster, Author};
     QList<FeedItem> items;
-    {
-        Database db(context_.databasePath, Database::Mode::ReadOnly);
-        NewestDay = db.scalar(QStringLiteral("SELECT Max(Day) AS NewestDay FROM Contents WHERE Private = 0")).toString();
-        if (!NewestDay.isEmpty()) {
-            const QVariantList month = Sql::monthBounds(NewestDay.left(7));
-            const Recordset rows = db.query(
-                QStringLiteral("SELECT Day, Number, Title, Contents, Genre, PublishTime FROM Contents"
-                               " WHERE Day >= ? AND Day < ? AND Private = 0 ORDER BY Day DESC, Number DESC LIMIT ?"),
-                month + QVariantList{ItemLimit});
-            const FeedUrls::Division division = FeedUrls::readDivision(context_.frameIniFile);
-            DayPageMap pages;
-            if (division.divided) {
-                const Recordset days = db.query(
-                    QStringLiteral("SELECT Day FROM Contents WHERE Day >= ? AND Day < ? AND Private = 0"
-                                   " GROUP BY Day ORDER BY Day DESC"),
-                    month);
-                QStringList newestFirst;
-                for (qsizetype i = 0; i < days.size(); ++i) newestFirst << days.text(i, QStringLiteral("Day"));
-                pages = buildDayPageMap(newestFirst, division.term, division.onTop);
-            }
-            const clsHTML2TEXT converter = feedConverter(context_.converterIniFile);
-            const Dates::ZoneReading zone;
-            for (qsizetype i = 0; i < rows.size(); ++i) {
-                FeedItem item;
-                item.day = rows.text(i, QStringLiteral("Day"));
-                item.number = rows.integer(i, QStringLiteral("Number"));
-                item.title = rows.text(i, QStringLiteral("Title"));
-                item.contents = rows.text(i, QStringLiteral("Contents"));
-                item.genre = rows.text(i, QStringLiteral("Genre"));
-                item.published = FeedText::publishTimeOf(rows.text(i, QStringLiteral("PublishTime")), item.day);
-                item.address = FeedUrls::itemUrl(RaravURL, pageBaseName(), item.day, division, pages) + QLatin1Char('_') +
-                               QString::number(item.number);
-                item.summary = FeedText::summaryText(converter, item.contents);
-                items << item;
-            }
+    if (!rows_.isEmpty()) {
+        const clsHTML2TEXT converter = feedConverter(context_.converterIniFile);
+        const Dates::ZoneReading zone;
+        items.reserve(rows_.size());
+        for (qsizetype i = 0; i < rows_.size(); ++i) {
+            FeedItem item;
+            item.day = rows_.text(i, QStringLiteral("Day"));
+            item.number = rows_.integer(i, QStringLiteral("Number"));
+            item.title = rows_.text(i, QStringLiteral("Title"));
+            item.contents = rows_.text(i, QStringLiteral("Contents"));
+            item.genre = rows_.text(i, QStringLiteral("Genre"));
+            item.published = FeedText::publishTimeOf(rows_.text(i, QStringLiteral("PublishTime")), item.day);
+            item.address = FeedUrls::itemUrl(RaravURL, pageBaseName(), item.day, division_, pages_) + QLatin1Char('_') +
+                           QString::number(item.number);
+            item.summary = FeedText::summaryText(converter, item.contents);
+            items << item;
         }
     }
 
-    const QDateTime now = Clock::now();
-    const QString version = Shell::versionText();
     const QStringList& s = suffixes();
     writeFeedFile(FeedBasePath + s[0], FeedDocuments::rss091(channel, items, now));
     writeFeedFile(FeedBasePath + s[1], FeedDocuments::rss100(channel, items));

@@ -117,6 +117,21 @@ TEST_F(SiteSave_, SiteFolderWithAnAccentedName) {
     EXPECT_EQ(RaravIni::read(Shell::state().RaravIniFile, RaravIni::SaveFilePath), cafe);
 }
 
+// The parts are looked up while the page is made, yet a list of parts that
+// cannot be read fails the save only after the pages, as copying them did.
+TEST_F(SiteSave_, UnreadablePartsFailAfterThePages) {
+    sql(QStringLiteral("DROP TABLE FileDB;"));
+    try {
+        SiteSave::SaveHTMLFiles(Shell::state());
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number, ErrorNumber::DatabaseError);
+    }
+    EXPECT_TRUE(linesOf(site + QStringLiteral("index.htm")).join(QLatin1Char('\n')).contains(QStringLiteral("公開")));
+    EXPECT_TRUE(Files::exists(ctx.userPath + QStringLiteral("upload.tmp")));
+    EXPECT_FALSE(Files::exists(Shell::state().RaravIniFile));
+}
+
 TEST_F(SiteSave_, FailureLeavesTheSettingsAlone) {
     Shell::state().FilePath = tmp.file(QStringLiteral("missing/"));
     EXPECT_THROW(SiteSave::SaveHTMLFiles(Shell::state()), RuntimeError);

@@ -416,20 +416,28 @@ TEST(FeedText, PublishTimeIsReadAsTheFormatParserReadsIt) {
     }
 }
 
-TEST(MonthPageFeeds, SaveWritesTheFourFeedsBesideThePage) {
+// A month page saved through the main window's state, with its feeds on.
+class MonthPageFeeds : public ::testing::Test {
+protected:
     TempFolder t;
-    auto& s = Shell::state();
-    s = Shell::SharedState();
-    s.UserPath = t.path();
-    s.DataPath = t.path();
-    s.MyPath = t.path();
-    s.RSSIniFile = t.writeText("RSS.ini", "[GENERAL]\nRSSOn=1\n[Setting]\nRaravURL=http://example.jp/diary/index.htm\nTitle=A & B\n");
-    s.CustIniFile = t.file("Customize.ini");
-    s.FrameIniFile = t.file("Frame.ini");
-    makeDatabase(s.databasePath());
-    Database(s.databasePath()).exec("INSERT INTO Contents (Day, Number, Title, Contents) VALUES ('2024/05/03', 1, 'x & y', 'b')");
-    QDir().mkpath(t.file("site"));
-    HTML0::MakeMonthPage(t.file("site/index.htm"), "2024/05", HTML0::CurrentMonth, true, false);
+    Shell::SharedState& s = Shell::state();
+
+    void SetUp() override {
+        s = Shell::SharedState();
+        s.UserPath = s.DataPath = s.MyPath = t.path();
+        s.RSSIniFile = t.writeText("RSS.ini", "[GENERAL]\nRSSOn=1\n[Setting]\nRaravURL=http://example.jp/diary/index.htm\nTitle=A & B\n");
+        s.CustIniFile = t.file("Customize.ini");
+        s.FrameIniFile = t.file("Frame.ini");
+        makeDatabase(s.databasePath());
+        Database(s.databasePath()).exec("INSERT INTO Contents (Day, Number, Title, Contents) VALUES ('2024/05/03', 1, 'x & y', 'b')");
+        QDir().mkpath(t.file("site"));
+    }
+    void TearDown() override { s = Shell::SharedState(); }
+    void save() { HTML0::MakeMonthPage(t.file("site/index.htm"), "2024/05", HTML0::CurrentMonth, true, false); }
+};
+
+TEST_F(MonthPageFeeds, SaveWritesTheFourFeedsBesideThePage) {
+    save();
     for (const char* suffix : {"_RSS091.xml", "_RSS100.xml", "_RSS200.xml", "_ATOM.xml"}) {
         const QByteArray xml = t.read(QStringLiteral("site/index") + suffix);
         QXmlStreamReader reader(xml);
@@ -442,9 +450,26 @@ TEST(MonthPageFeeds, SaveWritesTheFourFeedsBesideThePage) {
     // A site address naming a folder: the page links the feeds by the page's
     // own name there, as the feeds name their items.
     t.writeText("RSS.ini", "[GENERAL]\nRSSOn=1\n[Setting]\nRaravURL=http://example.jp/diary/\n");
-    HTML0::MakeMonthPage(t.file("site/index.htm"), "2024/05", HTML0::CurrentMonth, true, false);
+    save();
     EXPECT_TRUE(Codepage::toUnicode(t.read("site/index.htm")).contains("href=\"http://example.jp/diary/index_RSS091.xml\""));
-    s = Shell::SharedState();
+}
+
+// The feeds are written on a thread of their own while the page is made; one
+// that cannot be written still stops the save before any page, with the
+// error it has always given.
+TEST_F(MonthPageFeeds, AFeedThatCannotBeWrittenStopsThePages) {
+    QDir().mkpath(t.file("site/index_ATOM.xml"));
+    t.writeText("site/index.htm", "old page");
+    try {
+        save();
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number, ErrorNumber::PermissionDenied);
+        EXPECT_EQ(e.description, QStringLiteral("書き込みできません。(%1)").arg(t.file("site/index_ATOM.xml")));
+    }
+    EXPECT_EQ(t.read("site/index.htm"), QByteArray("old page"));
+    EXPECT_TRUE(t.read("site/index_RSS200.xml").contains("x &amp; y"));
+    EXPECT_FALSE(QFile::exists(t.file("upload.tmp")));
 }
 
 }  // namespace

@@ -2,6 +2,11 @@
 #include "platform/runtime_error.h"
 #include "tests/site/site_fixture.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 namespace {
 const char* kDesign = R"(
 [General]
@@ -193,10 +198,9 @@ TEST_F(MonthPage, EmptyMonthWithFramesAndFeeds) {
     Files::writeText(ctx.rssIni, QStringLiteral("[GENERAL]\nRSSOn=1\n"));
     entry("2005/04/01", 1, "翌月");
     QString feedPage;
-    make(QStringLiteral("index.htm"), 1, true, false, [&](const QString&, const QString& page, QString& url) {
+    make(QStringLiteral("index.htm"), 1, true, false, [&](const QString&, const QString& page) {
         feedPage = page;
-        url = QStringLiteral("http://example.jp/diary/index");
-        return true;
+        return MonthFeeds{true, QStringLiteral("http://example.jp/diary/index"), {}};
     });
     EXPECT_EQ(feedPage, site + QStringLiteral("index.htm"));
     EXPECT_EQ(linesOf(site + QStringLiteral("index.htm")),
@@ -296,9 +300,9 @@ TEST_F(DividedMonth, PastLogPageIgnoresFramesFeedsAndDivision) {
     Files::writeText(ctx.rssIni, QStringLiteral("[GENERAL]\nRSSOn=1\n"));
     design(QString::fromUtf8(kDesign).replace(QStringLiteral("[Calender]\nUse=0"), QStringLiteral("[Calender]\nUse=1")));
     bool feedsAsked = false;
-    make(QStringLiteral("200503.htm"), 2, true, false, [&](const QString&, const QString&, QString&) {
+    make(QStringLiteral("200503.htm"), 2, true, false, [&](const QString&, const QString&) {
         feedsAsked = true;
-        return true;
+        return MonthFeeds{true, QStringLiteral("http://example.jp/diary/200503"), {}};
     });
     EXPECT_FALSE(feedsAsked);
     EXPECT_FALSE(Files::exists(site + QStringLiteral("200503_01.htm")));
@@ -321,4 +325,64 @@ TEST_F(MonthPage, FailureRemovesTheOldUploadList) {
                                       true, false, nullptr),
                  RuntimeError);
     EXPECT_FALSE(Files::exists(ctx.userPath + QStringLiteral("upload.tmp")));
+}
+
+// The feeds are written beside the making of the page, yet come first: a feed
+// that fails is the error reported, even when the page failed as well, and
+// leaves every page and the upload list as they were.
+TEST_F(MonthPage, AFeedThatFailsLeavesThePagesAsTheyWere) {
+    Files::writeText(ctx.rssIni, QStringLiteral("[GENERAL]\nRSSOn=1\n"));
+    month();
+    const QString page = site + QStringLiteral("index.htm");
+    for (const bool pageFailsToo : {false, true}) {
+        SCOPED_TRACE(pageFailsToo);
+        tmp.writeText(QStringLiteral("site/index.htm"), QStringLiteral("old page"));
+        tmp.writeText(QStringLiteral("user/upload.tmp"), QStringLiteral("old,list.htm"));
+        SiteContext broken = ctx;
+        if (pageFailsToo) broken.databasePath = tmp.file(QStringLiteral("user/none.mdb"));
+        const HTML0::FeedWriter failing = [](const QString&, const QString&) {
+            return MonthFeeds{true, QStringLiteral("http://example.jp/diary/index"), [] {
+                                  throw RuntimeError(ErrorNumber::PermissionDenied,
+                                                     QStringLiteral("書き込みできません。(〜¥−🍣/index_ATOM.xml)"));
+                              }};
+        };
+        bool askedMeanwhile = false;
+        try {
+            HTML0::MakeMonthPage(broken, page, QStringLiteral("2005/03"), 1, true, false, failing,
+                                 [&] { askedMeanwhile = true; });
+            ADD_FAILURE() << "no error";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number, ErrorNumber::PermissionDenied);
+            EXPECT_EQ(e.description, QStringLiteral("書き込みできません。(〜¥−🍣/index_ATOM.xml)"));
+        }
+        EXPECT_EQ(askedMeanwhile, !pageFailsToo);
+        EXPECT_EQ(tmp.read(QStringLiteral("site/index.htm")), QByteArray("old page"));
+        EXPECT_FALSE(Files::exists(ctx.userPath + QStringLiteral("upload.tmp")));
+    }
+}
+
+// A page is written only once the feeds are: one that takes its time finds
+// no page of the month written when it ends, nor had the caller's work done
+// meanwhile written any.
+TEST_F(MonthPage, PagesWaitForTheFeeds) {
+    Files::writeText(ctx.rssIni, QStringLiteral("[GENERAL]\nRSSOn=1\n"));
+    frame(QStringLiteral("[Divide]\nRaravDivide=1\nRaravTerm=3\nRaravOnTop=1\n"));
+    month();
+    const QStringList pages = {site + QStringLiteral("200503.htm"), site + QStringLiteral("200503_01.htm")};
+    std::atomic<int> pagesSeenByFeeds = -1;
+    int pagesSeenMeanwhile = -1;
+    const auto written = [&] { return int(std::count_if(pages.begin(), pages.end(), Files::exists)); };
+    make(QStringLiteral("200503.htm"), 1, true, false, [&](const QString&, const QString&) {
+        return MonthFeeds{true, QStringLiteral("http://example.jp/diary/200503"), [&] {
+                              std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                              pagesSeenByFeeds = written();
+                          }};
+    });
+    EXPECT_EQ(pagesSeenByFeeds, 0);
+    EXPECT_EQ(written(), 2);
+    for (const QString& p : pages) ASSERT_TRUE(QFile::remove(p));
+    HTML0::MakeMonthPage(ctx, site + QStringLiteral("200503.htm"), QStringLiteral("2005/03"), 1, true, false,
+                         HTML0::FeedWriter(), [&] { pagesSeenMeanwhile = written(); });
+    EXPECT_EQ(pagesSeenMeanwhile, 0);
+    EXPECT_EQ(written(), 2);
 }
