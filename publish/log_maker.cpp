@@ -1,10 +1,12 @@
 #include "publish/log_maker.h"
 
+#include "platform/background.h"
 #include "platform/database.h"
 #include "platform/files.h"
 #include "platform/profile_cache.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
+#include "platform/unchanged_files.h"
 #include "publish/upload_list_reader.h"
 #include "core/ini_file.h"
 #include "core/shared_state.h"
@@ -12,8 +14,13 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
+#include <optional>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace Publish {
 
@@ -25,9 +32,139 @@ void copyReplacing(const QString& from, const QString& to, Files::Sync sync = Fi
 }
 
 void makeFolder(const QString& path) {
-    if (!Files::makeFolder(path))
+    if (!Files::isFolder(path) && !Files::makeFolder(path))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("フォルダを作成できません。\r\n") + path);
 }
+
+// A folder this process has cleared once holds no temporary file of a killed
+// run any more: a write of its own that fails removes its temporary file. A
+// folder made again under the same name is told apart by its birth time.
+void clearLeftovers(const QString& folder) {
+    struct statx st;
+    const bool known = ::statx(AT_FDCWD, QFile::encodeName(folder).constData(), 0, STATX_INO | STATX_BTIME, &st) == 0 &&
+                       (st.stx_mask & STATX_BTIME);
+    const QByteArray identity = known ? QByteArray::number(st.stx_dev_major) + ':' + QByteArray::number(st.stx_dev_minor) +
+                                            ':' + QByteArray::number(quint64(st.stx_ino)) + ':' +
+                                            QByteArray::number(qint64(st.stx_btime.tv_sec)) + '.' +
+                                            QByteArray::number(st.stx_btime.tv_nsec)
+                                      : QByteArray();
+    static QSet<QByteArray> cleared;
+    if (known && cleared.contains(identity)) return;
+    Files::removeLeftoverTemporaries(folder);
+    if (known) cleared.insert(identity);
+}
+
+// The month's pages on their way into the list of pages waiting for the
+// upload: first they reach the disk, so that the list never names a page a
+// power cut emptied; then, once the site has its copies (siteCopied), the
+// list names them. Nothing is listed when the run stops before that.
+class Queueing {
+public:
+    Queueing(const QStringList& pages, const QString& list, const QString& folder)
+        : work_([pages, list, folder, go = siteCopied.future()] {
+              if (!Files::syncFiles(pages))
+                  throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。\r\n") + folder);
+              if (!go.get().value_or(false)) return false;
+              UploadList::append(list, pages);
+              return true;
+          }) {}
+    // A run that stops before the site has its copies lists nothing.
+    ~Queueing() { siteCopied.withdraw(); }
+    Queueing(const Queueing&) = delete;
+    Queueing& operator=(const Queueing&) = delete;
+
+    // True once the list names the pages.
+    std::shared_future<bool> listed() const { return work_.future(); }
+    // Waits, and throws what kept the pages from the list.
+    void check() const { work_.get(); }
+
+    Background::Handover<bool> siteCopied;
+
+private:
+    Background::Work<bool> work_;
+};
+
+// True unless exactly one not-logged row names the file; the count includes
+// the row being logged.
+bool usedElsewhere(Database& db, const QString& FileName) {
+    const int count =
+        db.scalar(QStringLiteral("SELECT Count(FileID) FROM FileDB WHERE FileName = ? AND Logged = 0"), {FileName}).toInt();
+    return count != 1;
+}
+
+struct MovedPart {
+    QVariant id;
+    QString name;
+};
+
+// The month's record in LogDB and the rows of its moved parts, in one
+// commit made on a thread of its own: the transaction is begun as soon as
+// nothing can keep it waiting for the user (it holds off other writers, not
+// readers), the rows of the parts are added once they are copied, and the
+// commit writes while the pages are on their way to the list. It takes
+// effect only once the list names the pages and every other step has been
+// made; the rows before the files, so that should it fail, every file is
+// still where its row says it is.
+class MonthRecord {
+public:
+    MonthRecord(QString databasePath, LogMade made) : databasePath_(std::move(databasePath)), made_(std::move(made)) {}
+    // A step that fails undoes the commit waiting for it.
+    ~MonthRecord() {
+        partsToMove_.withdraw();
+        stepsMade_.withdraw();
+    }
+
+    void begin() {
+        if (!work_) work_.emplace([this] { return record(); });
+    }
+    // The parts copied, and the pages' way into the list, which the commit
+    // waits for.
+    void partsCopied(const QList<MovedPart>& parts, const std::shared_future<bool>& listed) {
+        begin();
+        partsToMove_.give({parts, listed});
+    }
+    void stepsMade() { stepsMade_.give(true); }
+    // Waits for the commit; the names of the parts whose rows now say they
+    // were moved.
+    QStringList moved() const { return work_->get(); }
+
+private:
+    QStringList record() {
+        Database db(databasePath_);
+        Transaction change(db);
+        if (!db.scalar(QStringLiteral("SELECT 1 FROM LogDB WHERE LogMonth = ?"), {made_.LogMonth}).isValid())
+            db.exec(QStringLiteral("INSERT INTO LogDB (LogMonth, LogFileName) VALUES (?, ?)"),
+                    {made_.LogMonth, made_.LogFileName});
+        const std::optional<Parts> parts = partsToMove_.take();
+        if (!parts) return QStringList();
+        QStringList moved;
+        for (const MovedPart& part : parts->copied) {
+            if (usedElsewhere(db, part.name)) continue;
+            db.exec(QStringLiteral("UPDATE FileDB SET Logged = 1, Uploaded = 0 WHERE FileID = ?"), {part.id});
+            moved << part.name;
+        }
+        const std::shared_future<bool> listed = parts->listed;
+        change.commitWhen([&listed, this] {
+            try {
+                return listed.get() && stepsMade_.take().value_or(false);
+            } catch (...) {
+                return false;
+            }
+        });
+        return moved;
+    }
+
+    struct Parts {
+        QList<MovedPart> copied;
+        std::shared_future<bool> listed;
+    };
+    const QString databasePath_;
+    const LogMade made_;
+    Background::Handover<Parts> partsToMove_;
+    Background::Handover<bool> stepsMade_;
+    // Last, so that it is waited for first.
+    std::optional<Background::Work<QStringList>> work_;
+};
 
 }  // namespace
 
@@ -45,9 +182,7 @@ QString checkLogMonth(const QString& year, const QString& month) {
 
 bool IsFileUsedElsewhere(const QString& FileName) {
     Database db(Shell::state().databasePath(), Database::Mode::ReadOnly);
-    const int count =
-        db.scalar(QStringLiteral("SELECT Count(FileID) FROM FileDB WHERE FileName = ? AND Logged = 0"), {FileName}).toInt();
-    return count != 1;
+    return usedElsewhere(db, FileName);
 }
 
 LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter& MakeMonthPage) {
@@ -66,32 +201,38 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
     const QString M = month.trimmed().rightJustified(2, QLatin1Char('0'));
     LogMade made{Y + QLatin1Char('/') + M, Y + M + QStringLiteral(".htm")};
 
+    const int days = QDate(Y.toInt(), M.toInt(), 1).daysInMonth();
+    Recordset monthRows, everyPage;
+    {
+        Database db(state.databasePath());
+        monthRows = db.query(
+            QStringLiteral("SELECT FileID, FileName FROM FileDB WHERE Day BETWEEN ? AND ? AND Logged = 0"),
+            {made.LogMonth + QStringLiteral("/01"), made.LogMonth + QStringLiteral("/%1").arg(days, 2, 10, QLatin1Char('0'))});
+        everyPage = db.query(QStringLiteral("SELECT FileName FROM FileDB WHERE Day = 'ALL'"));
+    }
+
+    MonthRecord record(state.databasePath(), made);
+    // A registered part that is missing is reported in a message box, which
+    // the user may leave open: the transaction begins after it then.
+    const QString parts = state.DataPath + QStringLiteral("RaravParts/");
+    bool partMissing = false;
+    for (qsizetype r = 0; r < monthRows.size(); ++r)
+        partMissing = partMissing || !QFileInfo(parts + IniFile::TrimNull(monthRows.text(r, QStringLiteral("FileName")))).isFile();
+    if (!partMissing) record.begin();
+
     MakeMonthPage(dataLog + made.LogFileName, made.LogMonth, 2, true, false);
     const QList<UploadLine> written = readUploadList(state.UserPath + QStringLiteral("uplogtmp.tmp"));
-    Files::removeLeftoverTemporaries(siteLog);
-    for (const UploadLine& line : written)
-        if (QFileInfo(line.localPath()).isFile()) copyReplacing(line.localPath(), siteLog + line.name, Files::Sync::None);
     // A page already waiting for the upload is not listed twice: a month
     // made again before an upload would otherwise be sent twice over.
     QStringList writtenPaths;
     for (const UploadLine& line : written) writtenPaths << line.localPath();
-    // The queued pages reach the disk before the list that names them, so
-    // that a power cut never leaves it naming an emptied page.
-    if (!Files::syncFiles(writtenPaths))
-        throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。\r\n") + dataLog);
-    UploadList::append(state.UserPath + QStringLiteral("uploadlog.tmp"), writtenPaths);
+    Queueing queueing(writtenPaths, state.UserPath + QStringLiteral("uploadlog.tmp"), dataLog);
 
-    const QString parts = state.DataPath + QStringLiteral("RaravParts/");
     const QString siteLogParts = siteLog + QStringLiteral("RaravParts/");
     const QString dataLogParts = dataLog + QStringLiteral("RaravParts/");
     makeFolder(siteLogParts);
     makeFolder(dataLogParts);
-
-    const int days = QDate(Y.toInt(), M.toInt(), 1).daysInMonth();
-    Database db(state.databasePath());
-    const Recordset monthRows = db.query(
-        QStringLiteral("SELECT FileID, FileName FROM FileDB WHERE Day BETWEEN ? AND ? AND Logged = 0"),
-        {made.LogMonth + QStringLiteral("/01"), made.LogMonth + QStringLiteral("/%1").arg(days, 2, 10, QLatin1Char('0'))});
+    QList<MovedPart> copied;
     for (qsizetype r = 0; r < monthRows.size(); ++r) {
         const QString name = IniFile::TrimNull(monthRows.text(r, QStringLiteral("FileName")));
         if (!QFileInfo(parts + name).isFile()) {
@@ -102,25 +243,35 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
         }
         copyReplacing(parts + name, siteLogParts + name);
         copyReplacing(parts + name, dataLogParts + name);
-        if (IsFileUsedElsewhere(name)) continue;
-        // The row first: should it fail, the file is still where the row
-        // says it is.
-        db.exec(QStringLiteral("UPDATE FileDB SET Logged = 1, Uploaded = 0 WHERE FileID = ?"),
-                {monthRows.value(r, QStringLiteral("FileID"))});
-        Files::removeFile(parts + name);
+        copied.append({monthRows.value(r, QStringLiteral("FileID")), name});
     }
+    record.partsCopied(copied, queueing.listed());
 
-    const Recordset everyPage = db.query(QStringLiteral("SELECT FileName FROM FileDB WHERE Day = 'ALL'"));
+    clearLeftovers(siteLog);
+    for (const UploadLine& line : written)
+        if (QFileInfo(line.localPath()).isFile()) copyReplacing(line.localPath(), siteLog + line.name, Files::Sync::None);
+    queueing.siteCopied.give(true);
+
     for (qsizetype r = 0; r < everyPage.size(); ++r) {
         const QString name = IniFile::TrimNull(everyPage.text(r, QStringLiteral("FileName")));
         if (!QFileInfo(parts + name).isFile()) continue;
-        if (!Files::sameBytes(parts + name, dataLogParts + name)) copyReplacing(parts + name, dataLogParts + name);
-        if (!Files::sameBytes(parts + name, siteLogParts + name)) copyReplacing(parts + name, siteLogParts + name);
+        if (!UnchangedFiles::sameBytes(parts + name, dataLogParts + name))
+            copyReplacing(parts + name, dataLogParts + name);
+        if (!UnchangedFiles::sameBytes(parts + name, siteLogParts + name))
+            copyReplacing(parts + name, siteLogParts + name);
     }
+    record.stepsMade();
 
-    if (!db.scalar(QStringLiteral("SELECT 1 FROM LogDB WHERE LogMonth = ?"), {made.LogMonth}).isValid())
-        db.exec(QStringLiteral("INSERT INTO LogDB (LogMonth, LogFileName) VALUES (?, ?)"),
-                {made.LogMonth, made.LogFileName});
+    QStringList moved;
+    try {
+        moved = record.moved();
+    } catch (const RuntimeError&) {
+        // What kept the pages from the list, rather than the commit it undid.
+        queueing.check();
+        throw;
+    }
+    queueing.check();
+    for (const QString& name : moved) Files::removeFile(parts + name);
     return made;
 }
 
