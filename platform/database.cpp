@@ -169,12 +169,12 @@ sqlite3* takeIdle(const QString& path, Database::Mode mode, dev_t device, ino_t 
 
 // The system's file layer as SQLite has it, but for the removal of a
 // rollback journal, which is the moment a commit takes effect: a commit made
-// through commitWhen() waits there until what must precede it is done.
-// Everything else passes straight through.
+// through commitWhen() waits there on its thread until what must precede it
+// is done. Everything else passes straight through.
 thread_local const std::function<bool()>* commitGate = nullptr;
 sqlite3_vfs* systemFiles = nullptr;
 
-int removeJournal(sqlite3_vfs*, const char* path, int syncFolder) {
+int removeFile(sqlite3_vfs*, const char* path, int syncFolder) {
     if (!path || !QByteArrayView(path).endsWith("-journal")) return systemFiles->xDelete(systemFiles, path, syncFolder);
     if (const std::function<bool()>* gate = commitGate) {
         commitGate = nullptr;
@@ -197,7 +197,7 @@ const char* gatedFiles() {
         sqlite3_vfs v = *systemFiles;
         v.pNext = nullptr;
         v.zName = "rarav-gated";
-        v.xDelete = removeJournal;
+        v.xDelete = removeFile;
         return v;
     }();
     static const bool registered = sqlite3_vfs_register(&gated, 0) == SQLITE_OK;
@@ -355,6 +355,12 @@ void Database::commitWhen(const std::function<bool()>& ready) {
         commit();
     } catch (...) {
         commitGate = nullptr;
+        // The journal left behind is played back now, by this connection,
+        // which may write: a reader finding it first could not.
+        try {
+            scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        } catch (const RuntimeError&) {
+        }
         // A connection whose commit failed part-way is not kept for reuse.
         reusable_ = false;
         throw;

@@ -55,12 +55,12 @@ public:
     void commit();
     void rollback();
     // Commits once ready() has returned true, doing the commit's writes and
-    // syncs meanwhile: only its last step, after which the change stands
-    // and others see it, waits. When ready() returns false the change is
-    // rolled back (left for SQLite to undo from its journal at the next
-    // read, as after a crash) and RuntimeError thrown. ready() runs on this
-    // thread and must not throw; a transaction that changed nothing commits
-    // without calling it.
+    // syncs meanwhile: only its last step, after which the change stands,
+    // waits (the commit holds the database file for itself all the while,
+    // so that readers wait too). When ready() returns false the change is
+    // rolled back and RuntimeError thrown. ready() runs on this thread and
+    // must not throw; a transaction that changed nothing commits without
+    // calling it.
     void commitWhen(const std::function<bool()>& ready);
 
     const QString& path() const { return path_; }

@@ -10,6 +10,7 @@
 #include "publish/upload_list_reader.h"
 #include "core/ini_file.h"
 #include "core/shared_state.h"
+#include "site/month_entries.h"
 #include "site/upload_list.h"
 
 #include <QDate>
@@ -92,61 +93,57 @@ bool usedElsewhere(Database& db, const QString& FileName) {
     return count != 1;
 }
 
-struct MovedPart {
+struct Part {
     QVariant id;
     QString name;
 };
 
 // The month's record in LogDB and the rows of its moved parts, in one
-// commit made on a thread of its own: the transaction is begun as soon as
-// nothing can keep it waiting for the user (it holds off other writers, not
-// readers), the rows of the parts are added once they are copied, and the
-// commit writes while the pages are on their way to the list. It takes
-// effect only once the list names the pages and every other step has been
-// made; the rows before the files, so that should it fail, every file is
-// still where its row says it is.
+// commit made on a thread of its own while the page is made: the parts are
+// copied and the commit written at once, and it takes effect only once the
+// list names the pages and every other step has been made. The rows before
+// the files: should the commit fail, every file is still where its row says
+// it is. Until it is done the database is the commit's: what the page reads
+// of it is read before.
 class MonthRecord {
 public:
     MonthRecord(QString databasePath, LogMade made) : databasePath_(std::move(databasePath)), made_(std::move(made)) {}
     // A step that fails undoes the commit waiting for it.
     ~MonthRecord() {
-        partsToMove_.withdraw();
+        pagesOnTheirWay_.withdraw();
         stepsMade_.withdraw();
     }
 
-    void begin() {
-        if (!work_) work_.emplace([this] { return record(); });
+    // Begins with the month's parts that are there to be moved from parts
+    // to both log folders.
+    void begin(const QList<Part>& parts, const QString& from, const QStringList& to) {
+        work_.emplace([this, parts, from, to] { return record(parts, from, to); });
     }
-    // The parts copied, and the pages' way into the list, which the commit
-    // waits for.
-    void partsCopied(const QList<MovedPart>& parts, const std::shared_future<bool>& listed) {
-        begin();
-        partsToMove_.give({parts, listed});
-    }
+    // The page is made, and on its way to the list.
+    void pageMade(const std::shared_future<bool>& listed) { pagesOnTheirWay_.give(listed); }
     void stepsMade() { stepsMade_.give(true); }
     // Waits for the commit; the names of the parts whose rows now say they
     // were moved.
     QStringList moved() const { return work_->get(); }
 
 private:
-    QStringList record() {
+    QStringList record(const QList<Part>& parts, const QString& from, const QStringList& to) {
         Database db(databasePath_);
         Transaction change(db);
         if (!db.scalar(QStringLiteral("SELECT 1 FROM LogDB WHERE LogMonth = ?"), {made_.LogMonth}).isValid())
             db.exec(QStringLiteral("INSERT INTO LogDB (LogMonth, LogFileName) VALUES (?, ?)"),
                     {made_.LogMonth, made_.LogFileName});
-        const std::optional<Parts> parts = partsToMove_.take();
-        if (!parts) return QStringList();
         QStringList moved;
-        for (const MovedPart& part : parts->copied) {
+        for (const Part& part : parts) {
+            for (const QString& folder : to) copyReplacing(from + part.name, folder + part.name);
             if (usedElsewhere(db, part.name)) continue;
             db.exec(QStringLiteral("UPDATE FileDB SET Logged = 1, Uploaded = 0 WHERE FileID = ?"), {part.id});
             moved << part.name;
         }
-        const std::shared_future<bool> listed = parts->listed;
-        change.commitWhen([&listed, this] {
+        change.commitWhen([this] {
             try {
-                return listed.get() && stepsMade_.take().value_or(false);
+                const std::optional<std::shared_future<bool>> listed = pagesOnTheirWay_.take();
+                return listed && listed->get() && stepsMade_.take().value_or(false);
             } catch (...) {
                 return false;
             }
@@ -154,13 +151,9 @@ private:
         return moved;
     }
 
-    struct Parts {
-        QList<MovedPart> copied;
-        std::shared_future<bool> listed;
-    };
     const QString databasePath_;
     const LogMade made_;
-    Background::Handover<Parts> partsToMove_;
+    Background::Handover<std::shared_future<bool>> pagesOnTheirWay_;
     Background::Handover<bool> stepsMade_;
     // Last, so that it is waited for first.
     std::optional<Background::Work<QStringList>> work_;
@@ -211,14 +204,28 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
         everyPage = db.query(QStringLiteral("SELECT FileName FROM FileDB WHERE Day = 'ALL'"));
     }
 
-    MonthRecord record(state.databasePath(), made);
-    // A registered part that is missing is reported in a message box, which
-    // the user may leave open: the transaction begins after it then.
+    // The month's parts: a registered file that is missing is reported, and
+    // its row left as it is.
     const QString parts = state.DataPath + QStringLiteral("RaravParts/");
-    bool partMissing = false;
-    for (qsizetype r = 0; r < monthRows.size(); ++r)
-        partMissing = partMissing || !QFileInfo(parts + IniFile::TrimNull(monthRows.text(r, QStringLiteral("FileName")))).isFile();
-    if (!partMissing) record.begin();
+    const QString siteLogParts = siteLog + QStringLiteral("RaravParts/");
+    const QString dataLogParts = dataLog + QStringLiteral("RaravParts/");
+    makeFolder(siteLogParts);
+    makeFolder(dataLogParts);
+    QList<Part> toMove;
+    for (qsizetype r = 0; r < monthRows.size(); ++r) {
+        const QString name = IniFile::TrimNull(monthRows.text(r, QStringLiteral("FileName")));
+        if (QFileInfo(parts + name).isFile()) {
+            toMove.append({monthRows.value(r, QStringLiteral("FileID")), name});
+            continue;
+        }
+        Prompts::MsgBox(M + QStringLiteral("月分として登録されたファイル[") + name +
+                            QStringLiteral("]が見つかりません。\r\n[UserData\\RaravParts]フォルダに該当ファイルをコピーして、再度ログ化して下さい。"),
+                        Prompts::vbCritical);
+    }
+    // The page reads nothing else of the database in this mode.
+    const MonthEntriesReadAhead entries(state.databasePath(), made.LogMonth, false);
+    MonthRecord record(state.databasePath(), made);
+    record.begin(toMove, parts, {siteLogParts, dataLogParts});
 
     MakeMonthPage(dataLog + made.LogFileName, made.LogMonth, 2, true, false);
     const QList<UploadLine> written = readUploadList(state.UserPath + QStringLiteral("uplogtmp.tmp"));
@@ -227,25 +234,7 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
     QStringList writtenPaths;
     for (const UploadLine& line : written) writtenPaths << line.localPath();
     Queueing queueing(writtenPaths, state.UserPath + QStringLiteral("uploadlog.tmp"), dataLog);
-
-    const QString siteLogParts = siteLog + QStringLiteral("RaravParts/");
-    const QString dataLogParts = dataLog + QStringLiteral("RaravParts/");
-    makeFolder(siteLogParts);
-    makeFolder(dataLogParts);
-    QList<MovedPart> copied;
-    for (qsizetype r = 0; r < monthRows.size(); ++r) {
-        const QString name = IniFile::TrimNull(monthRows.text(r, QStringLiteral("FileName")));
-        if (!QFileInfo(parts + name).isFile()) {
-            Prompts::MsgBox(M + QStringLiteral("月分として登録されたファイル[") + name +
-                                QStringLiteral("]が見つかりません。\r\n[UserData\\RaravParts]フォルダに該当ファイルをコピーして、再度ログ化して下さい。"),
-                            Prompts::vbCritical);
-            continue;
-        }
-        copyReplacing(parts + name, siteLogParts + name);
-        copyReplacing(parts + name, dataLogParts + name);
-        copied.append({monthRows.value(r, QStringLiteral("FileID")), name});
-    }
-    record.partsCopied(copied, queueing.listed());
+    record.pageMade(queueing.listed());
 
     clearLeftovers(siteLog);
     for (const UploadLine& line : written)

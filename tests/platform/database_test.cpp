@@ -60,19 +60,22 @@ TEST(Database, TransactionRollsBackWhenNotCommitted) {
     EXPECT_EQ(db.scalar("SELECT count(*) FROM LogDB").toInt(), 0);
 }
 
-// A commit made to wait for something else (a list written to the disk
-// first) does its writing meanwhile and takes effect only after it; when
-// that fails, the change is undone as after a crash.
+// A commit made to wait for what must come first (a list naming the pages
+// it records written to the disk) does its writing meanwhile and takes
+// effect only once that is done; when it fails, the change is undone as
+// after a crash, and a reader coming next finds the database as it was.
 TEST(Database, CommitTakesEffectOnlyWhenReady) {
     TempFolder t;
     const QString path = makeDatabase(t.file("rarav.mdb"));
-    const auto logMonths = [&path] { return Database(path).scalar("SELECT group_concat(LogMonth) FROM LogDB").toString(); };
+    const auto logMonths = [&path] {
+        return Database(path, Database::Mode::ReadOnly).scalar("SELECT group_concat(LogMonth) FROM LogDB").toString();
+    };
     for (const bool ready : {true, false}) {
         bool asked = false;
         try {
             Database db(path);
             Transaction tx(db);
-            db.exec("INSERT INTO LogDB (LogMonth, LogFileName) VALUES (?, ?)", {ready ? "2024/01" : "2024/02", "a.htm"});
+            db.exec("INSERT INTO LogDB (LogMonth, LogFileName) VALUES (?, 'a.htm')", {ready ? "2024/01" : "2024/02"});
             tx.commitWhen([&] {
                 asked = true;
                 // The commit is under way: its journal is still there.
