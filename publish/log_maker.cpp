@@ -3,6 +3,7 @@
 #include "platform/background.h"
 #include "platform/database.h"
 #include "platform/files.h"
+#include "platform/leftover_temporaries.h"
 #include "platform/profile_cache.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
@@ -18,10 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSet>
 #include <optional>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace Publish {
 
@@ -37,40 +35,24 @@ void makeFolder(const QString& path) {
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("フォルダを作成できません。\r\n") + path);
 }
 
-// A folder this process has cleared once holds no temporary file of a killed
-// run any more: a write of its own that fails removes its temporary file. A
-// folder made again under the same name is told apart by its birth time.
-void clearLeftovers(const QString& folder) {
-    struct statx st;
-    const bool known = ::statx(AT_FDCWD, QFile::encodeName(folder).constData(), 0, STATX_INO | STATX_BTIME, &st) == 0 &&
-                       (st.stx_mask & STATX_BTIME);
-    const QByteArray identity = known ? QByteArray::number(st.stx_dev_major) + ':' + QByteArray::number(st.stx_dev_minor) +
-                                            ':' + QByteArray::number(quint64(st.stx_ino)) + ':' +
-                                            QByteArray::number(qint64(st.stx_btime.tv_sec)) + '.' +
-                                            QByteArray::number(st.stx_btime.tv_nsec)
-                                      : QByteArray();
-    static QSet<QByteArray> cleared;
-    if (known && cleared.contains(identity)) return;
-    Files::removeLeftoverTemporaries(folder);
-    if (known) cleared.insert(identity);
-}
-
 // The month's pages on their way into the list of pages waiting for the
 // upload: first they reach the disk, so that the list never names a page a
-// power cut emptied; then, once the site has its copies (siteCopied), the
-// list names them. Nothing is listed when the run stops before that.
+// power cut emptied; then, once the site has its copies and the list's new
+// lines are worked out (given to listing), the list names them. Nothing is
+// listed when the run stops before that.
 class Queueing {
 public:
     Queueing(const QStringList& pages, const QString& list, const QString& folder)
-        : work_([pages, list, folder, go = siteCopied.future()] {
+        : work_([pages, list, folder, lines = listing.future()] {
               if (!Files::syncFiles(pages))
                   throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。\r\n") + folder);
-              if (!go.get().value_or(false)) return false;
-              UploadList::append(list, pages);
+              const std::optional<UploadList::Appending> change = lines.get();
+              if (!change) return false;
+              UploadList::write(list, *change);
               return true;
           }) {}
     // A run that stops before the site has its copies lists nothing.
-    ~Queueing() { siteCopied.withdraw(); }
+    ~Queueing() { listing.withdraw(); }
     Queueing(const Queueing&) = delete;
     Queueing& operator=(const Queueing&) = delete;
 
@@ -79,7 +61,7 @@ public:
     // Waits, and throws what kept the pages from the list.
     void check() const { work_.get(); }
 
-    Background::Handover<bool> siteCopied;
+    Background::Handover<UploadList::Appending> listing;
 
 private:
     Background::Work<bool> work_;
@@ -233,13 +215,15 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
     // made again before an upload would otherwise be sent twice over.
     QStringList writtenPaths;
     for (const UploadLine& line : written) writtenPaths << line.localPath();
-    Queueing queueing(writtenPaths, state.UserPath + QStringLiteral("uploadlog.tmp"), dataLog);
+    const QString uploadLog = state.UserPath + QStringLiteral("uploadlog.tmp");
+    Queueing queueing(writtenPaths, uploadLog, dataLog);
     record.pageMade(queueing.listed());
 
-    clearLeftovers(siteLog);
+    LeftoverTemporaries::removeOnce(siteLog);
     for (const UploadLine& line : written)
         if (QFileInfo(line.localPath()).isFile()) copyReplacing(line.localPath(), siteLog + line.name, Files::Sync::None);
-    queueing.siteCopied.give(true);
+    // Read while the pages are on their way to the disk, and written after.
+    queueing.listing.give(UploadList::appending(uploadLog, writtenPaths));
 
     for (qsizetype r = 0; r < everyPage.size(); ++r) {
         const QString name = IniFile::TrimNull(everyPage.text(r, QStringLiteral("FileName")));

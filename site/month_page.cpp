@@ -1,6 +1,7 @@
 #include "site/month_page.h"
 
 #include "platform/files.h"
+#include "platform/leftover_temporaries.h"
 #include "platform/profile_cache.h"
 #include "platform/runtime_error.h"
 #include "core/addresses.h"
@@ -68,11 +69,14 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     const QString uploadListPath =
         ctx.userPath + (mode == CurrentMonth ? QStringLiteral("upload.tmp") : QStringLiteral("uplogtmp.tmp"));
     if (writeUploadList) UploadList::remove(uploadListPath);
-    // A run killed while writing a page left its temporary file beside it.
+    // A run killed while writing a page left its temporary file beside it;
+    // the log folder is cleared once, not again for every month of a run.
     const QString folder = PathParts::GetFolderPath(pagePath);
-    Files::removeLeftoverTemporaries(folder);
-
     const bool log = mode != CurrentMonth;
+    if (log)
+        LeftoverTemporaries::removeOnce(folder);
+    else
+        Files::removeLeftoverTemporaries(folder);
     const QString upperBlock = ctx.textBlock("Body", log ? "UpText_Log" : "UpText");
     const QString lowerBlock = ctx.textBlock("Body", log ? "DownText_Log" : "DownText");
     const QString calendarLowerBlock = ctx.textBlock("CalenderWindow", "DownText");
