@@ -35,38 +35,6 @@ void makeFolder(const QString& path) {
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("フォルダを作成できません。\r\n") + path);
 }
 
-// The month's pages on their way into the list of pages waiting for the
-// upload: first they reach the disk, so that the list never names a page a
-// power cut emptied; then, once the site has its copies and the list's new
-// lines are worked out (given to listing), the list names them. Nothing is
-// listed when the run stops before that.
-class Queueing {
-public:
-    Queueing(const QStringList& pages, const QString& list, const QString& folder)
-        : work_([pages, list, folder, lines = listing.future()] {
-              if (!Files::syncFiles(pages))
-                  throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。\r\n") + folder);
-              const std::optional<UploadList::Appending> change = lines.get();
-              if (!change) return false;
-              UploadList::write(list, *change);
-              return true;
-          }) {}
-    // A run that stops before the site has its copies lists nothing.
-    ~Queueing() { listing.withdraw(); }
-    Queueing(const Queueing&) = delete;
-    Queueing& operator=(const Queueing&) = delete;
-
-    // True once the list names the pages.
-    std::shared_future<bool> listed() const { return work_.future(); }
-    // Waits, and throws what kept the pages from the list.
-    void check() const { work_.get(); }
-
-    Background::Handover<UploadList::Appending> listing;
-
-private:
-    Background::Work<bool> work_;
-};
-
 // True unless exactly one not-logged row names the file; the count includes
 // the row being logged.
 bool usedElsewhere(Database& db, const QString& FileName) {
@@ -91,19 +59,15 @@ class MonthRecord {
 public:
     MonthRecord(QString databasePath, LogMade made) : databasePath_(std::move(databasePath)), made_(std::move(made)) {}
     // A step that fails undoes the commit waiting for it.
-    ~MonthRecord() {
-        pagesOnTheirWay_.withdraw();
-        stepsMade_.withdraw();
-    }
+    ~MonthRecord() { listed_.withdraw(); }
 
     // Begins with the month's parts that are there to be moved from parts
     // to both log folders.
     void begin(const QList<Part>& parts, const QString& from, const QStringList& to) {
         work_.emplace([this, parts, from, to] { return record(parts, from, to); });
     }
-    // The page is made, and on its way to the list.
-    void pageMade(const std::shared_future<bool>& listed) { pagesOnTheirWay_.give(listed); }
-    void stepsMade() { stepsMade_.give(true); }
+    // The list names the pages, and every other step has been made.
+    void listed() { listed_.give(true); }
     // Waits for the commit; the names of the parts whose rows now say they
     // were moved.
     QStringList moved() const { return work_->get(); }
@@ -122,21 +86,13 @@ private:
             db.exec(QStringLiteral("UPDATE FileDB SET Logged = 1, Uploaded = 0 WHERE FileID = ?"), {part.id});
             moved << part.name;
         }
-        change.commitWhen([this] {
-            try {
-                const std::optional<std::shared_future<bool>> listed = pagesOnTheirWay_.take();
-                return listed && listed->get() && stepsMade_.take().value_or(false);
-            } catch (...) {
-                return false;
-            }
-        });
+        change.commitWhen([this] { return listed_.take().value_or(false); });
         return moved;
     }
 
     const QString databasePath_;
     const LogMade made_;
-    Background::Handover<std::shared_future<bool>> pagesOnTheirWay_;
-    Background::Handover<bool> stepsMade_;
+    Background::Handover<bool> listed_;
     // Last, so that it is waited for first.
     std::optional<Background::Work<QStringList>> work_;
 };
@@ -216,34 +172,34 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
     QStringList writtenPaths;
     for (const UploadLine& line : written) writtenPaths << line.localPath();
     const QString uploadLog = state.UserPath + QStringLiteral("uploadlog.tmp");
-    Queueing queueing(writtenPaths, uploadLog, dataLog);
-    record.pageMade(queueing.listed());
 
-    LeftoverTemporaries::removeOnce(siteLog);
-    for (const UploadLine& line : written)
-        if (QFileInfo(line.localPath()).isFile()) copyReplacing(line.localPath(), siteLog + line.name, Files::Sync::None);
-    // Read while the pages are on their way to the disk, and written after.
-    queueing.listing.give(UploadList::appending(uploadLog, writtenPaths));
+    // The copies for the site and of every page's parts, and the list's new
+    // lines worked out, on a thread of their own while the pages reach the
+    // disk here.
+    const Background::Work<UploadList::Appending> copied([&] {
+        LeftoverTemporaries::removeOnce(siteLog);
+        for (const UploadLine& line : written)
+            if (QFileInfo(line.localPath()).isFile())
+                copyReplacing(line.localPath(), siteLog + line.name, Files::Sync::None);
+        UploadList::Appending listing = UploadList::appending(uploadLog, writtenPaths);
+        for (qsizetype r = 0; r < everyPage.size(); ++r) {
+            const QString name = IniFile::TrimNull(everyPage.text(r, QStringLiteral("FileName")));
+            if (!QFileInfo(parts + name).isFile()) continue;
+            if (!UnchangedFiles::sameBytes(parts + name, dataLogParts + name))
+                copyReplacing(parts + name, dataLogParts + name);
+            if (!UnchangedFiles::sameBytes(parts + name, siteLogParts + name))
+                copyReplacing(parts + name, siteLogParts + name);
+        }
+        return listing;
+    });
+    // The pages reach the disk before the list that names them, so that a
+    // power cut never leaves it naming an emptied page.
+    if (!Files::syncFiles(writtenPaths))
+        throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。\r\n") + dataLog);
+    UploadList::write(uploadLog, copied.get());
+    record.listed();
 
-    for (qsizetype r = 0; r < everyPage.size(); ++r) {
-        const QString name = IniFile::TrimNull(everyPage.text(r, QStringLiteral("FileName")));
-        if (!QFileInfo(parts + name).isFile()) continue;
-        if (!UnchangedFiles::sameBytes(parts + name, dataLogParts + name))
-            copyReplacing(parts + name, dataLogParts + name);
-        if (!UnchangedFiles::sameBytes(parts + name, siteLogParts + name))
-            copyReplacing(parts + name, siteLogParts + name);
-    }
-    record.stepsMade();
-
-    QStringList moved;
-    try {
-        moved = record.moved();
-    } catch (const RuntimeError&) {
-        // What kept the pages from the list, rather than the commit it undid.
-        queueing.check();
-        throw;
-    }
-    queueing.check();
+    const QStringList moved = record.moved();
     for (const QString& name : moved) Files::removeFile(parts + name);
     return made;
 }
