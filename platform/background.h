@@ -28,7 +28,6 @@ public:
 
     // Waits, and throws what the work threw.
     T get() const { return result_.get(); }
-    std::shared_future<T> future() const { return result_; }
 
 private:
     std::shared_future<T> result_;
@@ -56,7 +55,6 @@ public:
     }
     // Waits for it; empty when withdrawn.
     std::optional<T> take() const { return taken_.get(); }
-    std::shared_future<std::optional<T>> future() const { return taken_; }
 
 private:
     std::promise<std::optional<T>> given_;

@@ -135,7 +135,7 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
     const int days = QDate(Y.toInt(), M.toInt(), 1).daysInMonth();
     Recordset monthRows, everyPage;
     {
-        Database db(state.databasePath());
+        Database db(state.databasePath(), Database::Mode::ReadOnly);
         monthRows = db.query(
             QStringLiteral("SELECT FileID, FileName FROM FileDB WHERE Day BETWEEN ? AND ? AND Logged = 0"),
             {made.LogMonth + QStringLiteral("/01"), made.LogMonth + QStringLiteral("/%1").arg(days, 2, 10, QLatin1Char('0'))});
