@@ -1,12 +1,15 @@
 #include "platform/database.h"
 
+#include "platform/background.h"
 #include "platform/codepage.h"
 #include "platform/legacy_search_index.h"
 
 #include <QFile>
 #include <QHash>
 #include <sqlite3.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -164,6 +167,43 @@ sqlite3* takeIdle(const QString& path, Database::Mode mode, dev_t device, ino_t 
     return nullptr;
 }
 
+// The system's file layer as SQLite has it, but for the removal of a
+// rollback journal, which is the moment a commit takes effect: a commit made
+// through commitWhen() waits there on its thread until what must precede it
+// is done. Everything else passes straight through.
+thread_local const std::function<bool()>* commitGate = nullptr;
+sqlite3_vfs* systemFiles = nullptr;
+
+int removeFile(sqlite3_vfs*, const char* path, int syncFolder) {
+    if (!path || !QByteArrayView(path).endsWith("-journal")) return systemFiles->xDelete(systemFiles, path, syncFolder);
+    if (const std::function<bool()>* gate = commitGate) {
+        commitGate = nullptr;
+        // The journal stays, so that the change is rolled back.
+        if (!(*gate)()) return SQLITE_IOERR_DELETE;
+    }
+    // Freeing the journal's blocks waits for the disk to be told of them,
+    // which the commit need not wait for: while a descriptor holds the file
+    // open, the removal takes only its name, and the blocks go when that
+    // descriptor is closed, off this thread.
+    const int held = ::open(path, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    const int rc = systemFiles->xDelete(systemFiles, path, syncFolder);
+    if (held >= 0) Background::diskWaits().start([held] { ::close(held); });
+    return rc;
+}
+
+const char* gatedFiles() {
+    static sqlite3_vfs gated = [] {
+        systemFiles = sqlite3_vfs_find(nullptr);
+        sqlite3_vfs v = *systemFiles;
+        v.pNext = nullptr;
+        v.zName = "rarav-gated";
+        v.xDelete = removeFile;
+        return v;
+    }();
+    static const bool registered = sqlite3_vfs_register(&gated, 0) == SQLITE_OK;
+    return registered ? gated.zName : nullptr;
+}
+
 }  // namespace
 
 int Recordset::column(const QString& name) const {
@@ -193,7 +233,7 @@ Database::Database(const QString& path, Mode mode) : path_(path), mode_(mode) {
     int flags = SQLITE_OPEN_FULLMUTEX;
     flags |= mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (mode == Mode::Create) flags |= SQLITE_OPEN_CREATE;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, gatedFiles()) != SQLITE_OK) {
         const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
         closeConnection(db_);
         db_ = nullptr;
@@ -300,6 +340,33 @@ qint64 Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 void Database::begin() { exec(QStringLiteral("BEGIN IMMEDIATE")); }
 void Database::commit() { exec(QStringLiteral("COMMIT")); }
 void Database::rollback() { exec(QStringLiteral("ROLLBACK")); }
+
+void Database::commitWhen(const std::function<bool()>& ready) {
+    // A database another client has turned to a write-ahead log commits
+    // without removing a journal: there the commit waits in full.
+    const bool journalRemoved =
+        scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0;
+    if (!journalRemoved && !ready()) {
+        rollback();
+        throw RuntimeError(ErrorNumber::DatabaseError, QStringLiteral("SQL failed: the change was not committed"));
+    }
+    if (journalRemoved) commitGate = &ready;
+    try {
+        commit();
+    } catch (...) {
+        commitGate = nullptr;
+        // The journal left behind is played back now, by this connection,
+        // which may write: a reader finding it first could not.
+        try {
+            scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        } catch (const RuntimeError&) {
+        }
+        // A connection whose commit failed part-way is not kept for reuse.
+        reusable_ = false;
+        throw;
+    }
+    commitGate = nullptr;
+}
 
 namespace Sql {
 QString escapeLike(const QString& text) {

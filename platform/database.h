@@ -54,6 +54,14 @@ public:
     void begin();
     void commit();
     void rollback();
+    // Commits once ready() has returned true, doing the commit's writes and
+    // syncs meanwhile: only its last step, after which the change stands,
+    // waits (the commit holds the database file for itself all the while,
+    // so that readers wait too). When ready() returns false the change is
+    // rolled back and RuntimeError thrown. ready() runs on this thread and
+    // must not throw; a transaction that changed nothing commits without
+    // calling it.
+    void commitWhen(const std::function<bool()>& ready);
 
     const QString& path() const { return path_; }
 
@@ -82,6 +90,10 @@ public:
     }
     void commit() {
         db_.commit();
+        done_ = true;
+    }
+    void commitWhen(const std::function<bool()>& ready) {
+        db_.commitWhen(ready);
         done_ = true;
     }
 

@@ -5,7 +5,17 @@
 
 int MonthEntry::dayOfMonth() const { return day.right(2).toInt(); }
 
-MonthEntries loadMonthEntries(const QString& databasePath, const QString& monthPrefix, bool includePrivate) {
+namespace {
+
+struct ReadAhead {
+    bool waiting = false;
+    QString databasePath, monthPrefix;
+    bool includePrivate = false;
+    MonthEntries entries;
+};
+thread_local ReadAhead readAhead;
+
+MonthEntries readMonthEntries(const QString& databasePath, const QString& monthPrefix, bool includePrivate) {
     QString sql = QStringLiteral(
         "SELECT Day, Number, Title, Contents, Extend, Weather, Genre, Private FROM Contents "
         "WHERE Day >= ? AND Day < ?");
@@ -34,6 +44,28 @@ MonthEntries loadMonthEntries(const QString& databasePath, const QString& monthP
         entries.append(e);
     }
     return entries;
+}
+
+}  // namespace
+
+MonthEntriesReadAhead::MonthEntriesReadAhead(const QString& databasePath, const QString& monthPrefix,
+                                             bool includePrivate) {
+    readAhead.entries = readMonthEntries(databasePath, monthPrefix, includePrivate);
+    readAhead.databasePath = databasePath;
+    readAhead.monthPrefix = monthPrefix;
+    readAhead.includePrivate = includePrivate;
+    readAhead.waiting = true;
+}
+
+MonthEntriesReadAhead::~MonthEntriesReadAhead() { readAhead = ReadAhead(); }
+
+MonthEntries loadMonthEntries(const QString& databasePath, const QString& monthPrefix, bool includePrivate) {
+    if (readAhead.waiting && readAhead.databasePath == databasePath && readAhead.monthPrefix == monthPrefix &&
+        readAhead.includePrivate == includePrivate) {
+        readAhead.waiting = false;
+        return std::move(readAhead.entries);
+    }
+    return readMonthEntries(databasePath, monthPrefix, includePrivate);
 }
 
 QStringList entryDays(const MonthEntries& entries) {

@@ -24,6 +24,19 @@ using MonthEntries = QList<MonthEntry>;
 // does not end in a day of month 1..31 (no page could hold it).
 MonthEntries loadMonthEntries(const QString& databasePath, const QString& monthPrefix, bool includePrivate);
 
+// The entries of one month read ahead for a page made next on this thread,
+// so that something else may hold the database meanwhile (the past-log
+// maker commits while its page is made): the next loadMonthEntries of the
+// same file, month and privacy on this thread takes them instead of reading,
+// once. They are dropped with this object.
+class MonthEntriesReadAhead {
+public:
+    MonthEntriesReadAhead(const QString& databasePath, const QString& monthPrefix, bool includePrivate);
+    ~MonthEntriesReadAhead();
+    MonthEntriesReadAhead(const MonthEntriesReadAhead&) = delete;
+    MonthEntriesReadAhead& operator=(const MonthEntriesReadAhead&) = delete;
+};
+
 // The days that have entries, each once, newest first.
 QStringList entryDays(const MonthEntries& entries);
 

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/leftover_temporaries.h"
 #include "platform/profile_cache.h"
 #include "platform/runtime_error.h"
 #include "platform/side_task.h"
@@ -243,9 +244,13 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     const bool log = mode != CurrentMonth;
     const QString uploadListPath = ctx.userPath + (log ? QStringLiteral("uplogtmp.tmp") : QStringLiteral("upload.tmp"));
     if (writeUploadList) UploadList::remove(uploadListPath);
-    // A run killed while writing a page left its temporary file beside it.
+    // A run killed while writing a page left its temporary file beside it;
+    // the log folder is cleared once, not again for every month of a run.
     const QString folder = PathParts::GetFolderPath(pagePath);
-    Files::removeLeftoverTemporaries(folder);
+    if (log)
+        LeftoverTemporaries::removeOnce(folder);
+    else
+        Files::removeLeftoverTemporaries(folder);
 
     // Feeds first: the pages link them only when they were written, and a
     // feed that fails leaves every page as it was. The page needs of them

@@ -121,7 +121,7 @@ void write(const QString& listPath, const QStringList& paths, Files::Sync sync) 
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(listPath));
 }
 
-void append(const QString& listPath, const QStringList& paths) {
+Appending appending(const QString& listPath, const QStringList& paths) {
     QByteArray old;
     QFile file(listPath);
     if (file.exists()) {
@@ -140,19 +140,24 @@ void append(const QString& listPath, const QStringList& paths) {
         waiting.insert(entry);
         added += entry + QStringLiteral("\r\n");
     }
-    if (added.isEmpty()) return;
+    if (added.isEmpty()) return {};
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) added.prepend(QStringLiteral("\r\n"));
     if (!old.isEmpty()) {
         bool fits = true;
         const QByteArray bytes =
             Codepage::hasByteOrderMark(old) ? added.toUtf8() : Codepage::fromUnicode(added, Codepage::Fallback::Question, &fits);
-        if (fits) {
-            if (!Files::appendSynced(listPath, bytes)) throw notWritten(listPath);
-            return;
-        }
+        if (fits) return {bytes, false};
     }
-    if (!Files::writeAtomic(listPath, Codepage::encodeFile(text + added))) throw notWritten(listPath);
+    return {Codepage::encodeFile(text + added), true};
 }
+
+void write(const QString& listPath, const Appending& change) {
+    if (change.bytes.isEmpty()) return;
+    if (!(change.whole ? Files::writeAtomic(listPath, change.bytes) : Files::appendSynced(listPath, change.bytes)))
+        throw notWritten(listPath);
+}
+
+void append(const QString& listPath, const QStringList& paths) { write(listPath, appending(listPath, paths)); }
 
 void remove(const QString& listPath) {
     if (Files::exists(listPath) && !Files::removeFile(listPath))

@@ -32,6 +32,16 @@ void write(const QString& listPath, const QStringList& paths, Files::Sync sync =
 // list's own encoding; a CP932 list that cannot hold one is written again
 // whole as UTF-8. Throws RuntimeError when it cannot be read or written.
 void append(const QString& listPath, const QStringList& paths);
+// The same in two steps, so that the list can be read while what it is to
+// name is still on its way to the disk: appending() reads the list and
+// works out the change (throws when it cannot be read), and the change is
+// written later, as long as nothing else writes the list meanwhile.
+struct Appending {
+    QByteArray bytes;  // added at the end, or the whole list when rewritten
+    bool whole = false;
+};
+Appending appending(const QString& listPath, const QStringList& paths);
+void write(const QString& listPath, const Appending& change);
 // Removes a list left by an earlier call, so a generation that fails never
 // leaves a list naming pages it did not write. Throws when it stays.
 void remove(const QString& listPath);

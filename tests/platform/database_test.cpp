@@ -60,6 +60,70 @@ TEST(Database, TransactionRollsBackWhenNotCommitted) {
     EXPECT_EQ(db.scalar("SELECT count(*) FROM LogDB").toInt(), 0);
 }
 
+// A commit made to wait for what must come first (a list naming the pages
+// it records written to the disk) does its writing meanwhile and takes
+// effect only once that is done; when it fails, the change is undone as
+// after a crash, and a reader coming next finds the database as it was.
+TEST(Database, CommitTakesEffectOnlyWhenReady) {
+    TempFolder t;
+    const QString path = makeDatabase(t.file("rarav.mdb"));
+    const auto logMonths = [&path] {
+        return Database(path, Database::Mode::ReadOnly).scalar("SELECT group_concat(LogMonth) FROM LogDB").toString();
+    };
+    for (const bool ready : {true, false}) {
+        bool asked = false;
+        try {
+            Database db(path);
+            Transaction tx(db);
+            db.exec("INSERT INTO LogDB (LogMonth, LogFileName) VALUES (?, 'a.htm')", {ready ? "2024/01" : "2024/02"});
+            tx.commitWhen([&] {
+                asked = true;
+                // The commit is under way: its journal is still there.
+                EXPECT_TRUE(QFile::exists(path + "-journal"));
+                return ready;
+            });
+            EXPECT_TRUE(ready);
+        } catch (const RuntimeError& e) {
+            EXPECT_FALSE(ready);
+            EXPECT_EQ(e.number, ErrorNumber::DatabaseError);
+        }
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(logMonths(), "2024/01");
+    }
+    EXPECT_FALSE(QFile::exists(path + "-journal"));
+    Database db(path);
+    EXPECT_EQ(db.scalar("PRAGMA integrity_check").toString(), "ok");
+    db.exec("INSERT INTO LogDB (LogMonth, LogFileName) VALUES ('2024/03', 'c.htm')");
+    EXPECT_EQ(logMonths(), "2024/01,2024/03");
+}
+
+// Another client may turn the database to a write-ahead log, where a commit
+// removes no journal: there the commit waits before it begins.
+TEST(Database, CommitOnAWriteAheadLogWaitsBeforeItBegins) {
+    TempFolder t;
+    const QString path = makeDatabase(t.file("rarav.mdb"));
+    Database(path).scalar("PRAGMA journal_mode=WAL");
+    for (const bool ready : {true, false}) {
+        try {
+            Database db(path);
+            Transaction tx(db);
+            const QString month = ready ? "2024/01" : "2024/02";
+            db.exec("INSERT INTO LogDB (LogMonth, LogFileName) VALUES (?, ?)", {month, "a.htm"});
+            tx.commitWhen([&] {
+                EXPECT_EQ(Database(path, Database::Mode::ReadOnly)
+                              .scalar("SELECT count(*) FROM LogDB WHERE LogMonth = ?", {month})
+                              .toInt(),
+                          0);
+                return ready;
+            });
+            EXPECT_TRUE(ready);
+        } catch (const RuntimeError&) {
+            EXPECT_FALSE(ready);
+        }
+        EXPECT_EQ(Database(path).scalar("SELECT group_concat(LogMonth) FROM LogDB").toString(), "2024/01");
+    }
+}
+
 // Connections and statements are kept between operations, yet each one
 // reads the file now at the path, in its layout now.
 TEST(Database, EachOperationReadsTheFileNowAtThePath) {

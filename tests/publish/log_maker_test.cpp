@@ -5,11 +5,14 @@
 #include "core/ini_file.h"
 #include "core/shared_state.h"
 #include "tests/publish/publish_fixture.h"
+#include "tests/support/file_changes.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace {
@@ -127,6 +130,77 @@ TEST_F(LogMakerTest, PagesWaitForTheUploadOnceEach) {
     EXPECT_EQ(Files::readText(userPath() + "uploadlog.tmp"), dataLog + ",200604.htm\r\n" + dataLog +
                                                                  ",200604_01.htm\r\n" + dataLog + ",200605.htm\r\n" +
                                                                  dataLog + ",200605_01.htm\r\n");
+}
+
+// The parts of every page are copied into the log folders again whenever
+// the file in the parts folder or a copy has changed since the last month,
+// also in place with its size and date kept, and in a site folder whose name
+// CP932 cannot hold.
+TEST_F(LogMakerTest, EveryPagePartsChangedBetweenMonthsAreCopiedAgain) {
+    Shell::state().FilePath = sitePath() + "サイト〜¥−🍣/";
+    const QString source = data.write("RaravParts/back.gif", "GIF89a-back");
+    addPart("back.gif", "ALL", 0);
+    const QString dataCopy = dataPath() + "RaravLog/RaravParts/back.gif";
+    const QString siteCopy = Shell::state().FilePath + "RaravLog/RaravParts/back.gif";
+    const auto copies = [&] { return QStringList{Files::readText(dataCopy), Files::readText(siteCopy)}; };
+
+    Publish::makeLog("2006", "1", writer());
+    EXPECT_EQ(copies(), QStringList({"GIF89a-back", "GIF89a-back"}));
+    ASSERT_TRUE(waitForTheClockPast(siteCopy));
+    Publish::makeLog("2006", "2", writer());
+
+    ASSERT_TRUE(overwriteKeepingDate(source, "GIF89a-BACK"));
+    Publish::makeLog("2006", "3", writer());
+    EXPECT_EQ(copies(), QStringList({"GIF89a-BACK", "GIF89a-BACK"}));
+
+    ASSERT_TRUE(waitForTheClockPast(siteCopy));
+    Publish::makeLog("2006", "4", writer());
+    ASSERT_TRUE(overwriteKeepingDate(siteCopy, "GIF89a-edit"));
+    Publish::makeLog("2006", "5", writer());
+    EXPECT_EQ(copies(), QStringList({"GIF89a-BACK", "GIF89a-BACK"}));
+}
+
+// The month is recorded, and its parts moved, only once the list names its
+// pages: when the list cannot be written, or a copy for the site fails
+// before it, the month stays unrecorded and its part where it was.
+TEST_F(LogMakerTest, AMonthWhosePagesAreNotListedIsNotRecorded) {
+    const QString part = data.write("RaravParts/april.gif", "april");
+    addPart("april.gif", "2006/04/03", 1);
+    const QString list = userPath() + "uploadlog.tmp";
+    const QString sitePage = sitePath() + "RaravLog/200604.htm";
+    struct Case {
+        const char* what;
+        QString blocked;  // made a folder, so that it cannot be written
+    };
+    for (const Case& c : {Case{"list", list}, Case{"site copy", sitePage}}) {
+        QFile::remove(c.blocked);
+        ASSERT_TRUE(QDir().mkpath(c.blocked + "/x"));
+        EXPECT_THROW(Publish::makeLog("2006", "4", writer()), RuntimeError) << c.what;
+        EXPECT_TRUE(logRows().isEmpty()) << c.what;
+        EXPECT_TRUE(QFile::exists(part)) << c.what;
+        EXPECT_EQ(fileRows("Logged"), QList<QVariantList>{{0}}) << c.what;
+        EXPECT_FALSE(QFileInfo(list).isFile()) << c.what;
+        ASSERT_TRUE(QDir(c.blocked).removeRecursively());
+    }
+    Publish::makeLog("2006", "4", writer());
+    EXPECT_EQ(logRows(), (QList<QVariantList>{{"2006/04", "200604.htm"}}));
+    EXPECT_FALSE(QFile::exists(part));
+    EXPECT_EQ(fileRows("Logged"), QList<QVariantList>{{1}});
+    EXPECT_TRUE(QFileInfo(list).isFile());
+}
+
+// A page left half-written in the site's log folder by a killed run is
+// removed by the next month, also when the folder was made again since.
+TEST_F(LogMakerTest, HalfWrittenPagesInTheSiteLogFolderAreRemoved) {
+    const QString siteLog = sitePath() + "RaravLog/";
+    for (const char* month : {"4", "5"}) {
+        site.write("RaravLog/200603.htm.~k3x9q1", "half a page");
+        site.write("RaravLog/notes.txt", "the user's");
+        Publish::makeLog("2006", month, writer());
+        EXPECT_FALSE(QFile::exists(siteLog + "200603.htm.~k3x9q1")) << month;
+        EXPECT_TRUE(QFile::exists(siteLog + "notes.txt")) << month;
+        ASSERT_TRUE(QDir(siteLog).removeRecursively());
+    }
 }
 
 TEST_F(LogMakerTest, RefusesYearsAndMonthsThatNameNoMonth) {

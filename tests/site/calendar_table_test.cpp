@@ -98,3 +98,27 @@ TEST_F(CalendarTable, LinksToDividedAndDayPages) {
     EXPECT_TRUE(byDay.contains(QStringLiteral("<a href=./2006_05_07.htm target=\"_self\">7</a>")));
     EXPECT_TRUE(byDay.contains(QStringLiteral("<a href=./index.htm#2006/05/30 target=\"_self\">30</a>")));
 }
+
+// A month's entries read ahead are handed to the next reading of that month
+// on this thread once, and to no other; later readings see the database.
+TEST_F(CalendarTable, EntriesReadAheadServeOneReadingOfTheirMonth) {
+    entry("2006/05/07", 1, "a");
+    const auto titles = [this](const char* month) {
+        QStringList t;
+        for (const MonthEntry& e : loadMonthEntries(ctx.databasePath, QString::fromLatin1(month), false))
+            t << e.title.toString();
+        return t;
+    };
+    {
+        const MonthEntriesReadAhead ahead(ctx.databasePath, QStringLiteral("2006/05"), false);
+        entry("2006/05/08", 1, "b");
+        entry("2006/06/01", 1, "c");
+        EXPECT_EQ(titles("2006/06"), QStringList{"c"});
+        EXPECT_EQ(loadMonthEntries(ctx.databasePath, QStringLiteral("2006/05"), true).size(), 2);
+        EXPECT_EQ(titles("2006/05"), QStringList{"a"});
+        EXPECT_EQ(titles("2006/05"), QStringList({"b", "a"}));
+    }
+    const MonthEntriesReadAhead ahead(ctx.databasePath, QStringLiteral("2006/05"), false);
+    entry("2006/05/09", 1, "d");
+    EXPECT_EQ(titles("2006/05"), QStringList({"b", "a"}));
+}

@@ -2,6 +2,8 @@
 #include "platform/runtime_error.h"
 #include "tests/site/site_fixture.h"
 
+#include <QDir>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -314,6 +316,22 @@ TEST_F(DividedMonth, PastLogPageIgnoresFramesFeedsAndDivision) {
     frame(QStringLiteral("[Divide]\nLogDivide=1\nRaravDivide=1\nRaravTerm=3\nRaravOnTop=1\n"));
     make(QStringLiteral("200503.htm"), 2);
     EXPECT_EQ(upload("uplogtmp.tmp"), L({"T/site,200503.htm", "T/site,200503_01.htm"}));
+}
+
+// A page half-written by a killed run is removed by the next past-log page
+// in its folder, also when the folder was made again since; other files
+// stay.
+TEST_F(MonthPage, PastLogPageRemovesHalfWrittenPagesBesideIt) {
+    month();
+    for (const char* name : {"200503.htm", "200504.htm"}) {
+        tmp.write(QStringLiteral("site/200502.htm.~k3x9q1"), "half a page");
+        tmp.write(QStringLiteral("site/notes.txt.~1"), "the user's");
+        make(QString::fromLatin1(name), 2);
+        EXPECT_FALSE(Files::exists(site + QStringLiteral("200502.htm.~k3x9q1"))) << name;
+        EXPECT_TRUE(Files::exists(site + QStringLiteral("notes.txt.~1"))) << name;
+        ASSERT_TRUE(QDir(site).removeRecursively());
+        ASSERT_TRUE(QDir().mkpath(site));
+    }
 }
 
 // A failed generation never leaves an upload list naming pages it did not
