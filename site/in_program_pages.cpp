@@ -9,7 +9,17 @@
 #include "site/diary_body.h"
 #include "site/page_text.h"
 
+#include "platform/codepage.h"
+
 #include <algorithm>
+#include <optional>
+#include <tuple>
+#include <utility>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <vector>
 
 
 namespace {
@@ -157,7 +167,519 @@ QList<Row> newestFirst(Database& db, const QString& sql, const QVariantList& par
 }
 
 const QString kTopLink = QStringLiteral("<DIV ALIGN=\"RIGHT\"><A HREF=\"#TOP\">top</A></DIV>");
+const QString kPageEnd = QStringLiteral("</BODY></HTML>");
+const QString kParts = QStringLiteral("/RaravParts");
+const QString kLogged = QStringLiteral("/RaravLog");
 
+QString highlightMark(const QString& keyword) {
+    return QStringLiteral("<span style='font-style:italic;color:RED;background-color:YELLOW'>") + keyword +
+           QStringLiteral("</span>");
+}
+
+// The markup below is written alike into a page's text and into the UTF-8
+// bytes of an entry as SQLite holds them: the same characters, searched and
+// copied in either form.
+inline qsizetype find(QStringView text, QStringView what, qsizetype from) { return text.indexOf(what, from); }
+// The first and the last byte of what is sought compared at sixteen places
+// at once: the bytes of Japanese text repeat too often for a search that
+// looks at one of them at a time.
+qsizetype find(QByteArrayView text, QByteArrayView what, qsizetype from) {
+    const char* h = text.data();
+    const char* k = what.data();
+    const qsizetype n = text.size(), m = what.size();
+    if (from < 0 || m == 0 || from + m > n) return m == 0 && from <= n ? from : -1;
+    if (m == 1) {
+        const void* at = std::memchr(h + from, k[0], size_t(n - from));
+        return at ? static_cast<const char*>(at) - h : -1;
+    }
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(k[0]), last = _mm_set1_epi8(k[m - 1]);
+    for (; i + m - 1 + 16 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + m - 1));
+        unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        for (; mask != 0; mask &= mask - 1) {
+            const qsizetype at = i + __builtin_ctz(mask);
+            if (std::memcmp(h + at + 1, k + 1, size_t(m - 2)) == 0) return at;
+        }
+    }
+#endif
+    for (; i + m <= n; ++i)
+        if (h[i] == k[0] && std::memcmp(h + i, k, size_t(m)) == 0) return i;
+    return -1;
+}
+inline qsizetype find(QStringView text, char c, qsizetype from) { return text.indexOf(QLatin1Char(c), from); }
+inline qsizetype find(QByteArrayView text, char c, qsizetype from) {
+    if (from >= text.size()) return -1;
+    const void* at = memchr(text.data() + from, c, size_t(text.size() - from));
+    return at ? static_cast<const char*>(at) - text.data() : -1;
+}
+inline bool isChar(QStringView text, qsizetype i, char c) { return text[i] == QLatin1Char(c); }
+inline bool isChar(QByteArrayView text, qsizetype i, char c) { return text[i] == c; }
+inline void add(QString& out, QStringView text) { out.append(text); }
+// QByteArray::append takes the general path of an insert.
+inline void add(QByteArray& out, QByteArrayView bytes) {
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size());
+    std::memcpy(out.data() + at, bytes.data(), size_t(bytes.size()));
+}
+template <size_t n>
+inline void put(QString& out, const char (&utf8)[n]) {
+    out.append(QString::fromUtf8(utf8, n - 1));
+}
+template <size_t n>
+inline void put(QByteArray& out, const char (&utf8)[n]) {
+    add(out, QByteArrayView(utf8, n - 1));
+}
+inline void put(QString& out, const QString& text) { out.append(text); }
+inline void put(QByteArray& out, const QString& text) { add(out, text.toUtf8()); }
+inline QStringView viewOf(const QString& text) { return text; }
+inline QByteArrayView viewOf(const QByteArray& bytes) { return bytes; }
+
+// The text between two tags from pos on: [start, end).
+template <typename View>
+std::pair<qsizetype, qsizetype> textFrom(View html, qsizetype pos) {
+    const qsizetype n = html.size();
+    while (pos < n && isChar(html, pos, '<')) {
+        const qsizetype close = find(html, '>', pos);
+        pos = close < 0 ? n : close + 1;
+    }
+    const qsizetype end = pos < n ? find(html, '<', pos) : n;
+    return {pos, end < 0 ? n : end};
+}
+
+// Each place where the keyword lies whole within the text between tags, from
+// left to right, marked. The keyword is sought through the whole of html at
+// once, and a place found in a tag, or running into one, passed over.
+template <typename Out, typename View>
+void appendHighlighted(Out& out, View html, View keyword, View mark) {
+    const qsizetype n = html.size(), m = keyword.size();
+    auto [textStart, textEnd] = textFrom(html, 0);
+    qsizetype copied = 0, from = 0;
+    for (qsizetype at = find(html, keyword, from); at >= 0; at = find(html, keyword, from)) {
+        while (at >= textEnd && textEnd < n) std::tie(textStart, textEnd) = textFrom(html, textEnd);
+        if (at < textStart) {
+            from = textStart;
+        } else if (at + m > textEnd) {
+            from = at + 1;
+        } else {
+            add(out, html.sliced(copied, at - copied));
+            add(out, mark);
+            copied = from = at + m;
+        }
+    }
+    add(out, html.sliced(copied));
+}
+
+template <typename Out, typename View>
+void appendPointedToLog(Out& out, View html, View parts, View logged) {
+    qsizetype from = 0;
+    for (qsizetype at = find(html, parts, 0); at >= 0; at = find(html, parts, at + parts.size())) {
+        add(out, html.sliced(from, at - from));
+        const bool already = at >= logged.size() && html.sliced(at - logged.size(), logged.size()) == logged;
+        if (!already) add(out, logged);
+        add(out, parts);
+        from = at + parts.size();
+    }
+    add(out, html.sliced(from));
+}
+
+struct SearchRequest {
+    QString keyword;
+    bool usePeriod = false;
+    QString fromDay, toDay;
+    bool useGenre = false;
+    QString genre;
+    QDate from, to;
+
+    bool inPeriod(const QString& day) const {
+        if (!usePeriod) return true;
+        const auto d = Dates::parseDay(day);
+        return d && *d >= from && *d <= to;
+    }
+};
+
+template <typename Page>
+void writeSearchHead(Page& page, const SearchRequest& q, const PageStyle& s) {
+    writeHead(page, QStringLiteral("検索結果"), s);
+    line(page, QStringLiteral("<p>キーワード：%1</p>").arg(q.keyword));
+    line(page, q.usePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(q.fromDay, q.toDay) : QString());
+    line(page, q.useGenre ? QStringLiteral("<p>ジャンル：%1</p><hr>").arg(q.genre) : QStringLiteral("<hr>"));
+}
+
+template <typename Page>
+void writeListEnd(Page& page, bool listed) {
+    // Hits that all lie outside the period list nothing either.
+    if (!listed) line(page, QStringLiteral("検索結果0件。"));
+    line(page, QStringLiteral("</div><hr>\r\n"));
+}
+
+QString anchorOf(const Row& r) { return QStringLiteral("%1_%2").arg(r.day).arg(r.number); }
+
+// What a search page writes of each hit beside the style's own texts, in the
+// string type it is written in.
+template <typename Out>
+struct SearchMarkup {
+    int htmlType = 0, addTitle = 0, showGenre = 0, showWeather = 0;
+    Out dayTitleAlign, titleFTColor, titleBGColor, dayBGColor, dayFTColor, contentsFTColor, contentsBGColor,
+        dayContentsAlign, table, keyword, mark, parts, logged, topLink;
+};
+
+SearchMarkup<QString> searchMarkup(const PageStyle& s, const QString& keyword) {
+    return {s.htmlType,           s.addTitle,          s.showGenre,         s.showWeather,   s.dayTitleAlign,
+            s.titleFTColor,       s.titleBGColor,      s.dayBGColor,        s.dayFTColor,    s.contentsFTColor,
+            s.contentsBGColor,    s.dayContentsAlign,  tableLine(s),        keyword,         highlightMark(keyword),
+            kParts,               kLogged,             kTopLink};
+}
+
+SearchMarkup<QByteArray> utf8Markup(const SearchMarkup<QString>& m) {
+    auto u = [](const QString& text) { return text.toUtf8(); };
+    return {m.htmlType,           m.addTitle,          m.showGenre,         m.showWeather,   u(m.dayTitleAlign),
+            u(m.titleFTColor),    u(m.titleBGColor),   u(m.dayBGColor),     u(m.dayFTColor), u(m.contentsFTColor),
+            u(m.contentsBGColor), u(m.dayContentsAlign), u(m.table),        u(m.keyword),    u(m.mark),
+            u(m.parts),           u(m.logged),         u(m.topLink)};
+}
+
+// One hit's texts; a missing genre or continuation is left out, an empty
+// one is not.
+template <typename View>
+struct HitTexts {
+    View day, title, genre, contents, extend;
+    bool hasGenre = false, hasExtend = false;
+    QString icon;  // the weather picture shown, "" for none
+};
+
+// Scratch room kept from one hit to the next.
+template <typename Out>
+struct HitScratch {
+    Out joined, marked;
+};
+
+template <typename Out>
+void appendListLine(Out& out, const SearchMarkup<Out>& m, const HitTexts<decltype(viewOf(Out()))>& h,
+                    const Out& anchor) {
+    put(out, "<a href=\"#");
+    add(out, anchor);
+    put(out, "\">");
+    add(out, h.day);
+    put(out, "</a>　");
+    if (m.showGenre != 0 && h.hasGenre) {
+        put(out, "[");
+        add(out, h.genre);
+        put(out, "]　");
+    }
+    if (m.addTitle == 1) add(out, h.title);
+    put(out, "<br>\r\n");
+}
+
+// The body with its continuation, the keyword marked in its text and the
+// parts pointed into the past-log folder.
+template <typename Out, typename View>
+void appendBody(Out& out, const SearchMarkup<Out>& m, const HitTexts<View>& h, HitScratch<Out>& scratch) {
+    View body = h.contents;
+    if (h.hasExtend) {
+        scratch.joined.resize(0);
+        add(scratch.joined, h.contents);
+        put(scratch.joined, "\r\n<br>");
+        add(scratch.joined, h.extend);
+        body = viewOf(scratch.joined);
+    }
+    if (!m.keyword.isEmpty() && find(body, viewOf(m.keyword), 0) >= 0) {
+        scratch.marked.resize(0);
+        appendHighlighted(scratch.marked, body, viewOf(m.keyword), viewOf(m.mark));
+        body = viewOf(scratch.marked);
+    }
+    appendPointedToLog(out, body, viewOf(m.parts), viewOf(m.logged));
+}
+
+template <typename Out, typename View>
+void appendHit(Out& out, const SearchMarkup<Out>& m, const HitTexts<View>& h, const Out& anchor,
+               HitScratch<Out>& scratch) {
+    const bool genreShown = m.showGenre != 0 && h.hasGenre;
+    const bool weatherShown = !h.icon.isEmpty();
+    if (m.htmlType == 0) {
+        put(out, "<H3 ALIGN=");
+        add(out, m.dayTitleAlign);
+        put(out, " STYLE=\"COLOR:");
+        add(out, m.titleFTColor);
+        put(out, ";BACKGROUND:");
+        add(out, m.titleBGColor);
+        put(out, "\">");
+        if (genreShown) {
+            put(out, "[");
+            add(out, h.genre);
+            put(out, "]");
+        }
+        put(out, "<A NAME=\"");
+        add(out, anchor);
+        put(out, "\">");
+        add(out, h.title);
+        put(out, "(");
+        add(out, h.day);
+        put(out, ")</A>");
+        if (weatherShown) {
+            put(out, "<IMG SRC=\"./RaravParts/");
+            put(out, h.icon);
+            put(out, "\">");
+        }
+        put(out, "</H3>\r\n<DIV STYLE=\"COLOR:");
+        add(out, m.contentsFTColor);
+        put(out, ";BACKGROUND:");
+        add(out, m.contentsBGColor);
+        put(out, "\" align=");
+        add(out, m.dayContentsAlign);
+        put(out, ">\r\n");
+        appendBody(out, m, h, scratch);
+        put(out, "\r\n</DIV>\r\n");
+        add(out, m.topLink);
+        put(out, "\r\n");
+        return;
+    }
+    put(out, "<DIV ALIGN=");
+    add(out, m.dayContentsAlign);
+    put(out, ">\r\n");
+    add(out, m.table);
+    put(out, "\r\n<TR><TD ALIGN=");
+    add(out, m.dayTitleAlign);
+    put(out, " BGCOLOR=");
+    add(out, m.titleBGColor);
+    put(out, " WIDTH=100%><A NAME=\"");
+    add(out, anchor);
+    put(out, "\"><FONT COLOR=");
+    add(out, m.titleFTColor);
+    put(out, ">");
+    add(out, h.title);
+    put(out, "</FONT></TD>");
+    if (genreShown) {
+        put(out, "<TD ALIGN=RIGHT BGCOLOR=");
+        add(out, m.dayBGColor);
+        put(out, "><FONT COLOR=");
+        add(out, m.dayFTColor);
+        put(out, "><NOBR>[");
+        add(out, h.genre);
+        put(out, "]</NOBR></FONT></TD>");
+    }
+    put(out, "<TD ALIGN=RIGHT BGCOLOR=");
+    add(out, m.dayBGColor);
+    put(out, "><FONT COLOR=");
+    add(out, m.dayFTColor);
+    put(out, ">");
+    add(out, h.day);
+    put(out, "</a></FONT></TD>");
+    if (weatherShown) {
+        put(out, "<TD width=16pt BGCOLOR=");
+        add(out, m.dayBGColor);
+        put(out, "><IMG SRC=\"./RaravParts/");
+        put(out, h.icon);
+        put(out, "\"></TD>");
+    }
+    put(out, "</TR>\r\n<TR><TD COLSPAN=");
+    const char span[] = {char('2' + (weatherShown ? 1 : 0) + (genreShown ? 1 : 0)), 0};
+    put(out, span);
+    put(out, " BGCOLOR=");
+    add(out, m.contentsBGColor);
+    put(out, "><FONT COLOR=");
+    add(out, m.contentsFTColor);
+    put(out, ">");
+    appendBody(out, m, h, scratch);
+    put(out, "</FONT></TD></TR>\r\n</TABLE></DIV>\r\n");
+    add(out, m.topLink);
+    put(out, "<BR>\r\n");
+}
+
+// A row read with its texts as the page's text.
+HitTexts<QStringView> textsOf(const Row& r, const PageStyle& s) {
+    HitTexts<QStringView> h{r.day, r.title, r.genre, r.contents, r.extend, r.hasGenre, r.hasExtend, QString()};
+    // A weather word without a picture ("-", an empty or a foreign one)
+    // shows no picture, as on the month pages.
+    if (s.showWeather != 0 && r.hasWeather) h.icon = HTML3::weatherIcon(r.weather);
+    return h;
+}
+
+// A search through the index for a keyword that Like and instr find alike,
+// written from the texts as SQLite holds them: the days and numbers of the
+// rows the index names are sorted first, then each row is read once, in the
+// page's order, and its markup made and converted without a QString of its
+// texts. The page's list, known only once every row has been read, goes
+// before the entries.
+class IndexedSearch {
+public:
+    IndexedSearch(Database& db, const SearchRequest& q, const PageStyle& s)
+        : db_(db), q_(q), s_(s), text_(searchMarkup(s, q.keyword)), bytes_(utf8Markup(text_)) {}
+
+    static bool applies(const SearchRequest& q, const PageStyle& s) {
+        if (!caseCannotMatter(q.keyword) || !q.keyword.isValidUtf16() || (s.htmlType != 0 && s.htmlType != 1))
+            return false;
+        // Text the bytes would hold otherwise than the page's text does.
+        const SearchMarkup<QString> m = searchMarkup(s, q.keyword);
+        for (const QString* t : {&m.dayTitleAlign, &m.titleFTColor, &m.titleBGColor, &m.dayBGColor, &m.dayFTColor,
+                                 &m.contentsFTColor, &m.contentsBGColor, &m.dayContentsAlign, &m.table})
+            if (!t->isValidUtf16()) return false;
+        return true;
+    }
+
+    // The number of entries written; -1, with nothing written, when a day or
+    // number of the rows is of a kind that only SQLite's ordering takes.
+    int write(const QString& path, const QString& match) {
+        const std::vector<qint64> named = rowsNamedBy(match);
+        const bool many = named.size() > kFewCandidates;
+        std::optional<MappedReads> mapped;
+        if (many) mapped.emplace(db_);
+        if (!sortCandidates(named, many)) return -1;
+        QString sql = QStringLiteral(
+            "SELECT Title, Genre, Contents, Extend, Weather, "
+            "CASE WHEN typeof(Title) IN ('text', 'null') AND typeof(Contents) IN ('text', 'null') THEN -1 "
+            "ELSE coalesce(instr(Title, ?2) > 0 OR instr(Contents, ?2) > 0, 0) END");
+        QVariantList params{qint64(0), q_.keyword};
+        if (q_.useGenre) {
+            sql += QStringLiteral(", Genre Like ?3 Escape '\\'");
+            params << Sql::escapeLike(q_.genre);
+        }
+        Database::Cursor row(db_, sql + QStringLiteral(" FROM Contents WHERE rowid = ?1"));
+        row.bind(params);
+
+        // Room in front of the entries for the page's head and list, which
+        // are known only once every row has been read.
+        Utf8PageBytes entries(kHeadRoom + qsizetype(candidates_.size()) * kListLineRoom, many);
+        QByteArray list;
+        bool listed = false;
+        int count = 0;
+        for (const Candidate& c : candidates_) {
+            const QByteArrayView day(days_.constData() + c.dayAt, c.dayLength);
+            if (q_.usePeriod && !q_.inPeriod(QString::fromLatin1(day))) continue;
+            row.bind(1, c.rowid);
+            if (!row.next() || !holdsKeyword(row)) continue;
+            if (!appendHitOf(row, c, day, list, entries.text())) return -1;
+            entries.itemDone();
+            listed = true;
+            ++count;
+        }
+
+        QString text;
+        writeSearchHead(text, q_, s_);
+        QByteArray front = Codepage::fromUnicodeCrLf(text, Codepage::Fallback::NumericReference);
+        if (s_.useDayList != 0) {
+            if (!Codepage::appendUtf8CrLf(front, list, Codepage::Fallback::NumericReference)) return -1;
+            text.resize(0);
+            writeListEnd(text, listed);
+            Codepage::appendCrLf(front, text, Codepage::Fallback::NumericReference);
+        }
+        put(entries.text(), kPageEnd);
+        put(entries.text(), "\r\n");
+        QByteArray page;
+        if (!entries.take(front, page)) return -1;
+        writePage(path, page);
+        return count;
+    }
+
+private:
+    struct Candidate {
+        qint64 rowid;
+        int number;
+        qsizetype dayAt, dayLength;  // in days_
+    };
+
+    // Past this many rows named by the index, the days and numbers of every
+    // row are read from the day index, which takes fewer pages than looking
+    // each one up in the table, the file is read mapped, and the page is
+    // converted on a thread of its own; for fewer, setting these up would
+    // take longer than they save.
+    static constexpr size_t kFewCandidates = 512;
+    // Room for the head and for a list line of each row the index names;
+    // a longer list is copied in front of the entries instead.
+    static constexpr qsizetype kHeadRoom = 16 * 1024, kListLineRoom = 192;
+
+    std::vector<qint64> rowsNamedBy(const QString& match) {
+        std::vector<qint64> named;
+        Database::Cursor fts(db_, QStringLiteral("SELECT rowid FROM ContentsPairs WHERE ContentsPairs MATCH ?"));
+        fts.bind({match});
+        while (fts.next()) named.push_back(fts.integer(0));
+        std::sort(named.begin(), named.end());
+        return named;
+    }
+
+    bool sortCandidates(const std::vector<qint64>& named, bool many) {
+        // The order of text days written in ASCII (without the "%" that the
+        // anchor's text would take for a place to fill) and of numbers that
+        // fit an int is known here; others are left to SQLite.
+        auto take = [this](const Database::Cursor& c, qint64 rowid) {
+            if (c.type(0) != Database::Cursor::Type::Text || c.type(1) != Database::Cursor::Type::Integer)
+                return false;
+            const QByteArrayView day = c.text(0);
+            for (const char ch : day)
+                if (uchar(ch) >= 0x80 || ch == '%') return false;
+            const qint64 number = c.integer(1);
+            if (number != int(number)) return false;
+            candidates_.push_back({rowid, int(number), days_.size(), day.size()});
+            days_.append(day);
+            return true;
+        };
+        if (many) {
+            Database::Cursor all(db_, QStringLiteral("SELECT Day, Number, rowid FROM Contents"));
+            while (all.next()) {
+                const qint64 rowid = all.integer(2);
+                if (std::binary_search(named.begin(), named.end(), rowid) && !take(all, rowid)) return false;
+            }
+        } else {
+            Database::Cursor one(db_, QStringLiteral("SELECT Day, Number FROM Contents WHERE rowid = ?"));
+            for (const qint64 rowid : named) {
+                one.bind(1, rowid);
+                if (one.next() && !take(one, rowid)) return false;
+            }
+        }
+        // Newest day first, then by number; rows alike in both in the order
+        // of the table.
+        std::sort(candidates_.begin(), candidates_.end(), [this](const Candidate& a, const Candidate& b) {
+            const int days = QByteArrayView(days_.constData() + a.dayAt, a.dayLength)
+                                 .compare(QByteArrayView(days_.constData() + b.dayAt, b.dayLength));
+            if (days != 0) return days > 0;
+            return a.number != b.number ? a.number < b.number : a.rowid < b.rowid;
+        });
+        return true;
+    }
+
+    // The search's conditions on the row: instr on a title and body that are
+    // text is a search of their UTF-8 bytes, which SQLite has already been
+    // asked for otherwise.
+    bool holdsKeyword(const Database::Cursor& row) {
+        if (q_.useGenre && row.integer(6) == 0) return false;
+        const qint64 asked = row.integer(5);
+        if (asked != -1) return asked != 0;
+        const QByteArrayView keyword = bytes_.keyword;
+        return find(row.text(0), keyword, 0) >= 0 || find(row.text(2), keyword, 0) >= 0;
+    }
+
+    // False when a text is neither text nor missing: the page's text is
+    // then what QVariant makes of it.
+    bool appendHitOf(const Database::Cursor& row, const Candidate& c, QByteArrayView day, QByteArray& list,
+                     QByteArray& entries) {
+        using Type = Database::Cursor::Type;
+        for (int column = 0; column < 5; ++column)
+            if (row.type(column) != Type::Text && row.type(column) != Type::Null) return false;
+        HitTexts<QByteArrayView> h{day,          row.text(0), row.text(1), row.text(2), row.text(3),
+                                   row.type(1) != Type::Null,  row.type(3) != Type::Null, QString()};
+        if (s_.showWeather != 0 && row.type(4) != Type::Null)
+            h.icon = HTML3::weatherIcon(Codepage::utf8Text(row.text(4)));
+        anchor_.resize(0);
+        add(anchor_, day);
+        put(anchor_, "_");
+        add(anchor_, QByteArray::number(c.number));
+        if (s_.useDayList != 0) appendListLine(list, bytes_, h, anchor_);
+        appendHit(entries, bytes_, h, anchor_, scratch_);
+        return true;
+    }
+
+    Database& db_;
+    const SearchRequest& q_;
+    const PageStyle& s_;
+    const SearchMarkup<QString> text_;
+    const SearchMarkup<QByteArray> bytes_;
+    std::vector<Candidate> candidates_;
+    QByteArray days_;
+    QByteArray anchor_;
+    HitScratch<QByteArray> scratch_;
+};
 
 }  // namespace
 
@@ -219,66 +741,41 @@ void MakeSameDayPage(const QString& PagePath, const QString& Day) {
 
 QString HighlightKeyword(const QString& html, const QString& keyword) {
     if (keyword.isEmpty() || !html.contains(keyword)) return html;
-    const QString mark = QStringLiteral("<span style='font-style:italic;color:RED;background-color:YELLOW'>") +
-                         keyword + QStringLiteral("</span>");
     QString out;
     out.reserve(html.size());
-    qsizetype i = 0;
-    while (i < html.size()) {
-        if (html[i] == QLatin1Char('<')) {
-            const qsizetype close = html.indexOf(QLatin1Char('>'), i);
-            const qsizetype end = close < 0 ? html.size() : close + 1;
-            out += QStringView(html).mid(i, end - i);
-            i = end;
-            continue;
-        }
-        qsizetype textEnd = html.indexOf(QLatin1Char('<'), i);
-        if (textEnd < 0) textEnd = html.size();
-        const QStringView text = QStringView(html).mid(i, textEnd - i);
-        qsizetype from = 0;
-        for (qsizetype at = text.indexOf(keyword); at >= 0; at = text.indexOf(keyword, from)) {
-            out += text.mid(from, at - from);
-            out += mark;
-            from = at + keyword.size();
-        }
-        out += text.mid(from);
-        i = textEnd;
-    }
+    appendHighlighted(out, QStringView(html), QStringView(keyword), QStringView(highlightMark(keyword)));
     return out;
 }
 
 QString PointPartsToLog(const QString& html) {
-    static const QString parts = QStringLiteral("/RaravParts");
-    static const QString logged = QStringLiteral("/RaravLog");
-    qsizetype at = html.indexOf(parts);
-    if (at < 0) return html;
+    if (!html.contains(kParts)) return html;
     QString out;
-    qsizetype from = 0;
-    for (; at >= 0; at = html.indexOf(parts, at + parts.size())) {
-        out += QStringView(html).mid(from, at - from);
-        const bool already = at >= logged.size() && QStringView(html).mid(at - logged.size(), logged.size()) == logged;
-        if (!already) out += logged;
-        out += parts;
-        from = at + parts.size();
-    }
-    out += QStringView(html).mid(from);
+    appendPointedToLog(out, QStringView(html), QStringView(kParts), QStringView(kLogged));
     return out;
 }
 
 int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool UsePeriod, const QString& FromDay,
                          const QString& ToDay, bool UseGenre, const QString& Genre) {
     ProfileCache::Operation settingsRead;
-    QDate from, to;
+    SearchRequest q{Keyword, UsePeriod, FromDay, ToDay, UseGenre, Genre, {}, {}};
     if (UsePeriod) {
         const auto f = Dates::parseDay(FromDay);
         const auto t = Dates::parseDay(ToDay);
         if (!f || !t) throw RuntimeError(ErrorNumber::TypeMismatch, QStringLiteral("日付が正しくありません。"));
-        from = *f;
-        to = *t;
+        q.from = *f;
+        q.to = *t;
     }
     const auto& state = Shell::state();
     const PageStyle s = PageStyle::read(state.CustIniFile);
     Database db(state.databasePath(), Database::Mode::ReadOnly);
+    const QString match = SearchIndex::matchQuery(Keyword);
+    const bool indexed = !match.isEmpty() && SearchIndex::ready(db);
+    const ReadSnapshot snapshot(db);
+    if (indexed && IndexedSearch::applies(q, s)) {
+        const int count = IndexedSearch(db, q, s).write(PagePath, match);
+        if (count >= 0) return count;
+    }
+
     // The list needs the rows in order before the first text is written: they
     // are found and sorted without their texts, and each text is read when
     // its turn comes, so that a word in every entry never has them all in
@@ -297,48 +794,35 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
         params << Sql::escapeLike(Genre);
     }
     // The index only narrows the rows; the conditions above decide.
-    const QString match = SearchIndex::matchQuery(Keyword);
-    if (!match.isEmpty() && SearchIndex::ready(db)) {
+    if (indexed) {
         sql += QStringLiteral(" AND rowid IN (SELECT rowid FROM ContentsPairs WHERE ContentsPairs MATCH ?%1)")
                    .arg(params.size() + 1);
         params << match;
     }
-    const ReadSnapshot snapshot(db);
     const QList<Row> rows = newestFirst(db, sql, params);
     const QString textsOfRow = QStringLiteral("SELECT Contents, Extend, Weather FROM Contents WHERE rowid = ?");
-    auto inPeriod = [&](const Row& r) {
-        if (!UsePeriod) return true;
-        const auto d = Dates::parseDay(r.day);
-        return d && *d >= from && *d <= to;
-    };
 
     // The page of a word in every entry runs to megabytes.
     PageBytes page;
-    writeHead(page, QStringLiteral("検索結果"), s);
-    line(page, QStringLiteral("<p>キーワード：%1</p>").arg(Keyword));
-    line(page, UsePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(FromDay, ToDay) : QString());
-    line(page, UseGenre ? QStringLiteral("<p>ジャンル：%1</p><hr>").arg(Genre) : QStringLiteral("<hr>"));
+    const SearchMarkup<QString> markup = searchMarkup(s, Keyword);
+    QString text;
+    writeSearchHead(page, q, s);
     if (s.useDayList != 0) {
         bool listed = false;
         for (const Row& r : rows) {
-            if (!inPeriod(r)) continue;
+            if (!q.inPeriod(r.day)) continue;
             listed = true;
-            const QString genreMark =
-                (s.showGenre != 0 && r.hasGenre) ? QStringLiteral("[%1]　").arg(r.genre) : QString();
-            const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
-            if (s.addTitle == 1)
-                line(page, QStringLiteral("<a href=\"#%1\">%2</a>　%3%4<br>").arg(anchor, r.day, genreMark, r.title));
-            else
-                line(page, QStringLiteral("<a href=\"#%1\">%2</a>　%3<br>").arg(anchor, r.day, genreMark));
+            text.resize(0);
+            appendListLine(text, markup, textsOf(r, s), anchorOf(r));
+            page.lines(text);
         }
-        // Hits that all lie outside the period list nothing either.
-        if (!listed) line(page, QStringLiteral("検索結果0件。"));
-        line(page, QStringLiteral("</div><hr>\r\n"));
+        writeListEnd(page, listed);
     }
 
+    HitScratch<QString> scratch;
     int count = 0;
     for (Row r : rows) {
-        if (!inPeriod(r) || (s.htmlType != 0 && s.htmlType != 1)) continue;
+        if (!q.inPeriod(r.day) || (s.htmlType != 0 && s.htmlType != 1)) continue;
         db.forEach(textsOfRow, {r.rowid}, [&r](const QVariantList& v) {
             r.contents = v[0].toString();
             r.extend = v[1].toString();
@@ -347,54 +831,12 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
             r.hasExtend = !v[1].isNull();
             r.hasWeather = !v[2].isNull();
         });
-        // A weather word without a picture ("-", an empty or a foreign one)
-        // shows no picture, as on the month pages.
-        const QString icon = HTML3::weatherIcon(r.weather);
-        const bool weatherShown = s.showWeather != 0 && r.hasWeather && !icon.isEmpty();
-        const bool genreShown = s.showGenre != 0 && r.hasGenre;
-        const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
-        QString body = r.contents;
-        if (r.hasExtend) body += QStringLiteral("\r\n<br>") + r.extend;
-        body = PointPartsToLog(HighlightKeyword(body, Keyword));
-
-        if (s.htmlType == 0) {
-            const QString genreMark = genreShown ? QStringLiteral("[%1]").arg(r.genre) : QString();
-            const QString weatherMark =
-                weatherShown ? QStringLiteral("<IMG SRC=\"./RaravParts/%1\">").arg(icon) : QString();
-            line(page, QStringLiteral("<H3 ALIGN=%1 STYLE=\"COLOR:%2;BACKGROUND:%3\">%4<A NAME=\"%5\">%6(%7)</A>%8</H3>")
-                          .arg(s.dayTitleAlign, s.titleFTColor, s.titleBGColor, genreMark, anchor, r.title, r.day,
-                               weatherMark));
-            line(page, QStringLiteral("<DIV STYLE=\"COLOR:%1;BACKGROUND:%2\" align=%3>")
-                          .arg(s.contentsFTColor, s.contentsBGColor, s.dayContentsAlign));
-            line(page, body);
-            line(page, QStringLiteral("</DIV>"));
-            line(page, kTopLink);
-        } else {
-            const QString genreCell =
-                genreShown ? QStringLiteral("<TD ALIGN=RIGHT BGCOLOR=%1><FONT COLOR=%2><NOBR>[%3]</NOBR></FONT></TD>")
-                                 .arg(s.dayBGColor, s.dayFTColor, r.genre)
-                           : QString();
-            const QString weatherCell =
-                weatherShown ? QStringLiteral("<TD width=16pt BGCOLOR=%1><IMG SRC=\"./RaravParts/%2\"></TD>")
-                                   .arg(s.dayBGColor, icon)
-                             : QString();
-            const int span = 2 + (weatherShown ? 1 : 0) + (genreShown ? 1 : 0);
-            line(page, QStringLiteral("<DIV ALIGN=%1>").arg(s.dayContentsAlign));
-            line(page, tableLine(s));
-            line(page, QStringLiteral("<TR><TD ALIGN=%1 BGCOLOR=%2 WIDTH=100%><A NAME=\"%3\"><FONT COLOR=%4>%5</FONT>"
-                                     "</TD>%6<TD ALIGN=RIGHT BGCOLOR=%7><FONT COLOR=%8>%9</a></FONT></TD>")
-                          .arg(s.dayTitleAlign, s.titleBGColor, anchor, s.titleFTColor, r.title, genreCell,
-                               s.dayBGColor, s.dayFTColor, r.day) +
-                      weatherCell + QStringLiteral("</TR>"));
-            line(page, QStringLiteral("<TR><TD COLSPAN=%1 BGCOLOR=%2><FONT COLOR=%3>%4</FONT></TD></TR>")
-                          .arg(span)
-                          .arg(s.contentsBGColor, s.contentsFTColor, body));
-            line(page, QStringLiteral("</TABLE></DIV>"));
-            line(page, kTopLink + QStringLiteral("<BR>"));
-        }
+        text.resize(0);
+        appendHit(text, markup, textsOf(r, s), anchorOf(r), scratch);
+        page.lines(text);
         ++count;
     }
-    line(page, QStringLiteral("</BODY></HTML>"));
+    line(page, kPageEnd);
     writePage(PagePath, page.take());
     return count;
 }

@@ -5,6 +5,15 @@
 #include "platform/runtime_error.h"
 #include "core/path_parts.h"
 
+#include <QThread>
+
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
 void writePage(const QString& path, const QString& text) {
     writePage(path, Codepage::fromUnicodeCrLf(text, Codepage::Fallback::NumericReference));
 }
@@ -19,10 +28,18 @@ void writePage(const QString& path, const QByteArray& bytes) {
                                                           .arg(path, Files::lastWriteError()));
 }
 
+namespace {
+constexpr qsizetype kPiece = 64 * 1024;
+}
+
 void PageBytes::line(const QString& text) {
-    constexpr qsizetype kPiece = 64 * 1024;
     pending_ += text;
     pending_ += QLatin1String("\r\n");
+    if (pending_.size() >= kPiece) encodePending();
+}
+
+void PageBytes::lines(const QString& text) {
+    pending_ += text;
     if (pending_.size() >= kPiece) encodePending();
 }
 
@@ -34,6 +51,112 @@ void PageBytes::encodePending() {
 QByteArray PageBytes::take() {
     encodePending();
     return std::move(bytes_);
+}
+
+struct Utf8PageBytes::Worker {
+    std::thread thread;
+    std::mutex mutex;
+    std::condition_variable changed;
+    // Texts handed over, not yet converted; at most kMaxWaiting.
+    std::deque<QByteArray> waiting;  // under mutex
+    // Texts converted, kept for their room.
+    std::vector<QByteArray> spent;  // under mutex
+    bool closed = false;            // under mutex
+    // The converting side's own until the thread has ended.
+    QByteArray bytes;  // after room bytes kept free
+    qsizetype room = 0;
+    bool wellFormed = true;
+
+    static constexpr size_t kMaxWaiting = 8;
+
+    void convert(QByteArray& text) {
+        if (wellFormed && !Codepage::appendUtf8CrLf(bytes, text, Codepage::Fallback::NumericReference))
+            wellFormed = false;
+        text.resize(0);  // keeps its room for another text
+    }
+
+    void run() {
+        for (;;) {
+            QByteArray text;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                changed.wait(lock, [this] { return closed || !waiting.empty(); });
+                if (waiting.empty()) return;
+                text = std::move(waiting.front());
+                waiting.pop_front();
+            }
+            changed.notify_all();
+            convert(text);
+            std::lock_guard<std::mutex> lock(mutex);
+            spent.push_back(std::move(text));
+        }
+    }
+
+    // Hands text over and gives back a text to fill next.
+    QByteArray handOver(QByteArray&& text) {
+        if (!thread.joinable()) {
+            convert(text);
+            return std::move(text);
+        }
+        QByteArray next;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [this] { return waiting.size() < kMaxWaiting; });
+            waiting.push_back(std::move(text));
+            if (!spent.empty()) {
+                next = std::move(spent.back());
+                spent.pop_back();
+            }
+        }
+        changed.notify_all();
+        return next;
+    }
+
+    void finish() {
+        if (!thread.joinable()) return;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            closed = true;
+        }
+        changed.notify_all();
+        thread.join();
+    }
+};
+
+Utf8PageBytes::Utf8PageBytes(qsizetype frontRoom, bool lengthy) : worker_(new Worker) {
+    worker_->room = frontRoom;
+    worker_->bytes.resize(frontRoom);
+    filling_.reserve(kPiece + kPiece / 4);
+    if (lengthy && QThread::idealThreadCount() > 1) {
+        try {
+            worker_->thread = std::thread([w = worker_.get()] { w->run(); });
+        } catch (const std::system_error&) {
+            // converted here instead
+        }
+    }
+}
+
+Utf8PageBytes::~Utf8PageBytes() { worker_->finish(); }
+
+void Utf8PageBytes::handOver() { filling_ = worker_->handOver(std::move(filling_)); }
+
+bool Utf8PageBytes::take(const QByteArray& front, QByteArray& page) {
+    if (!filling_.isEmpty()) handOver();
+    worker_->finish();
+    if (!worker_->wellFormed) return false;
+    QByteArray& bytes = worker_->bytes;
+    const qsizetype room = worker_->room;
+    if (front.size() > room) {
+        page = front;
+        page.append(QByteArrayView(bytes).sliced(room));
+        return true;
+    }
+    // The front fills the end of the room kept for it, and the page starts
+    // there: its bytes are not copied again.
+    std::memcpy(bytes.data() + room - front.size(), front.constData(), size_t(front.size()));
+    bytes.remove(0, room - front.size());
+    page = std::move(bytes);
+    return true;
 }
 
 QString pathBase(const QString& path) { return PathParts::RemoveExtension(path); }

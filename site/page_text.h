@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 struct PageOut {
     QString path;
     QString text;
@@ -23,6 +25,8 @@ public:
     // Every item ends with CR LF; a piece ends only after one, so no line end
     // is cut in two.
     void line(const QString& text);
+    // Items that already end with CR LF each.
+    void lines(const QString& text);
     QByteArray take();
 
 private:
@@ -31,6 +35,37 @@ private:
     QByteArray bytes_;
 };
 inline void line(PageBytes& out, const QString& text) { out.line(text); }
+
+// A page made as UTF-8 (from texts as the database holds them) and taken to
+// its bytes a piece at a time on a thread of its own, while the next pieces
+// are made; inline where the process has only one processor to run on.
+class Utf8PageBytes {
+public:
+    // frontRoom: bytes kept free before the page for what goes in front of
+    // it once the page is done (take()). lengthy: the page is long enough for
+    // a thread to be worth starting.
+    Utf8PageBytes(qsizetype frontRoom, bool lengthy);
+    ~Utf8PageBytes();
+    Utf8PageBytes(const Utf8PageBytes&) = delete;
+    Utf8PageBytes& operator=(const Utf8PageBytes&) = delete;
+
+    // The text being filled; every item in it ends with CR LF.
+    QByteArray& text() { return filling_; }
+    // After each item: the text goes to be converted once it is long enough.
+    void itemDone() {
+        if (filling_.size() >= kPiece) handOver();
+    }
+    // front and the page's bytes after it; false when some of the text was
+    // not well-formed UTF-8.
+    bool take(const QByteArray& front, QByteArray& page);
+
+private:
+    static constexpr qsizetype kPiece = 128 * 1024;
+    struct Worker;
+    void handOver();
+    QByteArray filling_;
+    std::unique_ptr<Worker> worker_;
+};
 
 // CP932, characters outside it as numeric character references. Throws
 // RuntimeError when the file cannot be written (folder missing, no right).
