@@ -350,12 +350,6 @@ struct HitTexts {
     QString icon;  // the weather picture shown, "" for none
 };
 
-// Scratch room kept from one hit to the next.
-template <typename Out>
-struct HitScratch {
-    Out joined, marked;
-};
-
 template <typename Out>
 void appendListLine(Out& out, const SearchMarkup<Out>& m, const HitTexts<decltype(viewOf(Out()))>& h,
                     const Out& anchor) {
@@ -373,29 +367,32 @@ void appendListLine(Out& out, const SearchMarkup<Out>& m, const HitTexts<decltyp
     put(out, "<br>\r\n");
 }
 
-// The body with its continuation, the keyword marked in its text and the
-// parts pointed into the past-log folder.
+// The body with its continuation, as it stands.
 template <typename Out, typename View>
-void appendBody(Out& out, const SearchMarkup<Out>& m, const HitTexts<View>& h, HitScratch<Out>& scratch) {
-    View body = h.contents;
+void appendJoinedBody(Out& out, const HitTexts<View>& h) {
+    add(out, h.contents);
     if (h.hasExtend) {
-        scratch.joined.resize(0);
-        add(scratch.joined, h.contents);
-        put(scratch.joined, "\r\n<br>");
-        add(scratch.joined, h.extend);
-        body = viewOf(scratch.joined);
+        put(out, "\r\n<br>");
+        add(out, h.extend);
     }
+}
+
+// A body with the keyword marked in its text and the parts pointed into the
+// past-log folder; marked is scratch room.
+template <typename Out>
+void appendMarkedUp(Out& out, const SearchMarkup<Out>& m, decltype(viewOf(Out())) body, Out& marked) {
     if (!m.keyword.isEmpty() && find(body, viewOf(m.keyword), 0) >= 0) {
-        scratch.marked.resize(0);
-        appendHighlighted(scratch.marked, body, viewOf(m.keyword), viewOf(m.mark));
-        body = viewOf(scratch.marked);
+        marked.resize(0);
+        appendHighlighted(marked, body, viewOf(m.keyword), viewOf(m.mark));
+        body = viewOf(marked);
     }
     appendPointedToLog(out, body, viewOf(m.parts), viewOf(m.logged));
 }
 
-template <typename Out, typename View>
+// writeBody(out) writes the body in its place.
+template <typename Out, typename View, typename WriteBody>
 void appendHit(Out& out, const SearchMarkup<Out>& m, const HitTexts<View>& h, const Out& anchor,
-               HitScratch<Out>& scratch) {
+               WriteBody&& writeBody) {
     const bool genreShown = m.showGenre != 0 && h.hasGenre;
     const bool weatherShown = !h.icon.isEmpty();
     if (m.htmlType == 0) {
@@ -430,7 +427,7 @@ void appendHit(Out& out, const SearchMarkup<Out>& m, const HitTexts<View>& h, co
         put(out, "\" align=");
         add(out, m.dayContentsAlign);
         put(out, ">\r\n");
-        appendBody(out, m, h, scratch);
+        writeBody(out);
         put(out, "\r\n</DIV>\r\n");
         add(out, m.topLink);
         put(out, "\r\n");
@@ -482,7 +479,7 @@ void appendHit(Out& out, const SearchMarkup<Out>& m, const HitTexts<View>& h, co
     put(out, "><FONT COLOR=");
     add(out, m.contentsFTColor);
     put(out, ">");
-    appendBody(out, m, h, scratch);
+    writeBody(out);
     put(out, "</FONT></TD></TR>\r\n</TABLE></DIV>\r\n");
     add(out, m.topLink);
     put(out, "<BR>\r\n");
@@ -541,7 +538,10 @@ public:
 
         // Room in front of the entries for the page's head and list, which
         // are known only once every row has been read.
-        Utf8PageBytes entries(kHeadRoom + qsizetype(candidates_.size()) * kListLineRoom, many);
+        Utf8PageBytes entries(kHeadRoom + qsizetype(candidates_.size()) * kListLineRoom, many,
+                              [m = bytes_, marked = QByteArray()](QByteArrayView body, QByteArray& out) mutable {
+                                  appendMarkedUp(out, m, body, marked);
+                              });
         QByteArray list;
         bool listed = false;
         int count = 0;
@@ -550,7 +550,7 @@ public:
             if (q_.usePeriod && !q_.inPeriod(QString::fromLatin1(day))) continue;
             row.bind(1, c.rowid);
             if (!row.next() || !holdsKeyword(row)) continue;
-            if (!appendHitOf(row, c, day, list, entries.text())) return -1;
+            if (!appendHitOf(row, c, day, list, entries)) return -1;
             entries.itemDone();
             listed = true;
             ++count;
@@ -653,7 +653,7 @@ private:
     // False when a text is neither text nor missing: the page's text is
     // then what QVariant makes of it.
     bool appendHitOf(const Database::Cursor& row, const Candidate& c, QByteArrayView day, QByteArray& list,
-                     QByteArray& entries) {
+                     Utf8PageBytes& entries) {
         using Type = Database::Cursor::Type;
         for (int column = 0; column < 5; ++column)
             if (row.type(column) != Type::Text && row.type(column) != Type::Null) return false;
@@ -666,7 +666,12 @@ private:
         put(anchor_, "_");
         add(anchor_, QByteArray::number(c.number));
         if (s_.useDayList != 0) appendListLine(list, bytes_, h, anchor_);
-        appendHit(entries, bytes_, h, anchor_, scratch_);
+        // The body is marked up where the page is converted.
+        appendHit(entries.text(), bytes_, h, anchor_, [&](QByteArray& out) {
+            const qsizetype at = out.size();
+            appendJoinedBody(out, h);
+            entries.rewriteSpan(at, out.size());
+        });
         return true;
     }
 
@@ -678,7 +683,6 @@ private:
     std::vector<Candidate> candidates_;
     QByteArray days_;
     QByteArray anchor_;
-    HitScratch<QByteArray> scratch_;
 };
 
 }  // namespace
@@ -819,7 +823,7 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
         writeListEnd(page, listed);
     }
 
-    HitScratch<QString> scratch;
+    QString joined, marked;  // room kept from one hit to the next
     int count = 0;
     for (Row r : rows) {
         if (!q.inPeriod(r.day) || (s.htmlType != 0 && s.htmlType != 1)) continue;
@@ -832,7 +836,12 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
             r.hasWeather = !v[2].isNull();
         });
         text.resize(0);
-        appendHit(text, markup, textsOf(r, s), anchorOf(r), scratch);
+        const HitTexts<QStringView> h = textsOf(r, s);
+        appendHit(text, markup, h, anchorOf(r), [&](QString& out) {
+            joined.resize(0);
+            appendJoinedBody(joined, h);
+            appendMarkedUp(out, markup, joined, marked);
+        });
         page.lines(text);
         ++count;
     }

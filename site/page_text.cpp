@@ -57,52 +57,68 @@ struct Utf8PageBytes::Worker {
     std::thread thread;
     std::mutex mutex;
     std::condition_variable changed;
-    // Texts handed over, not yet converted; at most kMaxWaiting.
-    std::deque<QByteArray> waiting;  // under mutex
-    // Texts converted, kept for their room.
-    std::vector<QByteArray> spent;  // under mutex
-    bool closed = false;            // under mutex
+    // Pieces handed over, not yet converted; at most kMaxWaiting.
+    std::deque<Piece> waiting;  // under mutex
+    // Pieces converted, kept for their room.
+    std::vector<Piece> spent;  // under mutex
+    bool closed = false;       // under mutex
     // The converting side's own until the thread has ended.
+    Rewrite rewrite;
     QByteArray bytes;  // after room bytes kept free
     qsizetype room = 0;
+    QByteArray rewritten;
     bool wellFormed = true;
 
     static constexpr size_t kMaxWaiting = 8;
 
-    void convert(QByteArray& text) {
+    void append(QByteArrayView text) {
         if (wellFormed && !Codepage::appendUtf8CrLf(bytes, text, Codepage::Fallback::NumericReference))
             wellFormed = false;
-        text.resize(0);  // keeps its room for another text
+    }
+
+    void convert(Piece& piece) {
+        const QByteArrayView text = piece.text;
+        qsizetype done = 0;
+        for (const auto& [from, to] : piece.spans) {
+            append(text.sliced(done, from - done));
+            rewritten.resize(0);
+            rewrite(text.sliced(from, to - from), rewritten);
+            append(rewritten);
+            done = to;
+        }
+        append(text.sliced(done));
+        piece.text.resize(0);  // keeps its room for another piece
+        piece.spans.clear();
     }
 
     void run() {
         for (;;) {
-            QByteArray text;
+            Piece piece;
             {
                 std::unique_lock<std::mutex> lock(mutex);
                 changed.wait(lock, [this] { return closed || !waiting.empty(); });
                 if (waiting.empty()) return;
-                text = std::move(waiting.front());
+                piece = std::move(waiting.front());
                 waiting.pop_front();
             }
             changed.notify_all();
-            convert(text);
+            convert(piece);
             std::lock_guard<std::mutex> lock(mutex);
-            spent.push_back(std::move(text));
+            spent.push_back(std::move(piece));
         }
     }
 
-    // Hands text over and gives back a text to fill next.
-    QByteArray handOver(QByteArray&& text) {
+    // Hands piece over and gives back a piece to fill next.
+    Piece handOver(Piece&& piece) {
         if (!thread.joinable()) {
-            convert(text);
-            return std::move(text);
+            convert(piece);
+            return std::move(piece);
         }
-        QByteArray next;
+        Piece next;
         {
             std::unique_lock<std::mutex> lock(mutex);
             changed.wait(lock, [this] { return waiting.size() < kMaxWaiting; });
-            waiting.push_back(std::move(text));
+            waiting.push_back(std::move(piece));
             if (!spent.empty()) {
                 next = std::move(spent.back());
                 spent.pop_back();
@@ -123,10 +139,11 @@ struct Utf8PageBytes::Worker {
     }
 };
 
-Utf8PageBytes::Utf8PageBytes(qsizetype frontRoom, bool lengthy) : worker_(new Worker) {
+Utf8PageBytes::Utf8PageBytes(qsizetype frontRoom, bool lengthy, Rewrite rewrite) : worker_(new Worker) {
+    worker_->rewrite = std::move(rewrite);
     worker_->room = frontRoom;
     worker_->bytes.resize(frontRoom);
-    filling_.reserve(kPiece + kPiece / 4);
+    filling_.text.reserve(kPiece + kPiece / 4);
     if (lengthy && QThread::idealThreadCount() > 1) {
         try {
             worker_->thread = std::thread([w = worker_.get()] { w->run(); });
@@ -141,7 +158,7 @@ Utf8PageBytes::~Utf8PageBytes() { worker_->finish(); }
 void Utf8PageBytes::handOver() { filling_ = worker_->handOver(std::move(filling_)); }
 
 bool Utf8PageBytes::take(const QByteArray& front, QByteArray& page) {
-    if (!filling_.isEmpty()) handOver();
+    if (!filling_.text.isEmpty()) handOver();
     worker_->finish();
     if (!worker_->wellFormed) return false;
     QByteArray& bytes = worker_->bytes;
