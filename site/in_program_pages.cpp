@@ -1,5 +1,6 @@
 #include "site/in_program_pages.h"
 
+#include "platform/codepage.h"
 #include "platform/database.h"
 #include "platform/dates.h"
 #include "platform/profile_cache.h"
@@ -8,17 +9,10 @@
 #include "core/shared_state.h"
 #include "site/diary_body.h"
 #include "site/page_text.h"
-
-#include "platform/codepage.h"
+#include "site/search_markup.h"
 
 #include <algorithm>
 #include <optional>
-#include <tuple>
-#include <utility>
-#include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <vector>
 
 
@@ -176,115 +170,6 @@ QString highlightMark(const QString& keyword) {
            QStringLiteral("</span>");
 }
 
-// The markup below is written alike into a page's text and into the UTF-8
-// bytes of an entry as SQLite holds them: the same characters, searched and
-// copied in either form.
-inline qsizetype find(QStringView text, QStringView what, qsizetype from) { return text.indexOf(what, from); }
-// The first and the last byte of what is sought compared at sixteen places
-// at once: the bytes of Japanese text repeat too often for a search that
-// looks at one of them at a time.
-qsizetype find(QByteArrayView text, QByteArrayView what, qsizetype from) {
-    const char* h = text.data();
-    const char* k = what.data();
-    const qsizetype n = text.size(), m = what.size();
-    if (from < 0 || m == 0 || from + m > n) return m == 0 && from <= n ? from : -1;
-    if (m == 1) {
-        const void* at = std::memchr(h + from, k[0], size_t(n - from));
-        return at ? static_cast<const char*>(at) - h : -1;
-    }
-    qsizetype i = from;
-#if defined(__SSE2__)
-    const __m128i first = _mm_set1_epi8(k[0]), last = _mm_set1_epi8(k[m - 1]);
-    for (; i + m - 1 + 16 <= n; i += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + m - 1));
-        unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
-        for (; mask != 0; mask &= mask - 1) {
-            const qsizetype at = i + __builtin_ctz(mask);
-            if (std::memcmp(h + at + 1, k + 1, size_t(m - 2)) == 0) return at;
-        }
-    }
-#endif
-    for (; i + m <= n; ++i)
-        if (h[i] == k[0] && std::memcmp(h + i, k, size_t(m)) == 0) return i;
-    return -1;
-}
-inline qsizetype find(QStringView text, char c, qsizetype from) { return text.indexOf(QLatin1Char(c), from); }
-inline qsizetype find(QByteArrayView text, char c, qsizetype from) {
-    if (from >= text.size()) return -1;
-    const void* at = memchr(text.data() + from, c, size_t(text.size() - from));
-    return at ? static_cast<const char*>(at) - text.data() : -1;
-}
-inline bool isChar(QStringView text, qsizetype i, char c) { return text[i] == QLatin1Char(c); }
-inline bool isChar(QByteArrayView text, qsizetype i, char c) { return text[i] == c; }
-inline void add(QString& out, QStringView text) { out.append(text); }
-// QByteArray::append takes the general path of an insert.
-inline void add(QByteArray& out, QByteArrayView bytes) {
-    const qsizetype at = out.size();
-    out.resize(at + bytes.size());
-    std::memcpy(out.data() + at, bytes.data(), size_t(bytes.size()));
-}
-template <size_t n>
-inline void put(QString& out, const char (&utf8)[n]) {
-    out.append(QString::fromUtf8(utf8, n - 1));
-}
-template <size_t n>
-inline void put(QByteArray& out, const char (&utf8)[n]) {
-    add(out, QByteArrayView(utf8, n - 1));
-}
-inline void put(QString& out, const QString& text) { out.append(text); }
-inline void put(QByteArray& out, const QString& text) { add(out, text.toUtf8()); }
-inline QStringView viewOf(const QString& text) { return text; }
-inline QByteArrayView viewOf(const QByteArray& bytes) { return bytes; }
-
-// The text between two tags from pos on: [start, end).
-template <typename View>
-std::pair<qsizetype, qsizetype> textFrom(View html, qsizetype pos) {
-    const qsizetype n = html.size();
-    while (pos < n && isChar(html, pos, '<')) {
-        const qsizetype close = find(html, '>', pos);
-        pos = close < 0 ? n : close + 1;
-    }
-    const qsizetype end = pos < n ? find(html, '<', pos) : n;
-    return {pos, end < 0 ? n : end};
-}
-
-// Each place where the keyword lies whole within the text between tags, from
-// left to right, marked. The keyword is sought through the whole of html at
-// once, and a place found in a tag, or running into one, passed over.
-template <typename Out, typename View>
-void appendHighlighted(Out& out, View html, View keyword, View mark) {
-    const qsizetype n = html.size(), m = keyword.size();
-    auto [textStart, textEnd] = textFrom(html, 0);
-    qsizetype copied = 0, from = 0;
-    for (qsizetype at = find(html, keyword, from); at >= 0; at = find(html, keyword, from)) {
-        while (at >= textEnd && textEnd < n) std::tie(textStart, textEnd) = textFrom(html, textEnd);
-        if (at < textStart) {
-            from = textStart;
-        } else if (at + m > textEnd) {
-            from = at + 1;
-        } else {
-            add(out, html.sliced(copied, at - copied));
-            add(out, mark);
-            copied = from = at + m;
-        }
-    }
-    add(out, html.sliced(copied));
-}
-
-template <typename Out, typename View>
-void appendPointedToLog(Out& out, View html, View parts, View logged) {
-    qsizetype from = 0;
-    for (qsizetype at = find(html, parts, 0); at >= 0; at = find(html, parts, at + parts.size())) {
-        add(out, html.sliced(from, at - from));
-        const bool already = at >= logged.size() && html.sliced(at - logged.size(), logged.size()) == logged;
-        if (!already) add(out, logged);
-        add(out, parts);
-        from = at + parts.size();
-    }
-    add(out, html.sliced(from));
-}
-
 struct SearchRequest {
     QString keyword;
     bool usePeriod = false;
@@ -317,177 +202,17 @@ void writeListEnd(Page& page, bool listed) {
 
 QString anchorOf(const Row& r) { return QStringLiteral("%1_%2").arg(r.day).arg(r.number); }
 
-// What a search page writes of each hit beside the style's own texts, in the
-// string type it is written in.
-template <typename Out>
-struct SearchMarkup {
-    int htmlType = 0, addTitle = 0, showGenre = 0, showWeather = 0;
-    Out dayTitleAlign, titleFTColor, titleBGColor, dayBGColor, dayFTColor, contentsFTColor, contentsBGColor,
-        dayContentsAlign, table, keyword, mark, parts, logged, topLink;
-};
-
-SearchMarkup<QString> searchMarkup(const PageStyle& s, const QString& keyword) {
-    return {s.htmlType,           s.addTitle,          s.showGenre,         s.showWeather,   s.dayTitleAlign,
-            s.titleFTColor,       s.titleBGColor,      s.dayBGColor,        s.dayFTColor,    s.contentsFTColor,
-            s.contentsBGColor,    s.dayContentsAlign,  tableLine(s),        keyword,         highlightMark(keyword),
-            kParts,               kLogged,             kTopLink};
+SearchMarkup::Markup<QString> searchMarkup(const PageStyle& s, const QString& keyword) {
+    return {s.htmlType,         s.addTitle,          s.showGenre,    s.dayTitleAlign,   s.titleFTColor,
+            s.titleBGColor,     s.dayBGColor,        s.dayFTColor,   s.contentsFTColor, s.contentsBGColor,
+            s.dayContentsAlign, tableLine(s),        keyword,        highlightMark(keyword), kParts,
+            kLogged,            kTopLink};
 }
 
-SearchMarkup<QByteArray> utf8Markup(const SearchMarkup<QString>& m) {
-    auto u = [](const QString& text) { return text.toUtf8(); };
-    return {m.htmlType,           m.addTitle,          m.showGenre,         m.showWeather,   u(m.dayTitleAlign),
-            u(m.titleFTColor),    u(m.titleBGColor),   u(m.dayBGColor),     u(m.dayFTColor), u(m.contentsFTColor),
-            u(m.contentsBGColor), u(m.dayContentsAlign), u(m.table),        u(m.keyword),    u(m.mark),
-            u(m.parts),           u(m.logged),         u(m.topLink)};
-}
-
-// One hit's texts; a missing genre or continuation is left out, an empty
-// one is not.
-template <typename View>
-struct HitTexts {
-    View day, title, genre, contents, extend;
-    bool hasGenre = false, hasExtend = false;
-    QString icon;  // the weather picture shown, "" for none
-};
-
-template <typename Out>
-void appendListLine(Out& out, const SearchMarkup<Out>& m, const HitTexts<decltype(viewOf(Out()))>& h,
-                    const Out& anchor) {
-    put(out, "<a href=\"#");
-    add(out, anchor);
-    put(out, "\">");
-    add(out, h.day);
-    put(out, "</a>　");
-    if (m.showGenre != 0 && h.hasGenre) {
-        put(out, "[");
-        add(out, h.genre);
-        put(out, "]　");
-    }
-    if (m.addTitle == 1) add(out, h.title);
-    put(out, "<br>\r\n");
-}
-
-// The body with its continuation, as it stands.
-template <typename Out, typename View>
-void appendJoinedBody(Out& out, const HitTexts<View>& h) {
-    add(out, h.contents);
-    if (h.hasExtend) {
-        put(out, "\r\n<br>");
-        add(out, h.extend);
-    }
-}
-
-// A body with the keyword marked in its text and the parts pointed into the
-// past-log folder; marked is scratch room.
-template <typename Out>
-void appendMarkedUp(Out& out, const SearchMarkup<Out>& m, decltype(viewOf(Out())) body, Out& marked) {
-    if (!m.keyword.isEmpty() && find(body, viewOf(m.keyword), 0) >= 0) {
-        marked.resize(0);
-        appendHighlighted(marked, body, viewOf(m.keyword), viewOf(m.mark));
-        body = viewOf(marked);
-    }
-    appendPointedToLog(out, body, viewOf(m.parts), viewOf(m.logged));
-}
-
-// writeBody(out) writes the body in its place.
-template <typename Out, typename View, typename WriteBody>
-void appendHit(Out& out, const SearchMarkup<Out>& m, const HitTexts<View>& h, const Out& anchor,
-               WriteBody&& writeBody) {
-    const bool genreShown = m.showGenre != 0 && h.hasGenre;
-    const bool weatherShown = !h.icon.isEmpty();
-    if (m.htmlType == 0) {
-        put(out, "<H3 ALIGN=");
-        add(out, m.dayTitleAlign);
-        put(out, " STYLE=\"COLOR:");
-        add(out, m.titleFTColor);
-        put(out, ";BACKGROUND:");
-        add(out, m.titleBGColor);
-        put(out, "\">");
-        if (genreShown) {
-            put(out, "[");
-            add(out, h.genre);
-            put(out, "]");
-        }
-        put(out, "<A NAME=\"");
-        add(out, anchor);
-        put(out, "\">");
-        add(out, h.title);
-        put(out, "(");
-        add(out, h.day);
-        put(out, ")</A>");
-        if (weatherShown) {
-            put(out, "<IMG SRC=\"./RaravParts/");
-            put(out, h.icon);
-            put(out, "\">");
-        }
-        put(out, "</H3>\r\n<DIV STYLE=\"COLOR:");
-        add(out, m.contentsFTColor);
-        put(out, ";BACKGROUND:");
-        add(out, m.contentsBGColor);
-        put(out, "\" align=");
-        add(out, m.dayContentsAlign);
-        put(out, ">\r\n");
-        writeBody(out);
-        put(out, "\r\n</DIV>\r\n");
-        add(out, m.topLink);
-        put(out, "\r\n");
-        return;
-    }
-    put(out, "<DIV ALIGN=");
-    add(out, m.dayContentsAlign);
-    put(out, ">\r\n");
-    add(out, m.table);
-    put(out, "\r\n<TR><TD ALIGN=");
-    add(out, m.dayTitleAlign);
-    put(out, " BGCOLOR=");
-    add(out, m.titleBGColor);
-    put(out, " WIDTH=100%><A NAME=\"");
-    add(out, anchor);
-    put(out, "\"><FONT COLOR=");
-    add(out, m.titleFTColor);
-    put(out, ">");
-    add(out, h.title);
-    put(out, "</FONT></TD>");
-    if (genreShown) {
-        put(out, "<TD ALIGN=RIGHT BGCOLOR=");
-        add(out, m.dayBGColor);
-        put(out, "><FONT COLOR=");
-        add(out, m.dayFTColor);
-        put(out, "><NOBR>[");
-        add(out, h.genre);
-        put(out, "]</NOBR></FONT></TD>");
-    }
-    put(out, "<TD ALIGN=RIGHT BGCOLOR=");
-    add(out, m.dayBGColor);
-    put(out, "><FONT COLOR=");
-    add(out, m.dayFTColor);
-    put(out, ">");
-    add(out, h.day);
-    put(out, "</a></FONT></TD>");
-    if (weatherShown) {
-        put(out, "<TD width=16pt BGCOLOR=");
-        add(out, m.dayBGColor);
-        put(out, "><IMG SRC=\"./RaravParts/");
-        put(out, h.icon);
-        put(out, "\"></TD>");
-    }
-    put(out, "</TR>\r\n<TR><TD COLSPAN=");
-    const char span[] = {char('2' + (weatherShown ? 1 : 0) + (genreShown ? 1 : 0)), 0};
-    put(out, span);
-    put(out, " BGCOLOR=");
-    add(out, m.contentsBGColor);
-    put(out, "><FONT COLOR=");
-    add(out, m.contentsFTColor);
-    put(out, ">");
-    writeBody(out);
-    put(out, "</FONT></TD></TR>\r\n</TABLE></DIV>\r\n");
-    add(out, m.topLink);
-    put(out, "<BR>\r\n");
-}
-
-// A row read with its texts as the page's text.
-HitTexts<QStringView> textsOf(const Row& r, const PageStyle& s) {
-    HitTexts<QStringView> h{r.day, r.title, r.genre, r.contents, r.extend, r.hasGenre, r.hasExtend, QString()};
+// A row read with its texts as the page's text; anchor outlives it.
+SearchMarkup::Hit<QStringView> hitOf(const Row& r, const PageStyle& s, const QString& anchor) {
+    SearchMarkup::Hit<QStringView> h{r.day,      anchor,      r.title,     r.genre,
+                                     r.contents, r.extend,    r.hasGenre,  r.hasExtend, QString()};
     // A weather word without a picture ("-", an empty or a foreign one)
     // shows no picture, as on the month pages.
     if (s.showWeather != 0 && r.hasWeather) h.icon = HTML3::weatherIcon(r.weather);
@@ -503,13 +228,13 @@ HitTexts<QStringView> textsOf(const Row& r, const PageStyle& s) {
 class IndexedSearch {
 public:
     IndexedSearch(Database& db, const SearchRequest& q, const PageStyle& s)
-        : db_(db), q_(q), s_(s), text_(searchMarkup(s, q.keyword)), bytes_(utf8Markup(text_)) {}
+        : db_(db), q_(q), s_(s), bytes_(SearchMarkup::utf8(searchMarkup(s, q.keyword))) {}
 
     static bool applies(const SearchRequest& q, const PageStyle& s) {
         if (!caseCannotMatter(q.keyword) || !q.keyword.isValidUtf16() || (s.htmlType != 0 && s.htmlType != 1))
             return false;
         // Text the bytes would hold otherwise than the page's text does.
-        const SearchMarkup<QString> m = searchMarkup(s, q.keyword);
+        const SearchMarkup::Markup<QString> m = searchMarkup(s, q.keyword);
         for (const QString* t : {&m.dayTitleAlign, &m.titleFTColor, &m.titleBGColor, &m.dayBGColor, &m.dayFTColor,
                                  &m.contentsFTColor, &m.contentsBGColor, &m.dayContentsAlign, &m.table})
             if (!t->isValidUtf16()) return false;
@@ -540,7 +265,7 @@ public:
         // are known only once every row has been read.
         Utf8PageBytes entries(kHeadRoom + qsizetype(candidates_.size()) * kListLineRoom, many,
                               [m = bytes_, marked = QByteArray()](QByteArrayView body, QByteArray& out) mutable {
-                                  appendMarkedUp(out, m, body, marked);
+                                  SearchMarkup::appendMarkedUp(out, m, body, marked);
                               });
         QByteArray list;
         bool listed = false;
@@ -565,8 +290,7 @@ public:
             writeListEnd(text, listed);
             Codepage::appendCrLf(front, text, Codepage::Fallback::NumericReference);
         }
-        put(entries.text(), kPageEnd);
-        put(entries.text(), "\r\n");
+        SearchMarkup::write(entries.text(), kPageEnd, "\r\n");
         QByteArray page;
         if (!entries.take(front, page)) return -1;
         writePage(path, page);
@@ -647,7 +371,7 @@ private:
         const qint64 asked = row.integer(5);
         if (asked != -1) return asked != 0;
         const QByteArrayView keyword = bytes_.keyword;
-        return find(row.text(0), keyword, 0) >= 0 || find(row.text(2), keyword, 0) >= 0;
+        return SearchMarkup::find(row.text(0), keyword, 0) >= 0 || SearchMarkup::find(row.text(2), keyword, 0) >= 0;
     }
 
     // False when a text is neither text nor missing: the page's text is
@@ -657,19 +381,18 @@ private:
         using Type = Database::Cursor::Type;
         for (int column = 0; column < 5; ++column)
             if (row.type(column) != Type::Text && row.type(column) != Type::Null) return false;
-        HitTexts<QByteArrayView> h{day,          row.text(0), row.text(1), row.text(2), row.text(3),
-                                   row.type(1) != Type::Null,  row.type(3) != Type::Null, QString()};
+        anchor_.resize(0);
+        SearchMarkup::write(anchor_, day, "_", QByteArray::number(c.number));
+        SearchMarkup::Hit<QByteArrayView> h{day,         anchor_,     row.text(0),
+                                            row.text(1), row.text(2), row.text(3),
+                                            row.type(1) != Type::Null, row.type(3) != Type::Null, QString()};
         if (s_.showWeather != 0 && row.type(4) != Type::Null)
             h.icon = HTML3::weatherIcon(Codepage::utf8Text(row.text(4)));
-        anchor_.resize(0);
-        add(anchor_, day);
-        put(anchor_, "_");
-        add(anchor_, QByteArray::number(c.number));
-        if (s_.useDayList != 0) appendListLine(list, bytes_, h, anchor_);
+        if (s_.useDayList != 0) SearchMarkup::appendListLine(list, bytes_, h);
         // The body is marked up where the page is converted.
-        appendHit(entries.text(), bytes_, h, anchor_, [&](QByteArray& out) {
+        SearchMarkup::appendHit(entries.text(), bytes_, h, [&](QByteArray& out) {
             const qsizetype at = out.size();
-            appendJoinedBody(out, h);
+            SearchMarkup::appendJoinedBody(out, h);
             entries.rewriteSpan(at, out.size());
         });
         return true;
@@ -678,8 +401,7 @@ private:
     Database& db_;
     const SearchRequest& q_;
     const PageStyle& s_;
-    const SearchMarkup<QString> text_;
-    const SearchMarkup<QByteArray> bytes_;
+    const SearchMarkup::Markup<QByteArray> bytes_;
     std::vector<Candidate> candidates_;
     QByteArray days_;
     QByteArray anchor_;
@@ -747,14 +469,14 @@ QString HighlightKeyword(const QString& html, const QString& keyword) {
     if (keyword.isEmpty() || !html.contains(keyword)) return html;
     QString out;
     out.reserve(html.size());
-    appendHighlighted(out, QStringView(html), QStringView(keyword), QStringView(highlightMark(keyword)));
+    SearchMarkup::appendHighlighted(out, QStringView(html), QStringView(keyword), QStringView(highlightMark(keyword)));
     return out;
 }
 
 QString PointPartsToLog(const QString& html) {
     if (!html.contains(kParts)) return html;
     QString out;
-    appendPointedToLog(out, QStringView(html), QStringView(kParts), QStringView(kLogged));
+    SearchMarkup::appendPointedToLog(out, QStringView(html), QStringView(kParts), QStringView(kLogged));
     return out;
 }
 
@@ -808,7 +530,7 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
 
     // The page of a word in every entry runs to megabytes.
     PageBytes page;
-    const SearchMarkup<QString> markup = searchMarkup(s, Keyword);
+    const SearchMarkup::Markup<QString> markup = searchMarkup(s, Keyword);
     QString text;
     writeSearchHead(page, q, s);
     if (s.useDayList != 0) {
@@ -817,7 +539,8 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
             if (!q.inPeriod(r.day)) continue;
             listed = true;
             text.resize(0);
-            appendListLine(text, markup, textsOf(r, s), anchorOf(r));
+            const QString anchor = anchorOf(r);
+            SearchMarkup::appendListLine(text, markup, hitOf(r, s, anchor));
             page.lines(text);
         }
         writeListEnd(page, listed);
@@ -836,11 +559,12 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
             r.hasWeather = !v[2].isNull();
         });
         text.resize(0);
-        const HitTexts<QStringView> h = textsOf(r, s);
-        appendHit(text, markup, h, anchorOf(r), [&](QString& out) {
+        const QString anchor = anchorOf(r);
+        const SearchMarkup::Hit<QStringView> h = hitOf(r, s, anchor);
+        SearchMarkup::appendHit(text, markup, h, [&](QString& out) {
             joined.resize(0);
-            appendJoinedBody(joined, h);
-            appendMarkedUp(out, markup, joined, marked);
+            SearchMarkup::appendJoinedBody(joined, h);
+            SearchMarkup::appendMarkedUp(out, markup, joined, marked);
         });
         page.lines(text);
         ++count;
