@@ -78,7 +78,8 @@ public:
         // The next row; false after the last.
         bool next();
         Type type(int column) const;
-        // The value as SQLite's UTF-8 text, valid until the next row.
+        // The value as SQLite's UTF-8 text, valid until the next row; a
+        // null view for NULL.
         QByteArrayView text(int column) const;
         qint64 integer(int column) const;
         // The value as query() reads it.

@@ -242,20 +242,22 @@ public:
     }
 
     // The number of entries written; -1, with nothing written, when a day or
-    // number of the rows is of a kind that only SQLite's ordering takes.
+    // number of the rows is of a kind that only SQLite's ordering takes, or
+    // a text is no UTF-8 text.
     int write(const QString& path, const QString& match) {
         const std::vector<qint64> named = rowsNamedBy(match);
         const bool many = named.size() > kFewCandidates;
         std::optional<MappedReads> mapped;
         if (many) mapped.emplace(db_);
         if (!sortCandidates(named, many)) return -1;
+        // Whether every text is text or missing, asked once for the row.
         QString sql = QStringLiteral(
-            "SELECT Title, Genre, Contents, Extend, Weather, "
-            "CASE WHEN typeof(Title) IN ('text', 'null') AND typeof(Contents) IN ('text', 'null') THEN -1 "
-            "ELSE coalesce(instr(Title, ?2) > 0 OR instr(Contents, ?2) > 0, 0) END");
-        QVariantList params{qint64(0), q_.keyword};
+            "SELECT Title, Genre, Contents, Extend, Weather, typeof(Title) IN ('text', 'null') "
+            "AND typeof(Genre) IN ('text', 'null') AND typeof(Contents) IN ('text', 'null') "
+            "AND typeof(Extend) IN ('text', 'null') AND typeof(Weather) IN ('text', 'null')");
+        QVariantList params{qint64(0)};
         if (q_.useGenre) {
-            sql += QStringLiteral(", Genre Like ?3 Escape '\\'");
+            sql += QStringLiteral(", Genre Like ?2 Escape '\\'");
             params << Sql::escapeLike(q_.genre);
         }
         Database::Cursor row(db_, sql + QStringLiteral(" FROM Contents WHERE rowid = ?1"));
@@ -274,8 +276,11 @@ public:
             const QByteArrayView day(days_.constData() + c.dayAt, c.dayLength);
             if (q_.usePeriod && !q_.inPeriod(QString::fromLatin1(day))) continue;
             row.bind(1, c.rowid);
-            if (!row.next() || !holdsKeyword(row)) continue;
-            if (!appendHitOf(row, c, day, list, entries)) return -1;
+            if (!row.next()) continue;
+            // A text of another kind is shown as QVariant makes it text.
+            if (row.integer(5) == 0) return -1;
+            if (!holdsKeyword(row)) continue;
+            appendHitOf(row, c, day, list, entries);
             entries.itemDone();
             listed = true;
             ++count;
@@ -364,30 +369,22 @@ private:
     }
 
     // The search's conditions on the row: instr on a title and body that are
-    // text is a search of their UTF-8 bytes, which SQLite has already been
-    // asked for otherwise.
+    // text is a search of their UTF-8 bytes.
     bool holdsKeyword(const Database::Cursor& row) {
         if (q_.useGenre && row.integer(6) == 0) return false;
-        const qint64 asked = row.integer(5);
-        if (asked != -1) return asked != 0;
         const QByteArrayView keyword = bytes_.keyword;
         return SearchMarkup::find(row.text(0), keyword, 0) >= 0 || SearchMarkup::find(row.text(2), keyword, 0) >= 0;
     }
 
-    // False when a text is neither text nor missing: the page's text is
-    // then what QVariant makes of it.
-    bool appendHitOf(const Database::Cursor& row, const Candidate& c, QByteArrayView day, QByteArray& list,
+    // A row whose texts are all text or missing (a null view).
+    void appendHitOf(const Database::Cursor& row, const Candidate& c, QByteArrayView day, QByteArray& list,
                      Utf8PageBytes& entries) {
-        using Type = Database::Cursor::Type;
-        for (int column = 0; column < 5; ++column)
-            if (row.type(column) != Type::Text && row.type(column) != Type::Null) return false;
         anchor_.resize(0);
         SearchMarkup::write(anchor_, day, "_", QByteArray::number(c.number));
-        SearchMarkup::Hit<QByteArrayView> h{day,         anchor_,     row.text(0),
-                                            row.text(1), row.text(2), row.text(3),
-                                            row.type(1) != Type::Null, row.type(3) != Type::Null, QString()};
-        if (s_.showWeather != 0 && row.type(4) != Type::Null)
-            h.icon = HTML3::weatherIcon(Codepage::utf8Text(row.text(4)));
+        const QByteArrayView genre = row.text(1), extend = row.text(3), weather = row.text(4);
+        SearchMarkup::Hit<QByteArrayView> h{day,         anchor_,     row.text(0),     genre,
+                                            row.text(2), extend,      !genre.isNull(), !extend.isNull(), QString()};
+        if (s_.showWeather != 0 && !weather.isNull()) h.icon = HTML3::weatherIcon(Codepage::utf8Text(weather));
         if (s_.useDayList != 0) SearchMarkup::appendListLine(list, bytes_, h);
         // The body is marked up where the page is converted.
         SearchMarkup::appendHit(entries.text(), bytes_, h, [&](QByteArray& out) {
@@ -395,7 +392,6 @@ private:
             SearchMarkup::appendJoinedBody(out, h);
             entries.rewriteSpan(at, out.size());
         });
-        return true;
     }
 
     Database& db_;

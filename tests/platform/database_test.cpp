@@ -135,6 +135,8 @@ TEST(Database, CursorReadsValuesInPlaceAndRunsAgainForEachKey) {
     ASSERT_TRUE(c.next());
     EXPECT_EQ(c.type(0), Type::Text);
     EXPECT_TRUE(c.text(0).isEmpty());
+    EXPECT_FALSE(c.text(0).isNull());  // empty, not missing
+    EXPECT_TRUE(c.text(2).isNull());
     EXPECT_EQ(c.type(1), Type::Real);
     EXPECT_EQ(c.value(1), QVariant(1.5));
 }
