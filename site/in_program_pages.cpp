@@ -309,11 +309,9 @@ private:
         qsizetype dayAt, dayLength;  // in days_
     };
 
-    // Past this many rows named by the index, the days and numbers of every
-    // row are read from the day index, which takes fewer pages than looking
-    // each one up in the table, the file is read mapped, and the page is
-    // converted on a thread of its own; for fewer, setting these up would
-    // take longer than they save.
+    // Past this many rows named by the index, the file is read mapped and
+    // the page converted on a thread of its own; for fewer, setting these up
+    // would take longer than they save.
     static constexpr size_t kFewCandidates = 512;
     // Room for the head and for a list line of each row the index names;
     // a longer list is copied in front of the entries instead.
@@ -344,7 +342,12 @@ private:
             days_.append(day);
             return true;
         };
-        if (many) {
+        // Where the rows named are a good part of the table, the days and
+        // numbers of all its rows are read from the day index, which takes
+        // far fewer pages than looking each one up in the table.
+        const qint64 rows =
+            db_.scalar(QStringLiteral("SELECT max(rowid) - min(rowid) + 1 FROM Contents")).toLongLong();
+        if (many && qint64(named.size()) * 16 >= rows) {
             Database::Cursor all(db_, QStringLiteral("SELECT Day, Number, rowid FROM Contents"));
             while (all.next()) {
                 const qint64 rowid = all.integer(2);

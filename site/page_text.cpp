@@ -28,10 +28,6 @@ void writePage(const QString& path, const QByteArray& bytes) {
                                                           .arg(path, Files::lastWriteError()));
 }
 
-namespace {
-constexpr qsizetype kPiece = 64 * 1024;
-}
-
 void PageBytes::line(const QString& text) {
     pending_ += text;
     pending_ += QLatin1String("\r\n");

@@ -33,6 +33,7 @@ public:
     QByteArray take();
 
 private:
+    static constexpr qsizetype kPiece = 64 * 1024;
     void encodePending();
     QString pending_;
     QByteArray bytes_;
@@ -68,12 +69,11 @@ public:
     // not well-formed UTF-8.
     bool take(const QByteArray& front, QByteArray& page);
 
+private:
     struct Piece {
         QByteArray text;
         std::vector<std::pair<qsizetype, qsizetype>> spans;
     };
-
-private:
     static constexpr qsizetype kPiece = 128 * 1024;
     struct Worker;
     void handOver();
