@@ -242,6 +242,12 @@ TEST(Highlight, TableOfMarkupCases) {
         {"x<br>y", "br", "x<br>y"},
         {"no keyword", "", "no keyword"},
         {"broken <tag", "tag", "broken <tag"},
+        {"aaa<b>aa</b>a", "aa", "[aa]a<b>[aa]</b>a"},
+        {"ab<b>ab", "b<", "ab<b>ab"},           // runs into a tag
+        {"xab<i>b", "ab", "x[ab]<i>b"},
+        {"<a title=\"ab\">ab</a>ab", "ab", "<a title=\"ab\">[ab]</a>[ab]"},
+        {"a>b>ab", "b>a", "a>[b>a]b"},           // ">" outside a tag is text
+        {"<<ab>ab", "ab", "<<ab>[ab]"},
     };
     for (const Case& c : cases) {
         QString got = HTML0::HighlightKeyword(c.html, c.keyword);
