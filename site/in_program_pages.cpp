@@ -326,6 +326,15 @@ private:
         return named;
     }
 
+    // The rows of Contents from the first to the last, found in the table's
+    // tree without reading it.
+    qint64 rowsSpanned() {
+        return db_
+            .scalar(QStringLiteral(
+                "SELECT (SELECT max(rowid) FROM Contents) - (SELECT min(rowid) FROM Contents) + 1"))
+            .toLongLong();
+    }
+
     bool sortCandidates(const std::vector<qint64>& named, bool many) {
         // The order of text days written in ASCII (without the "%" that the
         // anchor's text would take for a place to fill) and of numbers that
@@ -345,9 +354,7 @@ private:
         // Where the rows named are a good part of the table, the days and
         // numbers of all its rows are read from the day index, which takes
         // far fewer pages than looking each one up in the table.
-        const qint64 rows =
-            db_.scalar(QStringLiteral("SELECT max(rowid) - min(rowid) + 1 FROM Contents")).toLongLong();
-        if (many && qint64(named.size()) * 16 >= rows) {
+        if (many && qint64(named.size()) * 16 >= rowsSpanned()) {
             Database::Cursor all(db_, QStringLiteral("SELECT Day, Number, rowid FROM Contents"));
             while (all.next()) {
                 const qint64 rowid = all.integer(2);
