@@ -63,13 +63,13 @@ struct Utf8PageBytes::Worker {
     QByteArray bytes;  // after room bytes kept free
     qsizetype room = 0;
     QByteArray rewritten;
-    bool wellFormed = true;
+    bool converted = true;  // false once some text was malformed or could not be converted
 
     static constexpr size_t kMaxWaiting = 8;
 
     void append(QByteArrayView text) {
-        if (wellFormed && !Codepage::appendUtf8CrLf(bytes, text, Codepage::Fallback::NumericReference))
-            wellFormed = false;
+        if (converted && !Codepage::appendUtf8CrLf(bytes, text, Codepage::Fallback::NumericReference))
+            converted = false;
     }
 
     void convert(Piece& piece) {
@@ -98,7 +98,13 @@ struct Utf8PageBytes::Worker {
                 waiting.pop_front();
             }
             changed.notify_all();
-            convert(piece);
+            try {
+                convert(piece);
+            } catch (...) {
+                // Out of memory: the page is left to be made another way,
+                // which reports it.
+                converted = false;
+            }
             std::lock_guard<std::mutex> lock(mutex);
             spent.push_back(std::move(piece));
         }
@@ -156,7 +162,7 @@ void Utf8PageBytes::handOver() { filling_ = worker_->handOver(std::move(filling_
 bool Utf8PageBytes::take(const QByteArray& front, QByteArray& page) {
     if (!filling_.text.isEmpty()) handOver();
     worker_->finish();
-    if (!worker_->wellFormed) return false;
+    if (!worker_->converted) return false;
     QByteArray& bytes = worker_->bytes;
     const qsizetype room = worker_->room;
     if (front.size() > room) {

@@ -66,7 +66,7 @@ public:
         if (filling_.text.size() >= kPiece) handOver();
     }
     // front and the page's bytes after it; false when some of the text was
-    // not well-formed UTF-8.
+    // not well-formed UTF-8 (or memory ran out converting it).
     bool take(const QByteArray& front, QByteArray& page);
 
 private:
