@@ -269,6 +269,112 @@ QByteArray fromUnicodeCrLf(const QString& text, Fallback fallback, bool* lossles
 
 void appendCrLf(QByteArray& out, const QString& text, Fallback fallback) { encode<true>(out, text, fallback, nullptr); }
 
+bool appendUtf8CrLf(QByteArray& out, QByteArrayView utf8, Fallback fallback) {
+    const Tables& t = tables();
+    const auto* p = reinterpret_cast<const uchar*>(utf8.data());
+    const uchar* const end = p + utf8.size();
+    const qsizetype start = out.size();
+    // Two bytes for each byte at most: a lone line end grows to two, every
+    // other character shrinks or keeps its length; a fallback text makes
+    // room for itself.
+    out.resize(start + utf8.size() * 2 + 16);
+    char* o = out.data();
+    qsizetype written = start;
+    // A character the tables do not give one or two bytes for goes through
+    // the conversion of whole texts: CP932 is stateless, so it becomes there
+    // what it becomes within its text.
+    auto throughText = [&](const char16_t* units, qsizetype count) {
+        out.truncate(written);
+        // Not fromUtf16, which takes a leading U+FEFF or U+FFFE for a mark.
+        encode<true>(out, QString(reinterpret_cast<const QChar*>(units), count), fallback, nullptr);
+        written = out.size();
+        out.resize(written + (end - p) * 2 + 16);
+        o = out.data();
+    };
+    while (p < end) {
+        // Runs of ASCII without a line end, eight bytes at a time, and of
+        // characters of three bytes with two in CP932 (the text of a
+        // Japanese page) go across without the cases below.
+        if (t.asciiIsItself) {
+            constexpr quint64 kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+            auto hasByte = [](quint64 w, uchar b) {
+                const quint64 x = w ^ (kOnes * b);
+                return ((x - kOnes) & ~x & kHigh) != 0;
+            };
+            while (end - p >= 8) {
+                quint64 w;
+                std::memcpy(&w, p, 8);
+                if ((w & kHigh) != 0 || hasByte(w, '\r') || hasByte(w, '\n')) break;
+                std::memcpy(o + written, &w, 8);
+                written += 8;
+                p += 8;
+            }
+        }
+        while (end - p >= 3 && p[0] >= 0xE1 && p[0] != 0xED && p[0] < 0xF0 && (p[1] & 0xC0) == 0x80 &&
+               (p[2] & 0xC0) == 0x80) {
+            const quint32 e = t.encode[char32_t(p[0] & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F)];
+            if ((e >> 16) != 2) break;
+            o[written++] = char((e >> 8) & 0xFF);
+            o[written++] = char(e & 0xFF);
+            p += 3;
+        }
+        if (p == end) break;
+        const uchar c = *p;
+        if (c == '\r' || c == '\n') {
+            o[written++] = '\r';
+            o[written++] = '\n';
+            p += c == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
+            continue;
+        }
+        if (c < 0x80 && t.asciiIsItself) {
+            o[written++] = char(c);
+            ++p;
+            continue;
+        }
+        // Well-formed sequences only (no overlong form, no surrogate, nothing
+        // past U+10FFFF), as any decoder reads them alike.
+        char32_t cp;
+        int length;
+        auto follows = [&](int i) { return p + i < end && (p[i] & 0xC0) == 0x80; };
+        if (c < 0x80) {
+            cp = c;
+            length = 1;
+        } else if (c >= 0xC2 && c < 0xE0 && follows(1)) {
+            cp = char32_t(c & 0x1F) << 6 | (p[1] & 0x3F);
+            length = 2;
+        } else if (c >= 0xE0 && c < 0xF0 && follows(1) && follows(2) && (c != 0xE0 || p[1] >= 0xA0) &&
+                   (c != 0xED || p[1] < 0xA0)) {
+            cp = char32_t(c & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+            length = 3;
+        } else if (c >= 0xF0 && c <= 0xF4 && follows(1) && follows(2) && follows(3) && (c != 0xF0 || p[1] >= 0x90) &&
+                   (c != 0xF4 || p[1] < 0x90)) {
+            cp = char32_t(c & 0x07) << 18 | char32_t(p[1] & 0x3F) << 12 | char32_t(p[2] & 0x3F) << 6 | (p[3] & 0x3F);
+            length = 4;
+        } else {
+            out.truncate(start);
+            return false;
+        }
+        p += length;
+        if (cp >= 0x10000) {
+            const char16_t pair[2] = {char16_t(0xD800 + ((cp - 0x10000) >> 10)), char16_t(0xDC00 + (cp & 0x3FF))};
+            throughText(pair, 2);
+            continue;
+        }
+        const quint32 e = t.encode[cp];
+        if ((e >> 16) == 2) {
+            o[written++] = char((e >> 8) & 0xFF);
+            o[written++] = char(e & 0xFF);
+        } else if ((e >> 16) == 1) {
+            o[written++] = char(e & 0xFF);
+        } else {
+            const char16_t unit = char16_t(cp);
+            throughText(&unit, 1);
+        }
+    }
+    out.truncate(written);
+    return true;
+}
+
 QString toUnicode(const QByteArray& bytes, bool* valid) {
     if (valid) *valid = true;
     const Tables& t = tables();

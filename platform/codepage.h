@@ -25,6 +25,10 @@ QByteArray fromUnicode(const QString& text, Fallback fallback = Fallback::Questi
 QByteArray fromUnicodeCrLf(const QString& text, Fallback fallback, bool* lossless = nullptr);
 // fromUnicodeCrLf appended to out, for a text converted a piece at a time.
 void appendCrLf(QByteArray& out, const QString& text, Fallback fallback);
+// The same of text given as UTF-8, without its QString: false, and out as it
+// was, when the bytes are not well-formed UTF-8 (where a decoder's
+// replacements would decide what the text is).
+bool appendUtf8CrLf(QByteArray& out, QByteArrayView utf8, Fallback fallback);
 // Bytes that are not valid CP932 become U+FFFD; nothing is dropped silently.
 // valid, when given, tells whether every byte was valid.
 QString toUnicode(const QByteArray& bytes, bool* valid = nullptr);

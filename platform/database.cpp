@@ -74,6 +74,7 @@ public:
     }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
+    sqlite3_stmt* handle() const { return stmt_; }
     void bind(const QVariantList& params) {
         for (int i = 0; i < params.size(); ++i) {
             const QVariant& v = params[i];
@@ -337,6 +338,50 @@ QStringList Database::columnsOf(const QString& table) {
 
 qint64 Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
+struct Database::Cursor::Held {
+    Statement statement;
+};
+
+Database::Cursor::Cursor(Database& db, const QString& sql) : held_(new Held{Statement(db.db_, sql)}) {}
+
+Database::Cursor::~Cursor() = default;
+
+void Database::Cursor::bind(const QVariantList& params) {
+    sqlite3_reset(held_->statement.handle());
+    held_->statement.bind(params);
+}
+
+void Database::Cursor::bind(int parameter, qint64 value) {
+    sqlite3_stmt* st = held_->statement.handle();
+    sqlite3_reset(st);
+    if (sqlite3_bind_int64(st, parameter, value) != SQLITE_OK)
+        fail(sqlite3_db_handle(st), QStringLiteral("cannot bind value %1").arg(parameter));
+}
+
+bool Database::Cursor::next() { return held_->statement.step(); }
+
+Database::Cursor::Type Database::Cursor::type(int column) const {
+    switch (sqlite3_column_type(held_->statement.handle(), column)) {
+    case SQLITE_INTEGER: return Type::Integer;
+    case SQLITE_FLOAT: return Type::Real;
+    case SQLITE_BLOB: return Type::Blob;
+    case SQLITE_NULL: return Type::Null;
+    default: return Type::Text;
+    }
+}
+
+QByteArrayView Database::Cursor::text(int column) const {
+    sqlite3_stmt* st = held_->statement.handle();
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
+    return QByteArrayView(bytes, bytes ? sqlite3_column_bytes(st, column) : 0);
+}
+
+qint64 Database::Cursor::integer(int column) const {
+    return sqlite3_column_int64(held_->statement.handle(), column);
+}
+
+QVariant Database::Cursor::value(int column) const { return held_->statement.value(column); }
+
 void Database::begin() { exec(QStringLiteral("BEGIN IMMEDIATE")); }
 void Database::commit() { exec(QStringLiteral("COMMIT")); }
 void Database::rollback() { exec(QStringLiteral("ROLLBACK")); }
@@ -366,6 +411,19 @@ void Database::commitWhen(const std::function<bool()>& ready) {
         throw;
     }
     commitGate = nullptr;
+}
+
+MappedReads::MappedReads(Database& db) : db_(db) {
+    // SQLite maps no more than the file holds, and falls back to reading
+    // where it cannot map.
+    db_.exec(QStringLiteral("PRAGMA mmap_size = 2147418112"));
+}
+
+MappedReads::~MappedReads() {
+    try {
+        db_.exec(QStringLiteral("PRAGMA mmap_size = 0"));
+    } catch (...) {
+    }
 }
 
 namespace Sql {

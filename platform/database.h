@@ -5,11 +5,13 @@
 // bound, never pasted into SQL.
 #include "platform/runtime_error.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 #include <functional>
+#include <memory>
 
 struct sqlite3;
 
@@ -65,6 +67,37 @@ public:
 
     const QString& path() const { return path_; }
 
+    // One statement run once or many times over (a row looked up by each key
+    // in turn), its values read where SQLite holds them: a page over every
+    // entry then makes no QVariant or QString of each text it only copies.
+    class Cursor {
+    public:
+        enum class Type { Integer, Real, Text, Blob, Null };
+        Cursor(Database& db, const QString& sql);
+        ~Cursor();
+        Cursor(const Cursor&) = delete;
+        Cursor& operator=(const Cursor&) = delete;
+        // Binds the values as query() does, from the first parameter on; the
+        // statement starts again.
+        void bind(const QVariantList& params);
+        // One parameter (counted from 1) bound anew, the others kept; the
+        // statement starts again.
+        void bind(int parameter, qint64 value);
+        // The next row; false after the last.
+        bool next();
+        Type type(int column) const;
+        // The value as SQLite's UTF-8 text, valid until the next row; a
+        // null view for NULL.
+        QByteArrayView text(int column) const;
+        qint64 integer(int column) const;
+        // The value as query() reads it.
+        QVariant value(int column) const;
+
+    private:
+        struct Held;
+        std::unique_ptr<Held> held_;
+    };
+
 private:
     sqlite3* db_ = nullptr;
     QString path_;
@@ -116,6 +149,20 @@ public:
     }
     ReadSnapshot(const ReadSnapshot&) = delete;
     ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+private:
+    Database& db_;
+};
+
+// Reads that take the file's pages where the system keeps them, mapped into
+// memory, instead of copying each one into SQLite's cache: a read of most of
+// a long diary. Ends when it goes out of scope.
+class MappedReads {
+public:
+    explicit MappedReads(Database& db);
+    ~MappedReads();
+    MappedReads(const MappedReads&) = delete;
+    MappedReads& operator=(const MappedReads&) = delete;
 
 private:
     Database& db_;

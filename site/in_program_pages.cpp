@@ -1,5 +1,6 @@
 #include "site/in_program_pages.h"
 
+#include "platform/codepage.h"
 #include "platform/database.h"
 #include "platform/dates.h"
 #include "platform/profile_cache.h"
@@ -8,8 +9,11 @@
 #include "core/shared_state.h"
 #include "site/diary_body.h"
 #include "site/page_text.h"
+#include "site/search_markup.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 
 namespace {
@@ -157,7 +161,257 @@ QList<Row> newestFirst(Database& db, const QString& sql, const QVariantList& par
 }
 
 const QString kTopLink = QStringLiteral("<DIV ALIGN=\"RIGHT\"><A HREF=\"#TOP\">top</A></DIV>");
+const QString kPageEnd = QStringLiteral("</BODY></HTML>");
+const QString kParts = QStringLiteral("/RaravParts");
+const QString kLogged = QStringLiteral("/RaravLog");
 
+QString highlightMark(const QString& keyword) {
+    return QStringLiteral("<span style='font-style:italic;color:RED;background-color:YELLOW'>") + keyword +
+           QStringLiteral("</span>");
+}
+
+struct SearchRequest {
+    QString keyword;
+    bool usePeriod = false;
+    QString fromDay, toDay;
+    bool useGenre = false;
+    QString genre;
+    QDate from, to;
+
+    bool inPeriod(const QString& day) const {
+        if (!usePeriod) return true;
+        const auto d = Dates::parseDay(day);
+        return d && *d >= from && *d <= to;
+    }
+};
+
+template <typename Page>
+void writeSearchHead(Page& page, const SearchRequest& q, const PageStyle& s) {
+    writeHead(page, QStringLiteral("検索結果"), s);
+    line(page, QStringLiteral("<p>キーワード：%1</p>").arg(q.keyword));
+    line(page, q.usePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(q.fromDay, q.toDay) : QString());
+    line(page, q.useGenre ? QStringLiteral("<p>ジャンル：%1</p><hr>").arg(q.genre) : QStringLiteral("<hr>"));
+}
+
+template <typename Page>
+void writeListEnd(Page& page, bool listed) {
+    // Hits that all lie outside the period list nothing either.
+    if (!listed) line(page, QStringLiteral("検索結果0件。"));
+    line(page, QStringLiteral("</div><hr>\r\n"));
+}
+
+QString anchorOf(const Row& r) { return QStringLiteral("%1_%2").arg(r.day).arg(r.number); }
+
+SearchMarkup::Markup<QString> searchMarkup(const PageStyle& s, const QString& keyword) {
+    return {s.htmlType,         s.addTitle,          s.showGenre,    s.dayTitleAlign,   s.titleFTColor,
+            s.titleBGColor,     s.dayBGColor,        s.dayFTColor,   s.contentsFTColor, s.contentsBGColor,
+            s.dayContentsAlign, tableLine(s),        keyword,        highlightMark(keyword), kParts,
+            kLogged,            kTopLink};
+}
+
+// A row read with its texts as the page's text; anchor outlives it.
+SearchMarkup::Hit<QStringView> hitOf(const Row& r, const PageStyle& s, const QString& anchor) {
+    SearchMarkup::Hit<QStringView> h{r.day,      anchor,      r.title,     r.genre,
+                                     r.contents, r.extend,    r.hasGenre,  r.hasExtend, QString()};
+    // A weather word without a picture ("-", an empty or a foreign one)
+    // shows no picture, as on the month pages.
+    if (s.showWeather != 0 && r.hasWeather) h.icon = HTML3::weatherIcon(r.weather);
+    return h;
+}
+
+// A search through the index for a keyword that Like and instr find alike,
+// written from the texts as SQLite holds them: the days and numbers of the
+// rows the index names are sorted first, then each row is read once, in the
+// page's order, and its markup made and converted without a QString of its
+// texts. The page's list, known only once every row has been read, goes
+// before the entries.
+class IndexedSearch {
+public:
+    IndexedSearch(Database& db, const SearchRequest& q, const PageStyle& s)
+        : db_(db), q_(q), s_(s), bytes_(SearchMarkup::utf8(searchMarkup(s, q.keyword))) {}
+
+    static bool applies(const SearchRequest& q, const PageStyle& s) {
+        if (!caseCannotMatter(q.keyword) || !q.keyword.isValidUtf16() || (s.htmlType != 0 && s.htmlType != 1))
+            return false;
+        // Text the bytes would hold otherwise than the page's text does.
+        const SearchMarkup::Markup<QString> m = searchMarkup(s, q.keyword);
+        for (const QString* t : {&m.dayTitleAlign, &m.titleFTColor, &m.titleBGColor, &m.dayBGColor, &m.dayFTColor,
+                                 &m.contentsFTColor, &m.contentsBGColor, &m.dayContentsAlign, &m.table})
+            if (!t->isValidUtf16()) return false;
+        return true;
+    }
+
+    // The number of entries written; -1, with nothing written, when a day or
+    // number of the rows is of a kind that only SQLite's ordering takes, or
+    // a text is no UTF-8 text.
+    int write(const QString& path, const QString& match) {
+        const std::vector<qint64> named = rowsNamedBy(match);
+        const bool many = named.size() > kFewCandidates;
+        std::optional<MappedReads> mapped;
+        if (many) mapped.emplace(db_);
+        if (!sortCandidates(named, many)) return -1;
+        // Whether every text is text or missing, asked once for the row.
+        QString sql = QStringLiteral(
+            "SELECT Title, Genre, Contents, Extend, Weather, typeof(Title) IN ('text', 'null') "
+            "AND typeof(Genre) IN ('text', 'null') AND typeof(Contents) IN ('text', 'null') "
+            "AND typeof(Extend) IN ('text', 'null') AND typeof(Weather) IN ('text', 'null')");
+        QVariantList params{qint64(0)};
+        if (q_.useGenre) {
+            sql += QStringLiteral(", Genre Like ?2 Escape '\\'");
+            params << Sql::escapeLike(q_.genre);
+        }
+        Database::Cursor row(db_, sql + QStringLiteral(" FROM Contents WHERE rowid = ?1"));
+        row.bind(params);
+
+        // Room in front of the entries for the page's head and list, which
+        // are known only once every row has been read.
+        Utf8PageBytes entries(kHeadRoom + qsizetype(candidates_.size()) * kListLineRoom, many,
+                              [m = bytes_, marked = QByteArray()](QByteArrayView body, QByteArray& out) mutable {
+                                  SearchMarkup::appendMarkedUp(out, m, body, marked);
+                              });
+        QByteArray list;
+        bool listed = false;
+        int count = 0;
+        for (const Candidate& c : candidates_) {
+            const QByteArrayView day(days_.constData() + c.dayAt, c.dayLength);
+            if (q_.usePeriod && !q_.inPeriod(QString::fromLatin1(day))) continue;
+            row.bind(1, c.rowid);
+            if (!row.next()) continue;
+            // A text of another kind is shown as QVariant makes it text.
+            if (row.integer(5) == 0) return -1;
+            if (!holdsKeyword(row)) continue;
+            appendHitOf(row, c, day, list, entries);
+            entries.itemDone();
+            listed = true;
+            ++count;
+        }
+
+        QString text;
+        writeSearchHead(text, q_, s_);
+        QByteArray front = Codepage::fromUnicodeCrLf(text, Codepage::Fallback::NumericReference);
+        if (s_.useDayList != 0) {
+            if (!Codepage::appendUtf8CrLf(front, list, Codepage::Fallback::NumericReference)) return -1;
+            text.resize(0);
+            writeListEnd(text, listed);
+            Codepage::appendCrLf(front, text, Codepage::Fallback::NumericReference);
+        }
+        SearchMarkup::write(entries.text(), kPageEnd, "\r\n");
+        QByteArray page;
+        if (!entries.take(front, page)) return -1;
+        writePage(path, page);
+        return count;
+    }
+
+private:
+    struct Candidate {
+        qint64 rowid;
+        int number;
+        qsizetype dayAt, dayLength;  // in days_
+    };
+
+    // Past this many rows named by the index, the file is read mapped and
+    // the page converted on a thread of its own; for fewer, setting these up
+    // would take longer than they save.
+    static constexpr size_t kFewCandidates = 512;
+    // Room for the head and for a list line of each row the index names;
+    // a longer list is copied in front of the entries instead.
+    static constexpr qsizetype kHeadRoom = 16 * 1024, kListLineRoom = 192;
+
+    std::vector<qint64> rowsNamedBy(const QString& match) {
+        std::vector<qint64> named;
+        Database::Cursor fts(db_, QStringLiteral("SELECT rowid FROM ContentsPairs WHERE ContentsPairs MATCH ?"));
+        fts.bind({match});
+        while (fts.next()) named.push_back(fts.integer(0));
+        std::sort(named.begin(), named.end());
+        return named;
+    }
+
+    // The rows of Contents from the first to the last, found in the table's
+    // tree without reading it.
+    qint64 rowsSpanned() {
+        return db_
+            .scalar(QStringLiteral(
+                "SELECT (SELECT max(rowid) FROM Contents) - (SELECT min(rowid) FROM Contents) + 1"))
+            .toLongLong();
+    }
+
+    bool sortCandidates(const std::vector<qint64>& named, bool many) {
+        // The order of text days written in ASCII (without the "%" that the
+        // anchor's text would take for a place to fill) and of numbers that
+        // fit an int is known here; others are left to SQLite.
+        auto take = [this](const Database::Cursor& c, qint64 rowid) {
+            if (c.type(0) != Database::Cursor::Type::Text || c.type(1) != Database::Cursor::Type::Integer)
+                return false;
+            const QByteArrayView day = c.text(0);
+            for (const char ch : day)
+                if (uchar(ch) >= 0x80 || ch == '%') return false;
+            const qint64 number = c.integer(1);
+            if (number != int(number)) return false;
+            candidates_.push_back({rowid, int(number), days_.size(), day.size()});
+            days_.append(day);
+            return true;
+        };
+        // Where the rows named are a good part of the table, the days and
+        // numbers of all its rows are read from the day index, which takes
+        // far fewer pages than looking each one up in the table.
+        if (many && qint64(named.size()) * 16 >= rowsSpanned()) {
+            Database::Cursor all(db_, QStringLiteral("SELECT Day, Number, rowid FROM Contents"));
+            while (all.next()) {
+                const qint64 rowid = all.integer(2);
+                if (std::binary_search(named.begin(), named.end(), rowid) && !take(all, rowid)) return false;
+            }
+        } else {
+            Database::Cursor one(db_, QStringLiteral("SELECT Day, Number FROM Contents WHERE rowid = ?"));
+            for (const qint64 rowid : named) {
+                one.bind(1, rowid);
+                if (one.next() && !take(one, rowid)) return false;
+            }
+        }
+        // Newest day first, then by number; rows alike in both in the order
+        // of the table.
+        std::sort(candidates_.begin(), candidates_.end(), [this](const Candidate& a, const Candidate& b) {
+            const int days = QByteArrayView(days_.constData() + a.dayAt, a.dayLength)
+                                 .compare(QByteArrayView(days_.constData() + b.dayAt, b.dayLength));
+            if (days != 0) return days > 0;
+            return a.number != b.number ? a.number < b.number : a.rowid < b.rowid;
+        });
+        return true;
+    }
+
+    // The search's conditions on the row: instr on a title and body that are
+    // text is a search of their UTF-8 bytes.
+    bool holdsKeyword(const Database::Cursor& row) {
+        if (q_.useGenre && row.integer(6) == 0) return false;
+        const QByteArrayView keyword = bytes_.keyword;
+        return SearchMarkup::find(row.text(0), keyword, 0) >= 0 || SearchMarkup::find(row.text(2), keyword, 0) >= 0;
+    }
+
+    // A row whose texts are all text or missing (a null view).
+    void appendHitOf(const Database::Cursor& row, const Candidate& c, QByteArrayView day, QByteArray& list,
+                     Utf8PageBytes& entries) {
+        anchor_.resize(0);
+        SearchMarkup::write(anchor_, day, "_", QByteArray::number(c.number));
+        const QByteArrayView genre = row.text(1), extend = row.text(3), weather = row.text(4);
+        SearchMarkup::Hit<QByteArrayView> h{day,         anchor_,     row.text(0),     genre,
+                                            row.text(2), extend,      !genre.isNull(), !extend.isNull(), QString()};
+        if (s_.showWeather != 0 && !weather.isNull()) h.icon = HTML3::weatherIcon(Codepage::utf8Text(weather));
+        if (s_.useDayList != 0) SearchMarkup::appendListLine(list, bytes_, h);
+        // The body is marked up where the page is converted.
+        SearchMarkup::appendHit(entries.text(), bytes_, h, [&](QByteArray& out) {
+            const qsizetype at = out.size();
+            SearchMarkup::appendJoinedBody(out, h);
+            entries.rewriteSpan(at, out.size());
+        });
+    }
+
+    Database& db_;
+    const SearchRequest& q_;
+    const PageStyle& s_;
+    const SearchMarkup::Markup<QByteArray> bytes_;
+    std::vector<Candidate> candidates_;
+    QByteArray days_;
+    QByteArray anchor_;
+};
 
 }  // namespace
 
@@ -219,66 +473,41 @@ void MakeSameDayPage(const QString& PagePath, const QString& Day) {
 
 QString HighlightKeyword(const QString& html, const QString& keyword) {
     if (keyword.isEmpty() || !html.contains(keyword)) return html;
-    const QString mark = QStringLiteral("<span style='font-style:italic;color:RED;background-color:YELLOW'>") +
-                         keyword + QStringLiteral("</span>");
     QString out;
     out.reserve(html.size());
-    qsizetype i = 0;
-    while (i < html.size()) {
-        if (html[i] == QLatin1Char('<')) {
-            const qsizetype close = html.indexOf(QLatin1Char('>'), i);
-            const qsizetype end = close < 0 ? html.size() : close + 1;
-            out += QStringView(html).mid(i, end - i);
-            i = end;
-            continue;
-        }
-        qsizetype textEnd = html.indexOf(QLatin1Char('<'), i);
-        if (textEnd < 0) textEnd = html.size();
-        const QStringView text = QStringView(html).mid(i, textEnd - i);
-        qsizetype from = 0;
-        for (qsizetype at = text.indexOf(keyword); at >= 0; at = text.indexOf(keyword, from)) {
-            out += text.mid(from, at - from);
-            out += mark;
-            from = at + keyword.size();
-        }
-        out += text.mid(from);
-        i = textEnd;
-    }
+    SearchMarkup::appendHighlighted(out, QStringView(html), QStringView(keyword), QStringView(highlightMark(keyword)));
     return out;
 }
 
 QString PointPartsToLog(const QString& html) {
-    static const QString parts = QStringLiteral("/RaravParts");
-    static const QString logged = QStringLiteral("/RaravLog");
-    qsizetype at = html.indexOf(parts);
-    if (at < 0) return html;
+    if (!html.contains(kParts)) return html;
     QString out;
-    qsizetype from = 0;
-    for (; at >= 0; at = html.indexOf(parts, at + parts.size())) {
-        out += QStringView(html).mid(from, at - from);
-        const bool already = at >= logged.size() && QStringView(html).mid(at - logged.size(), logged.size()) == logged;
-        if (!already) out += logged;
-        out += parts;
-        from = at + parts.size();
-    }
-    out += QStringView(html).mid(from);
+    SearchMarkup::appendPointedToLog(out, QStringView(html), QStringView(kParts), QStringView(kLogged));
     return out;
 }
 
 int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool UsePeriod, const QString& FromDay,
                          const QString& ToDay, bool UseGenre, const QString& Genre) {
     ProfileCache::Operation settingsRead;
-    QDate from, to;
+    SearchRequest q{Keyword, UsePeriod, FromDay, ToDay, UseGenre, Genre, {}, {}};
     if (UsePeriod) {
         const auto f = Dates::parseDay(FromDay);
         const auto t = Dates::parseDay(ToDay);
         if (!f || !t) throw RuntimeError(ErrorNumber::TypeMismatch, QStringLiteral("日付が正しくありません。"));
-        from = *f;
-        to = *t;
+        q.from = *f;
+        q.to = *t;
     }
     const auto& state = Shell::state();
     const PageStyle s = PageStyle::read(state.CustIniFile);
     Database db(state.databasePath(), Database::Mode::ReadOnly);
+    const QString match = SearchIndex::matchQuery(Keyword);
+    const bool indexed = !match.isEmpty() && SearchIndex::ready(db);
+    const ReadSnapshot snapshot(db);
+    if (indexed && IndexedSearch::applies(q, s)) {
+        const int count = IndexedSearch(db, q, s).write(PagePath, match);
+        if (count >= 0) return count;
+    }
+
     // The list needs the rows in order before the first text is written: they
     // are found and sorted without their texts, and each text is read when
     // its turn comes, so that a word in every entry never has them all in
@@ -297,48 +526,36 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
         params << Sql::escapeLike(Genre);
     }
     // The index only narrows the rows; the conditions above decide.
-    const QString match = SearchIndex::matchQuery(Keyword);
-    if (!match.isEmpty() && SearchIndex::ready(db)) {
+    if (indexed) {
         sql += QStringLiteral(" AND rowid IN (SELECT rowid FROM ContentsPairs WHERE ContentsPairs MATCH ?%1)")
                    .arg(params.size() + 1);
         params << match;
     }
-    const ReadSnapshot snapshot(db);
     const QList<Row> rows = newestFirst(db, sql, params);
     const QString textsOfRow = QStringLiteral("SELECT Contents, Extend, Weather FROM Contents WHERE rowid = ?");
-    auto inPeriod = [&](const Row& r) {
-        if (!UsePeriod) return true;
-        const auto d = Dates::parseDay(r.day);
-        return d && *d >= from && *d <= to;
-    };
 
     // The page of a word in every entry runs to megabytes.
     PageBytes page;
-    writeHead(page, QStringLiteral("検索結果"), s);
-    line(page, QStringLiteral("<p>キーワード：%1</p>").arg(Keyword));
-    line(page, UsePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(FromDay, ToDay) : QString());
-    line(page, UseGenre ? QStringLiteral("<p>ジャンル：%1</p><hr>").arg(Genre) : QStringLiteral("<hr>"));
+    const SearchMarkup::Markup<QString> markup = searchMarkup(s, Keyword);
+    QString text;
+    writeSearchHead(page, q, s);
     if (s.useDayList != 0) {
         bool listed = false;
         for (const Row& r : rows) {
-            if (!inPeriod(r)) continue;
+            if (!q.inPeriod(r.day)) continue;
             listed = true;
-            const QString genreMark =
-                (s.showGenre != 0 && r.hasGenre) ? QStringLiteral("[%1]　").arg(r.genre) : QString();
-            const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
-            if (s.addTitle == 1)
-                line(page, QStringLiteral("<a href=\"#%1\">%2</a>　%3%4<br>").arg(anchor, r.day, genreMark, r.title));
-            else
-                line(page, QStringLiteral("<a href=\"#%1\">%2</a>　%3<br>").arg(anchor, r.day, genreMark));
+            text.resize(0);
+            const QString anchor = anchorOf(r);
+            SearchMarkup::appendListLine(text, markup, hitOf(r, s, anchor));
+            page.lines(text);
         }
-        // Hits that all lie outside the period list nothing either.
-        if (!listed) line(page, QStringLiteral("検索結果0件。"));
-        line(page, QStringLiteral("</div><hr>\r\n"));
+        writeListEnd(page, listed);
     }
 
+    QString joined, marked;  // room kept from one hit to the next
     int count = 0;
     for (Row r : rows) {
-        if (!inPeriod(r) || (s.htmlType != 0 && s.htmlType != 1)) continue;
+        if (!q.inPeriod(r.day) || (s.htmlType != 0 && s.htmlType != 1)) continue;
         db.forEach(textsOfRow, {r.rowid}, [&r](const QVariantList& v) {
             r.contents = v[0].toString();
             r.extend = v[1].toString();
@@ -347,54 +564,18 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
             r.hasExtend = !v[1].isNull();
             r.hasWeather = !v[2].isNull();
         });
-        // A weather word without a picture ("-", an empty or a foreign one)
-        // shows no picture, as on the month pages.
-        const QString icon = HTML3::weatherIcon(r.weather);
-        const bool weatherShown = s.showWeather != 0 && r.hasWeather && !icon.isEmpty();
-        const bool genreShown = s.showGenre != 0 && r.hasGenre;
-        const QString anchor = QStringLiteral("%1_%2").arg(r.day).arg(r.number);
-        QString body = r.contents;
-        if (r.hasExtend) body += QStringLiteral("\r\n<br>") + r.extend;
-        body = PointPartsToLog(HighlightKeyword(body, Keyword));
-
-        if (s.htmlType == 0) {
-            const QString genreMark = genreShown ? QStringLiteral("[%1]").arg(r.genre) : QString();
-            const QString weatherMark =
-                weatherShown ? QStringLiteral("<IMG SRC=\"./RaravParts/%1\">").arg(icon) : QString();
-            line(page, QStringLiteral("<H3 ALIGN=%1 STYLE=\"COLOR:%2;BACKGROUND:%3\">%4<A NAME=\"%5\">%6(%7)</A>%8</H3>")
-                          .arg(s.dayTitleAlign, s.titleFTColor, s.titleBGColor, genreMark, anchor, r.title, r.day,
-                               weatherMark));
-            line(page, QStringLiteral("<DIV STYLE=\"COLOR:%1;BACKGROUND:%2\" align=%3>")
-                          .arg(s.contentsFTColor, s.contentsBGColor, s.dayContentsAlign));
-            line(page, body);
-            line(page, QStringLiteral("</DIV>"));
-            line(page, kTopLink);
-        } else {
-            const QString genreCell =
-                genreShown ? QStringLiteral("<TD ALIGN=RIGHT BGCOLOR=%1><FONT COLOR=%2><NOBR>[%3]</NOBR></FONT></TD>")
-                                 .arg(s.dayBGColor, s.dayFTColor, r.genre)
-                           : QString();
-            const QString weatherCell =
-                weatherShown ? QStringLiteral("<TD width=16pt BGCOLOR=%1><IMG SRC=\"./RaravParts/%2\"></TD>")
-                                   .arg(s.dayBGColor, icon)
-                             : QString();
-            const int span = 2 + (weatherShown ? 1 : 0) + (genreShown ? 1 : 0);
-            line(page, QStringLiteral("<DIV ALIGN=%1>").arg(s.dayContentsAlign));
-            line(page, tableLine(s));
-            line(page, QStringLiteral("<TR><TD ALIGN=%1 BGCOLOR=%2 WIDTH=100%><A NAME=\"%3\"><FONT COLOR=%4>%5</FONT>"
-                                     "</TD>%6<TD ALIGN=RIGHT BGCOLOR=%7><FONT COLOR=%8>%9</a></FONT></TD>")
-                          .arg(s.dayTitleAlign, s.titleBGColor, anchor, s.titleFTColor, r.title, genreCell,
-                               s.dayBGColor, s.dayFTColor, r.day) +
-                      weatherCell + QStringLiteral("</TR>"));
-            line(page, QStringLiteral("<TR><TD COLSPAN=%1 BGCOLOR=%2><FONT COLOR=%3>%4</FONT></TD></TR>")
-                          .arg(span)
-                          .arg(s.contentsBGColor, s.contentsFTColor, body));
-            line(page, QStringLiteral("</TABLE></DIV>"));
-            line(page, kTopLink + QStringLiteral("<BR>"));
-        }
+        text.resize(0);
+        const QString anchor = anchorOf(r);
+        const SearchMarkup::Hit<QStringView> h = hitOf(r, s, anchor);
+        SearchMarkup::appendHit(text, markup, h, [&](QString& out) {
+            joined.resize(0);
+            SearchMarkup::appendJoinedBody(joined, h);
+            SearchMarkup::appendMarkedUp(out, markup, joined, marked);
+        });
+        page.lines(text);
         ++count;
     }
-    line(page, QStringLiteral("</BODY></HTML>"));
+    line(page, kPageEnd);
     writePage(PagePath, page.take());
     return count;
 }

@@ -166,4 +166,41 @@ TEST(Codepage, WholeTextsConvertAsIconvDoesEachCharacter) {
     iconv_close(decoder);
 }
 
+// UTF-8 straight from a database becomes what its text would: every BMP
+// character, characters beyond it, marks at the start and within, and line
+// ends of every kind, appended to what is there.
+TEST(Codepage, Utf8BytesConvertAsTheirTextDoes) {
+    QString text = QStringLiteral("\xFEFF先頭の印\r\nCR LF\rCR\nLF\n\r逆\r\r\n猫😀猫\xFEFF\xFFFE");
+    for (uint c = 1; c <= 0xFFFF; ++c)
+        if (!QChar::isSurrogate(c)) text += QChar(char16_t(c));
+    text += QStringLiteral("😀末尾\r");
+    QByteArray out("before ");
+    ASSERT_TRUE(Codepage::appendUtf8CrLf(out, text.toUtf8(), Codepage::Fallback::NumericReference));
+    EXPECT_EQ(out, "before " + Codepage::fromUnicodeCrLf(text, Codepage::Fallback::NumericReference));
+    out = "x";
+    ASSERT_TRUE(Codepage::appendUtf8CrLf(out, text.toUtf8(), Codepage::Fallback::Question));
+    EXPECT_EQ(out, "x" + Codepage::fromUnicodeCrLf(text, Codepage::Fallback::Question));
+}
+
+// Bytes that are no well-formed UTF-8 are refused, whatever a decoder would
+// make of them, and nothing is appended.
+TEST(Codepage, MalformedUtf8IsRefusedWithNothingAppended) {
+    const char* cases[] = {
+        "\xC0\xAF",          // an overlong "/"
+        "\xE0\x80\xAF",      // another
+        "\xED\xA0\x80",      // a surrogate half
+        "\xF4\x90\x80\x80",  // past U+10FFFF
+        "\x80",              // a lone continuation
+        "\xFF",
+        "\xE6\x95",          // cut short at the end
+        "\xE6\x95" "A",      // cut short before another
+    };
+    for (const char* bad : cases) {
+        QByteArray out("kept");
+        const QByteArray text = QByteArray("散歩") + bad + "の後";
+        EXPECT_FALSE(Codepage::appendUtf8CrLf(out, text, Codepage::Fallback::NumericReference)) << text.toHex().constData();
+        EXPECT_EQ(out, QByteArray("kept"));
+    }
+}
+
 }  // namespace

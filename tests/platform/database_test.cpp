@@ -165,4 +165,44 @@ TEST(Database, LikeEscapeTakesUserWildcardsLiterally) {
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents WHERE Title Like ? Escape '\\'", {pattern}).toInt(), 1);
 }
 
+// A cursor reads each value where SQLite holds it, of every kind, and runs
+// again with one parameter bound anew; reads through the mapped file see
+// the same rows.
+TEST(Database, CursorReadsValuesInPlaceAndRunsAgainForEachKey) {
+    TempFolder t;
+    const QString path = makeDatabase(t.file("〜¥−🍣.mdb"));
+    Database db(path);
+    db.exec("INSERT INTO Contents (rowid, Day, Title, Number, Extend) VALUES (7, '2024/01/05', '猫😀', 12, x'00ff')");
+    db.exec("INSERT INTO Contents (rowid, Day, Title, Number, Extend) VALUES (9, '2024/01/06', '', 1.5, NULL)");
+    const MappedReads mapped(db);
+    Database::Cursor c(db, "SELECT Title, Number, Extend, ? FROM Contents WHERE rowid = ?");
+    c.bind({QStringLiteral("引数"), 7});
+    ASSERT_TRUE(c.next());
+    using Type = Database::Cursor::Type;
+    EXPECT_EQ(c.type(0), Type::Text);
+    EXPECT_EQ(c.text(0), QByteArrayView("猫😀"));
+    EXPECT_EQ(c.type(1), Type::Integer);
+    EXPECT_EQ(c.integer(1), 12);
+    EXPECT_EQ(c.type(2), Type::Blob);
+    EXPECT_EQ(c.value(2), QVariant(QByteArray("\x00\xff", 2)));
+    EXPECT_EQ(c.value(3), QVariant(QStringLiteral("引数")));
+    EXPECT_FALSE(c.next());
+    for (const qint64 key : {9, 8, 7}) {
+        c.bind(2, key);
+        ASSERT_EQ(c.next(), key != 8) << key;
+        if (key == 8) continue;
+        EXPECT_EQ(c.value(3), QVariant(QStringLiteral("引数")));  // kept from the first binding
+        EXPECT_EQ(c.type(2), key == 9 ? Type::Null : Type::Blob);
+    }
+    EXPECT_EQ(c.type(1), Type::Integer);
+    c.bind(2, 9);
+    ASSERT_TRUE(c.next());
+    EXPECT_EQ(c.type(0), Type::Text);
+    EXPECT_TRUE(c.text(0).isEmpty());
+    EXPECT_FALSE(c.text(0).isNull());  // empty, not missing
+    EXPECT_TRUE(c.text(2).isNull());
+    EXPECT_EQ(c.type(1), Type::Real);
+    EXPECT_EQ(c.value(1), QVariant(1.5));
+}
+
 }  // namespace

@@ -171,6 +171,65 @@ TEST_F(InProgramPages, EmptyTextsKeepTheirMarksAndMissingOnesDoNot) {
     EXPECT_TRUE(l.contains("<TR><TD COLSPAN=3 BGCOLOR=><FONT COLOR=>"));  // empty body and continuation
 }
 
+// A keyword without ASCII letters is found through the index, and its page
+// is written from the entries' UTF-8 as SQLite holds it: every character
+// comes out as the page's text would have it, in both layouts. Entries whose
+// texts are not UTF-8 text are written from their text as before.
+TEST_F(InProgramPages, SearchPageHoldsEveryCharacterAsTheTextWould) {
+    struct E {
+        const char* day;
+        const char* title;
+        const char* body;
+        const char* extend;  // nullptr: none
+    };
+    const E entries[] = {
+        {"2005/03/01", "散歩の日", "公園まで<b>散歩</b>。<a href=\"散歩.htm\">道</a><img src=\"./RaravParts/a.gif\">散歩散歩散", nullptr},
+        {"2005/03/02", "改行", "CR LF\r\nLF\nCR\r散歩\r", "続きの散歩\r\n</b>"},
+        {"2005/03/03", "〜¥−😀", "\n😀猫と〜¥−～ｱ散歩\xEF\xBB\xBF中の印", ""},
+        {"2005/03/04", "%1と%2", "\xEF\xBB\xBF先頭の印<br 散歩>散歩<散歩 ./RaravLog/RaravParts/b と /RaravParts/c", nullptr},
+        {"2005/03/05", "", "あ散歩あ散\xEF\xBF\xBE歩\t\x01", "散"},
+    };
+    for (const E& e : entries)
+        entry(e.day, 1, QString::fromUtf8(e.title), QString::fromUtf8(e.body),
+              e.extend ? QString::fromUtf8(e.extend) : QString(), "日記", "晴");
+    const QString keyword = QStringLiteral("散歩");
+    for (const char* layout : {"0", "1"}) {
+        design(QString("[DayList]\nUse=1\nAddTitle=1\n[Contents]\nHTMLType=%1\n[General]\nGenre=1\nWeather=1\n")
+                   .arg(layout));
+        EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), keyword, false, "", "", false, ""), 5);
+        const QByteArray page = t.read("f.htm");
+        for (const E& e : entries) {
+            QString body = QString::fromUtf8(e.body);
+            if (e.extend) body += "\r\n<br>" + QString::fromUtf8(e.extend);
+            const QByteArray expected = Codepage::fromUnicodeCrLf(
+                HTML0::PointPartsToLog(HTML0::HighlightKeyword(body, keyword)), Codepage::Fallback::NumericReference);
+            EXPECT_TRUE(page.contains(expected)) << layout << " " << e.day;
+        }
+        const QStringList l = lines("f.htm");
+        EXPECT_TRUE(l.contains("<a href=\"#2005/03/03_1\">2005/03/03</a>　[日記]　&#x301C;&#xA5;&#x2212;&#x1F600;<br>"));
+        EXPECT_EQ(l.indexOf("<a href=\"#2005/03/05_1\">2005/03/05</a>　[日記]　<br>") + 4,
+                  l.indexOf("<a href=\"#2005/03/01_1\">2005/03/01</a>　[日記]　散歩の日<br>"));
+        EXPECT_TRUE(l.contains(QString(layout) == "0"
+                                   ? "<H3 ALIGN= STYLE=\"COLOR:;BACKGROUND:\">[日記]<A NAME=\"2005/03/04_1\">%1と%2"
+                                     "(2005/03/04)</A><IMG SRC=\"./RaravParts/Shinny.gif\"></H3>"
+                                   : "<TR><TD ALIGN= BGCOLOR= WIDTH=100%><A NAME=\"2005/03/04_1\"><FONT COLOR=>%1と%2"
+                                     "</FONT></TD><TD ALIGN=RIGHT BGCOLOR=><FONT COLOR=><NOBR>[日記]</NOBR></FONT></TD>"
+                                     "<TD ALIGN=RIGHT BGCOLOR=><FONT COLOR=>2005/03/04</a></FONT></TD>"
+                                     "<TD width=16pt BGCOLOR=><IMG SRC=\"./RaravParts/Shinny.gif\"></TD></TR>"));
+    }
+
+    // A body that is no UTF-8 and a title stored as bytes, as another client
+    // may leave them.
+    Database(Shell::state().databasePath())
+        .execScript("INSERT INTO Contents (Day, Number, Title, Contents) VALUES "
+                    "('2005/03/06', 1, x'3132', CAST(x'e695a3e6ada9ff41' AS TEXT));");
+    EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), keyword, false, "", "", false, ""), 6);
+    const QStringList l = lines("f.htm");
+    EXPECT_TRUE(l.contains("<a href=\"#2005/03/06_1\">2005/03/06</a>　[]　12<br>"));
+    EXPECT_TRUE(l.contains("<TR><TD COLSPAN=3 BGCOLOR=><FONT COLOR=>"
+                           "<span style='font-style:italic;color:RED;background-color:YELLOW'>散歩</span>&#xFFFD;A"));
+}
+
 TEST(Highlight, TableOfMarkupCases) {
     struct Case {
         const char* html;
@@ -183,6 +242,12 @@ TEST(Highlight, TableOfMarkupCases) {
         {"x<br>y", "br", "x<br>y"},
         {"no keyword", "", "no keyword"},
         {"broken <tag", "tag", "broken <tag"},
+        {"aaa<b>aa</b>a", "aa", "[aa]a<b>[aa]</b>a"},
+        {"ab<b>ab", "b<", "ab<b>ab"},           // runs into a tag
+        {"xab<i>b", "ab", "x[ab]<i>b"},
+        {"<a title=\"ab\">ab</a>ab", "ab", "<a title=\"ab\">[ab]</a>[ab]"},
+        {"a>b>ab", "b>a", "a>[b>a]b"},           // ">" outside a tag is text
+        {"<<ab>ab", "ab", "<<ab>[ab]"},
     };
     for (const Case& c : cases) {
         QString got = HTML0::HighlightKeyword(c.html, c.keyword);

@@ -284,3 +284,30 @@ TEST_F(SearchEquality, RebuiltDiaryIsSearchedRight) {
     expectSound();
     changeFromOutside();
 }
+
+// A keyword in most entries of a long diary is read through the day index and
+// converted on a second thread: the page still lists the rows Like finds, in
+// its order, rows of the same day and number in the order of the table.
+TEST_F(SearchEquality, AKeywordInMostEntriesFindsTheRowsLikeFinds) {
+    Database db(ctx.databasePath);
+    db.begin();
+    for (int i = 0; i < 900; ++i) {
+        const QString day = QStringLiteral("20%1/%2/%3")
+                                .arg(10 + i % 7)
+                                .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                                .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+        db.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Contents, Genre) VALUES (?, ?, ?, ?, ?)"),
+                {day, 1 + i % 2, QStringLiteral("%1日のこと").arg(i),
+                 i % 10 == 0 ? QStringLiteral("家にいた") : QStringLiteral("公園まで散歩した。"),
+                 i % 3 == 0 ? QStringLiteral("旅行") : QStringLiteral("日記")});
+    }
+    db.commit();
+    for (const char* k : {"散歩", "のこと", "1日", "家に"}) {
+        const QString keyword = QString::fromUtf8(k);
+        EXPECT_EQ(shown(keyword), byLike(keyword)) << k;
+        EXPECT_EQ(shown(keyword, true, "2012/3/1", "2014/6/30", true, QStringLiteral("旅行")),
+                  byLike(keyword, true, "2012/3/1", "2014/6/30", true, QStringLiteral("旅行")))
+            << k;
+    }
+    EXPECT_EQ(shown(QStringLiteral("散歩")).size(), 810 + 2);
+}
