@@ -13,6 +13,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,6 +67,14 @@ QString throughLinks(const QString& path) {
 }
 
 thread_local QString writeError;
+
+// A thread's room for copying and comparing, made at its first use: arrays
+// declared thread-local would be cleared at the start of every thread the
+// program starts, which made each one cost several times its own start.
+char* scratch(std::unique_ptr<char[]>& room, size_t size) {
+    if (!room) room.reset(new char[size]);
+    return room.get();
+}
 
 // Records why a write failed: errno as the failing call left it.
 bool failedWith(int error) {
@@ -123,9 +132,11 @@ bool copyBytes(int from, int to) {
             return false;
         break;
     }
-    static thread_local char piece[256 * 1024];
+    constexpr size_t kPiece = 256 * 1024;
+    static thread_local std::unique_ptr<char[]> room;
+    char* piece = scratch(room, kPiece);
     for (;;) {
-        const ssize_t n = ::read(from, piece, sizeof piece);
+        const ssize_t n = ::read(from, piece, kPiece);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return n == 0;
         if (!writeAll(to, piece, n)) return false;
@@ -362,9 +373,12 @@ bool sameBytes(const QString& a, const QString& b) {
     const int fa = ::open(pathA.constData(), O_RDONLY | O_CLOEXEC);
     const int fb = fa < 0 ? -1 : ::open(pathB.constData(), O_RDONLY | O_CLOEXEC);
     bool same = fa >= 0 && fb >= 0;
-    static thread_local char pieceA[64 * 1024], pieceB[64 * 1024];
+    constexpr size_t kPiece = 64 * 1024;
+    static thread_local std::unique_ptr<char[]> roomA, roomB;
+    char* pieceA = same ? scratch(roomA, kPiece) : nullptr;
+    char* pieceB = same ? scratch(roomB, kPiece) : nullptr;
     for (off_t done = 0; same && done < sa.st_size;) {
-        const ssize_t n = ::read(fa, pieceA, sizeof pieceA);
+        const ssize_t n = ::read(fa, pieceA, kPiece);
         if (n < 0 && errno == EINTR) continue;
         qsizetype got = 0;
         while (n > 0 && got < n) {
