@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include "platform/codepage.h"
+#include "platform/file_threads.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace Files {
@@ -35,35 +37,107 @@ bool writeAll(int fd, const char* data, qsizetype size) {
 
 namespace {
 
-// Whether the file already holds exactly these bytes; read a piece at a
-// time, so that a page of megabytes costs no copy of itself.
-bool holds(const QByteArray& target, const QByteArray& bytes) {
-    struct stat st;
-    if (::stat(target.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != off_t(bytes.size())) return false;
-    const int fd = ::open(target.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    char piece[64 * 1024];
-    qsizetype done = 0;
-    bool same = true;
-    while (same && done < bytes.size()) {
-        const ssize_t n = ::read(fd, piece, size_t(qMin<qsizetype>(sizeof piece, bytes.size() - done)));
-        if (n < 0 && errno == EINTR) continue;
-        same = n > 0 && memcmp(piece, bytes.constData() + done, size_t(n)) == 0;
-        done += n > 0 ? n : 0;
-    }
-    ::close(fd);
-    return same && done == bytes.size();
-}
-
 // A symbolic link is written through to its target, as QSaveFile does: the
 // rename then replaces the target and the link stays. A target that does
 // not exist yet is created where the link points.
 QString throughLinks(const QString& path) {
-    struct stat st;
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
     QFileInfo info(path);
     for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) info.setFile(info.symLinkTarget());
     return info.isSymLink() ? path : info.filePath();
+}
+
+// Whether the last close of a file frees it on a local disk, where that
+// costs the rename or unlink that drops its name: a network or user-space
+// file system instead keeps a file open under another name (".nfs…",
+// ".fuse_hidden…") until it is closed, so there a file is closed first.
+bool freedOnLocalDisk(int fd) {
+    struct statfs fs;
+    if (::fstatfs(fd, &fs) != 0) return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x58465342:  // XFS
+    case 0x9123683E:  // Btrfs
+    case 0xF2F52010:  // F2FS
+    case 0x2FC12FC1:  // ZFS
+    case 0x794C7630:  // overlay (a container's), over one of these
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The file that a write replaces, held open from before the rename: the
+// rename then leaves the freeing of the old file to the close, which a
+// background thread does.
+struct Current {
+    QByteArray path;  // where the new file goes: the given path or, for a link, its target
+    int fd = -1;
+    struct stat st;   // known while fd is open
+    bool held = false;  // the rename would free it
+
+    Current(const QString& given, bool toRead) : path(QFile::encodeName(given)) {
+        open(toRead);
+        if (fd >= 0 || errno != ELOOP) return;
+        path = QFile::encodeName(throughLinks(given));
+        open(toRead);
+    }
+    Current(const Current&) = delete;
+    Current& operator=(const Current&) = delete;
+    ~Current() { release(false); }
+
+    bool regular() const { return fd >= 0 && S_ISREG(st.st_mode); }
+
+    // Once its name is gone, a held file is closed (and so freed) in the
+    // background; any other costs nothing to close here.
+    void release(bool nameGone) {
+        if (fd < 0) return;
+        if (nameGone && held) FileThreads::closeLater(fd);
+        else ::close(fd);
+        fd = -1;
+    }
+    // Before the rename: a file that it would not free need not stay open.
+    void releaseUnheld() {
+        if (!held) release(false);
+    }
+
+private:
+    // A file that cannot be read is still held, by its path alone; a FIFO
+    // never blocks the open; a link is not followed here, so that one
+    // pointing nowhere is seen as a link.
+    void open(bool toRead) {
+        fd = -1;
+        if (toRead) fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0 && (!toRead || errno == EACCES || errno == EPERM))
+            fd = ::open(path.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) return;
+        // A link found here is passed through, or else (one in a circle)
+        // replaced itself: it need not be held.
+        const bool known = ::fstat(fd, &st) == 0;
+        if (known && !S_ISLNK(st.st_mode)) {
+            held = S_ISREG(st.st_mode) && st.st_nlink == 1 && freedOnLocalDisk(fd);
+            return;
+        }
+        const int error = known ? ELOOP : errno;
+        ::close(fd);
+        fd = -1;
+        errno = error;
+    }
+};
+
+// Whether the file already holds exactly these bytes; read a piece at a
+// time, so that a page of megabytes costs no copy of itself.
+bool holds(const Current& file, const QByteArray& bytes) {
+    if (!file.regular() || file.st.st_size != off_t(bytes.size())) return false;
+    char piece[64 * 1024];
+    qsizetype done = 0;
+    bool same = true;
+    while (same && done < bytes.size()) {
+        const ssize_t n = ::pread(file.fd, piece, size_t(qMin<qsizetype>(sizeof piece, bytes.size() - done)), done);
+        if (n < 0 && errno == EINTR) continue;
+        same = n > 0 && memcmp(piece, bytes.constData() + done, size_t(n)) == 0;
+        done += n > 0 ? n : 0;
+    }
+    return same && done == bytes.size();
 }
 
 thread_local QString writeError;
@@ -87,7 +161,7 @@ bool failedWith(int error) {
 // beside the target so that the rename is atomic, and takes the target's
 // permissions (or the umask's for a new file) as QSaveFile does.
 template <typename Fill>
-bool replaceFile(const QByteArray& target, Sync sync, Fill fill) {
+bool replaceFile(Current& target, Sync sync, Fill fill) {
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
@@ -95,14 +169,17 @@ bool replaceFile(const QByteArray& target, Sync sync, Fill fill) {
         // word): the system's source costs a call, where seeding the global
         // generator at the first write of a process costs far more than the
         // write.
-        temp = target + ".~" + QByteArray::number(QRandomGenerator::system()->generate(), 36);
+        temp = target.path + ".~" + QByteArray::number(QRandomGenerator::system()->generate(), 36);
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return failedWith(errno);
     }
     if (fd < 0) return failedWith(EEXIST);
-    struct stat old;
     errno = 0;
-    bool ok = ::stat(target.constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
+    // The umask mostly gives the old file's permissions already: a change
+    // of mode is one more change to the new file's inode.
+    struct stat made;
+    const mode_t wanted = target.st.st_mode & 07777;
+    bool ok = target.fd < 0 || (::fstat(fd, &made) == 0 && ((made.st_mode & 07777) == wanted || ::fchmod(fd, wanted) == 0));
     ok = ok && fill(fd);
     if (ok && sync == Sync::ToDisk) ok = ::fdatasync(fd) == 0;
     int error = ok ? 0 : (errno ? errno : EIO);
@@ -110,7 +187,9 @@ bool replaceFile(const QByteArray& target, Sync sync, Fill fill) {
         ok = false;
         error = errno;
     }
-    if (ok && ::rename(temp.constData(), target.constData()) == 0) {
+    target.releaseUnheld();
+    if (ok && ::rename(temp.constData(), target.path.constData()) == 0) {
+        target.release(true);
         writeError.clear();
         return true;
     }
@@ -145,7 +224,7 @@ bool copyBytes(int from, int to) {
 
 // The rename of QSaveFile without its sync.
 bool writeUnsynced(const QString& path, const QByteArray& bytes) {
-    const QByteArray target = QFile::encodeName(throughLinks(path));
+    Current target(path, true);
     // Most pages of a site come out as they were: leaving those alone spares
     // a file and a rename each.
     if (holds(target, bytes)) return true;
@@ -180,30 +259,36 @@ bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync) {
 namespace {
 
 // A file that is not there has nothing to flush.
-bool syncOne(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+bool syncFile(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT;
     const bool ok = ::fdatasync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+bool syncFolder(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
 }
 
 }  // namespace
 
 bool syncFiles(const QStringList& paths) {
-    QStringList folders;
+    QList<QByteArray> files, folders;
     for (const QString& path : paths) {
-        if (!syncOne(path)) return false;
-        const QString folder = QFileInfo(path).absolutePath();
+        files << QFile::encodeName(path);
+        // The renames that put the files in place live in their folders.
+        const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
         if (!folders.contains(folder)) folders << folder;
     }
-    // The renames that put the files in place live in their folders.
-    for (const QString& folder : folders) {
-        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) return false;
-        const bool ok = ::fsync(fd) == 0;
-        if (::close(fd) != 0 || !ok) return false;
-    }
-    return true;
+    // Each sync waits for the disk, which serves several at once about as
+    // fast as one: the file system commits what they wait for together.
+    const qsizetype fileCount = files.size();
+    return FileThreads::runTogether(int(fileCount + folders.size()), [&](int i) {
+        return i < fileCount ? syncFile(files[i]) : syncFolder(folders[i - fileCount]);
+    });
 }
 
 void removeLeftoverTemporaries(const QString& folder) {
@@ -350,17 +435,36 @@ bool copyFile(const QString& from, const QString& to, Sync sync) {
         ::close(src);
         return failedWith(error);
     }
-    const bool ok = replaceFile(QFile::encodeName(throughLinks(to)), sync, [src](int fd) { return copyBytes(src, fd); });
+    Current target(to, false);
+    const bool ok = replaceFile(target, sync, [src, &st](int fd) {
+        if (!copyBytes(src, fd)) return false;
+        // Keep the source's date, as a Windows copy does: the
+        // blog-description refresh compares dates after copying.
+        const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+        ::futimens(fd, times);
+        return true;
+    });
     ::close(src);
-    if (!ok) return false;
-    // Keep the source's date, as a Windows copy does: the blog-description
-    // refresh compares dates after copying.
-    const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
-    ::utimensat(AT_FDCWD, QFile::encodeName(to).constData(), times, 0);
-    return true;
+    return ok;
 }
 
-bool removeFile(const QString& path) { return QFile::remove(path); }
+bool removeFile(const QString& path) {
+    // Held open across the unlink, so that its freeing happens in the
+    // background; a link is removed itself.
+    const QByteArray name = QFile::encodeName(path);
+    int fd = ::open(name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st;
+    if (fd >= 0 && !(::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 && freedOnLocalDisk(fd))) {
+        ::close(fd);
+        fd = -1;
+    }
+    const bool removed = ::unlink(name.constData()) == 0;
+    const int error = errno;
+    if (fd >= 0 && removed) FileThreads::closeLater(fd);
+    else if (fd >= 0) ::close(fd);
+    errno = error;
+    return removed;
+}
 
 bool sameBytes(const QString& a, const QString& b) {
     // Every log month compares the parts files of every page: sizes first,
