@@ -2,24 +2,22 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 bool onFullDisk(const std::function<bool()>& work, long bytesAllowed) {
-    const pid_t child = fork();
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{rlim_t(bytesAllowed), rlim_t(bytesAllowed)};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        bool result = false;
+    rlimit before{};
+    if (getrlimit(RLIMIT_FSIZE, &before) != 0) return false;
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    // The soft limit only: the hard one could not be raised back.
+    const rlimit full{rlim_t(bytesAllowed), before.rlim_max};
+    bool result = false;
+    if (setrlimit(RLIMIT_FSIZE, &full) == 0) {
         try {
             result = work();
         } catch (...) {
             result = false;
         }
-        _exit(result ? 0 : 1);
     }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child) return false;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    setrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, oldHandler);
+    return result;
 }

@@ -1,9 +1,10 @@
 #pragma once
-// Runs code in a child process that cannot grow any file beyond a few bytes,
-// as on a full disk: writes fail with EFBIG (SIGXFSZ is ignored), and no
-// privilege or mount is needed.
+// Runs code while no file can grow beyond a few bytes, as on a full disk:
+// writes fail with EFBIG (SIGXFSZ is ignored), and no privilege or mount is
+// needed. The limit is the process's own, lowered for the call and raised
+// again after it: a forked child would inherit the program's worker threads
+// only as locks that nobody releases.
 #include <functional>
 
-// The child's result: true when work returned true. Whatever the child
-// changed on disk is visible to the caller afterwards.
+// work's result; what it throws counts as false.
 bool onFullDisk(const std::function<bool()>& work, long bytesAllowed = 4);
