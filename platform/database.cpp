@@ -1,7 +1,7 @@
 #include "platform/database.h"
 
-#include "platform/background.h"
 #include "platform/codepage.h"
+#include "platform/file_threads.h"
 #include "platform/legacy_search_index.h"
 
 #include <QFile>
@@ -188,7 +188,10 @@ int removeFile(sqlite3_vfs*, const char* path, int syncFolder) {
     // descriptor is closed, off this thread.
     const int held = ::open(path, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     const int rc = systemFiles->xDelete(systemFiles, path, syncFolder);
-    if (held >= 0) Background::diskWaits().start([held] { ::close(held); });
+    if (held >= 0 && FileThreads::freedOnLocalDisk(held))
+        FileThreads::closeLater(held);
+    else if (held >= 0)
+        ::close(held);
     return rc;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace FileThreads {
@@ -79,6 +80,22 @@ bool runTogether(int count, const std::function<bool(int)>& task) {
     work(b);
     for (int n; (n = b->left.load()) != 0;) b->left.wait(n);
     return b->ok;
+}
+
+bool freedOnLocalDisk(int fd) {
+    struct statfs fs;
+    if (::fstatfs(fd, &fs) != 0) return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x58465342:  // XFS
+    case 0x9123683E:  // Btrfs
+    case 0xF2F52010:  // F2FS
+    case 0x2FC12FC1:  // ZFS
+    case 0x794C7630:  // overlay (a container's), over one of these
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace FileThreads

@@ -13,6 +13,11 @@ namespace FileThreads {
 // already, fd is closed here, so that a long run never exhausts them; those
 // still waiting when the program ends are closed on its way out.
 void closeLater(int fd);
+// Whether the last close of a file frees it on a local disk, where that
+// costs the rename or unlink that drops its name: a network or user-space
+// file system instead keeps a file open under another name (".nfs…",
+// ".fuse_hidden…") until it is closed, so there a file is closed first.
+bool freedOnLocalDisk(int fd);
 // Returns once every descriptor handed to closeLater is closed.
 void waitUntilClosed();
 // Runs task(0) ... task(count - 1), a few at once (the caller's thread

@@ -16,7 +16,6 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace Files {
@@ -44,26 +43,6 @@ QString throughLinks(const QString& path) {
     QFileInfo info(path);
     for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) info.setFile(info.symLinkTarget());
     return info.isSymLink() ? path : info.filePath();
-}
-
-// Whether the last close of a file frees it on a local disk, where that
-// costs the rename or unlink that drops its name: a network or user-space
-// file system instead keeps a file open under another name (".nfs…",
-// ".fuse_hidden…") until it is closed, so there a file is closed first.
-bool freedOnLocalDisk(int fd) {
-    struct statfs fs;
-    if (::fstatfs(fd, &fs) != 0) return false;
-    switch (static_cast<unsigned long>(fs.f_type)) {
-    case 0xEF53:      // ext2, ext3, ext4
-    case 0x58465342:  // XFS
-    case 0x9123683E:  // Btrfs
-    case 0xF2F52010:  // F2FS
-    case 0x2FC12FC1:  // ZFS
-    case 0x794C7630:  // overlay (a container's), over one of these
-        return true;
-    default:
-        return false;
-    }
 }
 
 // The file that a write replaces, held open from before the rename: the
@@ -114,7 +93,7 @@ private:
         // replaced itself: it need not be held.
         const bool known = ::fstat(fd, &st) == 0;
         if (known && !S_ISLNK(st.st_mode)) {
-            held = S_ISREG(st.st_mode) && st.st_nlink == 1 && freedOnLocalDisk(fd);
+            held = S_ISREG(st.st_mode) && st.st_nlink == 1 && FileThreads::freedOnLocalDisk(fd);
             return;
         }
         const int error = known ? ELOOP : errno;
@@ -454,7 +433,7 @@ bool removeFile(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     int fd = ::open(name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
     struct stat st;
-    if (fd >= 0 && !(::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 && freedOnLocalDisk(fd))) {
+    if (fd >= 0 && !(::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 && FileThreads::freedOnLocalDisk(fd))) {
         ::close(fd);
         fd = -1;
     }
