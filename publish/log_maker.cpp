@@ -31,7 +31,7 @@ void copyReplacing(const QString& from, const QString& to, Files::Sync sync = Fi
 }
 
 void makeFolder(const QString& path) {
-    if (!Files::isFolder(path) && !Files::makeFolder(path))
+    if (!Files::makeFolder(path))
         throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("フォルダを作成できません。\r\n") + path);
 }
 
