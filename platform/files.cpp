@@ -45,6 +45,12 @@ QString throughLinks(const QString& path) {
     return info.isSymLink() ? path : info.filePath();
 }
 
+// Whether closing fd, open on a file described by st, is what frees the
+// file once its one name is gone.
+bool freedByClose(int fd, const struct stat& st) {
+    return S_ISREG(st.st_mode) && st.st_nlink == 1 && FileThreads::freedOnLocalDisk(fd);
+}
+
 // The file that a write replaces, held open from before the rename: the
 // rename then leaves the freeing of the old file to the close, which a
 // background thread does.
@@ -93,7 +99,7 @@ private:
         // replaced itself: it need not be held.
         const bool known = ::fstat(fd, &st) == 0;
         if (known && !S_ISLNK(st.st_mode)) {
-            held = S_ISREG(st.st_mode) && st.st_nlink == 1 && FileThreads::freedOnLocalDisk(fd);
+            held = freedByClose(fd, st);
             return;
         }
         const int error = known ? ELOOP : errno;
@@ -433,7 +439,7 @@ bool removeFile(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     int fd = ::open(name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
     struct stat st;
-    if (fd >= 0 && !(::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 && FileThreads::freedOnLocalDisk(fd))) {
+    if (fd >= 0 && !(::fstat(fd, &st) == 0 && freedByClose(fd, st))) {
         ::close(fd);
         fd = -1;
     }

@@ -74,8 +74,11 @@ struct PartsLook {
     void look(const Shell::SharedState& s, const QString& month) {
         try {
             names = partNames(s, month);
+            // A month's parts are listed again among all: one found the same is not
+            // compared again.
             for (const QString& name : names) {
-                if (!name.isEmpty() && Files::sameBytes(partSource(s, name), partTarget(s, name)))
+                if (!name.isEmpty() && !alreadyThere.contains(name) &&
+                    Files::sameBytes(partSource(s, name), partTarget(s, name)))
                     alreadyThere.insert(name);
             }
         } catch (...) {
