@@ -408,7 +408,9 @@ bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).i
 
 bool makeFolder(const QString& path) {
     if (path.isEmpty()) return false;
-    return QDir().mkpath(path) && isFolder(path);
+    // Most calls find the folder there (a log run asks for four a month):
+    // one look spares the attempt to make every folder of the path.
+    return isFolder(path) || (QDir().mkpath(path) && isFolder(path));
 }
 
 bool copyFile(const QString& from, const QString& to, Sync sync) {
