@@ -507,9 +507,12 @@ void ConcurrentBuild::install(Database& db) {
     build(db, worker_->whileWaiting);
 }
 
-bool ready(Database& db) {
+namespace {
+// Brings the index up to date through a connection of its own unless enough
+// holds of db already; false when the file cannot be changed.
+bool bringUpToDateUnless(Database& db, bool (*enough)(Database&)) {
     try {
-        if (current(db)) return true;
+        if (enough(db)) return true;
         Database writer(db.path());
         bringUpToDate(writer);
         return true;
@@ -517,17 +520,11 @@ bool ready(Database& db) {
         return false;
     }
 }
+}  // namespace
 
-bool replaceMissingOrEarlierIndex(Database& db) {
-    try {
-        if (schemaCurrent(db)) return true;
-        Database writer(db.path());
-        bringUpToDate(writer);
-        return true;
-    } catch (const RuntimeError&) {
-        return false;
-    }
-}
+bool ready(Database& db) { return bringUpToDateUnless(db, current); }
+
+bool replaceMissingOrEarlierIndex(Database& db) { return bringUpToDateUnless(db, schemaCurrent); }
 
 QString matchQuery(const QString& keyword) {
     const QByteArray pairs = SearchPairs::of(keyword.toUtf8());
