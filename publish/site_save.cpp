@@ -63,17 +63,25 @@ void copyParts(const Shell::SharedState& s, const QStringList& names, const QSet
     for (const QString& name : names) copyPart(s, name, alreadyThere);
 }
 
-// The parts and which of them the site folder holds as they are, found while
-// the feeds are written; a database failure is reported where the copying
-// would have met it, after the pages.
+// The parts, read here, and which of them the site folder holds as they are,
+// compared while the page is made (on the feeds' thread when they are
+// written); a database failure is reported where the copying would have met
+// it, after the pages.
 struct PartsLook {
     QStringList names;
     QSet<QString> alreadyThere;
     std::exception_ptr failure;
 
-    void look(const Shell::SharedState& s, const QString& month) {
+    PartsLook(const Shell::SharedState& s, const QString& month) {
         try {
             names = partNames(s, month);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+
+    void compare(const Shell::SharedState& s) {
+        try {
             // A month's parts are listed again among all: one found the same is not
             // compared again.
             for (const QString& name : names) {
@@ -82,7 +90,8 @@ struct PartsLook {
                     alreadyThere.insert(name);
             }
         } catch (...) {
-            failure = std::current_exception();
+            // Compared again when copied.
+            alreadyThere.clear();
         }
     }
 };
@@ -107,9 +116,9 @@ void SaveHTMLFiles(Shell::SharedState& s) {
     refuseSiteFolder(s.FilePath, s.DataPath);
     s.FileName = htmlFileName(s.FileName);
     const QString month = s.Today.left(7);
-    PartsLook parts;
+    PartsLook parts(s, month);
     HTML0::MakeMonthPage(s.FilePath + s.FileName, month, HTML0::CurrentMonth, true, false,
-                         [&] { parts.look(s, month); });
+                         [&parts, &s] { parts.compare(s); });
 
     const QString partsFolder = s.FilePath + QStringLiteral("RaravParts");
     if (!Files::isFolder(partsFolder) && !Files::makeFolder(partsFolder))
