@@ -33,6 +33,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 #include <map>
 #include <memory>
 
@@ -113,7 +114,12 @@ QString self;
 struct Site {
     QTemporaryDir dir;
     int years;
-    explicit Site(int y) : years(y) { DiarySite::make(dir.path(), years); }
+    // The diary has long been on disk when the user works with it: its
+    // making is not still being written back while the samples run.
+    explicit Site(int y) : years(y) {
+        DiarySite::make(dir.path(), years);
+        ::sync();
+    }
     QString root() const { return dir.path(); }
 };
 
