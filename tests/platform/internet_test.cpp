@@ -98,6 +98,35 @@ TEST_P(FtpSessionTest, FoldersFilesAndJapaneseNames) {
     EXPECT_FALSE(QDir(root.path() + QStringLiteral("www/RaravParts")).exists());
 }
 
+// A text file goes up with bare LF line ends, whatever mix it holds: a CR
+// before an LF goes, a lone CR stays, and bytes outside ASCII pass as they
+// are. (The test server drops a CR that ends a text file.)
+TEST(FtpSessionText, LineEndsReachTheServerBare) {
+    TempFolder root, local;
+    LocalFtpServer server(root.path());
+    ASSERT_TRUE(server.running());
+    FtpSession ftp;
+    ASSERT_TRUE(ftp.connect(loginFor(server))) << ftp.lastResponse().toStdString();
+    QByteArray page;
+    for (int i = 0; i < 20000; ++i) page += "<p>\x93\xfa\x8b\x4c</p>\r\n";
+    const struct {
+        const char* name;
+        QByteArray sent, stored;
+    } cases[] = {
+        {"crlf.htm", "a\r\nb\r\n", "a\nb\n"},
+        {"mixed.htm", "\r\na\rb\nc\r\r\nd", "\na\rb\nc\r\nd"},
+        {"none.htm", "abc", "abc"},
+        {"empty.htm", "", ""},
+        {"crs.htm", "\r\r\rx", "\r\r\rx"},
+        {"long.htm", page, QByteArray(page).replace("\r\n", "\n")},
+    };
+    for (const auto& c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        ASSERT_TRUE(ftp.putFile(local.write(name, c.sent), name, TransferType::Ascii)) << c.name;
+        EXPECT_EQ(root.read(name), c.stored) << c.name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(PassiveAndActive, FtpSessionTest, ::testing::Values(true, false));
 
 TEST(FtpSessionErrors, LogOnFailuresCarryTheirNumbers) {
