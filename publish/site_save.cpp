@@ -63,25 +63,17 @@ void copyParts(const Shell::SharedState& s, const QStringList& names, const QSet
     for (const QString& name : names) copyPart(s, name, alreadyThere);
 }
 
-// The parts, read here, and which of them the site folder holds as they are,
-// compared while the page is made (on the feeds' thread when they are
-// written); a database failure is reported where the copying would have met
-// it, after the pages.
+// The parts and which of them the site folder holds as they are, found while
+// the feeds are written; a database failure is reported where the copying
+// would have met it, after the pages.
 struct PartsLook {
     QStringList names;
     QSet<QString> alreadyThere;
     std::exception_ptr failure;
 
-    PartsLook(const Shell::SharedState& s, const QString& month) {
+    void look(const Shell::SharedState& s, const QString& month) {
         try {
             names = partNames(s, month);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }
-
-    void compare(const Shell::SharedState& s) {
-        try {
             // A month's parts are listed again among all: one found the same is not
             // compared again.
             for (const QString& name : names) {
@@ -90,8 +82,7 @@ struct PartsLook {
                     alreadyThere.insert(name);
             }
         } catch (...) {
-            // Compared again when copied.
-            alreadyThere.clear();
+            failure = std::current_exception();
         }
     }
 };
@@ -116,9 +107,9 @@ void SaveHTMLFiles(Shell::SharedState& s) {
     refuseSiteFolder(s.FilePath, s.DataPath);
     s.FileName = htmlFileName(s.FileName);
     const QString month = s.Today.left(7);
-    PartsLook parts(s, month);
+    PartsLook parts;
     HTML0::MakeMonthPage(s.FilePath + s.FileName, month, HTML0::CurrentMonth, true, false,
-                         [&parts, &s] { parts.compare(s); });
+                         [&] { parts.look(s, month); });
 
     const QString partsFolder = s.FilePath + QStringLiteral("RaravParts");
     if (!Files::isFolder(partsFolder) && !Files::makeFolder(partsFolder))

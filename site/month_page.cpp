@@ -259,13 +259,8 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     MonthFeeds monthFeeds;
     if (!log && feeds && IniFile::GetIniInt(ctx.rssIni, QStringLiteral("GENERAL"), QStringLiteral("RSSOn")) == 1)
         monthFeeds = feeds(ctx.rssIni, pagePath);
-    // What else is to be done before the pages are written goes with them.
     std::optional<SideTask> feedsWritten;
-    if (monthFeeds.on && monthFeeds.write)
-        feedsWritten.emplace([&write = monthFeeds.write, &meanwhile] {
-            write();
-            if (meanwhile) meanwhile();
-        });
+    if (monthFeeds.on && monthFeeds.write) feedsWritten.emplace(monthFeeds.write);
     MonthPages made;
     QList<QByteArray> bytes;
     try {
@@ -275,7 +270,7 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
         bytes.reserve(made.pages.size());
         for (PageOut& p : made.pages)
             bytes << Codepage::fromUnicodeCrLf(std::exchange(p.text, QString()), Codepage::Fallback::NumericReference);
-        if (meanwhile && !feedsWritten) meanwhile();
+        if (meanwhile) meanwhile();
     } catch (...) {
         // The feeds' failure is the one reported, as it would have been
         // before the page was begun.

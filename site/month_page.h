@@ -19,11 +19,9 @@ using FeedWriter = std::function<MonthFeeds(const QString& rssIniFile, const QSt
 // pagePath: the top page, with extension, in an existing folder.
 // monthPrefix: "yyyy/mm". Reads the settings and the database afresh and
 // traps nothing: a failure throws RuntimeError, pages already written stay.
-// meanwhile, when given, runs before any page is written: on the feeds'
-// thread once they are written, while the pages are made here, or on this
-// thread once the pages are made when no feed is written. It must throw
-// nothing and may run on another thread: it touches no database and nothing
-// the pages use.
+// meanwhile, when given, runs on this thread once the pages are made, while
+// the feeds may still be on their way and before any page is written; it
+// must throw nothing.
 void MakeMonthPage(const QString& pagePath, const QString& monthPrefix, int mode, bool writeUploadList = false,
                    bool includePrivate = false, const std::function<void()>& meanwhile = {});
 void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QString& monthPrefix, int mode,
