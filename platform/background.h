@@ -9,7 +9,8 @@
 
 namespace Background {
 
-// Threads kept for waiting on the disk, so that a step pays no thread start.
+// Threads kept for waiting on the disk and for a step run beside its
+// operation (SideTask), so that a step pays no thread start.
 QThreadPool& diskWaits();
 
 // Work started at once on one of those threads. It is waited for when it

@@ -1,16 +1,16 @@
 #pragma once
-// A piece of one operation run on a thread of its own while the caller does
+// A piece of one operation run on another thread while the caller does
 // another piece; the caller waits for it before it uses what it made.
-#include <atomic>
 #include <exception>
 #include <functional>
-#include <pthread.h>
-#include <sched.h>
+#include <future>
 
 class SideTask {
 public:
-    // Starts job at once on a thread of its own. Where no other processor
-    // could run it, or no thread can be had, job runs here before the
+    // Starts job at once on one of the threads kept for an operation's
+    // steps (Background::diskWaits): one left idle by an earlier step, such
+    // as the entry saved a moment before, takes it without a thread's start.
+    // Where no other processor could run it, job runs here before the
     // constructor returns, and wait() reports what it threw.
     explicit SideTask(std::function<void()> job);
     // Waits for the job: it may use what the caller owns.
@@ -18,19 +18,14 @@ public:
     SideTask(const SideTask&) = delete;
     SideTask& operator=(const SideTask&) = delete;
 
-    // Waits for the job to end; rethrows what it threw. Once only. A job
-    // still running is moved onto the caller's processor, which the wait
-    // leaves free.
+    // Waits for the job to end; rethrows what it threw. Once only.
     void wait();
 
 private:
     void run();
-    void join();
 
     std::function<void()> job_;
     std::exception_ptr error_;
-    cpu_set_t allowed_;
-    pthread_t thread_{};
-    bool started_ = false;
-    std::atomic<bool> done_ = false;
+    // Valid while the job is out on another thread.
+    std::future<void> ended_;
 };
