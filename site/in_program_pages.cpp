@@ -247,9 +247,14 @@ public:
     int write(const QString& path, const QString& match) {
         const std::vector<qint64> named = rowsNamedBy(match);
         const bool many = named.size() > kFewCandidates;
+        const qint64 spanned = many ? rowsSpanned() : 0;
+        // Mapped, the file costs a fault for every stretch of sixteen pages
+        // that a row lies in; read, a call for every page. Rows run about two
+        // to a page, so mapping saves only where the rows named are about
+        // half the table: for fewer it took twice as long.
         std::optional<MappedReads> mapped;
-        if (many) mapped.emplace(db_);
-        if (!sortCandidates(named, many)) return -1;
+        if (many && qint64(named.size()) * 2 >= spanned) mapped.emplace(db_);
+        if (!sortCandidates(named, many, spanned)) return -1;
         // Whether every text is text or missing, asked once for the row.
         QString sql = QStringLiteral(
             "SELECT Title, Genre, Contents, Extend, Weather, typeof(Title) IN ('text', 'null') "
@@ -309,9 +314,9 @@ private:
         qsizetype dayAt, dayLength;  // in days_
     };
 
-    // Past this many rows named by the index, the file is read mapped and
-    // the page converted on a thread of its own; for fewer, setting these up
-    // would take longer than they save.
+    // Past this many rows named by the index, the page is converted on a
+    // thread of its own (and the file may be read mapped); for fewer,
+    // setting these up would take longer than they save.
     static constexpr size_t kFewCandidates = 512;
     // Room for the head and for a list line of each row the index names;
     // a longer list is copied in front of the entries instead.
@@ -335,7 +340,7 @@ private:
             .toLongLong();
     }
 
-    bool sortCandidates(const std::vector<qint64>& named, bool many) {
+    bool sortCandidates(const std::vector<qint64>& named, bool many, qint64 spanned) {
         // The order of text days written in ASCII (without the "%" that the
         // anchor's text would take for a place to fill) and of numbers that
         // fit an int is known here; others are left to SQLite.
@@ -354,7 +359,7 @@ private:
         // Where the rows named are a good part of the table, the days and
         // numbers of all its rows are read from the day index, which takes
         // far fewer pages than looking each one up in the table.
-        if (many && qint64(named.size()) * 16 >= rowsSpanned()) {
+        if (many && qint64(named.size()) * 16 >= spanned) {
             Database::Cursor all(db_, QStringLiteral("SELECT Day, Number, rowid FROM Contents"));
             while (all.next()) {
                 const qint64 rowid = all.integer(2);

@@ -291,23 +291,28 @@ TEST_F(SearchEquality, RebuiltDiaryIsSearchedRight) {
 TEST_F(SearchEquality, AKeywordInMostEntriesFindsTheRowsLikeFinds) {
     Database db(ctx.databasePath);
     db.begin();
-    for (int i = 0; i < 900; ++i) {
+    for (int i = 0; i < 1200; ++i) {
         const QString day = QStringLiteral("20%1/%2/%3")
                                 .arg(10 + i % 7)
                                 .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
                                 .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
         db.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Contents, Genre) VALUES (?, ?, ?, ?, ?)"),
                 {day, 1 + i % 2, QStringLiteral("%1日のこと").arg(i),
-                 i % 10 == 0 ? QStringLiteral("家にいた") : QStringLiteral("公園まで散歩した。"),
+                 i % 10 == 0   ? QStringLiteral("家にいた")
+                 : i % 2 == 1 ? QStringLiteral("公園まで散歩した。木陰で休んだ。")
+                              : QStringLiteral("公園まで散歩した。"),
                  i % 3 == 0 ? QStringLiteral("旅行") : QStringLiteral("日記")});
     }
     db.commit();
-    for (const char* k : {"散歩", "のこと", "1日", "家に"}) {
+    // In most rows, in half of them (more than a few, fewer than the file
+    // is read mapped for), in few.
+    for (const char* k : {"散歩", "のこと", "木陰", "1日", "家に"}) {
         const QString keyword = QString::fromUtf8(k);
         EXPECT_EQ(shown(keyword), byLike(keyword)) << k;
         EXPECT_EQ(shown(keyword, true, "2012/3/1", "2014/6/30", true, QStringLiteral("旅行")),
                   byLike(keyword, true, "2012/3/1", "2014/6/30", true, QStringLiteral("旅行")))
             << k;
     }
-    EXPECT_EQ(shown(QStringLiteral("散歩")).size(), 810 + 2);
+    EXPECT_EQ(shown(QStringLiteral("散歩")).size(), 1080 + 2);
+    EXPECT_EQ(shown(QStringLiteral("木陰")).size(), 600);
 }
