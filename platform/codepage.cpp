@@ -107,8 +107,7 @@ QString iconvToUnicode(QByteArrayView bytes, bool* valid) {
 // per text. CP932 is stateless, so what iconv makes of one character is what
 // it makes of it anywhere: the build asks glibc's converter about every
 // character and byte pair once (cp932_tables_gen), and the tables are laid
-// out from its answers at the first conversion, which keeps glibc's table the
-// only authority.
+// out from its answers, which keeps glibc's table the only authority.
 //   kNone CP932 has nothing for it; kOdd an answer the table cannot hold,
 //   left to iconv; else (length << 16) | bytes or code, with kOneWay added
 //   for bytes that read back as another character.
@@ -141,10 +140,11 @@ struct Tables {
     bool asciiIsItself;
 };
 
-// The tables start as zeros (kNone) in memory the system hands out untouched:
-// only the pages that CP932's characters and byte pairs fall on are written,
-// which spares the first conversion of a process filling half a megabyte.
-void layOut(Tables& t) {
+// Laid out while the program is compiled, into data that the process maps
+// from its file as it is read: laid out at the first conversion, they were
+// written into some hundred pages of fresh memory, a fault each.
+constexpr Tables layOut() {
+    Tables t{};
     for (const Cp932Encoding& e : kEncodings) {
         t.encode[e.character] = e.length == 0 ? kOdd : (e.oneWay ? kOneWay : 0) | (quint32(e.length) << 16) | e.bytes;
     }
@@ -156,15 +156,12 @@ void layOut(Tables& t) {
     t.asciiIsItself = true;
     for (char16_t c = 0; c < 0x80; ++c)
         t.asciiIsItself = t.asciiIsItself && t.encode[c] == ((1u << 16) | c) && t.single[c] == ((1u << 16) | c);
+    return t;
 }
 
-Tables laidOutTables;
+constexpr Tables kTables = layOut();
 
-const Tables& tables() {
-    static const bool ready = (layOut(laidOutTables), true);
-    (void)ready;
-    return laidOutTables;
-}
+const Tables& tables() { return kTables; }
 
 }  // namespace
 
