@@ -241,6 +241,30 @@ bool writeAtomic(const QString& path, const QByteArray& bytes, Sync sync) {
     return true;
 }
 
+bool overwrite(const QString& path, const QByteArray& bytes) {
+    // A FIFO never blocks the open, and a link is not written through.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
+        if (fd >= 0) ::close(fd);
+        return writeAtomic(path, bytes, Sync::None);
+    }
+    // Written over and then cut to length: emptied first, the file would be
+    // written back at its close (the file system's guard for a file that is
+    // truncated and written again), which the disk would be waited on for.
+    errno = 0;
+    bool ok = writeAll(fd, bytes.constData(), bytes.size()) &&
+              (st.st_size <= bytes.size() || ::ftruncate(fd, bytes.size()) == 0);
+    int error = ok ? 0 : (errno ? errno : EIO);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) return failedWith(error);
+    writeError.clear();
+    return true;
+}
+
 namespace {
 
 // A file that is not there has nothing to flush.

@@ -32,6 +32,14 @@ QString lastWriteError();
 // failure the file is cut back to its old length. A list that only grows is
 // kept this way without a new file and a rename each time.
 bool appendSynced(const QString& path, const QByteArray& bytes);
+// Rewrites in place a file that only hands something on within the
+// operation that writes it: the same file serves every run, where a new
+// file renamed over the old each time leaves a freed one for every later
+// creation in the folder to pass over. Its old bytes are gone whatever
+// happens and a failure may leave it short, so it is for nothing read after
+// a failed run. Anything but a plain file of one name (a link, say) is
+// replaced as writeAtomic does without a sync. False when a step failed.
+bool overwrite(const QString& path, const QByteArray& bytes);
 // LF and lone CR become CR LF. CP932 when it holds the whole text, else UTF-8
 // after a byte-order mark; asHtml writes CP932 always, with numeric character
 // references for characters outside it.

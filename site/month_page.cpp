@@ -243,7 +243,10 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     ProfileCache::Operation settingsRead;
     const bool log = mode != CurrentMonth;
     const QString uploadListPath = ctx.userPath + (log ? QStringLiteral("uplogtmp.tmp") : QStringLiteral("upload.tmp"));
-    if (writeUploadList) UploadList::remove(uploadListPath);
+    // The current month's list is read by the next upload: removed first, it
+    // never names pages that a failed generation did not write. A log
+    // month's is read only by the log maker, once this call has succeeded.
+    if (writeUploadList && !log) UploadList::remove(uploadListPath);
     // A run killed while writing a page left its temporary file beside it;
     // the log folder is cleared once, not again for every month of a run.
     const QString folder = PathParts::GetFolderPath(pagePath);
@@ -290,7 +293,10 @@ void MakeMonthPage(const SiteContext& ctx, const QString& pagePath, const QStrin
     // the upload as damaged, never read as naming nothing.
     if (!log && !Files::syncFiles(made.written))
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(folder));
-    UploadList::write(uploadListPath, made.written, Files::Sync::None);
+    if (log)
+        UploadList::handOver(uploadListPath, made.written);
+    else
+        UploadList::write(uploadListPath, made.written, Files::Sync::None);
 }
 
 }  // namespace HTML0

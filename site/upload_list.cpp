@@ -113,12 +113,27 @@ QList<Line> parse(const QString& text, const QString& listPath) {
     return lines;
 }
 
-void write(const QString& listPath, const QStringList& paths, Files::Sync sync) {
+namespace {
+
+QByteArray listBytes(const QStringList& paths) {
     QString text;
     for (const QString& p : paths) text += lineOf(p) + QLatin1String("\r\n");
     // Written as it stands: a line break inside a quoted name is part of it.
-    if (!Files::writeAtomic(listPath, Codepage::encodeFile(text), sync))
-        throw RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(listPath));
+    return Codepage::encodeFile(text);
+}
+
+RuntimeError listNotWritten(const QString& listPath) {
+    return RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(listPath));
+}
+
+}  // namespace
+
+void write(const QString& listPath, const QStringList& paths, Files::Sync sync) {
+    if (!Files::writeAtomic(listPath, listBytes(paths), sync)) throw listNotWritten(listPath);
+}
+
+void handOver(const QString& listPath, const QStringList& paths) {
+    if (!Files::overwrite(listPath, listBytes(paths))) throw listNotWritten(listPath);
 }
 
 Appending appending(const QString& listPath, const QStringList& paths) {

@@ -27,6 +27,10 @@ QString lineOf(const QString& path);
 QList<Line> parse(const QString& text, const QString& listPath);
 // Replaces the list whole. Throws RuntimeError when it cannot be written.
 void write(const QString& listPath, const QStringList& paths, Files::Sync sync = Files::Sync::ToDisk);
+// The same for a list that only hands the pages on within the operation
+// that writes it (a past log's to the log maker): rewritten in place, as
+// Files::overwrite does.
+void handOver(const QString& listPath, const QStringList& paths);
 // Adds the lines of paths that the list does not hold yet, creating it when
 // missing; a path listed twice is added once. New lines are appended in the
 // list's own encoding; a CP932 list that cannot hold one is written again

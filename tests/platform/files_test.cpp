@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -122,6 +124,42 @@ TEST(Files, CopyIsWholeAndKeepsTheTargetOnFailure) {
         EXPECT_FALSE(Files::copyFile(unreadable, target));
         EXPECT_EQ(t.read("〜¥−🍣/diarymdb.bak"), bytes);
     }
+}
+
+// A handed-on file is rewritten in place, shorter or longer, and made where
+// missing; through a symbolic link it replaces the target as other writes
+// do, and a file with a second name is replaced, so the other name keeps
+// what it held.
+TEST(Files, OverwriteReusesAPlainFileAndNeverWritesThroughAnotherName) {
+    TempFolder t;
+    QDir().mkpath(t.file("〜¥−🍣"));
+    const QString list = t.write("〜¥−🍣/uplogtmp.tmp", "a long first list\r\n");
+    const auto inodeOf = [](const QString& path) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+    };
+    const ino_t inode = inodeOf(list);
+    for (const QByteArray& bytes : {QByteArray("short\r\n"), QByteArray(70000, 'x'), QByteArray()}) {
+        ASSERT_TRUE(Files::overwrite(list, bytes));
+        EXPECT_EQ(t.read("〜¥−🍣/uplogtmp.tmp"), bytes);
+        EXPECT_EQ(inodeOf(list), inode);
+    }
+    ASSERT_TRUE(Files::overwrite(t.file("〜¥−🍣/new.tmp"), "made"));
+    EXPECT_EQ(t.read("〜¥−🍣/new.tmp"), QByteArray("made"));
+
+    t.write("target.tmp", "old");
+    ASSERT_TRUE(QFile::link("../target.tmp", t.file("〜¥−🍣/link.tmp")));
+    ASSERT_TRUE(Files::overwrite(t.file("〜¥−🍣/link.tmp"), "through"));
+    EXPECT_TRUE(QFileInfo(t.file("〜¥−🍣/link.tmp")).isSymLink());
+    EXPECT_EQ(t.read("target.tmp"), QByteArray("through"));
+
+    t.write("shared.tmp", "kept");
+    ASSERT_EQ(::link(QFile::encodeName(t.file("shared.tmp")).constData(),
+                     QFile::encodeName(t.file("〜¥−🍣/second.tmp")).constData()), 0);
+    ASSERT_TRUE(Files::overwrite(t.file("〜¥−🍣/second.tmp"), "new"));
+    EXPECT_EQ(t.read("〜¥−🍣/second.tmp"), QByteArray("new"));
+    EXPECT_EQ(t.read("shared.tmp"), QByteArray("kept"));
+    EXPECT_FALSE(Files::overwrite(t.file("missing/list.tmp"), "x"));
 }
 
 // Appending needs the file to be there: a missing one is refused and not
