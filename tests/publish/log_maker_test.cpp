@@ -161,8 +161,9 @@ TEST_F(LogMakerTest, EveryPagePartsChangedBetweenMonthsAreCopiedAgain) {
 }
 
 // The month is recorded, and its parts moved, only once the list names its
-// pages: when the list cannot be written, or a copy for the site fails
-// before it, the month stays unrecorded and its part where it was.
+// pages: when the list cannot be written, a copy for the site fails before
+// it or the month's entries cannot be read, the month stays unrecorded and
+// its part where it was.
 TEST_F(LogMakerTest, AMonthWhosePagesAreNotListedIsNotRecorded) {
     const QString part = data.write("RaravParts/april.gif", "april");
     addPart("april.gif", "2006/04/03", 1);
@@ -182,6 +183,14 @@ TEST_F(LogMakerTest, AMonthWhosePagesAreNotListedIsNotRecorded) {
         EXPECT_FALSE(QFileInfo(list).isFile()) << c.what;
         ASSERT_TRUE(QDir(c.blocked).removeRecursively());
     }
+    // An entry no page can hold: the month cannot be read for its page.
+    Database(databasePath()).exec("INSERT INTO Contents (Day, Number) VALUES ('2006/04/4', 1)");
+    EXPECT_THROW(Publish::makeLog("2006", "4", writer()), RuntimeError);
+    EXPECT_TRUE(logRows().isEmpty());
+    EXPECT_TRUE(QFile::exists(part));
+    EXPECT_EQ(fileRows("Logged"), QList<QVariantList>{{0}});
+    EXPECT_FALSE(QFileInfo(list).isFile());
+    Database(databasePath()).exec("DELETE FROM Contents WHERE Day = '2006/04/4'");
     Publish::makeLog("2006", "4", writer());
     EXPECT_EQ(logRows(), (QList<QVariantList>{{"2006/04", "200604.htm"}}));
     EXPECT_FALSE(QFile::exists(part));
