@@ -141,6 +141,18 @@ bool failedWith(int error) {
     return false;
 }
 
+// Closes fd after a write that went as ok says (error telling why not): a
+// close that fails fails the write too.
+bool closeWritten(int fd, bool ok, int error) {
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) return failedWith(error);
+    writeError.clear();
+    return true;
+}
+
 // Fills a temporary file beside the target and renames it over the target,
 // after a sync when asked; QSaveFile always syncs. The temporary file sits
 // beside the target so that the rename is atomic, and takes the target's
@@ -255,14 +267,7 @@ bool overwrite(const QString& path, const QByteArray& bytes) {
     errno = 0;
     bool ok = writeAll(fd, bytes.constData(), bytes.size()) &&
               (st.st_size <= bytes.size() || ::ftruncate(fd, bytes.size()) == 0);
-    int error = ok ? 0 : (errno ? errno : EIO);
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) return failedWith(error);
-    writeError.clear();
-    return true;
+    return closeWritten(fd, ok, ok ? 0 : (errno ? errno : EIO));
 }
 
 namespace {
@@ -344,13 +349,7 @@ bool appendSynced(const QString& path, const QByteArray& bytes) {
     // Whatever part of the new bytes did arrive is cut off again, so that a
     // failure leaves the file as it was.
     if (!ok && known && ::ftruncate(fd, st.st_size) == 0) ::fdatasync(fd);
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) return failedWith(error);
-    writeError.clear();
-    return true;
+    return closeWritten(fd, ok, error);
 }
 
 QString lastWriteError() { return writeError; }
