@@ -72,6 +72,11 @@ RuntimeError notWritten(const QString& listPath) {
                                                            .arg(listPath, Files::lastWriteError()));
 }
 
+// A whole list replaced by write() or handOver() that cannot be written.
+RuntimeError pathNotFound(const QString& listPath) {
+    return RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(listPath));
+}
+
 }  // namespace
 
 QString lineOf(const QString& path) {
@@ -115,25 +120,21 @@ QList<Line> parse(const QString& text, const QString& listPath) {
 
 namespace {
 
-QByteArray listBytes(const QStringList& paths) {
+QByteArray wholeList(const QStringList& paths) {
     QString text;
     for (const QString& p : paths) text += lineOf(p) + QLatin1String("\r\n");
     // Written as it stands: a line break inside a quoted name is part of it.
     return Codepage::encodeFile(text);
 }
 
-RuntimeError listNotWritten(const QString& listPath) {
-    return RuntimeError(ErrorNumber::PathNotFound, QStringLiteral("パスが見つかりません。(%1)").arg(listPath));
-}
-
 }  // namespace
 
 void write(const QString& listPath, const QStringList& paths, Files::Sync sync) {
-    if (!Files::writeAtomic(listPath, listBytes(paths), sync)) throw listNotWritten(listPath);
+    if (!Files::writeAtomic(listPath, wholeList(paths), sync)) throw pathNotFound(listPath);
 }
 
 void handOver(const QString& listPath, const QStringList& paths) {
-    if (!Files::overwrite(listPath, listBytes(paths))) throw listNotWritten(listPath);
+    if (!Files::overwrite(listPath, wholeList(paths))) throw pathNotFound(listPath);
 }
 
 Appending appending(const QString& listPath, const QStringList& paths) {
