@@ -12,6 +12,7 @@
 #include "core/window_place.h"
 #include "site/in_program_pages.h"
 #include "writing/entry_store.h"
+#include "writing/field_text.h"
 #include "writing/frm_html_make_image.h"
 #include "writing/frm_prev_rarav_viewer.h"
 #include "writing/genre_list.h"
@@ -420,9 +421,9 @@ bool frmContents::saveEntry(int number) {
     e.day = s.EnterDay;
     e.number = number;
     e.title = txtTitle->text();
-    e.contents = Files::toCrLf(txtContents->toPlainText());
-    e.extend = Files::toCrLf(txtExtend->toPlainText());
-    e.excerpt = Files::toCrLf(txtExcerpt->toPlainText());
+    e.contents = Files::toCrLf(FieldText::of(txtContents));
+    e.extend = Files::toCrLf(FieldText::of(txtExtend));
+    e.excerpt = Files::toCrLf(FieldText::of(txtExcerpt));
     e.weather = ComboWeather->currentText();
     e.genre = ComboGenre->currentText();
     e.isPrivate = ComboPrivate->currentIndex() == 1;

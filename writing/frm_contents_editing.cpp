@@ -6,6 +6,7 @@
 #include "platform/prompts.h"
 #include "core/rarav_ini.h"
 #include "core/shared_state.h"
+#include "writing/field_text.h"
 #include "writing/frm_html_make_font.h"
 #include "writing/frm_html_make_hr.h"
 #include "writing/frm_html_make_list.h"
@@ -57,7 +58,7 @@ void frmContents::TabStrip1_Click() {
 }
 
 void frmContents::InitUndoRedo() {
-    for (int i = 0; i < 3; ++i) histories_[i].reset(fields_[i]->toPlainText(), fields_[i]->textCursor().position());
+    for (int i = 0; i < 3; ++i) histories_[i].reset(FieldText::of(fields_[i]), fields_[i]->textCursor().position());
 }
 
 void frmContents::mnuUndo_Click() { restoreSnapshot(-1); }
@@ -69,7 +70,7 @@ void frmContents::restoreSnapshot(int direction) {
     EditHistory& history = histories_[fieldIndex(field)];
     const std::optional<EditHistory::Snapshot> shot = direction < 0 ? history.undo() : history.redo();
     if (!shot) return;
-    const bool differs = shot->text != field->toPlainText();
+    const bool differs = shot->text != FieldText::of(field);
     const bool wasLoading = Loading;
     Loading = true;
     field->setPlainText(shot->text);
@@ -94,7 +95,7 @@ void frmContents::markChanged() {
 void frmContents::field_Change(int index) {
     if (Loading) return;
     markChanged();
-    histories_[index].record(fields_[index]->toPlainText(), fields_[index]->textCursor().position());
+    histories_[index].record(FieldText::of(fields_[index]), fields_[index]->textCursor().position());
 }
 
 void frmContents::txtTitle_Change() {

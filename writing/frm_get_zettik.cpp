@@ -5,6 +5,7 @@
 #include "platform/runtime_error.h"
 #include "core/shared_state.h"
 #include "core/window_place.h"
+#include "writing/field_text.h"
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"
 #include "writing/memo_list.h"
@@ -182,7 +183,7 @@ void frmGetZettik::MemoList_ItemClick(QTreeWidgetItem* Item) {
 void frmGetZettik::Btn_OK_Click() {
     IsOK = true;
     stTitle = txtTitle->text();
-    stContents = txtContents->toPlainText();
+    stContents = FieldText::of(txtContents);
     accept();
 }
 

@@ -409,3 +409,38 @@ TEST_F(ContentsWindow, FailedGenreRebuildLeavesChangeTrackingOn) {
 }
 
 }  // namespace
+
+namespace {
+
+// Text pasted from web pages and other programs carries no-break spaces and
+// line separators; an edit elsewhere in the entry, an undo, or an entry
+// started from a memo keeps each of them, and the characters that CP932
+// holds one way only, exactly as stored.
+TEST_F(ContentsWindow, EveryCharacterOfTheFieldsIsStoredAsItStood) {
+    const QString odd = QStringLiteral("a\u00A0b\u2028c〜¥−🍣\tz\u3000");
+    {
+        Database db(Shell::state().databasePath());
+        db.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Contents, Extend, Excerpt, Weather, Genre) "
+                               "VALUES (?, 1, ?, ?, ?, ?, ?, ?)"),
+                {kDay, QStringLiteral("題") + odd, odd + QStringLiteral("\r\n2"), QStringLiteral("x") + odd,
+                 odd, QStringLiteral("🍣"), QStringLiteral("〜¥−🍣")});
+    }
+    open();
+    click(2006, 5, 3);
+    typeText(editor->txtContents, QStringLiteral("k"));
+    editor->mnuUndo_Click();
+    editor->txtTitle->setText(editor->txtTitle->text() + QStringLiteral("!"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    Database db(Shell::state().databasePath());
+    const Recordset rs = db.query(
+        QStringLiteral("SELECT Title, Contents, Extend, Excerpt, Weather, Genre FROM Contents WHERE Day = ?"), {kDay});
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, QStringLiteral("Title")), QStringLiteral("題") + odd + QStringLiteral("!"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("Contents")), odd + QStringLiteral("\r\n2"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("Extend")), QStringLiteral("x") + odd);
+    EXPECT_EQ(rs.text(0, QStringLiteral("Excerpt")), odd);
+    EXPECT_EQ(rs.text(0, QStringLiteral("Weather")), QStringLiteral("🍣"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("Genre")), QStringLiteral("〜¥−🍣"));
+}
+
+}  // namespace

@@ -114,3 +114,12 @@ TEST_F(GetZettikTest, NewEntryFromTheMemoPicked) {
     frmGetZettik::MakeEntryFromMemo(*calender);
     EXPECT_EQ(QStringLiteral("メモの題"), editor->txtTitle->text());
 }
+
+TEST_F(GetZettikTest, TheMemoTextIsTakenWithEveryCharacter) {
+    const QString odd = QStringLiteral("a\u00A0b\u2028c〜¥−🍣");
+    addMemo(QStringLiteral("題"), odd + QStringLiteral("\r\nline"), QStringLiteral("x"));
+    frmGetZettik w;
+    w.MemoList->setCurrentItem(w.MemoList->topLevelItem(0));
+    w.Btn_OK->click();
+    EXPECT_EQ(odd + QStringLiteral("\nline"), w.stContents);
+}
