@@ -416,6 +416,8 @@ bool frmContents::saveEntry(int number) {
         Prompts::MsgBox(QStringLiteral("タイトルを入力してください！"), Prompts::vbCritical, kNoEntryCaption);
         return false;
     }
+    // The genre is a line of the genre list, which the search chooses from.
+    if (!Prompts::refuseLineBreaks({ComboGenre->currentText()})) return false;
     const auto& s = Shell::state();
     Entry e;
     e.day = s.EnterDay;

@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "platform/files.h"
+#include "platform/profile.h"
 #include "platform/runtime_error.h"
 
 namespace GenreList {
@@ -40,13 +41,18 @@ QStringList rebuild(const QString& csvPath, const QString& databasePath) {
             "SELECT Genre FROM Contents WHERE Genre IS NOT NULL AND Genre <> ? "
             "GROUP BY Genre COLLATE NOCASE ORDER BY Genre COLLATE NOCASE"),
                                       {QStringLiteral("一般")});
-        for (const auto& row : rs.rows) lines << row.at(0).toString();
+        for (const auto& row : rs.rows) {
+            // A genre with a line break would split into genres no entry has.
+            const QString genre = row.at(0).toString();
+            if (!Profile::holdsLineBreak(genre)) lines << genre;
+        }
     }
     writeLines(csvPath, lines);
     return lines;
 }
 
 bool append(const QString& csvPath, const QString& genre) {
+    if (Profile::holdsLineBreak(genre)) return false;
     QStringList lines = read(csvPath);
     if (lines.contains(genre)) return false;
     lines << genre;

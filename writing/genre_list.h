@@ -13,10 +13,12 @@ inline QString fileIn(const QString& dataPath) { return dataPath + QStringLitera
 // file is missing.
 QStringList read(const QString& csvPath);
 // Writes the file anew from the database: "一般", then every other genre in
-// sort order (Null drops out, an empty genre gives an empty line). The file is
-// replaced only when complete. Returns the lines; throws RuntimeError.
+// sort order (Null and genres with a line break drop out, an empty genre gives
+// an empty line). The file is replaced only when complete. Returns the lines;
+// throws RuntimeError.
 QStringList rebuild(const QString& csvPath, const QString& databasePath);
-// Appends the genre unless a line is exactly equal; true when it wrote.
+// Appends the genre unless a line is exactly equal or it holds a line break;
+// true when it wrote.
 // Throws RuntimeError when the file cannot be written.
 bool append(const QString& csvPath, const QString& genre);
 

@@ -444,3 +444,30 @@ TEST_F(ContentsWindow, EveryCharacterOfTheFieldsIsStoredAsItStood) {
 }
 
 }  // namespace
+
+namespace {
+
+// A genre is one line of the genre list: one pasted with a line break would
+// split into other genres there and be appended again at every save, and the
+// search could never choose it. The save is refused with a message and the
+// edits stay.
+TEST_F(ContentsWindow, AGenrePastedWithALineBreakIsRefused) {
+    open();
+    click(2006, 5, 3);
+    const QByteArray listBefore = tmp.read(QStringLiteral("data/Genre.csv"));
+    editor->txtTitle->setText(QStringLiteral("t"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("旅行\r\n食事"));
+    editor->ComboGenre->lineEdit()->selectAll();
+    editor->ComboGenre->lineEdit()->paste();
+    {
+        ScopedPrompts p;
+        p->expectMessage(Prompts::kLineBreakRefused, Prompts::vbOK, Prompts::vbExclamation);
+        EXPECT_FALSE(editor->Btn1Click_ToolBar());
+    }
+    EXPECT_EQ(rows(kDay).size(), 0);
+    EXPECT_EQ(tmp.read(QStringLiteral("data/Genre.csv")), listBefore);
+    EXPECT_TRUE(editor->ChangeYesNo);
+    EXPECT_EQ(editor->ComboGenre->currentText(), QStringLiteral("旅行\r\n食事"));
+}
+
+}  // namespace

@@ -50,6 +50,25 @@ TEST(GenreList, GenresOutsideCp932AreKeptWhole) {
                                                  QStringLiteral("café"), QStringLiteral("!x!")}));
 }
 
+// A genre with a line break (written by another program, or handed over
+// unchecked) cannot be one line of the list: it is left out rather than
+// split into genres that no entry has.
+TEST(GenreList, AGenreWithALineBreakNeverSplitsALine) {
+    TempFolder tmp;
+    const QString db = makeDatabase(tmp.file(QStringLiteral("rarav.mdb")));
+    {
+        Database d(db);
+        for (const char* g : {"旅行\r\n食事", "a\nb", "c\rd", "旅行"})
+            d.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Genre) VALUES ('2006/05/03', 1, ?)"),
+                   {QString::fromUtf8(g)});
+    }
+    const QString csv = tmp.file(QStringLiteral("Genre.csv"));
+    EXPECT_EQ(GenreList::rebuild(csv, db), (QStringList{QStringLiteral("一般"), QStringLiteral("旅行")}));
+    for (const char* g : {"旅行\r\n食事", "a\nb", "c\rd", "e\r\n"})
+        EXPECT_FALSE(GenreList::append(csv, QString::fromUtf8(g))) << g;
+    EXPECT_EQ(tmp.read(QStringLiteral("Genre.csv")), cp932(QStringLiteral("一般\r\n旅行\r\n")));
+}
+
 TEST(GenreList, ReadKeepsEmptyLinesAndDoubles) {
     TempFolder tmp;
     const QString csv = tmp.writeText(QStringLiteral("Genre.csv"), QStringLiteral("一般\r\n\r\nA\r\nA\r\n"));
