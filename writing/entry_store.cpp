@@ -71,7 +71,12 @@ void EntryStore::save(const Entry& e, const QDateTime& when) const {
 void EntryStore::remove(const QString& day, int number) const {
     Database db(path_);
     Transaction t(db);
-    db.exec(QStringLiteral("DELETE FROM Contents WHERE Day = ? AND Number = ?"), {day, number});
+    // The row that load() and save() take for the number, and no other: a
+    // program that leaves Number to its default gives a day's entries one
+    // number, and the confirmation named one entry.
+    db.exec(QStringLiteral("DELETE FROM Contents WHERE rowid = "
+                           "(SELECT rowid FROM Contents WHERE Day = ? AND Number = ? ORDER BY rowid LIMIT 1)"),
+            {day, number});
     const Recordset rest =
         db.query(QStringLiteral("SELECT rowid FROM Contents WHERE Day = ? ORDER BY Number, rowid"), {day});
     for (qsizetype i = 0; i < rest.size(); ++i)

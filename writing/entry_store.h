@@ -29,8 +29,9 @@ public:
     // is rewritten every time. TrackBack and ImportMark are left alone.
     // Throws RuntimeError; a failure leaves the stored row as it was.
     void save(const Entry& entry, const QDateTime& when) const;
-    // Deletes one entry and numbers the rest of the day 1..k in their old
-    // order, in one transaction.
+    // Deletes one entry (of rows sharing the number, the one load() gives)
+    // and numbers the rest of the day 1..k in their old order, in one
+    // transaction.
     void remove(const QString& day, int number) const;
     // True when a day of another year has an entry on the same month and day.
     bool hasOtherYears(const QString& day) const;

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QToolButton>
 
 namespace {
@@ -136,6 +137,31 @@ TEST_F(CalenderWindow, DeleteRemovesTheShownEntryAndRenumbers) {
     ScopedPrompts p;
     p->expectMessage(QStringLiteral("削除する日記が選択されていないので、削除を中止します。"));
     calender->Btn_Delete_Click();
+}
+
+// Another program (here the sqlite3 shell) that leaves Number to its default
+// stores every entry of a day as number 1. Deleting the entry shown under
+// that number removes that one alone; the others are numbered on and so
+// come within reach.
+TEST_F(CalenderWindow, DeleteOfADoubledNumberRemovesOnlyTheShownEntry) {
+    QProcess shell;
+    shell.start(QStringLiteral("sqlite3"),
+                {QStringLiteral("-bail"), Shell::state().databasePath(),
+                 QStringLiteral("INSERT INTO Contents (Day, Title) VALUES ('2006/05/03', 'a'), ('2006/05/03', 'b'), "
+                                "('2006/05/03', 'c');")});
+    ASSERT_TRUE(shell.waitForFinished(30000));
+    ASSERT_EQ(shell.exitCode(), 0);
+    ASSERT_EQ(titles(kDay), (QStringList{"1:a", "1:b", "1:c"}));
+    open();
+    click(2006, 5, 3);
+    ASSERT_EQ(editor->ComboNumber->currentText(), QStringLiteral("1"));
+    ASSERT_EQ(editor->txtTitle->text(), QStringLiteral("a"));
+    {
+        ScopedPrompts p;
+        p->expectMessage(QStringLiteral("2006/05/03の1番目の日記を削除します。"), Prompts::vbYes);
+        calender->Btn_Delete_Click();
+    }
+    EXPECT_EQ(titles(kDay), (QStringList{"1:b", "2:c"}));
 }
 
 TEST_F(CalenderWindow, BlogRowListsDescriptionsAndKeepsTheChoice) {
