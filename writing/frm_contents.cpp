@@ -341,7 +341,10 @@ void frmContents::AddComboNumber(int Num) {
     for (int i = 1; i <= Num; ++i) ComboNumber->addItem(QString::number(i));
 }
 
-void frmContents::clearFields() { setFields(QString(), QString(), QString(), QString(), QString(), QString(), false); }
+void frmContents::clearFields() {
+    const QString firstGenre = ComboGenre->count() > 0 ? ComboGenre->itemText(0) : QString();
+    setFields(QString(), QString(), QString(), QString(), QString(), firstGenre, false);
+}
 
 void frmContents::setFields(const QString& title, const QString& contents, const QString& extend,
                             const QString& excerpt, const QString& weather, const QString& genre, bool isPrivate) {
@@ -357,8 +360,10 @@ void frmContents::setFields(const QString& title, const QString& contents, const
         w = ComboWeather->count() - 1;
     }
     ComboWeather->setCurrentIndex(w);
-    if (genre.isEmpty() && ComboGenre->count() > 0)
-        ComboGenre->setCurrentIndex(0);
+    // A stored empty genre stays empty: the pages show no genre name for it.
+    const int g = ComboGenre->findText(genre, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (g >= 0)
+        ComboGenre->setCurrentIndex(g);
     else
         ComboGenre->setCurrentText(genre);
     ComboPrivate->setCurrentIndex(isPrivate ? 1 : 0);

@@ -139,6 +139,30 @@ TEST_F(CalenderWindow, DeleteRemovesTheShownEntryAndRenumbers) {
     calender->Btn_Delete_Click();
 }
 
+// An empty genre is a genre of its own (the pages show no genre name for it,
+// and the genre list offers it as an empty line): an entry that holds one
+// shows it, and an edit of its body keeps it.
+TEST_F(CalenderWindow, AnEmptyGenreIsShownAndKept) {
+    tmp.writeText(QStringLiteral("data/Genre.csv"), QStringLiteral("一般\r\n旅行\r\n"));
+    {
+        Database db(Shell::state().databasePath());
+        db.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Genre) VALUES (?, 1, 't', '')"), {kDay});
+    }
+    open();
+    click(2006, 5, 3);
+    EXPECT_EQ(editor->ComboGenre->currentText(), QString());
+    typeText(editor->txtContents, QStringLiteral("x"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    Database db(Shell::state().databasePath());
+    const QVariant genre = db.scalar(QStringLiteral("SELECT Genre FROM Contents WHERE Day = ?"), {kDay});
+    EXPECT_FALSE(genre.isNull());
+    EXPECT_EQ(genre.toString(), QString());
+
+    // A new entry still starts with the list's first genre.
+    calender->Btn_New_Click();
+    EXPECT_EQ(editor->ComboGenre->currentText(), QStringLiteral("一般"));
+}
+
 // Another program (here the sqlite3 shell) that leaves Number to its default
 // stores every entry of a day as number 1. Deleting the entry shown under
 // that number removes that one alone; the others are numbered on and so
