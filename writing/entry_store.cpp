@@ -5,7 +5,11 @@
 
 namespace {
 
-const QString kColumns = QStringLiteral("Day, Number, Title, Contents, Extend, Excerpt, Weather, Genre, Private");
+// The pages leave out every row whose flag is not 0, whatever another
+// program wrote there (Jet's True -1, a word): each of those is private here
+// too, or the next save would publish it. Null stays public.
+const QString kColumns = QStringLiteral(
+    "Day, Number, Title, Contents, Extend, Excerpt, Weather, Genre, Private <> 0 AS PrivateFlag");
 
 Entry entryFrom(const Recordset& rs, qsizetype row) {
     Entry e;
@@ -19,7 +23,7 @@ Entry entryFrom(const Recordset& rs, qsizetype row) {
     e.weather = weather.isNull() ? QStringLiteral("-") : weather.toString();
     const QVariant genre = rs.value(row, QStringLiteral("Genre"));
     e.genre = genre.isNull() ? QStringLiteral("一般") : genre.toString();
-    e.isPrivate = rs.value(row, QStringLiteral("Private")).toInt() != 0;
+    e.isPrivate = rs.value(row, QStringLiteral("PrivateFlag")).toInt() != 0;
     return e;
 }
 

@@ -56,6 +56,31 @@ TEST_F(EntryStoreTest, NullColumnsLoadAsTheEditorShowsThem) {
     EXPECT_FALSE(e.isPrivate);
 }
 
+// Another program may write the private flag as Jet's True (-1) or as a word.
+// The pages leave out every entry whose flag is not 0, so the editor shows
+// each of those as private too: shown as public, the next save would publish
+// it.
+TEST_F(EntryStoreTest, EveryFlagOtherThanZeroLoadsAsPrivate) {
+    struct Case {
+        const char* stored;
+        bool isPrivate;
+    };
+    const Case cases[] = {{"1", true},     {"-1", true},     {"TRUE", true}, {"'True'", true}, {"'yes'", true},
+                          {"'x'", true},   {"0", false},     {"FALSE", false}, {"'0'", false},  {"0.0", false}};
+    EntryStore store(path);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        exec(QStringLiteral("DELETE FROM Contents"));
+        exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Private) VALUES ('2006/05/03', 1, 't', %1)")
+                 .arg(QLatin1String(c.stored)));
+        EXPECT_EQ(store.load(QStringLiteral("2006/05/03"), 1)->isPrivate, c.isPrivate);
+        EXPECT_EQ(store.entriesOf(QStringLiteral("2006/05/03")).first().isPrivate, c.isPrivate);
+        const bool leftOutOfPages =
+            Database(path).scalar(QStringLiteral("SELECT COUNT(*) FROM Contents WHERE Private = 0")).toInt() == 0;
+        EXPECT_EQ(leftOutOfPages, c.isPrivate);
+    }
+}
+
 TEST_F(EntryStoreTest, TextWithQuotesAndWildcardsIsStoredAndFoundAsTyped) {
     EntryStore store(path);
     Entry e;
