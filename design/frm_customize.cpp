@@ -425,6 +425,9 @@ void frmCustomize::Btn_New_Click() {
         if (!applySettings(true)) return failed(false);
         blocks_.takeSaved();
         if (!livePreview_) setsBefore_.remove(path);
+        // A No later on puts the backup back over the set now edited: it is
+        // to be this set as just written, not the one the window opened on.
+        else Files::copyFile(path, backupPath());
         report(QStringLiteral("既存のカスタマイズセットに上書きしました。"), false);
     } else {
         Prompts::MsgBox(QStringLiteral("中止します。"), Prompts::vbInformation);

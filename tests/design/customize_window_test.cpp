@@ -725,6 +725,39 @@ TEST_F(CustomizeWindow, DeletingTheOnlySetListsTheSetMadeInItsPlace) {
     EXPECT_EQ(Profile::readString(tmp.file("data/Customize/Customize.ini"), "General", "HPTitle"), "わたしの日記");
 }
 
+// Under the live preview a No at a set switch undoes what was typed since
+// the set shown was stored: a set just made or overwritten by 新規 keeps what
+// it was made with, and never becomes a copy of the set the window opened on.
+TEST_F(CustomizeWindow, ANoAfterANewSetLeavesTheNewSetAsItWasMade) {
+    tmp.writeText("data/Customize/D.ini", "[General]\nHPTitle=D\n");
+    for (const char* name : {"C", "B"}) {  // "C" is new, "B" is overwritten
+        open(true);
+        type(control<QLineEdit>("txtHPTitle"), "作った題");
+        ScopedPrompts p;
+        p->expectInput("新しいカスタマイズセットの名前", name);
+        if (QString::fromLatin1(name) == "C") {
+            p->expectMessage("新しいカスタマイズセットを作成しました。");
+        } else {
+            p->expectMessage("すでにその名前のカスタマイズセットはあります。", Prompts::vbYes)
+                .expectMessage("既存のカスタマイズセットに上書きしました。");
+        }
+        window->Btn_New->click();
+        const QString file = QString("data/Customize/%1.ini").arg(name);
+        const QByteArray asMade = tmp.read(file);
+        ASSERT_EQ(Profile::readString(tmp.file(file), "General", "HPTitle"), "作った題") << name;
+        type(control<QLineEdit>("txtHPTitle"), "やめた題");
+        p->expectMessage("変更されていますが、保存しますか？", Prompts::vbNo, Prompts::vbYesNo);
+        pick(window->cmbSelectCustomize, "D");
+        EXPECT_EQ(tmp.read(file), asMade) << name;
+        window->Btn_OK->click();
+        EXPECT_EQ(tmp.read(file), asMade) << name;
+        EXPECT_EQ(Profile::readString(tmp.file("data/Customize/D.ini"), "General", "HPTitle"), "D") << name;
+        delete window.data();
+        tmp.writeText("data/Customize/Customize.ini", kActiveSet);
+        Shell::state().CustIniFile = tmp.file("data/Customize/Customize.ini");
+    }
+}
+
 TEST(DesignPreviewWindow, EventAddressesAreCancelledAndCloseClosesIt) {
     struct Case {
         const char* address;
