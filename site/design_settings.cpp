@@ -1,5 +1,6 @@
 #include "site/design_settings.h"
 
+#include "core/file_names.h"
 #include "core/ini_file.h"
 #include "core/text_file.h"
 #include "core/shared_state.h"
@@ -44,8 +45,11 @@ QString SiteContext::haloScanUser() const {
 
 QString SiteContext::textBlock(const char* section, const char* key) const {
     const QString name = designText(section, key);
-    if (name.isEmpty()) return QString();
-    return TextFile::ReadTextFile(dataPath + QStringLiteral("Customize/") + name + QStringLiteral(".htm"));
+    const QString folder = dataPath + QStringLiteral("Customize/");
+    // A set may come from someone else: a name that leaves the set folder
+    // would put a file from elsewhere into a page that is then uploaded.
+    if (name.isEmpty() || !FileNames::isAcceptable(name, folder)) return QString();
+    return TextFile::ReadTextFile(folder + name + QStringLiteral(".htm"));
 }
 
 QString SiteContext::jsLog() const { return TextFile::ReadTextFile(myPath + QStringLiteral("JS_Log.txt")); }

@@ -26,7 +26,8 @@ struct SiteContext {
     QString haloScanUser() const;
 
     // The text block named by a design-set key: Customize/<name>.htm in the
-    // data folder, "" when the name is empty or the file is missing.
+    // data folder, "" when the name is empty, is no single file name of that
+    // folder, or the file is missing.
     QString textBlock(const char* section, const char* key) const;
     QString jsLog() const;  // the drop-down list's script, "" when missing
 };

@@ -404,3 +404,31 @@ TEST_F(MonthPage, PagesWaitForTheFeeds) {
     EXPECT_EQ(pagesSeenMeanwhile, 0);
     EXPECT_EQ(written(), 2);
 }
+
+// A set handed on by someone else names its blocks: a name that leaves the
+// set folder reads nothing there, so no file elsewhere reaches a page that
+// is then uploaded; a name of the folder's own, whatever its characters, is
+// read as before.
+TEST_F(MonthPage, ABlockNameThatLeavesTheSetFolderReadsNothing) {
+    tmp.writeText(QStringLiteral("secret.htm"), QStringLiteral("secret-outside"));
+    tmp.writeText(QStringLiteral("data/notes.htm"), QStringLiteral("notes-of-data"));
+    tmp.writeText(QStringLiteral("data/Customize/sub/inner.htm"), QStringLiteral("inner-of-sub"));
+    tmp.writeText(QStringLiteral("data/Customize/〜¥−🍣.htm"), QStringLiteral("own-block"));
+    struct Case {
+        const char* name;
+        const char* text;  // what the block reads as
+    };
+    for (const Case& c : {Case{"../../secret", ""}, Case{"../notes", ""}, Case{"sub/inner", ""},
+                          Case{"sub/../../notes", ""}, Case{"〜¥−🍣", "own-block"}, Case{"head", "<meta name=x content=y>"}}) {
+        ASSERT_TRUE(Files::writeText(ctx.custIni, QStringLiteral("[General]\nHeadTag=%1\n").arg(QString::fromUtf8(c.name))));
+        EXPECT_EQ(ctx.textBlock("General", "HeadTag"), QString::fromUtf8(c.text)) << c.name;
+    }
+    design(QString::fromUtf8(kDesign).replace(QStringLiteral("HeadTag=head"), QStringLiteral("HeadTag=../../secret"))
+               .replace(QStringLiteral("UpText=up"), QStringLiteral("UpText=../notes")));
+    month();
+    make(QStringLiteral("rarav.htm"));
+    const QString page = linesOf(site + QStringLiteral("rarav.htm")).join(QLatin1Char('\n'));
+    EXPECT_FALSE(page.contains(QStringLiteral("secret-outside")));
+    EXPECT_FALSE(page.contains(QStringLiteral("notes-of-data")));
+    EXPECT_TRUE(page.contains(QStringLiteral("<p>下</p>")));
+}
