@@ -1,5 +1,6 @@
 #include "site/design_settings.h"
 
+#include "platform/files.h"
 #include "core/file_names.h"
 #include "core/ini_file.h"
 #include "core/text_file.h"
@@ -49,7 +50,15 @@ QString SiteContext::textBlock(const char* section, const char* key) const {
     // A set may come from someone else: a name that leaves the set folder
     // would put a file from elsewhere into a page that is then uploaded.
     if (name.isEmpty() || !FileNames::isAcceptable(name, folder)) return QString();
-    return TextFile::ReadTextFile(folder + name + QStringLiteral(".htm"));
+    QString path = folder + name + QStringLiteral(".htm");
+    // The window lists and edits "Top.HTM" as the block "Top"; the page takes it too.
+    if (!Files::exists(path))
+        for (const QString& file : Files::listFiles(folder, QStringLiteral("*.htm")))
+            if (file.size() == name.size() + 4 && file.startsWith(name)) {
+                path = folder + file;
+                break;
+            }
+    return TextFile::ReadTextFile(path);
 }
 
 QString SiteContext::jsLog() const { return TextFile::ReadTextFile(myPath + QStringLiteral("JS_Log.txt")); }

@@ -407,19 +407,21 @@ TEST_F(MonthPage, PagesWaitForTheFeeds) {
 
 // A set handed on by someone else names its blocks: a name that leaves the
 // set folder reads nothing there, so no file elsewhere reaches a page that
-// is then uploaded; a name of the folder's own, whatever its characters, is
-// read as before.
+// is then uploaded; a name of the folder's own, whatever its characters and
+// the letter case of its ".htm" (the window lists and edits it so), is read.
 TEST_F(MonthPage, ABlockNameThatLeavesTheSetFolderReadsNothing) {
     tmp.writeText(QStringLiteral("secret.htm"), QStringLiteral("secret-outside"));
     tmp.writeText(QStringLiteral("data/notes.htm"), QStringLiteral("notes-of-data"));
     tmp.writeText(QStringLiteral("data/Customize/sub/inner.htm"), QStringLiteral("inner-of-sub"));
     tmp.writeText(QStringLiteral("data/Customize/〜¥−🍣.htm"), QStringLiteral("own-block"));
+    tmp.writeText(QStringLiteral("data/Customize/Capital.HTM"), QStringLiteral("capital-block"));
     struct Case {
         const char* name;
         const char* text;  // what the block reads as
     };
     for (const Case& c : {Case{"../../secret", ""}, Case{"../notes", ""}, Case{"sub/inner", ""},
-                          Case{"sub/../../notes", ""}, Case{"〜¥−🍣", "own-block"}, Case{"head", "<meta name=x content=y>"}}) {
+                          Case{"sub/../../notes", ""}, Case{"〜¥−🍣", "own-block"}, Case{"head", "<meta name=x content=y>"},
+                          Case{"Capital", "capital-block"}}) {
         ASSERT_TRUE(Files::writeText(ctx.custIni, QStringLiteral("[General]\nHeadTag=%1\n").arg(QString::fromUtf8(c.name))));
         EXPECT_EQ(ctx.textBlock("General", "HeadTag"), QString::fromUtf8(c.text)) << c.name;
     }
