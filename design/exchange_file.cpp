@@ -112,7 +112,10 @@ bool ImportCustomizeFile() {
         refuse(refusal);
         return false;
     }
-    if (Files::exists(target)) {
+    // A set is the file behind its listed name, "look.INI" as well: a
+    // "look.ini" put beside it would hide it from every list.
+    const auto taken = [&](const QString& name) { return Files::exists(DesignSets::setFileIn(folder, name)); };
+    if (taken(DesignSets::nameOf(target))) {
         const QString answer = Prompts::InputBox(
             QStringLiteral("同じ名称の物が存在します。\n新しい名前を入力して下さい。"), Prompts::kDefaultTitle, QString());
         if (answer.isEmpty()) return false;
@@ -120,8 +123,8 @@ bool ImportCustomizeFile() {
             refuse(refusal);
             return false;
         }
+        if (taken(answer)) return false;
         target = folder + answer + QStringLiteral(".ini");
-        if (Files::exists(target)) return false;
     }
     if (!Files::copyFile(chosen, target)) {
         refuse(notWritten(target));

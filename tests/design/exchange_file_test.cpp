@@ -217,3 +217,21 @@ TEST_F(ExchangeFiles, ExportDialogListsEverySetAndRemembersTheAuthorWhateverTheR
     dialog.Btn_Exec_Click();
     EXPECT_EQ(tmp.read("rarav.ini"), before);
 }
+
+// A set whose file ends in ".INI" is the set of that name: an import under
+// its name, or a new name that is it, asks or gives up as for any set, and
+// the set stays the one the lists show under that name.
+TEST_F(ExchangeFiles, AnImportDoesNotHideASetWhoseExtensionIsInCapitals) {
+    const QByteArray mine = "[General]\r\nHPTitle=mine\r\n";
+    tmp.write("data/Customize/look.INI", mine);
+    tmp.write("data/Customize/Other.Ini", mine);
+    const QString cst = tmp.writeText("out/look.cst", "[General]\nHPTitle=handed\n");
+    ScopedPrompts p;
+    p->expectOpenFile(cst).expectInput("同じ名称の物が存在します。", "Other");
+    EXPECT_FALSE(ExchangeFile::ImportCustomizeFile());
+    p->expectOpenFile(cst).expectInput("同じ名称の物が存在します。", "look2");
+    ASSERT_TRUE(ExchangeFile::ImportCustomizeFile());
+    EXPECT_EQ(setFiles(), QStringList({"A.ini", "Customize.ini", "look.INI", "look2.ini", "Other.Ini"}));
+    EXPECT_EQ(tmp.read("data/Customize/look.INI"), mine);
+    EXPECT_EQ(tmp.read("data/Customize/Other.Ini"), mine);
+}
