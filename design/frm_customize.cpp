@@ -174,8 +174,13 @@ void frmCustomize::Btn_Apply_Click() { storeSet(); }
 bool frmCustomize::storeSet() {
     const bool written = applySettings(true);
     blocks_.takeSaved();
-    // Without the live preview an Apply commits the set: closing keeps it.
-    if (written && !livePreview_) setsBefore_.remove(Shell::state().CustIniFile);
+    // Without the live preview an Apply commits the set: closing keeps it as
+    // now written, also after a later pick of a block, which writes its key
+    // at once and clears the commit.
+    if (written && !livePreview_) {
+        setsBefore_.remove(Shell::state().CustIniFile);
+        rememberSet(Shell::state().CustIniFile);
+    }
     return written;
 }
 

@@ -758,6 +758,36 @@ TEST_F(CustomizeWindow, ANoAfterANewSetLeavesTheNewSetAsItWasMade) {
     }
 }
 
+// Without the live preview an Apply commits the set: a block picked after
+// it, which records its name at once, is undone by closing without OK, and
+// what was applied stays.
+TEST_F(CustomizeWindow, APickAfterAnApplyIsUndoneOnCloseAndTheApplyStays) {
+    struct Case {
+        const char* category;
+        bool head;
+        const char* section;
+        const char* key;
+        const char* picked;
+    };
+    for (const Case& c : {Case{"Head", true, "General", "HeadTag", "Top"},
+                          Case{"上下追加テキスト(分割用Log)", false, "Body", "UpText_Div_Log", "Bottom"}}) {
+        for (bool cancel : {true, false}) {
+            open(false);
+            type(control<QLineEdit>("txtHPTitle"), "適用した題");
+            window->Btn_Apply->click();
+            const QByteArray applied = tmp.read("data/Customize/Customize.ini");
+            chooseCategory(c.category);
+            pick(c.head ? window->cmbHeadTag : window->cmbUpDownText, c.picked);
+            ASSERT_EQ(setValue(c.section, c.key), c.picked) << c.category;
+            ScopedPrompts p;
+            cancel ? window->Btn_Cancel->click() : (void)window->close();
+            EXPECT_EQ(tmp.read("data/Customize/Customize.ini"), applied) << c.category << cancel;
+            delete window.data();
+            tmp.writeText("data/Customize/Customize.ini", kActiveSet);
+        }
+    }
+}
+
 TEST(DesignPreviewWindow, EventAddressesAreCancelledAndCloseClosesIt) {
     struct Case {
         const char* address;
