@@ -59,13 +59,18 @@ QString inUse(const QString& folder) {
 namespace UserList {
 
 QString newUserRefusal(const QString& myPath, const QString& dataPath, const QString& name) {
+    const QString list = fileIn(myPath);
+    // Sections are found without regard to case: the new name's keys would
+    // be written into the other name's section, over that user's account.
+    for (const QString& section : Profile::sectionNames(list))
+        if (section != name && section.compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("ユーザー「%1」と大文字・小文字だけが違う名前なので、使えません。").arg(section);
     const QString folder = myPath + name + QLatin1Char('/');
     if (FileNames::isProgramFile(name)) return inUse(folder);
     QStringList taken = withOwnSubFolders(myPath) + withOwnSubFolders(myPath + QStringLiteral("UserData/"));
     if (!dataPath.isEmpty()) taken += withOwnSubFolders(withSlash(dataPath));
     for (const QString& f : std::as_const(taken))
         if (sameFolder(folder, f)) return inUse(folder);
-    const QString list = fileIn(myPath);
     for (const QString& user : users(list))
         if (user != name && sameFolder(folder, userFolder(myPath, user)))
             return QStringLiteral("そのユーザーのフォルダ（%1）はユーザー「%2」のフォルダなので、使えません。").arg(folder, user);

@@ -36,9 +36,10 @@ bool setUserFolder(const QString& listFile, const QString& user, const QString& 
 
 // "" when a new user of this name may be made, with the program folder's
 // sub-folder of the name as its folder; otherwise the message that says why
-// not: that folder is the program folder's own (the single-user data folder
-// among them), the data folder in use or one of its sub-folders, or another
-// user's folder.
+// not: the list holds a section of the name in another letter case, or that
+// folder is the program folder's own (the single-user data folder among
+// them), the data folder in use or one of its sub-folders, or another user's
+// folder.
 QString newUserRefusal(const QString& myPath, const QString& dataPath, const QString& name);
 // "" when the single-user data may be moved into folder; otherwise why not:
 // the folder is where that data lies, and the move would replace what it

@@ -10,14 +10,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
 
 // Answers the next password dialog: both boxes, or OK/Cancel.
-void answerPassword(const QString& first, const QString& second, bool ok = true) {
-    onNextModal<frmPassword>([=](frmPassword* d) {
+QTimer* answerPassword(const QString& first, const QString& second, bool ok = true) {
+    return onNextModal<frmPassword>([=](frmPassword* d) {
         d->txtPassword->setText(first);
         d->txtNewPassword->setText(second);
         ok ? d->Btn_OK->click() : d->Btn_Cancel->click();
@@ -92,6 +93,26 @@ TEST_F(UserManagerTest, LineBreaksInNamesAndFoldersAreRefused) {
     answerPassword(QStringLiteral("pw"), QString());
     m.Btn_ChangeUserPath_Click();
     EXPECT_EQ(t.read(QStringLiteral("quillbyuser.ini")), before);
+}
+
+// The user list finds sections without regard to case, so "taro" would be
+// written into Taro's section: refused, whatever the password dialog says,
+// and Taro keeps the account.
+TEST_F(UserManagerTest, ANameThatDiffersOnlyInCaseLeavesTheOtherUserAlone) {
+    addUser(QStringLiteral("Taro"), QStringLiteral("pw"));
+    UserList::setUserFolder(list(), QStringLiteral("Taro"), t.path() + QStringLiteral("Taro"));
+    const QByteArray before = t.read(QStringLiteral("quillbyuser.ini"));
+    frmUserManager m;
+    for (const bool confirm : {false, true}) {
+        p->expectInput(QStringLiteral("ユーザー名"), QStringLiteral("taro"))
+            .expectMessage(QStringLiteral("ユーザー「Taro」"), Prompts::vbOK, Prompts::vbCritical);
+        const QPointer<QTimer> answer = answerPassword(QStringLiteral("new"), QStringLiteral("new"), confirm);
+        m.Btn_MakeUser_Click();
+        delete answer.data();
+        EXPECT_EQ(t.read(QStringLiteral("quillbyuser.ini")), before);
+    }
+    EXPECT_TRUE(UserList::checkLogin(list(), QStringLiteral("Taro"), QStringLiteral("pw")));
+    EXPECT_EQ(m.txtUID->count(), 1);
 }
 
 TEST_F(UserManagerTest, AnExistingFolderIsReusedWithItsFiles) {

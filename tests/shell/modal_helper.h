@@ -6,8 +6,10 @@
 #include <QWidget>
 #include <functional>
 
+// Returns the timer that waits for the dialog: a test whose code shows none
+// deletes it, so that it acts on no later one.
 template <class Dialog>
-void onNextModal(std::function<void(Dialog*)> act) {
+QTimer* onNextModal(std::function<void(Dialog*)> act) {
     auto* timer = new QTimer;
     timer->setInterval(2);
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
@@ -18,4 +20,5 @@ void onNextModal(std::function<void(Dialog*)> act) {
         act(dialog);
     });
     timer->start();
+    return timer;
 }
