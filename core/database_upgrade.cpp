@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <cstring>
 #include <fcntl.h>
@@ -410,9 +411,19 @@ void UpgradeDatabase(int version, UpgradeProgress& progress, const UpgradeFolder
     progress.log(QStringLiteral("データベースの更新終了。"));
     progress.log(QStringLiteral("復元中。"));
     // One rename: rarav.mdb is either the old file or the complete new one.
-    if (::rename(QFile::encodeName(newPath).constData(), QFile::encodeName(database).constData()) != 0)
-        failWith(QStringLiteral("new.mdbをrarav.mdbに置き換えられません: ") + QString::fromLocal8Bit(strerror(errno)));
-    syncFolder(folders.userPath);
+    // A rarav.mdb that is a symbolic link stays one: the file it points to is
+    // replaced, by a copy renamed beside it (it may lie on another disk).
+    const QFileInfo databaseInfo(database);
+    if (databaseInfo.isSymLink()) {
+        if (!Files::copyFile(newPath, database))
+            failWith(QStringLiteral("new.mdbをrarav.mdbに置き換えられません: ") + Files::lastWriteError());
+        syncFolder(QFileInfo(databaseInfo.canonicalFilePath()).absolutePath());
+    } else {
+        if (::rename(QFile::encodeName(newPath).constData(), QFile::encodeName(database).constData()) != 0)
+            failWith(QStringLiteral("new.mdbをrarav.mdbに置き換えられません: ") +
+                     QString::fromLocal8Bit(strerror(errno)));
+        syncFolder(folders.userPath);
+    }
     progress.log(QStringLiteral("復元完了。"));
 
     progress.log(QStringLiteral("テンポラリファイルの削除中。"));

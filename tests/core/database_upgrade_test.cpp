@@ -7,6 +7,8 @@
 #include "tests/core/database_fixtures.h"
 #include "tests/support/temp_folder.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -124,6 +126,23 @@ TEST(UpgradeDatabase, RunTwiceKeepsEveryRowOnce) {
     EXPECT_EQ(db.scalar("SELECT count(*) FROM FileDB").toInt(), 7);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Memo").toInt(), 2);
     EXPECT_EQ(progress.values.last(), 1);
+}
+
+// A rarav.mdb that is a symbolic link to a database kept elsewhere (a synced
+// folder) stays a link: the rebuilt database replaces the file it points to.
+TEST(UpgradeDatabase, ALinkedDatabaseIsRebuiltWhereTheLinkPoints) {
+    Folders f;
+    ASSERT_TRUE(Files::makeFolder(f.tmp.file("〜¥−🍣")));
+    makeOldDatabase(f.tmp.file("〜¥−🍣/diary.mdb"), 210);
+    ASSERT_TRUE(QFile::link("〜¥−🍣/diary.mdb", f.database()));
+    Recorder progress;
+    DatabaseUpgrade::UpgradeDatabase(210, progress, f.paths);
+    EXPECT_TRUE(QFileInfo(f.database()).isSymLink());
+    EXPECT_EQ(QFileInfo(f.database()).symLinkTarget(), f.tmp.file("〜¥−🍣/diary.mdb"));
+    EXPECT_EQ(Shell::GetDBVersion(f.tmp.file("〜¥−🍣/diary.mdb")), Shell::kCurrentDBVersion);
+    Database db(f.database(), Database::Mode::ReadOnly);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents").toInt(), 3);
+    EXPECT_EQ(QDir(f.tmp.file("〜¥−🍣")).entryList(QDir::Files), QStringList{"diary.mdb"});
 }
 
 // A rebuild that fails at any step leaves rarav.mdb exactly as it was and no
