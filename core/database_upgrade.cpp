@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace DatabaseUpgrade {
@@ -419,6 +420,13 @@ void UpgradeDatabase(int version, UpgradeProgress& progress, const UpgradeFolder
             failWith(QStringLiteral("new.mdbをrarav.mdbに置き換えられません: ") + Files::lastWriteError());
         syncFolder(QFileInfo(databaseInfo.canonicalFilePath()).absolutePath());
     } else {
+        // The new file was made with the default permissions; a diary kept
+        // from the machine's other accounts stays so.
+        struct stat old;
+        if (::stat(QFile::encodeName(database).constData(), &old) != 0 ||
+            ::chmod(QFile::encodeName(newPath).constData(), old.st_mode & 07777) != 0)
+            failWith(QStringLiteral("new.mdbをrarav.mdbに置き換えられません: ") +
+                     QString::fromLocal8Bit(strerror(errno)));
         if (::rename(QFile::encodeName(newPath).constData(), QFile::encodeName(database).constData()) != 0)
             failWith(QStringLiteral("new.mdbをrarav.mdbに置き換えられません: ") +
                      QString::fromLocal8Bit(strerror(errno)));

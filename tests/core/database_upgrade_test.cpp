@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 using namespace DbFixtures;
 
@@ -143,6 +144,22 @@ TEST(UpgradeDatabase, ALinkedDatabaseIsRebuiltWhereTheLinkPoints) {
     Database db(f.database(), Database::Mode::ReadOnly);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents").toInt(), 3);
     EXPECT_EQ(QDir(f.tmp.file("〜¥−🍣")).entryList(QDir::Files), QStringList{"diary.mdb"});
+}
+
+// A diary its owner keeps from other accounts of the machine stays so: the
+// rebuilt file has the permissions of the one it replaces.
+TEST(UpgradeDatabase, TheRebuiltDatabaseKeepsThePermissionsOfTheOldOne) {
+    Folders f;
+    makeOldDatabase(f.database(), 230);
+    const QByteArray path = QFile::encodeName(f.database());
+    for (const mode_t mode : {mode_t(0600), mode_t(0660)}) {
+        ASSERT_EQ(::chmod(path.constData(), mode), 0);
+        Recorder progress;
+        DatabaseUpgrade::UpgradeDatabase(230, progress, f.paths);
+        struct stat st;
+        ASSERT_EQ(::stat(path.constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+    }
 }
 
 // A rebuild that fails at any step leaves rarav.mdb exactly as it was and no
