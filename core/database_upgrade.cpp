@@ -372,6 +372,12 @@ void BackupDatabase(const QString& userPath) {
         failWith(QStringLiteral("rarav.mdbが壊れているため、diarymdb.bakを置き換えません。\r\n") + damage);
     if (!Files::copyFile(database, userPath + kBackupFile))
         failWith(QStringLiteral("バックアップファイルを作成できません: ") + userPath + kBackupFile);
+    // The copy holds the whole diary: it is kept from the same accounts as
+    // the database, whatever permissions an earlier backup or the default gave.
+    struct stat st;
+    if (::stat(QFile::encodeName(database).constData(), &st) != 0 ||
+        ::chmod(QFile::encodeName(userPath + kBackupFile).constData(), st.st_mode & 07777) != 0)
+        failWith(QStringLiteral("バックアップファイルの権限を設定できません: ") + userPath + kBackupFile);
 }
 
 void UpgradeDatabase(int version, UpgradeProgress& progress) {

@@ -297,6 +297,23 @@ TEST(BackupDatabase, NeverReplacesTheBackupWithADamagedFile) {
     EXPECT_EQ(bytesOf(tmp.file("diarymdb.bak")), bytesOf(tmp.file("rarav.mdb")));
 }
 
+// The backup holds the same diary, so it is kept from the same accounts: a
+// new one and one left by an earlier backup alike.
+TEST(BackupDatabase, TheBackupHasThePermissionsOfTheDatabase) {
+    TempFolder tmp;
+    makeOldDatabase(tmp.file("rarav.mdb"), 230);
+    const QByteArray database = QFile::encodeName(tmp.file("rarav.mdb"));
+    const QByteArray backup = QFile::encodeName(tmp.file("diarymdb.bak"));
+    for (const mode_t mode : {mode_t(0600), mode_t(0640)}) {
+        ASSERT_EQ(::chmod(database.constData(), mode), 0);
+        DatabaseUpgrade::BackupDatabase(tmp.path());
+        struct stat st;
+        ASSERT_EQ(::stat(backup.constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        ASSERT_EQ(::chmod(backup.constData(), 0644), 0);
+    }
+}
+
 // The rebuild makes the search index while it copies the rows; the index it
 // leaves is the one a build from the rebuilt rows makes, whatever kind of
 // value the old file held in Title and Contents.
