@@ -37,15 +37,23 @@ void removeDatabaseFile(const QString& path) {
     QFile::remove(path + QStringLiteral("-shm"));
 }
 
-// Opening and closing a connection lets SQLite roll back a hot journal or
-// fold a write-ahead log into the file, so that a plain copy of the file
-// alone is the whole database. Unreadable files are copied as they are.
+// A read rolls back a hot journal, and a checkpoint folds into the file a
+// write-ahead log that another client turned the database to, so that a
+// plain copy of the file alone is the whole database: closing the connection
+// would not, as it is kept open for reuse. Unreadable files are copied as
+// they are. Fails when another program holds part of the log back.
 void settle(const QString& path) {
+    bool folded = true;
     try {
         Database db(path, Database::Mode::ReadWrite);
         db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        const Recordset rs = db.query(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        folded = rs.isEmpty() || rs.rows[0].value(0).toInt() == 0;
     } catch (const RuntimeError&) {
     }
+    if (!folded)
+        failWith(QStringLiteral("他のプログラムがrarav.mdbを使っているため、その変更をファイルにまとめられません。\r\n"
+                                "他のプログラムを終了してから、もう一度実行してください。"));
 }
 
 // The rename is only durable once the folder's entry is on disk.

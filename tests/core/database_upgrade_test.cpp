@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -160,6 +161,36 @@ TEST(UpgradeDatabase, TheRebuiltDatabaseKeepsThePermissionsOfTheOldOne) {
         ASSERT_EQ(::stat(path.constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, mode);
     }
+}
+
+// The sqlite3 shell turned the diary to a write-ahead log and added an entry
+// while the program held its connection open: the entry waits in the log.
+// The backup and the rebuild hold it, and the rebuilt file is whole to any
+// client (the old log, left beside it, would be played into it).
+TEST(UpgradeDatabase, EntriesAnotherClientLeftInAWriteAheadLogAreCarried) {
+    Folders f;
+    makeOldDatabase(f.database(), 230);
+    auto sqlite3 = [&](const QString& file, const QString& sql) {
+        QProcess shell;
+        shell.start("sqlite3", {"-bail", file, sql});
+        EXPECT_TRUE(shell.waitForFinished(30000));
+        EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+        return QString::fromUtf8(shell.readAllStandardOutput()).trimmed();
+    };
+    sqlite3(f.database(), "PRAGMA journal_mode=WAL;");
+    EXPECT_EQ(Database(f.database()).scalar("SELECT count(*) FROM Contents").toInt(), 3);
+    sqlite3(f.database(), "INSERT INTO Contents (Day, Number, Title, Contents) VALUES ('2024/03/10', 1, '〜¥−🍣', 'shell');");
+    ASSERT_GT(QFileInfo(f.database() + "-wal").size(), 0);
+
+    DatabaseUpgrade::BackupDatabase(f.paths.userPath);
+    EXPECT_EQ(sqlite3(f.paths.userPath + "diarymdb.bak", "SELECT Title FROM Contents WHERE Contents = 'shell';"),
+              QStringLiteral("〜¥−🍣"));
+    Recorder progress;
+    DatabaseUpgrade::UpgradeDatabase(230, progress, f.paths);
+    EXPECT_EQ(sqlite3(f.database(), "PRAGMA quick_check;"), QStringLiteral("ok"));
+    EXPECT_EQ(sqlite3(f.database(), "SELECT Title FROM Contents WHERE Contents = 'shell';"), QStringLiteral("〜¥−🍣"));
+    Database db(f.database(), Database::Mode::ReadOnly);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents").toInt(), 4);
 }
 
 // A rebuild that fails at any step leaves rarav.mdb exactly as it was and no
