@@ -56,6 +56,18 @@ void settle(const QString& path) {
                                 "他のプログラムを終了してから、もう一度実行してください。"));
 }
 
+// The journal and the write-ahead log of the file a rebuild replaces: left
+// beside the new file, SQLite would play them into it. What they hold came
+// after the copy the rebuild read, and goes with the old file. They go before
+// the new file takes its place, so that a kill in between leaves them beside
+// no file but the one they belong to.
+void removeLeftLogs(const QString& database) {
+    const QFileInfo info(database);
+    const QString file = info.isSymLink() ? info.canonicalFilePath() : database;
+    if (file.isEmpty()) return;
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(file + QLatin1String(suffix));
+}
+
 // The rename is only durable once the folder's entry is on disk.
 void syncFolder(const QString& folder) {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -428,6 +440,7 @@ void UpgradeDatabase(int version, UpgradeProgress& progress, const UpgradeFolder
     // One rename: rarav.mdb is either the old file or the complete new one.
     // A rarav.mdb that is a symbolic link stays one: the file it points to is
     // replaced, by a copy renamed beside it (it may lie on another disk).
+    removeLeftLogs(database);
     const QFileInfo databaseInfo(database);
     if (databaseInfo.isSymLink()) {
         if (!Files::copyFile(newPath, database))

@@ -193,6 +193,41 @@ TEST(UpgradeDatabase, EntriesAnotherClientLeftInAWriteAheadLogAreCarried) {
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents").toInt(), 4);
 }
 
+// An entry that another client, keeping its connection open, writes while
+// the rebuild copies goes with the old file; its log, left beside the
+// rebuilt one, must not be played into it.
+TEST(UpgradeDatabase, ALogWrittenDuringTheRebuildStaysOutOfTheNewFile) {
+    Folders f;
+    makeOldDatabase(f.database(), 230);
+    auto sqlite3 = [&](const QString& sql) {
+        QProcess shell;
+        shell.start("sqlite3", {"-bail", f.database(), sql});
+        EXPECT_TRUE(shell.waitForFinished(30000));
+        EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+        return QString::fromUtf8(shell.readAllStandardOutput()).trimmed();
+    };
+    sqlite3("PRAGMA journal_mode=WAL;");
+    struct WritingMeanwhile : Recorder {
+        std::function<void()> write;
+        void log(const QString& line) override {
+            Recorder::log(line);
+            if (line == QStringLiteral("日記の内容のコピーを開始。")) write();
+        }
+    } progress;
+    progress.write = [&] {
+        // A plug-in's own connection beside the program's, both kept open.
+        Database program(f.database());
+        Database plugin(f.database());
+        plugin.exec("UPDATE Contents SET Title = 'late' WHERE Number = 1");
+        EXPECT_GT(QFileInfo(f.database() + "-wal").size(), 0);
+    };
+    DatabaseUpgrade::UpgradeDatabase(230, progress, f.paths);
+    EXPECT_EQ(sqlite3("PRAGMA quick_check;"), QStringLiteral("ok"));
+    EXPECT_EQ(sqlite3("SELECT count(*) FROM Contents WHERE Title = '朝';"), QStringLiteral("1"));
+    Database db(f.database(), Database::Mode::ReadOnly);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Contents").toInt(), 3);
+}
+
 // A rebuild that fails at any step leaves rarav.mdb exactly as it was and no
 // temporary file behind.
 TEST(UpgradeDatabase, FailureLeavesTheDatabaseUntouched) {
