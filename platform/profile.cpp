@@ -135,8 +135,10 @@ struct RawFile {
 
 RawFile readRaw(const QString& file) {
     RawFile raw;
+    // Through a symbolic link: one whose file is not there yet (QFile's own
+    // exists() counts the link) is a missing file that the write creates.
+    if (!Files::exists(file)) return raw;
     QFile f(file);
-    if (!f.exists()) return raw;
     if (!f.open(QIODevice::ReadOnly)) {
         raw.ok = false;
         return raw;

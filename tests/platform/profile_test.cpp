@@ -2,7 +2,9 @@
 
 #include "tests/support/temp_folder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +84,22 @@ TEST(Profile, WriteCreatesTheFileButNotItsFolder) {
     EXPECT_TRUE(Profile::writeString(t.file("new.ini"), "S", "k", "v"));
     EXPECT_EQ(Profile::readString(t.file("new.ini"), "s", "K"), QStringLiteral("v"));
     EXPECT_FALSE(Profile::writeString(t.file("missing/new.ini"), "S", "k", "v"));
+}
+
+// A settings file kept elsewhere through a symbolic link is written there and
+// stays a link, also before the file it points to exists.
+TEST(Profile, WritesGoThroughASymbolicLink) {
+    TempFolder t;
+    ASSERT_TRUE(QDir().mkpath(t.file("〜¥−🍣")));
+    t.write("〜¥−🍣/rarav.ini", "[ALL]\r\nDataPath=/d/\r\n");
+    ASSERT_TRUE(QFile::link(t.file("〜¥−🍣/rarav.ini"), t.file("rarav.ini")));
+    ASSERT_TRUE(QFile::link(t.file("〜¥−🍣/Frame.ini"), t.file("Frame.ini")));
+    for (const char* name : {"rarav.ini", "Frame.ini"}) {
+        ASSERT_TRUE(Profile::writeString(t.file(name), "Frame", "Top", "〜¥−🍣")) << name;
+        EXPECT_TRUE(QFileInfo(t.file(name)).isSymLink()) << name;
+        EXPECT_EQ(Profile::readString(t.file(QStringLiteral("〜¥−🍣/") + name), "Frame", "Top"), QStringLiteral("〜¥−🍣"));
+    }
+    EXPECT_EQ(Profile::readString(t.file("rarav.ini"), "ALL", "DataPath"), QStringLiteral("/d/"));
 }
 
 // A pasted value holding line breaks would add keys or whole sections.
