@@ -19,6 +19,9 @@ const QString kPath = QStringLiteral("Path");
 const QString kPrevious = QStringLiteral("Previous");
 
 // Backs up and replaces one file of the user folder when a source exists.
+// The copy replaces the file in one step, without removing it first: a
+// failed copy leaves it, and a symbolic link in its place stays and has the
+// file it points to replaced.
 bool replaceFromSingleUser(const QString& myPath, const QString& folder, const QString& name,
                            const QString& backupName) {
     QString source = myPath + QStringLiteral("UserData/") + name;
@@ -28,7 +31,7 @@ bool replaceFromSingleUser(const QString& myPath, const QString& folder, const Q
     if (Files::exists(target)) {
         const QString backup = folder + backupName;
         if (Files::exists(backup) && !Files::removeFile(backup)) return false;
-        if (!Files::copyFile(target, backup) || !Files::removeFile(target)) return false;
+        if (!Files::copyFile(target, backup)) return false;
     }
     return Files::copyFile(source, target);
 }

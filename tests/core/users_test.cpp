@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -118,6 +119,29 @@ TEST(UserList, MovingSingleUserDataBacksUpAndPointsTheUserAtItsFolder) {
     EXPECT_TRUE(ini.contains(("IniFileName=" + d + "Customize/Customize.ini").toUtf8()));
     EXPECT_TRUE(ini.contains(("IniFileName=" + d + "Blog.ini").toUtf8()));
     EXPECT_FALSE(ini.contains("[RSS]"));
+}
+
+// A user's files kept elsewhere through symbolic links stay linked: the moved
+// data lands where the links point, after the backups.
+TEST(UserList, MovingIntoLinkedFilesReplacesWhatTheyPointTo) {
+    TempFolder t;
+    t.writeText(QStringLiteral("UserData/rarav.ini"), QStringLiteral("[ALL]\nMenuLanguage=English\n"));
+    t.write(QStringLiteral("UserData/rarav.mdb"), "single db");
+    t.writeText(QStringLiteral("〜¥−🍣/rarav.ini"), QStringLiteral("[ALL]\nDataPath=/taro-old/\n"));
+    t.write(QStringLiteral("〜¥−🍣/rarav.mdb"), "taro db");
+    const QString d = t.path() + QStringLiteral("taro/");
+    QDir().mkpath(d);
+    for (const QString& name : {QStringLiteral("rarav.ini"), QStringLiteral("rarav.mdb")})
+        ASSERT_TRUE(QFile::link(t.file(QStringLiteral("〜¥−🍣/") + name), d + name));
+    ASSERT_TRUE(UserList::moveSingleUserData(t.path(), d));
+    for (const QString& name : {QStringLiteral("rarav.ini"), QStringLiteral("rarav.mdb")})
+        EXPECT_TRUE(QFileInfo(d + name).isSymLink()) << name.toStdString();
+    EXPECT_EQ(t.read(QStringLiteral("〜¥−🍣/rarav.mdb")), QByteArray("single db"));
+    EXPECT_EQ(t.read(QStringLiteral("taro/rarav_BackUp.mdb")), QByteArray("taro db"));
+    EXPECT_TRUE(t.read(QStringLiteral("taro/rarav_BackUp.ini")).contains("/taro-old/"));
+    const QByteArray ini = t.read(QStringLiteral("〜¥−🍣/rarav.ini"));
+    EXPECT_TRUE(ini.contains("MenuLanguage=English"));
+    EXPECT_TRUE(ini.contains(("DataPath=" + d).toUtf8()));
 }
 
 TEST(UserList, MovingWithoutSingleUserDataDeletesNothing) {
