@@ -56,6 +56,18 @@ void settle(const QString& path) {
                                 "他のプログラムを終了してから、もう一度実行してください。"));
 }
 
+// The file to takes the permissions of from; its mode is changed only where it
+// differs: a disk without permissions of its own (a FAT memory stick) shows
+// every file alike and refuses any change.
+bool takePermissions(const QString& from, const QString& to) {
+    struct stat source, target;
+    if (::stat(QFile::encodeName(from).constData(), &source) != 0 ||
+        ::stat(QFile::encodeName(to).constData(), &target) != 0)
+        return false;
+    const mode_t wanted = source.st_mode & 07777;
+    return (target.st_mode & 07777) == wanted || ::chmod(QFile::encodeName(to).constData(), wanted) == 0;
+}
+
 // The journal and the write-ahead log of the file a rebuild replaces: left
 // beside the new file, SQLite would play them into it. What they hold came
 // after the copy the rebuild read, and goes with the old file. They go before
@@ -394,9 +406,7 @@ void BackupDatabase(const QString& userPath) {
         failWith(QStringLiteral("バックアップファイルを作成できません: ") + userPath + kBackupFile);
     // The copy holds the whole diary: it is kept from the same accounts as
     // the database, whatever permissions an earlier backup or the default gave.
-    struct stat st;
-    if (::stat(QFile::encodeName(database).constData(), &st) != 0 ||
-        ::chmod(QFile::encodeName(userPath + kBackupFile).constData(), st.st_mode & 07777) != 0)
+    if (!takePermissions(database, userPath + kBackupFile))
         failWith(QStringLiteral("バックアップファイルの権限を設定できません: ") + userPath + kBackupFile);
 }
 
@@ -449,9 +459,7 @@ void UpgradeDatabase(int version, UpgradeProgress& progress, const UpgradeFolder
     } else {
         // The new file was made with the default permissions; a diary kept
         // from the machine's other accounts stays so.
-        struct stat old;
-        if (::stat(QFile::encodeName(database).constData(), &old) != 0 ||
-            ::chmod(QFile::encodeName(newPath).constData(), old.st_mode & 07777) != 0)
+        if (!takePermissions(database, newPath))
             failWith(QStringLiteral("new.mdbをrarav.mdbに置き換えられません: ") +
                      QString::fromLocal8Bit(strerror(errno)));
         if (::rename(QFile::encodeName(newPath).constData(), QFile::encodeName(database).constData()) != 0)
