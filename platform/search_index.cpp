@@ -524,6 +524,8 @@ bool bringUpToDateUnless(Database& db, bool (*enough)(Database&)) {
 
 bool ready(Database& db) { return bringUpToDateUnless(db, current); }
 
+bool isCurrent(Database& db) { return current(db); }
+
 bool replaceMissingOrEarlierIndex(Database& db) { return bringUpToDateUnless(db, schemaCurrent); }
 
 QString matchQuery(const QString& keyword) {

@@ -71,6 +71,10 @@ private:
 // when that cannot be done (a file that cannot be written), and the search
 // then reads every row.
 bool ready(Database& db);
+// True when db's file has an index that is up to date, changing nothing: a
+// search that reads inside a transaction asks this there, so that the index
+// holds what it reads, whatever another client wrote since ready().
+bool isCurrent(Database& db);
 // Gives db's file the index's tables and triggers where it lacks them or
 // still has the index of earlier builds, which no other client can write
 // past; an index that only lags behind is left for the next search. False

@@ -506,8 +506,16 @@ int MakeSearchResultPage(const QString& PagePath, const QString& Keyword, bool U
     const PageStyle s = PageStyle::read(state.CustIniFile);
     Database db(state.databasePath(), Database::Mode::ReadOnly);
     const QString match = SearchIndex::matchQuery(Keyword);
-    const bool indexed = !match.isEmpty() && SearchIndex::ready(db);
-    const ReadSnapshot snapshot(db);
+    // The index narrows the search only where it holds what the snapshot
+    // reads: another client may write between its update and the snapshot.
+    std::optional<ReadSnapshot> snapshot(std::in_place, db);
+    bool indexed = !match.isEmpty() && SearchIndex::isCurrent(db);
+    if (!match.isEmpty() && !indexed) {
+        snapshot.reset();
+        const bool updated = SearchIndex::ready(db);
+        snapshot.emplace(db);
+        indexed = updated && SearchIndex::isCurrent(db);
+    }
     if (indexed && IndexedSearch::applies(q, s)) {
         const int count = IndexedSearch(db, q, s).write(PagePath, match);
         if (count >= 0) return count;
