@@ -60,6 +60,19 @@ void copyIntoLogFolders(const QString& source, const QString& name) {
             copyInto(source, target);
 }
 
+// A registered name that differs from name in letter case alone; "" when
+// there is none. Servers that ignore letter case (as Windows servers do), and
+// site folders on such disks, hold the two as one file, so that one picture
+// would go over the other.
+QString nameDifferingInCaseOnly(Database& db, const QString& name) {
+    const Recordset rs = db.query(QStringLiteral("SELECT DISTINCT FileName FROM FileDB"));
+    for (qsizetype r = 0; r < rs.size(); ++r) {
+        const QString other = rs.text(r, QStringLiteral("FileName"));
+        if (other != name && other.compare(name, Qt::CaseInsensitive) == 0) return other;
+    }
+    return {};
+}
+
 // File names are matched as the file system does, letter case included, so
 // that every row names a stored copy of exactly that name.
 void registerPart(const QString& path, const QString& name, const QString& day, int number) {
@@ -76,6 +89,11 @@ void registerPart(const QString& path, const QString& name, const QString& day, 
     const bool isStoredCopy = sameFolder(folder, partsFolder()) && PathParts::GetFileName(source) == name;
 
     Database db(Shell::state().databasePath());
+    if (const QString other = nameDifferingInCaseOnly(db, name); !other.isEmpty())
+        throw RuntimeError(ErrorNumber::InvalidArgument,
+                           QStringLiteral("「%1」は登録済みの「%2」と大文字・小文字だけが違います。"
+                                          "サーバーでは同じファイルになるため、別の名前にして下さい。")
+                               .arg(name, other));
     const Recordset rows =
         db.query(QStringLiteral("SELECT FileName, Day, Number, Logged FROM FileDB WHERE FileName = ?"), {name});
     bool repeat = false, repeatLogged = false, openRows = false;

@@ -206,6 +206,46 @@ TEST_F(FtpUploadTest, ATopPageRenamedByLetterCaseStaysOnACaseBlindServer) {
     EXPECT_EQ(progress.texts.filter("を削除しました。"), QStringList{"ファイル「gone.htm」を削除しました。"});
 }
 
+// Two pictures whose names differ only in letter case ("IMG_1.JPG" from the
+// camera, "img_1.jpg" from an editor) are one file on such a server: the
+// second would go up over the first, and the first entry would show the
+// second picture. The second name is refused where it is registered, in
+// whichever way it is registered, and the first picture arrives as it is.
+TEST_F(FtpUploadTest, PartsWhoseNamesDifferOnlyInLetterCaseDoNotMeetOnACaseBlindServer) {
+    TempFolder blindRoot;
+    LocalFtpServer::Options options;
+    options.ignoreCase = true;
+    LocalFtpServer blind(blindRoot.path(), options);
+    ASSERT_TRUE(blind.running());
+    setServer(blind.port());
+    QDir().mkpath(blindRoot.path() + "www/RaravParts");
+    QDir().mkpath(sitePath() + "RaravParts");
+    TempFolder pictures;
+    Publish::ResistFile(pictures.write("IMG_1.JPG", "camera"), "2006/05/01", 1);
+    const QString edited = pictures.write("edited/img_1.jpg", "edited");
+    const std::function<void()> registrations[] = {
+        [&] { Publish::ResistFile(edited, "2006/05/02", 1); },
+        [&] { Publish::ResistFile(edited, "2006/05/01", 1); },
+        [&] { Publish::ResistFile2(edited, "Img_1.jpg", "ALL", 0); },
+    };
+    for (const auto& registration : registrations) {
+        try {
+            registration();
+            ADD_FAILURE() << "accepted";
+        } catch (const RuntimeError& e) {
+            EXPECT_TRUE(e.description.contains("IMG_1.JPG")) << e.description.toStdString();
+        }
+    }
+    EXPECT_EQ(fileRows("FileName"), (QList<QVariantList>{{"IMG_1.JPG"}}));
+    EXPECT_EQ(QDir(dataPath() + "RaravParts").entryList(QDir::Files), QStringList{"IMG_1.JPG"});
+
+    SiteSave::copyPartsFiles(Shell::state(), "2006/05");
+    saveSite({"index.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_EQ(QDir(blindRoot.path() + "www/RaravParts").entryList(QDir::Files), QStringList{"IMG_1.JPG"});
+    EXPECT_EQ(blindRoot.read("www/RaravParts/IMG_1.JPG"), "camera");
+}
+
 // A box opened during a transfer and held open past the server's time-out
 // (the upload's own "wait" box here) fails nothing: every file arrives and
 // every parts file is marked uploaded.
