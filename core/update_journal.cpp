@@ -54,10 +54,18 @@ QString workFolderPrefix(const QFileInfo& program) {
     return QLatin1Char('.') + program.fileName() + QStringLiteral("-update-");
 }
 
+// The program folder where its files really lie: reached through a link to
+// another disk, the folder beside the link is on the wrong one, and no file
+// could be renamed from there into place.
+QFileInfo programFolderOf(const QString& programFolder) {
+    const QString canonical = QFileInfo(programFolder).canonicalFilePath();
+    return QFileInfo(canonical.isEmpty() ? QDir::cleanPath(programFolder) : canonical);
+}
+
 }  // namespace
 
 QString workFolderTemplate(const QString& programFolder) {
-    const QFileInfo program(QDir::cleanPath(programFolder));
+    const QFileInfo program = programFolderOf(programFolder);
     return program.absolutePath() + QLatin1Char('/') + workFolderPrefix(program) + QStringLiteral("XXXXXX");
 }
 
@@ -118,7 +126,7 @@ bool undo(const QString& workFolder, const QString& programFolder) {
 Recovery recover(const QString& programFolder) {
     Recovery result;
     const QString folder = QDir::cleanPath(programFolder) + QLatin1Char('/');
-    const QFileInfo program(QDir::cleanPath(programFolder));
+    const QFileInfo program = programFolderOf(programFolder);
     const QString prefix = workFolderPrefix(program);
     const QDir parent(program.absolutePath());
     const QStringList left = parent.entryList({prefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);

@@ -7,9 +7,9 @@
 
 namespace UpdateJournal {
 
-// A template for QTemporaryDir: "<parent>/.<folder name>-update-XXXXXX", on
-// the same file system as the program folder, under no name an archive
-// entry could have.
+// A template for QTemporaryDir: "<parent>/.<folder name>-update-XXXXXX" of
+// the folder the program folder's links lead to, on the same file system as
+// its files, under no name an archive entry could have.
 QString workFolderTemplate(const QString& programFolder);
 
 // Where the files of an update wait: "new/" holds the extracted files,

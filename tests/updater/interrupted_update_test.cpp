@@ -17,8 +17,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -244,4 +246,39 @@ TEST(InterruptedUpdate, AddedFilesGetTheModesOfTheProgramsFiles) {
     EXPECT_EQ(mode("prog/dist"), 0755u);
     EXPECT_EQ(mode("prog/settings.ini"), 0600u);
     EXPECT_EQ(t.read("prog/settings.ini"), "new");
+}
+
+// The program folder reached through a link to another disk (the per-user
+// data folder moved to a larger one, say): the work folder lies where the
+// files are, so that they can be renamed into place, and a killed run is
+// found and undone there. Needs a second file system (the memory disk).
+TEST(InterruptedUpdate, AProgramFolderLinkedFromAnotherDiskIsUpdatedAndRecovered) {
+    QTemporaryDir elsewhere(QStringLiteral("/dev/shm/rarav-test-XXXXXX"));
+    TempFolder here;
+    struct stat a{}, b{};
+    if (!elsewhere.isValid() || ::stat("/dev/shm", &a) != 0 ||
+        ::stat(QFile::encodeName(here.path()).constData(), &b) != 0 || a.st_dev == b.st_dev)
+        GTEST_SKIP() << "no second file system";
+    ProgramFolder f(kRelease);
+    // The same program folder moved there, and a link left in its place.
+    const QString real = elsewhere.path() + "/prog";
+    ASSERT_EQ(std::system(QStringLiteral("cp -a '%1' '%2'").arg(f.prog.chopped(1), real).toUtf8().constData()), 0);
+    const auto oldFiles = folderSnapshot(real + "/");
+    const QString linked = here.file("prog");
+    ASSERT_TRUE(QFile::link(real, linked));
+
+    killAtStep = 3;
+    ASSERT_TRUE(extractInChild(linked + "/full.lzh", linked + "/"));
+    EXPECT_EQ(UpdateJournal::recover(linked + "/").outcome, UpdateJournal::Recovery::Undone);
+    EXPECT_EQ(folderSnapshot(real + "/"), oldFiles);
+
+    ScopedPrompts p;
+    p->expectMessage("アップデートが成功しました。");
+    ASSERT_TRUE(Updater::applyUpdate(linked + "/", false, [](const QString&) {}));
+    EXPECT_EQ(here.read("prog/Rarav"), "release program");
+    EXPECT_EQ(here.read("prog/Rarav.bak"), "old program");
+    EXPECT_EQ(here.read("prog/Manual/index.htm"), "new manual");
+    EXPECT_EQ(QDir(here.path()).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"prog"});
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"prog"});
 }
