@@ -62,6 +62,7 @@ public:
     virtual bool findFirst(const QString& name) = 0;
     // The names in the current folder, in one listing.
     virtual bool listNames(QStringList& names) = 0;
+    // name is a file's name in the current folder, never a path.
     virtual bool deleteFile(const QString& name) = 0;
     virtual bool createDirectory(const QString& name) = 0;
     virtual bool removeDirectory(const QString& name) = 0;

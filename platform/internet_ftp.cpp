@@ -144,6 +144,11 @@ struct FtpSession::Impl {
     // Remote names go in CP932: one it cannot hold exactly would reach the
     // server as another name ("?" for what it lacks), perhaps over another file.
     static bool unsendable(const QString& name) { return unsafe(name) || !Codepage::holdsExactly(name); }
+    // A file's name in the current folder: a path would reach another folder.
+    static bool isFileName(const QString& name) {
+        return !name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String(".") &&
+               name != QLatin1String("..");
+    }
 
     bool finish(CURLcode rc) {
         error = Curl::winInetError(rc, replyCode);
@@ -293,7 +298,7 @@ bool FtpSession::findFirst(const QString& name) {
 }
 
 bool FtpSession::deleteFile(const QString& name) {
-    if (Impl::unsendable(name)) return d->fail(Error::InvalidOperation);
+    if (Impl::unsendable(name) || !Impl::isFileName(name)) return d->fail(Error::InvalidOperation);
     return d->command("DELE " + Codepage::fromUnicode(name));
 }
 
@@ -323,7 +328,7 @@ bool FtpSession::folderExists(const QString& folder) {
 }
 
 bool FtpSession::putFile(const QString& localPath, const QString& remoteName, TransferType type) {
-    if (Impl::unsendable(remoteName) || remoteName.isEmpty()) return d->fail(Error::InvalidOperation);
+    if (Impl::unsendable(remoteName) || !Impl::isFileName(remoteName)) return d->fail(Error::InvalidOperation);
     QFile file(localPath);
     Upload upload;
     if (file.open(QIODevice::ReadOnly)) upload.data = file.readAll();

@@ -8,6 +8,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "platform/unchanged_files.h"
+#include "publish/parts_registry.h"
 #include "publish/upload_list_reader.h"
 #include "core/ini_file.h"
 #include "core/shared_state.h"
@@ -152,6 +153,10 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
     QList<Part> toMove;
     for (qsizetype r = 0; r < monthRows.size(); ++r) {
         const QString name = IniFile::TrimNull(monthRows.text(r, QStringLiteral("FileName")));
+        if (const QString refused = partNameRefusal(name); !refused.isEmpty()) {
+            Prompts::MsgBox(M + QStringLiteral("月分として登録された") + refused, Prompts::vbCritical);
+            continue;
+        }
         if (QFileInfo(parts + name).isFile()) {
             toMove.append({monthRows.value(r, QStringLiteral("FileID")), name});
             continue;
@@ -184,7 +189,7 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
         UploadList::Appending listing = UploadList::appending(uploadLog, writtenPaths);
         for (qsizetype r = 0; r < everyPage.size(); ++r) {
             const QString name = IniFile::TrimNull(everyPage.text(r, QStringLiteral("FileName")));
-            if (!QFileInfo(parts + name).isFile()) continue;
+            if (!partNameRefusal(name).isEmpty() || !QFileInfo(parts + name).isFile()) continue;
             if (!UnchangedFiles::sameBytes(parts + name, dataLogParts + name))
                 copyReplacing(parts + name, dataLogParts + name);
             if (!UnchangedFiles::sameBytes(parts + name, siteLogParts + name))

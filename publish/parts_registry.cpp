@@ -144,6 +144,8 @@ void registerPart(const QString& path, const QString& name, const QString& day, 
 
 }  // namespace
 
+QString partNameRefusal(const QString& name) { return FileNames::refusal(name, partsFolder()); }
+
 QString PartRegistration::line() const {
     return Day + QStringLiteral(" : ") + QString::number(Number) + QStringLiteral(" : ") + FileName;
 }
@@ -184,7 +186,8 @@ void removePartRegistration(const PartRegistration& reg) {
     db.exec(QStringLiteral("DELETE FROM FileDB WHERE FileName = ? AND Day = ? AND Number = ?"),
             {reg.FileName, reg.Day, reg.Number});
     const int count = db.scalar(QStringLiteral("SELECT Count(FileID) FROM FileDB WHERE FileName = ?"), {reg.FileName}).toInt();
-    if (count != 0) return;
+    // A name that is no bare file name has no stored copy to offer.
+    if (count != 0 || !partNameRefusal(reg.FileName).isEmpty()) return;
     if (MsgBox(QStringLiteral("このファイルは他の日付等で使用されていません。\r\n削除しますか？"), vbYesNo, kTitle) != vbYes)
         return;
     const QString stored = partsFolder() + reg.FileName;

@@ -25,6 +25,11 @@ void ResistFile(const QString& iptFileFullPath, const QString& ResistDay, int Re
 void ResistFile2(const QString& iptFileFullPath, const QString& renamedFileName, const QString& ResistDay,
                  int ResistDayNumber);
 
+// "" when a registered name is a bare file name of the parts folders; else
+// why not. Rows written by another program may hold a path ("../x.gif"),
+// which must reach no file outside those folders.
+QString partNameRefusal(const QString& name);
+
 // "ALL", then "yyyy/mm/dd : n" for every entry, newest day first.
 QStringList registeredDays();
 QList<PartRegistration> partRegistrations();

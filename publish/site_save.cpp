@@ -9,6 +9,7 @@
 #include "core/file_dialogs.h"
 #include "core/file_names.h"
 #include "core/rarav_ini.h"
+#include "publish/parts_registry.h"
 #include "site/month_page.h"
 
 #include <QSet>
@@ -39,7 +40,8 @@ void copyPart(const Shell::SharedState& s, const QString& name, const QSet<QStri
     const QString source = partSource(s, name);
     Shell::setStatusText(QStringLiteral("Copying ") + source);
     const QString target = partTarget(s, name);
-    if (name.isEmpty() || alreadyThere.contains(name) || !Files::exists(source) || Files::sameBytes(source, target))
+    if (!Publish::partNameRefusal(name).isEmpty() || alreadyThere.contains(name) || !Files::exists(source) ||
+        Files::sameBytes(source, target))
         return;
     if (!Files::copyFile(source, target))
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(target));
@@ -77,7 +79,7 @@ struct PartsLook {
             // A month's parts are listed again among all: one found the same is not
             // compared again.
             for (const QString& name : names) {
-                if (!name.isEmpty() && !alreadyThere.contains(name) &&
+                if (Publish::partNameRefusal(name).isEmpty() && !alreadyThere.contains(name) &&
                     Files::sameBytes(partSource(s, name), partTarget(s, name)))
                     alreadyThere.insert(name);
             }

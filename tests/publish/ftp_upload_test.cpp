@@ -3,6 +3,7 @@
 #include "platform/internet.h"
 #include "publish/ftp_upload.h"
 #include "publish/internet_error_text.h"
+#include "publish/log_maker.h"
 #include "publish/parts_registry.h"
 #include "publish/site_save.h"
 #include "site/upload_list.h"
@@ -244,6 +245,48 @@ TEST_F(FtpUploadTest, PartsWhoseNamesDifferOnlyInLetterCaseDoNotMeetOnACaseBlind
     ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
     EXPECT_EQ(QDir(blindRoot.path() + "www/RaravParts").entryList(QDir::Files), QStringList{"IMG_1.JPG"});
     EXPECT_EQ(blindRoot.read("www/RaravParts/IMG_1.JPG"), "camera");
+}
+
+// A registered name is a bare file name; one that is a path ("../x.gif", as
+// another program may write it into the database) names a file outside the
+// parts folders. Nothing of it is copied, sent, moved or deleted outside its
+// folder: the site save passes it over, the upload fails naming it, the log
+// maker reports it and leaves its row, and removing the registration deletes
+// no file.
+TEST_F(FtpUploadTest, ARegisteredNameThatIsAPathReachesNoFileOutsideItsFolder) {
+    ASSERT_TRUE(server.running());
+    QDir().mkpath(remote("www/RaravParts"));
+    data.write("outside.gif", "a file of the data folder");
+    data.write("RaravLog/outside.gif", "a file of the log folder");
+    addPart("../outside.gif", "2006/04/03", 1);
+    QDir().mkpath(sitePath() + "RaravParts");
+    site.write("outside.gif", "a file of the site folder");
+
+    SiteSave::copyPartsFiles(Shell::state(), "2006/04");
+    EXPECT_EQ(site.read("outside.gif"), "a file of the site folder");
+
+    saveSite({"index.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Failed) << progress.body.toStdString();
+    EXPECT_TRUE(progress.body.contains("../outside.gif")) << progress.body.toStdString();
+    EXPECT_FALSE(onServer("www/outside.gif"));
+    EXPECT_EQ(fileRows("Uploaded"), (QList<QVariantList>{{0}}));
+
+    ScopedPrompts prompts;
+    prompts->expectMessage("../outside.gif", Prompts::vbOK);
+    Publish::makeLog("2006", "4", [this](const QString& path, const QString&, int, bool, bool) {
+        Files::writeText(path, "<p>log</p>", true);
+        const QString folder = path.left(path.lastIndexOf('/'));
+        Files::writeText(userPath() + "uplogtmp.tmp", folder + "," + path.mid(folder.size() + 1) + "\r\n");
+    });
+    EXPECT_EQ(data.read("outside.gif"), "a file of the data folder");
+    EXPECT_EQ(data.read("RaravLog/outside.gif"), "a file of the log folder");
+    EXPECT_FALSE(QFile::exists(sitePath() + "RaravLog/outside.gif"));
+    EXPECT_EQ(fileRows("Logged"), (QList<QVariantList>{{0}}));
+
+    Publish::removePartRegistration({"2006/04/03", 1, "../outside.gif"});
+    EXPECT_TRUE(fileRows().isEmpty());
+    EXPECT_EQ(data.read("outside.gif"), "a file of the data folder");
+    EXPECT_TRUE(prompts->shown.filter("削除しますか").isEmpty()) << prompts->shown.join('|').toStdString();
 }
 
 // A box opened during a transfer and held open past the server's time-out
