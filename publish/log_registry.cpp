@@ -106,6 +106,8 @@ void removeLogRegistration(const QString& LogFileName) {
         db.exec(QStringLiteral("DELETE FROM LogDB WHERE rowid = (SELECT rowid FROM LogDB WHERE LogFileName = ? LIMIT 1)"),
                 {LogFileName});
     }
+    // A name another program wrote as a path has no copy in the log folders.
+    if (!FileNames::refusal(LogFileName, dataLog()).isEmpty()) return;
     if (MsgBox(QStringLiteral("ファイルも削除しますか？"), vbYesNo, kFilesTitle) != vbYes) return;
     if (MsgBox(QStringLiteral("本当に削除しますか？"), vbYesNo, kFilesTitle) != vbYes) return;
     removeCopy(dataLog() + QLatin1Char('/') + LogFileName);

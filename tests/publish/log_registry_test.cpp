@@ -129,3 +129,21 @@ TEST_F(LogRegistryTest, RemovesTheRowThenOffersTheCopies) {
     EXPECT_TRUE(logRows().isEmpty());
     ASSERT_EQ(prompts->shown.size(), 6);
 }
+
+// A row another program wrote with a path for its name names no copy in the
+// log folders: removing it deletes nothing outside them, and no file is
+// offered for deletion.
+TEST_F(LogRegistryTest, RemovingARowNamedByAPathDeletesNoFileOutsideTheLogFolders) {
+    data.write("outside.htm", "a page of the data folder");
+    site.write("outside.htm", "a page of the site folder");
+    Database(databasePath()).exec("INSERT INTO LogDB (LogMonth, LogFileName) VALUES ('2005/03', '../outside.htm')");
+    frmResistLogs w;
+    ScopedPrompts prompts;
+    prompts->expectMessage("本当に削除しますか？", Prompts::vbYes);
+    w.ResisterdList->setCurrentRow(0);
+    w.BtnDelete_Click();
+    EXPECT_TRUE(logRows().isEmpty());
+    EXPECT_EQ(data.read("outside.htm"), "a page of the data folder");
+    EXPECT_EQ(site.read("outside.htm"), "a page of the site folder");
+    EXPECT_EQ(prompts->shown.size(), 1) << prompts->shown.join('|').toStdString();
+}
