@@ -249,9 +249,9 @@ FtpUpload::Ending FtpUpload::run() {
     // previous site standing.
     if (!enterStartFolder() || !putPages() || !deleteOldPages()) return Ending::Failed;
 
+    // Replaced in one step: a list removed first and then not written would
+    // leave the next run without the pages to remove.
     const QString oldList = userPath_ + QStringLiteral("uploadold.tmp");
-    if (QFileInfo::exists(oldList) && !Files::removeFile(oldList))
-        throw RuntimeError(ErrorNumber::PermissionDenied, oldList);
     if (!Files::copyFile(uploadList, oldList)) throw RuntimeError(ErrorNumber::PermissionDenied, oldList);
 
     if (s.HTMLOnlyUpload == 0 && !putParts()) return Ending::Failed;

@@ -10,6 +10,7 @@
 #include "core/ini_file.h"
 #include "core/shared_state.h"
 #include "tests/publish/publish_fixture.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/local_servers.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -382,6 +383,25 @@ TEST_F(FtpUploadTest, APartOfAPastLogMonthReachesTheLogFolderOnTheServer) {
     ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
     EXPECT_EQ(root.read("www/RaravLog/RaravParts/四月.gif"), "GIF89a new");
     EXPECT_EQ(fileRows("Uploaded, Logged"), (QList<QVariantList>{{1, 1}}));
+}
+
+// The list of the pages on the server cannot be replaced (the disk is full):
+// the run fails, and the old list is kept, so that the next upload still
+// removes the pages the site no longer holds.
+TEST_F(FtpUploadTest, AnOldListThatCannotBeReplacedIsKept) {
+    ASSERT_TRUE(server.running());
+    QDir().mkpath(remote("www/RaravParts"));
+    saveSite({"index.htm", "2006_05_01.htm", "2006_05_02.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    const QByteArray firstList = user.read("uploadold.tmp");
+
+    saveSite({"index.htm", "2006_05_02.htm"});
+    EXPECT_TRUE(onFullDisk([this] { return upload() == FtpUpload::Ending::Failed; }));
+    EXPECT_EQ(user.read("uploadold.tmp"), firstList);
+
+    saveSite({"index.htm"});
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_EQ(QDir(remote("www")).entryList(QDir::Files), QStringList{"index.htm"});
 }
 
 TEST_F(FtpUploadTest, RefusalsChangeNothing) {
