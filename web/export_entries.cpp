@@ -11,6 +11,8 @@
 #include "core/shared_state.h"
 #include "site/html2text.h"
 
+#include <QHash>
+
 namespace {
 
 const QString kText = QStringLiteral("TEXT");
@@ -161,7 +163,16 @@ bool clsExport::Execute() {
         for (const ExportRow& row : rows) out += FillTemplate(templateText, row, converter);
         write(FileFullPath, out);
     } else {
-        for (const ExportRow& row : rows) write(entryFilePath(row), FillTemplate(templateText, row, converter));
+        // Entries that get one name (two of a day, two titles alike) share
+        // its file in their order, so that none is written over another.
+        QStringList paths;
+        QHash<QString, QString> texts;
+        for (const ExportRow& row : rows) {
+            const QString path = entryFilePath(row);
+            if (!texts.contains(path)) paths << path;
+            texts[path] += FillTemplate(templateText, row, converter);
+        }
+        for (const QString& path : std::as_const(paths)) write(path, texts.value(path));
     }
     return true;
 }

@@ -118,13 +118,16 @@ TEST_F(Export, OneFileHoldsEveryEntryWholeWithConvertedOrRawBodies) {
 TEST_F(Export, OneFilePerEntryIsNamedByDayOrTitle) {
     addEntry("2006/05/02", 1, "a/b", "slash");
     addEntry("2006/05/03", 1, "", "untitled");
+    addEntry("2006/05/04", 1, "a_b", "underscore");
     clsExport e = filePerEntryOfMay2006();
     e.FileFullPath = t.path() + "out";
     ASSERT_TRUE(e.Execute());
-    // Two entries of one day under day naming: the one written last stays.
+    // Two entries of one day under day naming share the day's file, in
+    // their order: neither is lost to the other.
     EXPECT_EQ(QDir(e.FileFullPath).entryList(QDir::Files),
-              QStringList({"2006_05_01.txt", "2006_05_02.txt", "2006_05_03.txt", "2006_05_31.txt"}));
-    EXPECT_EQ(out("2006_05_01.txt"), "2006/05/01 second [日記/晴]\r\n<b>two</b>\r\n");
+              QStringList({"2006_05_01.txt", "2006_05_02.txt", "2006_05_03.txt", "2006_05_04.txt", "2006_05_31.txt"}));
+    EXPECT_EQ(out("2006_05_01.txt"), "2006/05/01 first [日記/晴]\r\n<p>Hello<br>world</p>\r\n"
+                                     "2006/05/01 second [日記/晴]\r\n<b>two</b>\r\n");
 
     // Title naming; a user-defined template takes its own extension.
     QDir(e.FileFullPath).removeRecursively();
@@ -135,7 +138,7 @@ TEST_F(Export, OneFilePerEntryIsNamedByDayOrTitle) {
     ASSERT_TRUE(e.Execute());
     EXPECT_EQ(QDir(e.FileFullPath).entryList(QDir::Files),
               QStringList({"2006_05_03.htm", "a_b.htm", "first.htm", "last.htm", "second.htm"}));
-    EXPECT_EQ(out("a_b.htm"), "<p>a/b</p>\r\n");
+    EXPECT_EQ(out("a_b.htm"), "<p>a/b</p>\r\n<p>a_b</p>\r\n");
 
     // No entries, no files; a missing template gives an empty line per entry.
     QDir(e.FileFullPath).removeRecursively();
