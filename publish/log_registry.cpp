@@ -4,10 +4,13 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
+#include "publish/upload_list_reader.h"
 #include "core/file_names.h"
 #include "core/path_parts.h"
 #include "core/shared_state.h"
+#include "site/upload_list.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -44,6 +47,27 @@ void removeCopy(const QString& path) {
         Files::removeFile(path);
     else
         Prompts::MsgBox(QStringLiteral("ファイルがありませんでした。"), Prompts::vbInformation, kFilesTitle);
+}
+
+// A page gone from the data folder no longer waits for the upload, which
+// refuses to run while a page it lists is missing.
+void dropFromPendingUpload(const QString& page) {
+    const QString list = Shell::state().UserPath + QStringLiteral("uploadlog.tmp");
+    if (QFileInfo::exists(page) || !QFileInfo::exists(list)) return;
+    QList<UploadLine> lines;
+    try {
+        lines = readUploadList(list);
+    } catch (const RuntimeError&) {
+        return;  // a damaged list is the upload's to report
+    }
+    QStringList kept;
+    for (const UploadLine& line : lines)
+        if (QDir::cleanPath(line.localPath()) != QDir::cleanPath(page)) kept << line.localPath();
+    if (kept.size() == lines.size()) return;
+    if (kept.isEmpty())
+        UploadList::remove(list);
+    else
+        UploadList::write(list, kept);
 }
 
 }  // namespace
@@ -112,6 +136,7 @@ void removeLogRegistration(const QString& LogFileName) {
     if (MsgBox(QStringLiteral("本当に削除しますか？"), vbYesNo, kFilesTitle) != vbYes) return;
     removeCopy(dataLog() + QLatin1Char('/') + LogFileName);
     removeCopy(siteLog() + QLatin1Char('/') + LogFileName);
+    dropFromPendingUpload(dataLog() + QLatin1Char('/') + LogFileName);
 }
 
 }  // namespace Publish

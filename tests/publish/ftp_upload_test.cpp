@@ -4,6 +4,7 @@
 #include "publish/ftp_upload.h"
 #include "publish/internet_error_text.h"
 #include "publish/log_maker.h"
+#include "publish/log_registry.h"
 #include "publish/parts_registry.h"
 #include "publish/site_save.h"
 #include "site/upload_list.h"
@@ -402,6 +403,32 @@ TEST_F(FtpUploadTest, AnOldListThatCannotBeReplacedIsKept) {
     saveSite({"index.htm"});
     ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
     EXPECT_EQ(QDir(remote("www")).entryList(QDir::Files), QStringList{"index.htm"});
+}
+
+// A past log made by mistake and removed with its files before it went up:
+// the pending list no longer names the removed page, so that uploads are
+// not refused for its missing file ever after; the other pages of the month
+// still go up.
+TEST_F(FtpUploadTest, APastLogRemovedWithItsFilesBeforeTheUploadDoesNotBlockIt) {
+    ASSERT_TRUE(server.running());
+    QDir().mkpath(remote("www/RaravLog"));
+    saveSite({"index.htm"});
+    const QString logFolder = dataPath() + "RaravLog/";
+    writeList("uploadlog.tmp", {page(logFolder, "200604.htm"), page(logFolder, "200604_01.htm")});
+    site.write("RaravLog/200604.htm", "<p>x</p>");
+    Database(databasePath()).exec("INSERT INTO LogDB (LogMonth, LogFileName) VALUES ('2006/04', '200604.htm')");
+
+    ScopedPrompts prompts;
+    prompts->expectMessage("本当に削除しますか？", Prompts::vbYes)
+        .expectMessage("ファイルも削除しますか？", Prompts::vbYes)
+        .expectMessage("本当に削除しますか？", Prompts::vbYes);
+    Publish::removeLogRegistration("200604.htm");
+    ASSERT_FALSE(QFile::exists(logFolder + "200604.htm"));
+
+    ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
+    EXPECT_TRUE(onServer("www/RaravLog/200604_01.htm"));
+    EXPECT_FALSE(onServer("www/RaravLog/200604.htm"));
+    EXPECT_FALSE(QFile::exists(userPath() + "uploadlog.tmp"));
 }
 
 TEST_F(FtpUploadTest, RefusalsChangeNothing) {
