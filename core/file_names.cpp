@@ -36,7 +36,15 @@ static bool sameFolder(const QString& a, const QString& b) {
     return QDir::cleanPath(QDir(a).absolutePath()) == QDir::cleanPath(QDir(b).absolutePath());
 }
 
+bool isSingleName(const QString& name) {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
+    for (const QChar c : name)
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control) return false;
+    return true;
+}
+
 static QString refusalIn(const QString& name, bool programFolder) {
+    if (isSingleName(name) && !(programFolder && isProgramFile(name))) return {};
     const QString quoted = QStringLiteral("「%1」はファイル名に使えません。").arg(name);
     if (name.isEmpty()) return QStringLiteral("ファイル名が空です。");
     if (name.contains(u'/') || name.contains(u'\\'))

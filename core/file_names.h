@@ -6,6 +6,11 @@
 
 namespace FileNames {
 
+// True when name is one name directly inside a folder: not empty, no "/" or
+// "\\", not "." or "..", no control character. The test for names read in
+// bulk (a page's parts, a set's text blocks), in folders that are never the
+// program folder; refusal() gives the message.
+bool isSingleName(const QString& name);
 // "" when name may be a file directly inside folder; otherwise the message
 // that tells the user why not.
 QString refusal(const QString& name, const QString& folder);

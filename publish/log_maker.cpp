@@ -10,6 +10,7 @@
 #include "platform/unchanged_files.h"
 #include "publish/parts_registry.h"
 #include "publish/upload_list_reader.h"
+#include "core/file_names.h"
 #include "core/ini_file.h"
 #include "core/shared_state.h"
 #include "site/month_entries.h"
@@ -189,7 +190,7 @@ LogMade makeLog(const QString& year, const QString& month, const MonthPageWriter
         UploadList::Appending listing = UploadList::appending(uploadLog, writtenPaths);
         for (qsizetype r = 0; r < everyPage.size(); ++r) {
             const QString name = IniFile::TrimNull(everyPage.text(r, QStringLiteral("FileName")));
-            if (!partNameRefusal(name).isEmpty() || !QFileInfo(parts + name).isFile()) continue;
+            if (!FileNames::isSingleName(name) || !QFileInfo(parts + name).isFile()) continue;
             if (!UnchangedFiles::sameBytes(parts + name, dataLogParts + name))
                 copyReplacing(parts + name, dataLogParts + name);
             if (!UnchangedFiles::sameBytes(parts + name, siteLogParts + name))

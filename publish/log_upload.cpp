@@ -4,9 +4,9 @@
 #include "platform/files.h"
 #include "platform/runtime_error.h"
 #include "publish/ftp_upload.h"
-#include "publish/parts_registry.h"
 #include "publish/remote_folders.h"
 #include "publish/upload_list_reader.h"
+#include "core/file_names.h"
 #include "core/ini_file.h"
 
 #include <QFileInfo>
@@ -80,7 +80,7 @@ QStringList FtpUpload::sharedLogParts(const QString& localFolder, const QList<Pa
     QStringList names;
     for (qsizetype r = 0; r < rs.size(); ++r) {
         const QString name = IniFile::TrimNull(rs.text(r, QStringLiteral("FileName")));
-        if (!partNameRefusal(name).isEmpty() || taken.contains(name) || !QFileInfo::exists(localFolder + name))
+        if (!FileNames::isSingleName(name) || taken.contains(name) || !QFileInfo::exists(localFolder + name))
             continue;
         taken.insert(name);
         names << name;

@@ -9,7 +9,6 @@
 #include "core/file_dialogs.h"
 #include "core/file_names.h"
 #include "core/rarav_ini.h"
-#include "publish/parts_registry.h"
 #include "site/month_page.h"
 
 #include <QSet>
@@ -40,7 +39,7 @@ void copyPart(const Shell::SharedState& s, const QString& name, const QSet<QStri
     const QString source = partSource(s, name);
     Shell::setStatusText(QStringLiteral("Copying ") + source);
     const QString target = partTarget(s, name);
-    if (!Publish::partNameRefusal(name).isEmpty() || alreadyThere.contains(name) || !Files::exists(source) ||
+    if (!FileNames::isSingleName(name) || alreadyThere.contains(name) || !Files::exists(source) ||
         Files::sameBytes(source, target))
         return;
     if (!Files::copyFile(source, target))
@@ -79,7 +78,7 @@ struct PartsLook {
             // A month's parts are listed again among all: one found the same is not
             // compared again.
             for (const QString& name : names) {
-                if (Publish::partNameRefusal(name).isEmpty() && !alreadyThere.contains(name) &&
+                if (FileNames::isSingleName(name) && !alreadyThere.contains(name) &&
                     Files::sameBytes(partSource(s, name), partTarget(s, name)))
                     alreadyThere.insert(name);
             }

@@ -49,7 +49,7 @@ QString SiteContext::textBlock(const char* section, const char* key) const {
     const QString folder = dataPath + QStringLiteral("Customize/");
     // A set may come from someone else: a name that leaves the set folder
     // would put a file from elsewhere into a page that is then uploaded.
-    if (name.isEmpty() || !FileNames::isAcceptable(name, folder)) return QString();
+    if (name.isEmpty() || !FileNames::isSingleName(name)) return QString();
     QString path = folder + name + QStringLiteral(".htm");
     // The window lists and edits "Top.HTM" as the block "Top"; the page takes it too.
     if (!Files::exists(path))
