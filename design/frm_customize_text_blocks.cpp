@@ -3,6 +3,7 @@
 #include "design/frm_customize.h"
 
 #include "design/design_sets.h"
+#include "platform/field_text.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "core/ini_file.h"
@@ -65,7 +66,7 @@ void tellUnsaved(const QString& name) {
 }
 
 bool saveBlock(const QString& name, const QPlainTextEdit* box) {
-    if (TextBlocks::save(dataPath(), name, box->toPlainText())) return true;
+    if (TextBlocks::save(dataPath(), name, FieldText::of(box))) return true;
     tellUnsaved(name);
     return false;
 }

@@ -2,6 +2,7 @@
 // the colour buttons and the background-picture buttons.
 #include "design/frm_customize.h"
 
+#include "platform/field_text.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "core/file_dialogs.h"
@@ -102,7 +103,7 @@ void frmCustomize::Deferred_Change(QWidget* control) {
     if (loading_) return;
     if (control == txtOtherHead || control == txtContents) {
         auto* box = static_cast<QPlainTextEdit*>(control);
-        blocks_.edit(boxOf(box), box->toPlainText());
+        blocks_.edit(boxOf(box), FieldText::of(box));
         showMark(box);
         return;
     }

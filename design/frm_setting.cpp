@@ -1,5 +1,6 @@
 #include "design/frm_setting.h"
 
+#include "platform/field_text.h"
 #include "platform/prompts.h"
 #include "core/addresses.h"
 #include "core/rarav_ini.h"
@@ -277,7 +278,7 @@ SiteSettings::Values frmSetting::shownValues() const {
     v.Title = txtRSS_Title->text();
     v.HPURL = txtRSS_HPURL->text();
     v.RaravURL = txtRSS_RaravURL->text();
-    v.Description = txtRSS_Description->toPlainText();
+    v.Description = FieldText::of(txtRSS_Description);
     v.ManagingAuthor = txtRSS_ManagingAuthor->text();
     v.WebMaster = txtRSS_WebMaster->text();
     v.AtomAuthor = txtATOM_Author->text();

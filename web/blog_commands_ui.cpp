@@ -1,5 +1,6 @@
 #include "web/blog_commands.h"
 
+#include "platform/field_text.h"
 #include "platform/web_browser.h"
 #include "web/blog_browser_page.h"
 #include "web/blog_pages.h"
@@ -22,7 +23,7 @@ BlogEntry openEntry() {
     const frmContents* editor = frmContents::instance();
     entry.caption = editor->windowTitle();
     entry.title = editor->txtTitle->text();
-    entry.body = editor->txtContents->toPlainText();
+    entry.body = FieldText::of(editor->txtContents);
     entry.genre = editor->ComboGenre->currentText();
     entry.isPrivate = editor->ComboPrivate->currentIndex() == 1;
     return entry;

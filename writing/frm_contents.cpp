@@ -2,6 +2,7 @@
 #include "core/combo_boxes.h"
 
 #include "platform/clock.h"
+#include "platform/field_text.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
@@ -12,7 +13,6 @@
 #include "core/window_place.h"
 #include "site/in_program_pages.h"
 #include "writing/entry_store.h"
-#include "writing/field_text.h"
 #include "writing/frm_html_make_image.h"
 #include "writing/frm_prev_rarav_viewer.h"
 #include "writing/genre_list.h"

@@ -2,11 +2,11 @@
 // and link insertion, and the clipboard commands.
 #include "writing/frm_contents.h"
 
+#include "platform/field_text.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "core/rarav_ini.h"
 #include "core/shared_state.h"
-#include "writing/field_text.h"
 #include "writing/frm_html_make_font.h"
 #include "writing/frm_html_make_hr.h"
 #include "writing/frm_html_make_list.h"

@@ -1,11 +1,11 @@
 #include "writing/frm_get_zettik.h"
 
+#include "platform/field_text.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "core/shared_state.h"
 #include "core/window_place.h"
-#include "writing/field_text.h"
 #include "writing/frm_calender.h"
 #include "writing/frm_contents.h"
 #include "writing/memo_list.h"

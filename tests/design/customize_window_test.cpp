@@ -333,12 +333,13 @@ TEST_F(CustomizeWindow, CategoriesShowTheirBlocksAndAPickRecordsItUnderTheCatego
     window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Top"));
     EXPECT_EQ(setValue("Body", "DownText_Div_Log"), "Top");
 
-    // Without the live preview, leaving an edited block keeps its mark, so Apply saves it.
-    window->txtContents->setPlainText("footer text");
+    // Without the live preview, leaving an edited block keeps its mark, so
+    // Apply saves it, its no-break space (pasted from a page) as it stood.
+    window->txtContents->setPlainText(QStringLiteral("footer\u00A0text"));
     QFocusEvent out(QEvent::FocusOut);
     QCoreApplication::sendEvent(window->txtContents, &out);
     window->Btn_Apply_Click();
-    EXPECT_EQ(tmp.read("data/Customize/Top.htm"), QByteArray("footer text\r\n"));
+    EXPECT_EQ(tmp.read("data/Customize/Top.htm"), QByteArray("footer&#xA0;text\r\n"));
     EXPECT_EQ(window->txtContents->property("Tag").toString(), "");
 
     chooseCategory("左側フレーム(上下追加テキスト)");
@@ -351,7 +352,7 @@ TEST_F(CustomizeWindow, CategoriesShowTheirBlocksAndAPickRecordsItUnderTheCatego
     p->expectMessage("変更されていますが、保存しますか？", Prompts::vbYes);
     window->cmbUpDownText->setCurrentIndex(window->cmbUpDownText->findText("Top"));
     EXPECT_EQ(tmp.read("data/Customize/Meta.htm"), QByteArray("edited\r\n"));
-    EXPECT_EQ(window->txtContents->toPlainText(), "footer text");
+    EXPECT_EQ(window->txtContents->toPlainText(), "footer&#xA0;text");
     EXPECT_EQ(setValue("CalenderWindow", "UpText"), "Top");
 }
 

@@ -1,4 +1,4 @@
-#include "writing/field_text.h"
+#include "platform/field_text.h"
 
 #include <QPlainTextEdit>
 #include <QTextDocument>
