@@ -140,7 +140,9 @@ void handOver(const QString& listPath, const QStringList& paths) {
 Appending appending(const QString& listPath, const QStringList& paths) {
     QByteArray old;
     QFile file(listPath);
-    if (file.exists()) {
+    // Through a symbolic link: one to a file not made yet is a list not
+    // there yet (QFile's own look counts the link).
+    if (Files::exists(listPath)) {
         if (!file.open(QIODevice::ReadOnly)) throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
         old = file.readAll();
         if (file.error() != QFileDevice::NoError) throw RuntimeError(ErrorNumber::PermissionDenied, listPath);

@@ -9,6 +9,8 @@
 #include "tests/support/temp_folder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -116,6 +118,14 @@ TEST(UploadListFormat, AppendingAddsEachPageOnceInTheListsEncoding) {
         return false;
     }, long(before.size()) + 3));
     EXPECT_EQ(t.read("uploadlog.tmp"), before);
+
+    // A list that is a symbolic link to a file not made yet: the first lines
+    // make that file, and the link stays.
+    const QString linked = t.file("linked.tmp");
+    ASSERT_TRUE(QFile::link(t.file("〜¥−🍣.tmp"), linked));
+    UploadList::append(linked, {t.path() + "log/5.htm"});
+    EXPECT_TRUE(QFileInfo(linked).isSymLink());
+    EXPECT_EQ(t.read("〜¥−🍣.tmp"), Codepage::encodeFile(folder + ",5.htm\r\n"));
 }
 
 }  // namespace
