@@ -76,7 +76,8 @@ bool setUpUser(Shell::SharedState& s, const QString& userId) {
 
 void readFolderValues(Shell::SharedState& s) {
     s.DataPath = withSlash(RaravIni::read(s.RaravIniFile, RaravIni::DataPath));
-    s.FilePath = RaravIni::read(s.RaravIniFile, RaravIni::SaveFilePath);
+    // A value edited by hand may lack the slash that the pages' names follow.
+    s.FilePath = withSlash(RaravIni::read(s.RaravIniFile, RaravIni::SaveFilePath));
     s.FileName = RaravIni::read(s.RaravIniFile, RaravIni::SaveFileName);
 }
 

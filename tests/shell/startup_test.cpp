@@ -44,13 +44,15 @@ TEST(Startup, CopiesLyingInTheProgramFolderComeFirstAndNothingIsOverwritten) {
     TempFolder t;
     t.write("default.ini", "");
     t.write("default.mdb", "template");
-    t.write("rarav.ini", "[ALL]\r\nDataPath=/somewhere\r\nSaveFileName=index.htm\r\n");
+    t.write("rarav.ini", "[ALL]\r\nDataPath=/somewhere\r\nSaveFilePath=/site\r\nSaveFileName=index.htm\r\n");
     t.write("rarav.mdb", "old diary");
     auto s = stateIn(t.path());
     ASSERT_TRUE(Startup::setUpSingleUser(s));
     EXPECT_EQ(t.read("UserData/rarav.mdb"), QByteArray("old diary"));
     EXPECT_EQ(s.DataPath, QStringLiteral("/somewhere/"));  // "/" added in memory only
     EXPECT_EQ(RaravIni::read(s.RaravIniFile, RaravIni::DataPath), QStringLiteral("/somewhere"));
+    // The pages go into the site folder, not beside it as "/siteindex.htm".
+    EXPECT_EQ(s.FilePath, QStringLiteral("/site/"));
     EXPECT_EQ(s.FileName, QStringLiteral("index.htm"));
     EXPECT_TRUE(QFile::exists(t.file("rarav.ini")));
 
