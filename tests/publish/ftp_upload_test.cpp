@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QMap>
 #include <QTimer>
+#include <memory>
 
 using Publish::FtpUpload;
 
@@ -46,6 +47,16 @@ protected:
     }
     void setServer(int port) {
         IniFile::WriteIniString(iniFile(), "FTP", "URL", QStringLiteral("127.0.0.1:%1").arg(port));
+    }
+    // A server that ignores letter case (as Windows servers do), serving
+    // rootFolder, with its start folder and parts folder made; the upload goes to it.
+    std::unique_ptr<LocalFtpServer> caseBlindServer(const TempFolder& rootFolder) {
+        LocalFtpServer::Options options;
+        options.ignoreCase = true;
+        auto blind = std::make_unique<LocalFtpServer>(rootFolder.path(), options);
+        if (blind->running()) setServer(blind->port());
+        QDir().mkpath(rootFolder.path() + "www/RaravParts");
+        return blind;
     }
     FtpUpload::Ending upload() {
         progress = RecordingProgress();
@@ -191,12 +202,8 @@ TEST_F(FtpUploadTest, APartRegisteredAgainDuringTheRunStaysPending) {
 // delete the page just put.
 TEST_F(FtpUploadTest, ATopPageRenamedByLetterCaseStaysOnACaseBlindServer) {
     TempFolder blindRoot;
-    LocalFtpServer::Options options;
-    options.ignoreCase = true;
-    LocalFtpServer blind(blindRoot.path(), options);
-    ASSERT_TRUE(blind.running());
-    setServer(blind.port());
-    QDir().mkpath(blindRoot.path() + "www/RaravParts");
+    const auto blind = caseBlindServer(blindRoot);
+    ASSERT_TRUE(blind->running());
     saveSite({"Index.htm", "Index_D.htm", "Index_C.htm", "Index_RSS091.xml", "gone.htm"});
     ASSERT_EQ(upload(), FtpUpload::Ending::Succeeded) << progress.body.toStdString();
 
@@ -216,12 +223,8 @@ TEST_F(FtpUploadTest, ATopPageRenamedByLetterCaseStaysOnACaseBlindServer) {
 // whichever way it is registered, and the first picture arrives as it is.
 TEST_F(FtpUploadTest, PartsWhoseNamesDifferOnlyInLetterCaseDoNotMeetOnACaseBlindServer) {
     TempFolder blindRoot;
-    LocalFtpServer::Options options;
-    options.ignoreCase = true;
-    LocalFtpServer blind(blindRoot.path(), options);
-    ASSERT_TRUE(blind.running());
-    setServer(blind.port());
-    QDir().mkpath(blindRoot.path() + "www/RaravParts");
+    const auto blind = caseBlindServer(blindRoot);
+    ASSERT_TRUE(blind->running());
     QDir().mkpath(sitePath() + "RaravParts");
     TempFolder pictures;
     Publish::ResistFile(pictures.write("IMG_1.JPG", "camera"), "2006/05/01", 1);
