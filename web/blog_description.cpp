@@ -1,6 +1,7 @@
 #include "web/blog_description.h"
 
 #include "platform/profile.h"
+#include "core/file_names.h"
 #include "core/shared_state.h"
 
 namespace {
@@ -59,6 +60,10 @@ BlogDescription BlogDescription::read(const QString& path) {
     return d;
 }
 
-QString BlogDescription::pathOf(const QString& blog) {
-    return Shell::state().DataPath + QStringLiteral("BlogTemplate/") + blog + QStringLiteral(".ini");
-}
+namespace {
+QString folder() { return Shell::state().DataPath + QStringLiteral("BlogTemplate/"); }
+}  // namespace
+
+QString BlogDescription::pathOf(const QString& blog) { return folder() + blog + QStringLiteral(".ini"); }
+
+QString BlogDescription::nameRefusal(const QString& blog) { return FileNames::refusal(blog, folder()); }

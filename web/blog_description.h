@@ -35,6 +35,9 @@ struct BlogDescription {
     static BlogDescription read(const QString& path);
     // DataPath + "BlogTemplate/" + blog + ".ini".
     static QString pathOf(const QString& blog);
+    // "" when blog names a file of BlogTemplate/; otherwise the message that
+    // tells the user why not. The blog box of the calendar takes any text.
+    static QString nameRefusal(const QString& blog);
 };
 
 // The special words of the address keys; compared exactly, case included.

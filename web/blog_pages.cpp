@@ -26,6 +26,10 @@ std::optional<QString> accountAddress(const QString& blog, const QString& key) {
 }  // namespace
 
 std::optional<QString> managementAddress(const QString& blog) {
+    if (const QString refused = BlogDescription::nameRefusal(blog); !refused.isEmpty()) {
+        Prompts::MsgBox(refused, Prompts::vbCritical);
+        return std::nullopt;
+    }
     const QString address =
         Profile::readString(BlogDescription::pathOf(blog), QStringLiteral("Simple"), QStringLiteral("ManageURL"));
     if (address != kBlogRequired) return address;

@@ -3,6 +3,7 @@
 #include "platform/profile.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
+#include "core/file_names.h"
 #include "core/shared_state.h"
 #include "site/html2text.h"
 #include "web/blog_accounts.h"
@@ -49,6 +50,11 @@ BlogPosting::Outcome BlogPosting::PostBlog(const QString& BLOGTYPE, const BlogEn
 }
 
 BlogPosting::Outcome BlogPosting::run(const QString& blog, BlogEntry entry) {
+    // Refused before the browser or the account file is touched.
+    if (const QString refused = BlogDescription::nameRefusal(blog); !refused.isEmpty()) {
+        stopWith(refused);
+        return Outcome::Stopped;
+    }
     page_.stop();
     stage_ = QStringLiteral("初期化エラー");
     const QString blogIni = Shell::state().BlogIniFile;
@@ -89,12 +95,18 @@ BlogPosting::Outcome BlogPosting::run(const QString& blog, BlogEntry entry) {
         Prompts::MsgBox(QStringLiteral("非公開になっていますが、Blogに投稿しますか？"), Prompts::vbYesNo) != Prompts::vbYes)
         return Outcome::Stopped;
 
+    // The converter is a file of the program folder: a name with a folder
+    // part is not read, and counts as a converter that cannot be read.
+    const QString& converterName = d_.HTML2TXT;
+    const bool inProgramFolder = converterName.isEmpty() || FileNames::isSingleName(converterName);
     clsHTML2TEXT converter;
-    if (converter.Initialize(Shell::state().MyPath + d_.HTML2TXT + QStringLiteral(".ini"))) {
+    if (inProgramFolder && converter.Initialize(Shell::state().MyPath + converterName + QStringLiteral(".ini"))) {
         converter.SetValue(QStringLiteral("PBR"), QString::number(pandBR_));
         entry.body = converter.Execute(entry.body);
     } else {
-        Prompts::MsgBox(QStringLiteral("Initializeファイル読み込みエラー"), Prompts::vbCritical);
+        Prompts::MsgBox(QStringLiteral("Initializeファイル読み込みエラー") +
+                            (inProgramFolder ? QString() : kCrLf + FileNames::refusal(converterName, Shell::state().MyPath)),
+                        Prompts::vbCritical);
     }
 
     stage_ = QStringLiteral("Blog接続処理エラー");

@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 #include "core/pub_encrypt.h"
 #include "core/shared_state.h"
+#include "tests/support/folder_snapshot.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/web/blog_fake_page.h"
@@ -200,4 +201,74 @@ TEST(BlogPages, AddressesAreAskedForOnceAndAnEmptyAnswerStopsTheCommand) {
     EXPECT_EQ(BlogPages::publicAddress(QStringLiteral("none")), QStringLiteral("http://"));
     f.describe(QStringLiteral("ManageURL=http://fixed/\n"));
     EXPECT_EQ(BlogPages::managementAddress(QStringLiteral("b")), QStringLiteral("http://fixed/"));
+}
+
+// A blog name typed into the calendar's blog box, or stored for it, names a
+// file of BlogTemplate/ only: one with a folder part would read a description
+// from anywhere, and a pasted line break names no description at all.
+TEST(BlogPosting, BlogNamesThatAreNoSingleFileNameAreRefusedBeforeAnythingHappens) {
+    PostingFixture f;
+    f.describe(QStringLiteral("PostURL=http://p/\nManageURL=http://manage/\n"));
+    f.dir.writeText(QStringLiteral("x.ini"), QStringLiteral("[Simple]\nPostURL=http://outside/\nManageURL=Required\n"
+                                                             "VALUE_Title=t\nVALUE_Body=b\nVALUE_Post=p\n"));
+    struct Case {
+        const char* blog;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"../x", "「../x」はファイル名に使えません。「/」や「\\」を含まない名前にして下さい。"},
+        {"../BlogTemplate/b", "「../BlogTemplate/b」はファイル名に使えません。"},
+        {"..\\x", "「/」や「\\」を含まない名前にして下さい。"},
+        {"b\r\n", "制御文字を含んでいます。"},
+        {"..", "「..」はファイル名に使えません。"},
+    };
+    const auto before = folderSnapshot(f.dir.path());
+    for (const Case& c : cases) {
+        const QString blog = QString::fromUtf8(c.blog);
+        FakeBlogPage page;
+        ScopedPrompts p;
+        p->expectMessage(QString::fromUtf8(c.message), Prompts::vbOK, Prompts::vbCritical);
+        EXPECT_EQ(BlogPosting(page).PostBlog(blog, f.entry), BlogPosting::Outcome::Stopped) << c.blog;
+        EXPECT_TRUE(page.log.isEmpty()) << c.blog;
+        p->expectMessage(QString::fromUtf8(c.message), Prompts::vbOK, Prompts::vbCritical);
+        EXPECT_FALSE(BlogPages::managementAddress(blog)) << c.blog;
+        EXPECT_TRUE(p->allAnswered()) << c.blog;
+    }
+    EXPECT_EQ(folderSnapshot(f.dir.path()), before) << "no account written";
+    EXPECT_TRUE(f.status.isEmpty());
+
+    // The name the blog list holds goes on as before.
+    FakeBlogPage page;
+    ScopedPrompts p;
+    p->expectMessage(kDone);
+    EXPECT_EQ(BlogPosting(page).PostBlog(QStringLiteral("b"), f.entry), BlogPosting::Outcome::Posted);
+    EXPECT_EQ(BlogPages::managementAddress(QStringLiteral("b")), QStringLiteral("http://manage/"));
+}
+
+// The converter a description names is a file of the program folder: a name
+// with a folder part is not read, and the body goes up unconverted as it does
+// when the converter file is missing.
+TEST(BlogPosting, ConverterNamedOutsideTheProgramFolderIsNotRead) {
+    PostingFixture f;
+    Shell::state().MyPath = f.dir.file(QStringLiteral("program/"));
+    f.dir.writeText(QStringLiteral("program/conv.ini"), QStringLiteral("[GENERAL]\nMODE=TEXT\n"));
+    f.dir.writeText(QStringLiteral("outside.ini"), QStringLiteral("[GENERAL]\nMODE=TEXT\n"));
+    f.describe(QStringLiteral("PostURL=http://p/\nHTML2TXT=../outside\n"));
+    FakeBlogPage page;
+    {
+        ScopedPrompts p;
+        p->expectMessage(QStringLiteral("Initializeファイル読み込みエラー\r\n「../outside」はファイル名に使えません。"),
+                         Prompts::vbOK, Prompts::vbCritical);
+        p->expectMessage(kDone);
+        EXPECT_EQ(BlogPosting(page).PostBlog(QStringLiteral("b"), f.entry), BlogPosting::Outcome::Posted);
+    }
+    EXPECT_TRUE(page.log.contains(QStringLiteral("set f0.body=<b>本文</b>")));
+
+    // The converter of the program folder is still found by its name.
+    f.describe(QStringLiteral("PostURL=http://p/\n"));
+    page.log.clear();
+    ScopedPrompts p;
+    p->expectMessage(kDone);
+    BlogPosting(page).PostBlog(QStringLiteral("b"), f.entry);
+    EXPECT_TRUE(page.log.contains(QStringLiteral("set f0.body=本文")));
 }
