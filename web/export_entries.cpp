@@ -5,6 +5,7 @@
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "core/file_dialogs.h"
+#include "core/file_names.h"
 #include "core/ini_file.h"
 #include "core/path_parts.h"
 #include "core/text_file.h"
@@ -29,13 +30,26 @@ QString monthText(const QString& typed) {
     return ok ? QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0')) : typed;
 }
 
-// A title becomes a file name: a "/" would put the file into another folder,
-// and a title that names no file falls back to the day.
+// A day or a title becomes one name in the chosen folder: a "/" becomes "_"
+// as in the day, and so do the other characters no name in a folder may hold
+// (the other folder separator and control characters such as a line break a
+// title can bring from a paste or another client), and the line and
+// paragraph separators, which would break the name over lines in a listing.
+QString namePart(QString text) {
+    for (QChar& c : text) {
+        const QChar::Category kind = c.category();
+        if (c == u'/' || c == u'\\' || kind == QChar::Other_Control || kind == QChar::Separator_Line ||
+            kind == QChar::Separator_Paragraph)
+            c = u'_';
+    }
+    return text;
+}
+
+// A title that names no file falls back to the day.
 QString titleFileName(const ExportRow& row) {
-    QString name = row.Title;
-    name.replace(QLatin1Char('/'), QLatin1Char('_')).remove(QChar(0));
+    const QString name = namePart(row.Title);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return QString(row.Day).replace(QLatin1Char('/'), QLatin1Char('_'));
+        return namePart(row.Day);
     return name;
 }
 
@@ -119,8 +133,12 @@ QString clsExport::entryFilePath(const ExportRow& row) const {
     if (eFormat == kText) extension = QStringLiteral(".txt");
     else if (eFormat == kHtml) extension = QStringLiteral(".htm");
     else extension = QLatin1Char('.') + Extension;
-    const QString name = FileNameFormat == 2 ? titleFileName(row) : QString(row.Day).replace(QLatin1Char('/'), QLatin1Char('_'));
-    return FileFullPath + QLatin1Char('/') + Files::fittingName(FileFullPath, name + extension);
+    const QString name = FileNameFormat == 2 ? titleFileName(row) : namePart(row.Day);
+    QString fileName = Files::fittingName(FileFullPath, namePart(name + extension));
+    // A day of "" or "." before the lone point of a template without an
+    // extension would name the folder or the one above it.
+    if (!FileNames::isSingleName(fileName)) fileName.prepend(QLatin1Char('_'));
+    return FileFullPath + QLatin1Char('/') + fileName;
 }
 
 QString clsExport::FillTemplate(const QString& templateText, const ExportRow& row,

@@ -238,3 +238,47 @@ TEST_F(Export, TargetIsAFileForOneFileOrADayAndAFolderOtherwise) {
     clsExport cancelled;
     EXPECT_FALSE(cancelled.GetFilePath());
 }
+
+// Titles come from the editor, the tagged clipboard import or another client
+// writing the database: whatever they hold, each entry goes to one file
+// directly inside the chosen folder, and entries whose names come out alike
+// share that file.
+TEST_F(Export, EveryTitleBecomesOneFileNameInsideTheChosenFolder) {
+    addEntry("2006/05/02", 1, "line\nbreak", "lf");
+    addEntry("2006/05/03", 1, "crlf\r\n", "crlf");
+    addEntry("2006/05/04", 1, "back\\slash", "backslash");
+    addEntry("2006/05/05", 1, "../../up", "up");
+    addEntry("2006/05/06", 1, "..", "dots");
+    addEntry("2006/05/07", 1, ".", "dot");
+    addEntry("2006/05/08", 1, "tab\there\x1F", "controls");
+    addEntry("2006/05/09", 1, "〜¥−\U0001F363", "kept");
+    addEntry("2006/05/10", 1, "line_break", "alike");
+    addEntry("2006/05/11", 1, "para\u2029line\u2028end", "separators");
+    QDir().mkpath(t.path() + "out/sub");
+    clsExport e = filePerEntryOfMay2006();
+    e.FileNameFormat = 2;
+    e.FileFullPath = t.path() + "out/sub";
+    ASSERT_TRUE(e.Execute());
+    QStringList expected = {"2006_05_06.txt", "2006_05_07.txt", ".._.._up.txt", "back_slash.txt", "crlf__.txt",
+                            "first.txt", "last.txt", "line_break.txt", "para_line_end.txt", "second.txt",
+                            "tab_here_.txt", "〜¥−\U0001F363.txt"};
+    QStringList written = QDir(e.FileFullPath).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    written.sort();
+    expected.sort();
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(QDir(t.path() + "out").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"sub"});
+    EXPECT_EQ(QDir(t.path()).entryList({"up*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+    EXPECT_EQ(out("sub/line_break.txt"), "2006/05/02 line\r\nbreak [日記/晴]\r\nlf\r\n"
+                                         "2006/05/10 line_break [日記/晴]\r\nalike\r\n");
+    EXPECT_EQ(out("sub/〜¥−\U0001F363.txt"), "2006/05/09 〜¥−\U0001F363 [日記/晴]\r\nkept\r\n");
+
+    // A day written by another client is made a name the same way.
+    addEntry("2006/05/12\n", 1, "x", "day");
+    QDir(e.FileFullPath).removeRecursively();
+    QDir().mkpath(e.FileFullPath);
+    e.FileNameFormat = 1;
+    e.Period2 = "5";
+    ASSERT_TRUE(e.Execute());
+    EXPECT_TRUE(QFile::exists(e.FileFullPath + "/2006_05_12_.txt"));
+}
