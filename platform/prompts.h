@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -38,6 +39,15 @@ public:
     virtual int message(const QString& prompt, int buttons, const QString& title) = 0;
     // "" when cancelled, as the classic input box.
     virtual QString input(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+    // The same box, nullopt when cancelled and "" for an empty answer. One that
+    // cannot tell them apart takes an empty answer for a cancel, so that
+    // nothing is written on what may have been one.
+    virtual std::optional<QString> inputOrCancel(const QString& prompt, const QString& title,
+                                                 const QString& defaultText) {
+        QString text = input(prompt, title, defaultText);
+        if (text.isEmpty()) return std::nullopt;
+        return text;
+    }
     // filter in Qt's form ("Text (*.txt);;All (*)"); "" when cancelled.
     virtual QString openFile(const QString& title, const QString& filter, const QString& folder) = 0;
     virtual QString saveFile(const QString& title, const QString& filter, const QString& folder,
@@ -60,6 +70,12 @@ inline int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& 
 inline QString InputBox(const QString& prompt, const QString& title = kDefaultTitle,
                         const QString& defaultText = QString()) {
     return current().input(prompt, title, defaultText);
+}
+// For a caller that must not act on a cancel as on an empty answer: nullopt
+// when the box was cancelled.
+inline std::optional<QString> InputBoxOrCancel(const QString& prompt, const QString& title = kDefaultTitle,
+                                               const QString& defaultText = QString()) {
+    return current().inputOrCancel(prompt, title, defaultText);
 }
 
 // Every one-line value a window writes passes here first: a line break (a

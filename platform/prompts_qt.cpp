@@ -105,9 +105,16 @@ int QtPrompter::message(const QString& prompt, int buttons, const QString& title
 }
 
 QString QtPrompter::input(const QString& prompt, const QString& title, const QString& defaultText) {
+    return inputOrCancel(prompt, title, defaultText).value_or(QString());
+}
+
+// Cancel and the window's close box both leave ok false.
+std::optional<QString> QtPrompter::inputOrCancel(const QString& prompt, const QString& title,
+                                                 const QString& defaultText) {
     bool ok = false;
     const QString text = QInputDialog::getText(askingWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    if (!ok) return std::nullopt;
+    return text;
 }
 
 QString QtPrompter::openFile(const QString& title, const QString& filter, const QString& folder) {

@@ -18,6 +18,8 @@ class QtPrompter : public Prompter {
 public:
     int message(const QString& prompt, int buttons, const QString& title) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> inputOrCancel(const QString& prompt, const QString& title,
+                                         const QString& defaultText) override;
     QString openFile(const QString& title, const QString& filter, const QString& folder) override;
     QString saveFile(const QString& title, const QString& filter, const QString& folder,
                      int* chosenFilter) override;

@@ -223,13 +223,16 @@ bool importPlain(const QString& databasePath, const QString& text, int withHtml)
     Database db(databasePath);
     const bool overwrite = hasEntry(db, *day);
     if (overwrite && !askOverwrite(*day)) return false;
-    const QString title = Prompts::InputBox(QStringLiteral("タイトルを入力してください。"), Prompts::kDefaultTitle,
-                                            QStringLiteral("デフォルトのタイトル"));
+    // An empty title is stored as typed; a cancelled box abandons the entry,
+    // and with it the overwrite just agreed to.
+    const std::optional<QString> title = Prompts::InputBoxOrCancel(
+        QStringLiteral("タイトルを入力してください。"), Prompts::kDefaultTitle, QStringLiteral("デフォルトのタイトル"));
+    if (!title) return false;
     const QString body = bodyToStore(Files::toCrLf(text), withHtml);
     if (overwrite)
-        overwriteFirst(db, *day, title, body);
+        overwriteFirst(db, *day, *title, body);
     else
-        addRow(db, *day, title, body);
+        addRow(db, *day, *title, body);
     reportDone({*day});
     return true;
 }

@@ -36,7 +36,7 @@ Parsed parseTagged(const QString& text);
 // RuntimeError when the database fails; rows stored before stay.
 bool importTagged(const QString& databasePath, const QString& text, int withHtml);
 // The whole text as the body of one entry on a day and with a title the user
-// types; true when stored.
+// types; true when stored. A cancelled title box stores nothing.
 bool importPlain(const QString& databasePath, const QString& text, int withHtml);
 
 }  // namespace ClipboardImport

@@ -10,6 +10,7 @@
 #include "writing/frm_contents.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
+#include "platform/database.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -377,6 +378,61 @@ TEST_F(MenusTest, ImportsReportTheirOutcome) {
     action("MnuCustomizeSelect")->trigger();
     EXPECT_EQ(navigated, QStringList({t.path() + QStringLiteral("data/Preview/tmp.htm#2026/12/10")}));
     EXPECT_EQ(top->statusPanel1->text(), QStringLiteral("Webページ表示中..."));
+}
+
+// The title box of the plain import: Cancel abandons the entry, on a day
+// with an entry (after Yes to overwriting it) as on a free one; an empty OK
+// stores the text with an empty title.
+TEST_F(MenusTest, PlainClipboardImportStoresNothingWhenTheTitleIsCancelled) {
+    const QString database = Shell::state().databasePath();
+    const auto rows = [&] {
+        Database db(database);
+        QStringList list;
+        for (const QVariantList& row :
+             db.query(QStringLiteral("SELECT Day, Number, Title, Contents FROM Contents ORDER BY Day, Number")).rows)
+            list << row[0].toString() + QLatin1Char('|') + row[1].toString() + QLatin1Char('|') + row[2].toString() +
+                        QLatin1Char('|') + row[3].toString();
+        return list;
+    };
+    struct Case {
+        const char* name;
+        bool dayHasEntry;
+        bool cancel;
+        QStringList after;
+    };
+    const QString old = QStringLiteral("2005/01/04|1|古い題|古い本文");
+    const QString typedDay = QStringLiteral("2005/01/04|1||貼った本文");
+    const Case cases[] = {
+        {"cancelled over an entry", true, true, {old}},
+        {"cancelled on a free day", false, true, {}},
+        {"empty over an entry", true, false, {typedDay}},
+        {"empty on a free day", false, false, {typedDay}},
+    };
+    QGuiApplication::clipboard()->setText(QStringLiteral("貼った本文"));
+    for (const Case& c : cases) {
+        {
+            Database db(database);
+            db.exec(QStringLiteral("DELETE FROM Contents"));
+            if (c.dayHasEntry)
+                db.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Contents) "
+                                       "VALUES ('2005/01/04', 1, '古い題', '古い本文')"));
+        }
+        navigated.clear();
+        p->expectInput(QStringLiteral("年を入力"), "2005")
+            .expectInput(QStringLiteral("月を入力"), "01")
+            .expectInput(QStringLiteral("日を入力"), "04");
+        if (c.dayHasEntry) p->expectMessage(QStringLiteral("上書きしますか？"), Prompts::vbYes);
+        if (c.cancel) {
+            p->expectInputCancel(QStringLiteral("タイトルを入力してください。"));
+        } else {
+            p->expectInput(QStringLiteral("タイトルを入力してください。"), QString())
+                .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/04"));
+        }
+        action("mnu_DiaryfromClipboard_UsePlainText")->trigger();
+        EXPECT_TRUE(p->allAnswered()) << c.name;
+        EXPECT_EQ(c.after, rows()) << c.name;
+        EXPECT_EQ(c.cancel, navigated.isEmpty()) << c.name;
+    }
 }
 
 TEST_F(MenusTest, BrowserShowsThePreviewWhenItExists) {

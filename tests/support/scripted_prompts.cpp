@@ -26,6 +26,10 @@ ScriptedPrompter& ScriptedPrompter::expectInput(const QString& contains, const Q
     expectations_.append({Prompts::Kind::Input, contains, answer});
     return *this;
 }
+ScriptedPrompter& ScriptedPrompter::expectInputCancel(const QString& contains) {
+    expectations_.append({Prompts::Kind::Input, contains, QString(), Prompts::vbCancel});
+    return *this;
+}
 ScriptedPrompter& ScriptedPrompter::expectOpenFile(const QString& answer, const QString& contains) {
     expectations_.append({Prompts::Kind::OpenFile, contains, answer});
     return *this;
@@ -71,9 +75,14 @@ int ScriptedPrompter::message(const QString& prompt, int buttons, const QString&
     return e->answer;
 }
 
-QString ScriptedPrompter::input(const QString& prompt, const QString&, const QString&) {
+QString ScriptedPrompter::input(const QString& prompt, const QString& title, const QString& defaultText) {
+    return inputOrCancel(prompt, title, defaultText).value_or(QString());
+}
+
+std::optional<QString> ScriptedPrompter::inputOrCancel(const QString& prompt, const QString&, const QString&) {
     const Expectation* e = next(Prompts::Kind::Input, prompt);
-    return e ? e->answerText : QString();
+    if (!e || e->answer == Prompts::vbCancel) return std::nullopt;
+    return e->answerText;
 }
 
 QString ScriptedPrompter::openFile(const QString& title, const QString&, const QString&) {

@@ -21,7 +21,10 @@ public:
     };
 
     ScriptedPrompter& expectMessage(const QString& contains, int answer = Prompts::vbOK, int buttons = -1);
+    // An answer of "" is an empty OK to a caller that tells the two apart;
+    // expectInputCancel presses Cancel.
     ScriptedPrompter& expectInput(const QString& contains, const QString& answer);
+    ScriptedPrompter& expectInputCancel(const QString& contains);
     ScriptedPrompter& expectOpenFile(const QString& answer, const QString& contains = QString());
     ScriptedPrompter& expectSaveFile(const QString& answer, const QString& contains = QString());
     ScriptedPrompter& expectFolder(const QString& answer, const QString& contains = QString());
@@ -37,6 +40,8 @@ public:
 
     int message(const QString& prompt, int buttons, const QString& title) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QString> inputOrCancel(const QString& prompt, const QString& title,
+                                         const QString& defaultText) override;
     QString openFile(const QString& title, const QString& filter, const QString& folder) override;
     QString saveFile(const QString& title, const QString& filter, const QString& folder, int* chosenFilter) override;
     QString folder(const QString& title, const QString& start) override;
