@@ -104,6 +104,9 @@ QString WriteCalendar(const SiteContext& ctx, const QString& pagePath, int year,
     auto dateCell = [&](int d) {
         const QString dateText = monthPrefix + QLatin1Char('/') + twoDigits(d);
         QString cell = QStringLiteral("<td>");
+        // A day stored in another form ("2006/05/05 ", "2006/05/+4") names
+        // no cell; passed over, it keeps the later days from their links.
+        while (cursor < days.size() && days[cursor] < dateText) ++cursor;
         if (cursor < days.size() && days[cursor] == dateText) {
             const int page = map[d];
             const bool onOtherPage = page != 0 && raravDivide == 1;

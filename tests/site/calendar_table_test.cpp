@@ -99,6 +99,27 @@ TEST_F(CalendarTable, LinksToDividedAndDayPages) {
     EXPECT_TRUE(byDay.contains(QStringLiteral("<a href=./index.htm#2006/05/30 target=\"_self\">30</a>")));
 }
 
+// A day another client stored in a form of its own (a blank after it, a
+// sign before its number) sorts among the days of the month yet names no
+// cell: it links nothing, and every day after it keeps its link.
+TEST_F(CalendarTable, ADayOfAnotherFormLeavesTheOtherDaysLinked) {
+    entry("2006/05/03", 1, "a");
+    entry("2006/05/+4", 1, "sign");
+    entry("2006/05/05 ", 1, "blank");
+    entry("2006/05/07", 1, "b");
+    entry("2006/05/20", 1, "c");
+    const MonthEntries entries = loadMonthEntries(ctx.databasePath, QStringLiteral("2006/05"), false);
+    const QString table = HTML1::WriteCalendar(ctx, site + QStringLiteral("index.htm"), 2006, 5, 1, 0,
+                                               buildDayPageMap(entryDays(entries), 31, true),
+                                               QStringLiteral("_self"), entries);
+    EXPECT_EQ(table.count(QStringLiteral("<a href=")), 3) << table.toStdString();
+    for (const char* day : {"03", "07", "20"})
+        EXPECT_TRUE(table.contains(QStringLiteral("<a href=./index.htm#2006/05/%1 target=\"_self\">%2</a>")
+                                       .arg(QLatin1String(day))
+                                       .arg(QString::fromLatin1(day).toInt())))
+            << day;
+}
+
 // A month's entries read ahead are handed to the next reading of that month
 // on this thread once, and to no other; later readings see the database.
 TEST_F(CalendarTable, EntriesReadAheadServeOneReadingOfTheirMonth) {
