@@ -86,7 +86,12 @@ void clsRSSreader::ReadEntries() {
     division_ = FeedUrls::Division();
     pages_ = DayPageMap();
     Database db(context_.databasePath, Database::Mode::ReadOnly);
-    NewestDay = db.scalar(QStringLiteral("SELECT Max(Day) AS NewestDay FROM Contents WHERE Private = 0")).toString();
+    // Only a day that begins with its month can lead to it: one stored in
+    // another form ("2006/5/3" sorts after every "2006/0..") would pick a
+    // month that holds no entry, and the feeds would lose every item.
+    NewestDay = db.scalar(QStringLiteral("SELECT Max(Day) AS NewestDay FROM Contents WHERE Private = 0"
+                                         " AND Day GLOB '[0-9][0-9][0-9][0-9]/[0-9][0-9]/*'"))
+                    .toString();
     if (NewestDay.isEmpty()) return;
     const QVariantList month = Sql::monthBounds(NewestDay.left(7));
     rows_ = db.query(QStringLiteral("SELECT Day, Number, Title, Contents, Genre, PublishTime FROM Contents"

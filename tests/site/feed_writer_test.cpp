@@ -251,6 +251,24 @@ TEST_F(FeedWriterTest, SummariesAreCutOutsideRss2AndStayWellFormed) {
     EXPECT_EQ(texts(feed("_RSS200.xml"), "item", "pubDate").value(2), QStringLiteral("Sun, 1 May 2005 00:00:00 +0900"));
 }
 
+// A day that another client stored in a form no month holds ("2005/6/1",
+// which sorts after every "2005/0.." day, or no date at all) is not taken
+// for the newest month: the feeds keep the entries of the newest month.
+TEST_F(FeedWriterTest, ADayOfAnotherFormDoesNotEmptyTheFeeds) {
+    add({"2005/05/14", 1, QStringLiteral("a"), QStringLiteral("b"), "2005/05/14 10:00:00"});
+    add({"2005/05/15", 1, QStringLiteral("c"), QStringLiteral("d"), "2005/05/15 10:00:00"});
+    for (const char* odd : {"2005/6/1", "x"}) {
+        SCOPED_TRACE(odd);
+        Database(db).exec(QStringLiteral("DELETE FROM Contents WHERE Title = 'odd'"));
+        add({odd, 1, QStringLiteral("odd"), QStringLiteral("e"), ""});
+        ASSERT_TRUE(Feeds::writePageFeeds(page, rssIni, context).on);
+        const QStringList expected{QStringLiteral("http://example.jp/diary/index.htm#2005/05/15_1"),
+                                   QStringLiteral("http://example.jp/diary/index.htm#2005/05/14_1")};
+        EXPECT_EQ(texts(feed("_RSS091.xml"), "item", "link"), expected);
+        EXPECT_EQ(texts(feed("_ATOM.xml"), "entry", "id"), expected);
+    }
+}
+
 TEST_F(FeedWriterTest, NoPublicEntryStillWritesEmptyChannels) {
     add({"2005/05/01", 1, QStringLiteral("private"), QStringLiteral("x"), "", true});
     const Feeds::PageFeeds feeds = Feeds::writePageFeeds(page, rssIni, context);
