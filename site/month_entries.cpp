@@ -82,7 +82,10 @@ DayPageMap buildDayPageMap(const QStringList& daysNewestFirst, int term, bool on
     int page = onTop ? 0 : 1;
     int count = 1;
     for (const QString& day : daysNewestFirst) {
-        map.page[size_t(day.right(2).toInt())] = page;
+        // The feeds map days as stored: one past any month's end or with a
+        // sign ("2005/05/99", "2005/05/-1") has no slot.
+        const int d = day.right(2).toInt();
+        if (d >= 1 && d <= 31) map.page[size_t(d)] = page;
         if (count == term) {
             count = 1;
             ++page;

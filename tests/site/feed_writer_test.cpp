@@ -352,6 +352,27 @@ TEST_F(FeedWriterTest, DividedPagesGiveTheItemsTheirPages) {
     EXPECT_EQ(links[7], QStringLiteral("http://example.jp/diary/index_D_01.htm#2005/05/02_1"));
 }
 
+// A day another client stored past any month's end ("2005/05/99") or with a
+// sign ("2005/05/-1") has no place in the table of the month's pages: the
+// table was written outside itself. Its item links the main page; the other
+// days keep their pages.
+TEST_F(FeedWriterTest, ADayOutsideTheMonthHasNoPage) {
+    for (const char* day : {"2005/05/99", "2005/05/20", "2005/05/-1", "2005/05/10"})
+        add({day, 1, QStringLiteral("t"), QStringLiteral("b"), ""});
+    dir.writeText(QStringLiteral("Frame.ini"), QStringLiteral("[Divide]\nRaravDivide=1\nRaravTerm=1\nRaravOnTop=1\n"));
+    ASSERT_TRUE(Feeds::writePageFeeds(page, rssIni, context).on);
+    EXPECT_EQ(texts(feed("_RSS100.xml"), "item", "link"),
+              (QStringList{"http://example.jp/diary/index.htm#2005/05/99_1", "http://example.jp/diary/index_01.htm#2005/05/20_1",
+                           "http://example.jp/diary/index_02.htm#2005/05/10_1",
+                           "http://example.jp/diary/index.htm#2005/05/-1_1"}));
+    const DayPageMap map = buildDayPageMap({"2005/05/99", "2005/05/20", "2005/05/-1", "2005/05/10", "2005/05/00"}, 1, true);
+    EXPECT_EQ(map[20], 1);
+    EXPECT_EQ(map[10], 3);
+    EXPECT_EQ(map.lastPage, 4);
+    for (int d = 1; d <= 31; ++d)
+        if (d != 20 && d != 10) EXPECT_EQ(map[d], -1) << d;
+}
+
 TEST(FeedUrls, ItemAddressTable) {
     using FeedUrls::Division;
     const QString d = QStringLiteral("http://h.jp/d/index.htm");
