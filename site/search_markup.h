@@ -72,9 +72,32 @@ std::pair<qsizetype, qsizetype> textFrom(View html, qsizetype pos) {
     return {pos, end < 0 ? n : end};
 }
 
+template <typename View>
+bool isReferenceChar(View text, qsizetype i) {
+    const auto c = text[i];
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '#';
+}
+
+// Whether a cut before html[pos] falls inside a character reference
+// ("&amp;", "&#160;", "&#x301C;") of the text [start, end): after its "&"
+// and up to its ";". Names run short; a long word is not walked through.
+template <typename View>
+bool cutsReference(View html, qsizetype start, qsizetype end, qsizetype pos) {
+    constexpr qsizetype kLongest = 40;
+    if (pos <= start || pos >= end) return false;
+    qsizetype amp = pos - 1;
+    while (amp > start && pos - amp < kLongest && !isChar(html, amp, '&') && isReferenceChar(html, amp)) --amp;
+    if (!isChar(html, amp, '&')) return false;
+    qsizetype semicolon = pos;
+    while (semicolon < end && semicolon - amp < kLongest && isReferenceChar(html, semicolon)) ++semicolon;
+    return semicolon < end && semicolon > amp + 1 && isChar(html, semicolon, ';');
+}
+
 // Each place where the keyword lies whole within the text between tags, from
 // left to right, marked. The keyword is sought through the whole of html at
-// once, and a place found in a tag, or running into one, passed over.
+// once, and a place found in a tag, or running into one, passed over; so is
+// one that would cut a character reference, which the page would then show
+// as its letters.
 template <typename Out, typename View>
 void appendHighlighted(Out& out, View html, View keyword, View mark) {
     const qsizetype n = html.size(), m = keyword.size();
@@ -84,7 +107,8 @@ void appendHighlighted(Out& out, View html, View keyword, View mark) {
         while (at >= textEnd && textEnd < n) std::tie(textStart, textEnd) = textFrom(html, textEnd);
         if (at < textStart) {
             from = textStart;
-        } else if (at + m > textEnd) {
+        } else if (at + m > textEnd || cutsReference(html, textStart, textEnd, at) ||
+                   cutsReference(html, textStart, textEnd, at + m)) {
             from = at + 1;
         } else {
             add(out, html.sliced(copied, at - copied));

@@ -122,6 +122,16 @@ TEST_F(InProgramPages, SearchTakesUserTextLiterally) {
     // Every hit outside the period: nothing listed, and the page says so.
     EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), "sure", true, "2007/1/1", "2007/12/31", false, ""), 0);
     EXPECT_TRUE(lines("f.htm").contains("検索結果0件。"));
+    // A number found in the text and inside a character reference: only the
+    // one in the text is marked, in the page of either search.
+    entry("2006/01/03", 1, "t", "1&#160;2 Price 160", QString(), "c");
+    for (const char* keyword : {"160", "Price 160"}) {
+        EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), keyword, false, "", "", false, ""), 1);
+        EXPECT_TRUE(lines("f.htm").join("\n").contains(
+            QStringLiteral("1&#160;2 %1<span style='font-style:italic;color:RED;background-color:YELLOW'>%2</span>")
+                .arg(QString(keyword) == "160" ? "Price " : "", keyword)))
+            << keyword;
+    }
     EXPECT_THROW(HTML0::MakeSearchResultPage(t.file("g.htm"), "x", true, "2006/13/01", "2006/12/31", false, ""),
                  RuntimeError);
     EXPECT_FALSE(QFile::exists(t.file("g.htm")));
@@ -248,6 +258,17 @@ TEST(Highlight, TableOfMarkupCases) {
         {"<a title=\"ab\">ab</a>ab", "ab", "<a title=\"ab\">[ab]</a>[ab]"},
         {"a>b>ab", "b>a", "a>[b>a]b"},           // ">" outside a tag is text
         {"<<ab>ab", "ab", "<<ab>[ab]"},
+        // A character reference is one character of the text: a mark that
+        // would cut it shows its letters instead.
+        {"A&amp;B &lt;i&gt; 1&#160;2", "&", "A&amp;B &lt;i&gt; 1&#160;2"},
+        {"1&#160;2 160", "160", "1&#160;2 [160]"},
+        {"&amp;&nbsp;", "nbsp", "&amp;&nbsp;"},
+        {"〜&#x301C;", "301C", "〜&#x301C;"},
+        {"p&amp;q", "p&a", "p&amp;q"},
+        {"&amp;;", ";", "&amp;[;]"},
+        {"a&amp;b amp; ", "amp;", "a&amp;b [amp;] "},
+        {"a&amp;b", "&amp;", "a[&amp;]b"},
+        {"AT&T", "&", "AT[&]T"},
     };
     for (const Case& c : cases) {
         QString got = HTML0::HighlightKeyword(c.html, c.keyword);
