@@ -188,7 +188,9 @@ struct SearchRequest {
 template <typename Page>
 void writeSearchHead(Page& page, const SearchRequest& q, const PageStyle& s) {
     writeHead(page, QStringLiteral("検索結果"), s);
-    line(page, QStringLiteral("<p>キーワード：%1</p>").arg(q.keyword));
+    // The keyword is sought in the bodies' HTML as text: shown as it stands,
+    // "<!--" or "<b" would take the page's markup with it.
+    line(page, QStringLiteral("<p>キーワード：%1</p>").arg(q.keyword.toHtmlEscaped()));
     line(page, q.usePeriod ? QStringLiteral("<p>期間：%1～%2</p>").arg(q.fromDay, q.toDay) : QString());
     line(page, q.useGenre ? QStringLiteral("<p>ジャンル：%1</p><hr>").arg(q.genre) : QStringLiteral("<hr>"));
 }

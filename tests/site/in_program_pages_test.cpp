@@ -132,6 +132,15 @@ TEST_F(InProgramPages, SearchTakesUserTextLiterally) {
                 .arg(QString(keyword) == "160" ? "Price " : "", keyword)))
             << keyword;
     }
+    // The keyword is text that was sought in the bodies' HTML: the page shows
+    // it as typed. Written as it stands, "<!--" hid the rest of the page up to
+    // the first "-->" of a hit.
+    entry("2006/01/04", 1, "t", "<!-- memo --><b>bold</b> &amp; more", QString(), "d");
+    for (const char* keyword : {"<!--", "<b>bold", "&amp;"}) {
+        EXPECT_EQ(HTML0::MakeSearchResultPage(t.file("f.htm"), keyword, false, "", "", false, ""), 1) << keyword;
+        EXPECT_TRUE(lines("f.htm").contains(QStringLiteral("<p>キーワード：%1</p>").arg(QString(keyword).toHtmlEscaped())))
+            << keyword;
+    }
     EXPECT_THROW(HTML0::MakeSearchResultPage(t.file("g.htm"), "x", true, "2006/13/01", "2006/12/31", false, ""),
                  RuntimeError);
     EXPECT_FALSE(QFile::exists(t.file("g.htm")));
