@@ -189,8 +189,10 @@ void frmUserManager::Btn_DeleteUser_Click() {
     const int check = checkSelectedPassword();
     if (check == 0) {
         refuse(kWrongPassword + QStringLiteral("ユーザーの削除を中止します。"));
+    } else if (check == 1 && !UserList::removeUser(listFile(), user) && UserList::userExists(listFile(), user)) {
+        // The user can still log in; a password left behind alone is no one's.
+        refuseUnwritten(listFile());
     } else if (check == 1) {
-        UserList::removeUser(listFile(), user);
         inform(QStringLiteral("ユーザーの削除が完了しました。") + kCrLf +
                QStringLiteral("ユーザーフォルダはご自分で削除してください。"));
         if (user == Shell::state().UserID) inform(QStringLiteral("Quillbyを再起動してください。"));

@@ -3,6 +3,7 @@
 #include "shell/frm_user_manager.h"
 #include "core/shared_state.h"
 #include "core/user_list.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 
@@ -160,6 +161,23 @@ TEST_F(UserManagerTest, AnUnwrittenPasswordIsNotAnnouncedAsChanged) {
     ASSERT_TRUE(QDir().rmdir(list()));
     ASSERT_TRUE(QFile::rename(list() + QStringLiteral(".kept"), list()));
     EXPECT_TRUE(UserList::checkLogin(list(), QStringLiteral("taro"), QStringLiteral("old")));
+}
+
+// A list that cannot be rewritten (a full disk) keeps the user, who can still
+// log in: the deletion is reported as not done, never as done.
+TEST_F(UserManagerTest, AnUnwrittenDeletionIsNotAnnouncedAsDone) {
+    addUser(QStringLiteral("taro"), QStringLiteral("pw"));
+    frmUserManager m;
+    m.txtUID->setCurrentText(QStringLiteral("taro"));
+    p->expectMessage(QStringLiteral("書き込みできません。"), Prompts::vbOK, Prompts::vbCritical);
+    answerPassword(QStringLiteral("pw"), QString());
+    onFullDisk([&] {
+        m.Btn_DeleteUser_Click();
+        return true;
+    });
+    EXPECT_TRUE(UserList::checkLogin(list(), QStringLiteral("taro"), QStringLiteral("pw")));
+    EXPECT_EQ(m.txtUID->count(), 1);
+    EXPECT_FALSE(p->shown.join(QString()).contains(QStringLiteral("完了")));
 }
 
 TEST_F(UserManagerTest, PasswordAndFolderChanges) {
