@@ -144,10 +144,15 @@ void frmUserManager::Btn_MakeUser_Click() {
             RefreshUserList();
             return;
         }
-        if (Files::isFolder(folder))
+        if (Files::isFolder(folder)) {
             inform(QStringLiteral("ユーザーフォルダはすでに存在するので、そのまま使用します。"));
-        else
-            Files::makeFolder(folder);
+        } else if (!Files::makeFolder(folder)) {
+            // Its first login could make none either, and would end there.
+            UserList::withdrawId(list, name);
+            refuse(QStringLiteral("ユーザーフォルダを作成できません。\r\n") + folder);
+            RefreshUserList();
+            return;
+        }
         if (!UserList::setUserFolder(list, name, folder)) {
             UserList::withdrawId(list, name);
             refuseUnwritten(list);

@@ -128,6 +128,21 @@ TEST_F(UserManagerTest, AnExistingFolderIsReusedWithItsFiles) {
     EXPECT_TRUE(UserList::checkLogin(list(), QStringLiteral("hanako"), QString()));
 }
 
+// A plain file of the user's name stands where the folder would go: the first
+// login could make no folder and would end the program, so no user is made.
+TEST_F(UserManagerTest, AUserWhoseFolderCannotBeMadeIsNotMade) {
+    t.write(QStringLiteral("hanako"), "a plain file");
+    frmUserManager m;
+    p->expectInput(QStringLiteral("ユーザー名"), QStringLiteral("hanako"))
+        .expectMessage(QStringLiteral("ユーザーフォルダを作成できません。"), Prompts::vbOK, Prompts::vbCritical);
+    answerPassword(QStringLiteral("pw"), QStringLiteral("pw"));
+    m.Btn_MakeUser_Click();
+    EXPECT_FALSE(UserList::userExists(list(), QStringLiteral("hanako")));
+    EXPECT_EQ(m.txtUID->count(), 0);
+    EXPECT_EQ(t.read(QStringLiteral("hanako")), QByteArray("a plain file"));
+    EXPECT_FALSE(p->shown.join(QString()).contains(QStringLiteral("作成しました")));
+}
+
 TEST_F(UserManagerTest, DeletingNeedsTheUsersPassword) {
     addUser(QStringLiteral("taro"), QStringLiteral("pw"));
     Shell::state().UserID = QStringLiteral("taro");
