@@ -27,6 +27,7 @@
 #include "web/blog_commands.h"
 #include "web/favorites_folder.h"
 #include "web/frm_blog_manager.h"
+#include "web/plugin_commands.h"
 #include "writing/frm_find.h"
 #include "writing/frm_html_make_image.h"
 #include "writing/frm_prev_rarav_viewer.h"
@@ -355,7 +356,7 @@ void MDIFormTop::MDIForm_Unload() {
     if (browser_) browser_->Form_Unload();
     auto& s = state();
     if (calender_) calender_->Form_Unload();
-    if (s.IsLogin) Startup::removeGeneratedPages(s.DataPath);
+    if (s.IsLogin) Startup::removeGeneratedPages(s.DataPath, {PluginCommands::reportPage(s.DataPath)});
     if (!s.RaravIniFile.isEmpty() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
         const QRect g = geometry();
         RaravIni::write(s.RaravIniFile, RaravIni::ParentTop, WindowPlace::toTwips(g.top()));

@@ -183,11 +183,13 @@ bool updaterMenuEnabled(const QString& myPath) {
            IniFile::GetIniInt(update, QStringLiteral("Update"), QStringLiteral("Updated")) != 1;
 }
 
-void removeGeneratedPages(const QString& dataPath) {
+void removeGeneratedPages(const QString& dataPath, const QStringList& otherPages) {
     if (dataPath.isEmpty() || dataPath == QLatin1String("/")) return;
-    for (const QString& folder : {dataPath, BrowserPages::folder(dataPath)})
-        for (const QString& pattern : {QStringLiteral("*.htm"), QStringLiteral("*.xml")})
-            for (const QString& name : Files::listFiles(folder, pattern)) Files::removeFile(folder + name);
+    const QString folder = BrowserPages::folder(dataPath);
+    for (const QString& pattern : {QStringLiteral("*.htm"), QStringLiteral("*.xml")})
+        for (const QString& name : Files::listFiles(folder, pattern)) Files::removeFile(folder + name);
+    for (const QString& page : otherPages)
+        if (Files::exists(page)) Files::removeFile(page);
 }
 
 void finishInterruptedUpdate(const QString& myPath) {

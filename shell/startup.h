@@ -55,8 +55,11 @@ bool updaterMenuEnabled(const QString& myPath);
 // be undone. Called while holding the program folder's lock.
 void finishInterruptedUpdate(const QString& myPath);
 
-// Shut-down in multi-user mode: the pages and feeds directly in the data
-// folder and in the browser pages' folder are removed (other sub-folders stay).
-void removeGeneratedPages(const QString& dataPath);
+// Shut-down in multi-user mode: the pages and feeds of the browser pages'
+// folder are removed, and the other pages written for the browser that
+// otherPages names. The data folder's own pages stay: a new user's site is
+// saved there, and a folder chosen as the data folder may hold pages of the
+// user's own.
+void removeGeneratedPages(const QString& dataPath, const QStringList& otherPages = {});
 
 }  // namespace Startup

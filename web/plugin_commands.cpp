@@ -128,9 +128,11 @@ void MnuHTNImport_Click() {
                QStringLiteral("Text/XML Files(*.txt,*.xml)%1*.txt;*.xml%1ALL Files(*.*)%1*.*%1").arg(QChar(0)));
 }
 
+QString reportPage(const QString& dataPath) { return dataPath + kReportPage; }
+
 void MnuQuillbyInfo_Click() {
     const Shell::SharedState& s = Shell::state();
-    const QString page = s.DataPath + kReportPage;
+    const QString page = reportPage(s.DataPath);
     // An old report must not pass for the new one; a page that cannot be
     // removed is a failure of its own, not the library's.
     removeIfPresent(page);

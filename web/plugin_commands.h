@@ -19,6 +19,8 @@ void MnuHTNImport_Click();
 // The diary-information report, shown in the built-in browser. An old report
 // that cannot be removed throws RuntimeError.
 void MnuQuillbyInfo_Click();
+// The page the report is written to.
+QString reportPage(const QString& dataPath);
 // Update pings; also the upload's step after a successful upload.
 void MnuPING_Click();
 

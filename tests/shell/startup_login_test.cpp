@@ -1,4 +1,5 @@
 #include "modal_helper.h"
+#include "core/browser_pages.h"
 #include "shell/frm_login.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
@@ -139,6 +140,32 @@ TEST_F(StartupLoginTest, PastedNameWithLineBreaksAddsNoUser) {
     p->expectMessage(QStringLiteral("不正なユーザもしくはパスワードです。\r\nQuillbyを終了します。"));
     EXPECT_FALSE(MDIFormTop::instance()->MDIForm_Load());
     EXPECT_EQ(t.read(QStringLiteral("quillbyuser.ini")), before);
+}
+
+// A logged-in user's site is saved where the save dialog opens, the data
+// folder. Ending the program removes the pages written for the browser and
+// the information report, and keeps the site: gone, the next upload was
+// refused for the missing pages.
+TEST_F(StartupLoginTest, ShutDownKeepsTheSiteSavedInTheDataFolder) {
+    writeUserList();
+    login(QStringLiteral("taro"), QStringLiteral("abc"));
+    ASSERT_TRUE(MDIFormTop::instance()->MDIForm_Load());
+    const QString data = Shell::state().DataPath;
+    ASSERT_EQ(Shell::state().FilePath, data);
+    p->expectSaveFile(data + QStringLiteral("diary.htm"));
+    MDIFormTop::instance()->menus->item(QStringLiteral("MnuSaveHTML"))->trigger();
+    ASSERT_TRUE(QFileInfo::exists(data + QStringLiteral("diary.htm")));
+    t.write(QStringLiteral("taro/diary_RSS200.xml"), "feed");
+    t.write(QStringLiteral("taro/own notes.htm"), "the user's own page");
+    t.write(QStringLiteral("taro/QuillbyInfo_result.htm"), "report");
+    const QString preview = BrowserPages::folder(data) + QStringLiteral("tmp.htm");
+    ASSERT_TRUE(QFileInfo::exists(preview));
+
+    restart();
+    for (const char* kept : {"diary.htm", "diary_RSS200.xml", "own notes.htm"})
+        EXPECT_TRUE(QFileInfo::exists(data + QLatin1String(kept))) << kept;
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("QuillbyInfo_result.htm")));
+    EXPECT_FALSE(QFileInfo::exists(preview));
 }
 
 TEST_F(StartupLoginTest, AListWithNobodyInItStartsSingleUser) {

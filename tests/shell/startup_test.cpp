@@ -176,18 +176,17 @@ TEST(Startup, PluginsMemoToolAndUpdaterMenu) {
     EXPECT_FALSE(Startup::updaterMenuEnabled(t.path()));
 }
 
-TEST(Startup, ShutDownRemovesOnlyPagesDirectlyInTheDataFolder) {
+// The browser's pages go, with the other pages named; a site saved in the
+// data folder, its feeds and the past logs stay.
+TEST(Startup, ShutDownRemovesOnlyThePagesWrittenForTheBrowser) {
     TempFolder t;
-    for (const char* f : {"tmp.htm", "x_RSS200.XML", "keep.txt", "RaravLog/2024_01.htm", "Preview/tmp.htm",
-                          "Preview/20240101.htm"})
-        t.write(f, "x");
-    Startup::removeGeneratedPages(t.path());
-    EXPECT_FALSE(QFile::exists(t.file("tmp.htm")));
-    EXPECT_FALSE(QFile::exists(t.file("Preview/tmp.htm")));
-    EXPECT_FALSE(QFile::exists(t.file("Preview/20240101.htm")));
-    EXPECT_FALSE(QFile::exists(t.file("x_RSS200.XML")));
-    EXPECT_TRUE(QFile::exists(t.file("keep.txt")));
-    EXPECT_TRUE(QFile::exists(t.file("RaravLog/2024_01.htm")));
+    const char* removed[] = {"Preview/tmp.htm", "Preview/20240101.htm", "Preview/tmp_RSS200.XML", "report.htm"};
+    const char* kept[] = {"index.htm", "index_RSS200.XML", "20240105.htm", "keep.txt", "RaravLog/2024_01.htm"};
+    for (const char* f : removed) t.write(f, "x");
+    for (const char* f : kept) t.write(f, "x");
+    Startup::removeGeneratedPages(t.path(), {t.file("report.htm"), t.file("never-written.htm")});
+    for (const char* f : removed) EXPECT_FALSE(QFile::exists(t.file(f))) << f;
+    for (const char* f : kept) EXPECT_TRUE(QFile::exists(t.file(f))) << f;
 }
 
 // An update killed while its files were put in place, as its journal
