@@ -11,7 +11,11 @@
 #include "web/plugin_host.h"
 #include "writing/genre_list.h"
 
+#include <QFile>
 #include <QProcess>
+
+#include <cstdio>
+#include <sys/stat.h>
 
 namespace PluginCommands {
 
@@ -38,6 +42,37 @@ void removeIfPresent(const QString& path) {
     if (Files::exists(path) && !Files::removeFile(path))
         throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("cannot remove %1").arg(path));
 }
+
+// The file an export replaces is set aside under a name of its own while the
+// library writes at its name, which the library must find free; it comes back
+// when no new file was made, so that a failed export loses nothing.
+class SetAside {
+public:
+    explicit SetAside(const QString& file) : file_(QFile::encodeName(file)) {
+        struct stat st;
+        if (::lstat(file_.constData(), &st) != 0) return;
+        for (int n = 1; n < 1000 && aside_.isEmpty(); ++n) {
+            const QByteArray candidate = file_ + ".old" + QByteArray::number(n);
+            if (::lstat(candidate.constData(), &st) == 0) continue;
+            if (std::rename(file_.constData(), candidate.constData()) != 0)
+                throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("cannot move %1 aside").arg(file));
+            aside_ = candidate;
+        }
+        if (aside_.isEmpty())
+            throw RuntimeError(ErrorNumber::PermissionDenied, QStringLiteral("cannot move %1 aside").arg(file));
+    }
+    ~SetAside() {
+        if (!aside_.isEmpty()) std::rename(aside_.constData(), file_.constData());
+    }
+    // The new file stands: the old one goes.
+    void replaced() {
+        if (!aside_.isEmpty()) Files::removeFile(QFile::decodeName(aside_));
+        aside_.clear();
+    }
+
+private:
+    QByteArray file_, aside_;
+};
 
 // The editor's genre box follows the list when the main window is there.
 void rebuildGenreList() {
@@ -74,9 +109,10 @@ void exportTo(Library library, const QString& title, const QString& filter, cons
         // leaves the file as it was.
         PluginHost::LoadedLibrary lib(PluginHost::pathOf(library));
         lib.function<RaravPluginExportFn>(RARAV_PLUGIN_EXPORT_SYMBOL);
-        removeIfPresent(file);
-        if (PluginHost::exportDiary(lib, s.databasePath(), file, userId) == RARAV_PLUGIN_PATH_ERROR)
-            critical(kOutputPathError);
+        SetAside old(file);
+        const PluginHost::Result result = PluginHost::exportDiary(lib, s.databasePath(), file, userId);
+        if (result == RARAV_PLUGIN_DONE && Files::exists(file)) old.replaced();
+        if (result == RARAV_PLUGIN_PATH_ERROR) critical(kOutputPathError);
     });
 }
 

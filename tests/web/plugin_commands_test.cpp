@@ -11,6 +11,7 @@
 #include "tests/support/scripted_prompts.h"
 #include "tests/web/export_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
@@ -82,7 +83,10 @@ TEST_F(PluginCommandsTest, AMissingOrBrokenLibraryIsReportedNotFatal) {
     EXPECT_TRUE(calls().isEmpty());
 }
 
-TEST_F(PluginCommandsTest, ExportsRemoveTheOldFileAndAnswerEachResult) {
+// The library is given the chosen path with no file there; the old file
+// comes back when no new one was made, so a failed export loses nothing, and
+// nothing is left beside it.
+TEST_F(PluginCommandsTest, ExportsReplaceTheOldFileOnlyWithANewOneAndAnswerEachResult) {
     Shell::state().UserID = "hanako";
     struct Case {
         int result;
@@ -112,8 +116,10 @@ TEST_F(PluginCommandsTest, ExportsRemoveTheOldFileAndAnswerEachResult) {
         PluginCommands::MnuHTNExport_Click();
         EXPECT_EQ(calls(), QStringList({"export|" + db() + "|" + t.file("mt.txt") + "|hanako",
                                         "export|" + db() + "|" + t.file("hatena.xml") + "|"}));
-        EXPECT_EQ(Files::exists(t.file("mt.txt")), c.written);
-        EXPECT_EQ(Files::exists(t.file("hatena.xml")), c.written);
+        EXPECT_EQ(t.read("mt.txt"), c.written ? "exported" : "old");
+        EXPECT_EQ(t.read("hatena.xml"), c.written ? "exported" : "old");
+        EXPECT_EQ(QDir(t.path()).entryList({"mt*", "hatena*", ".mt*", ".hatena*"}, QDir::Files | QDir::Hidden),
+                  QStringList({"hatena.xml", "mt.txt"}));
     }
     // A cancelled dialog calls nothing.
     QFile::remove(t.file("calls.log"));
