@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 #include "core/window_place.h"
+#include "core/database_upgrade.h"
 
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -387,6 +388,15 @@ bool MDIFormTop::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MDIFormTop::closeEvent(QCloseEvent* event) {
+    // The rebuild serves the window while it runs and puts its file in
+    // place of rarav.mdb at the end: ended before, the program would let go
+    // of its folder, and a second start would write into the file about to
+    // be replaced.
+    if (DatabaseUpgrade::isUpgrading()) {
+        Prompts::MsgBox(QStringLiteral("データベースを更新しています。終わるまでお待ちください。"), Prompts::vbExclamation);
+        event->ignore();
+        return;
+    }
     // The editor offers to save a changed entry; a Yes whose save failed
     // keeps the program open with the edits.
     if (!unloaded_ && frmContents::exists() && !frmContents::instance()->Form_Unload()) {

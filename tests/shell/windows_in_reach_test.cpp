@@ -11,6 +11,7 @@
 #include "platform/prompts_qt.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
+#include "shell/single_instance.h"
 #include "core/rarav_ini.h"
 #include "site/frm_html2txt_setting.h"
 #include "writing/frm_calender.h"
@@ -33,7 +34,9 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -254,6 +257,26 @@ TEST_F(FirstStart, NothingWritesWhileTheDatabaseIsRebuilt) {
     EXPECT_EQ(disabledWhile.size(), 1);
     EXPECT_TRUE(deletion->isEnabled());
     EXPECT_TRUE(top->isEnabled());
+}
+
+// Closing the main window, by its close box or at the system's request,
+// waits while the database is rebuilt: closed at once, the program let go of
+// its folder, and a second start could write entries into the file that the
+// rebuilt one then replaced.
+TEST_F(FirstStart, TheProgramDoesNotEndWhileTheDatabaseIsRebuilt) {
+    bool openDuring = false, secondCouldStart = true;
+    QTimer::singleShot(0, top, [&] {
+        top->windowHandle()->close();
+        openDuring = top->isVisible();
+        secondCouldStart = SingleInstance::acquire(Shell::state().MyPath) != nullptr;
+    });
+    p->expectMessage(QStringLiteral("最適化しますか"), Prompts::vbYes)
+        .expectMessage(QStringLiteral("データベースを更新しています。"), Prompts::vbOK, Prompts::vbExclamation)
+        .expectMessage(QStringLiteral("最適化は完了しました"));
+    top->menus->item(QStringLiteral("MnuOptimize"))->trigger();
+    EXPECT_TRUE(openDuring);
+    EXPECT_FALSE(secondCouldStart);
+    EXPECT_TRUE(top->close());
 }
 
 TEST_F(FirstStart, ClosingTheMainWindowClosesEveryWindow) {
