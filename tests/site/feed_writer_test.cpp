@@ -369,8 +369,10 @@ TEST_F(FeedWriterTest, ADayOutsideTheMonthHasNoPage) {
     EXPECT_EQ(map[20], 1);
     EXPECT_EQ(map[10], 3);
     EXPECT_EQ(map.lastPage, 4);
-    for (int d = 1; d <= 31; ++d)
-        if (d != 20 && d != 10) EXPECT_EQ(map[d], -1) << d;
+    for (int d = 1; d <= 31; ++d) {
+        if (d == 20 || d == 10) continue;
+        EXPECT_EQ(map[d], -1) << d;
+    }
 }
 
 TEST(FeedUrls, ItemAddressTable) {
