@@ -4,6 +4,7 @@
 #include "platform/dates.h"
 #include "platform/files.h"
 #include "platform/search_index.h"
+#include "core/database_file.h"
 #include "core/db_version.h"
 #include "core/shared_state.h"
 
@@ -37,25 +38,6 @@ void removeDatabaseFile(const QString& path) {
     QFile::remove(path + QStringLiteral("-shm"));
 }
 
-// A read rolls back a hot journal, and a checkpoint folds into the file a
-// write-ahead log that another client turned the database to, so that a
-// plain copy of the file alone is the whole database: closing the connection
-// would not, as it is kept open for reuse. Unreadable files are copied as
-// they are. Fails when another program holds part of the log back.
-void settle(const QString& path) {
-    bool folded = true;
-    try {
-        Database db(path, Database::Mode::ReadWrite);
-        db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        const Recordset rs = db.query(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-        folded = rs.isEmpty() || rs.rows[0].value(0).toInt() == 0;
-    } catch (const RuntimeError&) {
-    }
-    if (!folded)
-        failWith(QStringLiteral("他のプログラムがrarav.mdbを使っているため、その変更をファイルにまとめられません。\r\n"
-                                "他のプログラムを終了してから、もう一度実行してください。"));
-}
-
 // The file to takes the permissions of from; its mode is changed only where it
 // differs: a disk without permissions of its own (a FAT memory stick) shows
 // every file alike and refuses any change.
@@ -66,18 +48,6 @@ bool takePermissions(const QString& from, const QString& to) {
         return false;
     const mode_t wanted = source.st_mode & 07777;
     return (target.st_mode & 07777) == wanted || ::chmod(QFile::encodeName(to).constData(), wanted) == 0;
-}
-
-// The journal and the write-ahead log of the file a rebuild replaces: left
-// beside the new file, SQLite would play them into it. What they hold came
-// after the copy the rebuild read, and goes with the old file. They go before
-// the new file takes its place, so that a kill in between leaves them beside
-// no file but the one they belong to.
-void removeLeftLogs(const QString& database) {
-    const QFileInfo info(database);
-    const QString file = info.isSymLink() ? info.canonicalFilePath() : database;
-    if (file.isEmpty()) return;
-    for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(file + QLatin1String(suffix));
 }
 
 // The rename is only durable once the folder's entry is on disk.
@@ -397,7 +367,7 @@ QString normalizedDay(const QString& day) {
 void BackupDatabase(const QString& userPath) {
     const QString database = userPath + kDatabaseFile;
     if (!Files::exists(database)) failWith(QStringLiteral("rarav.mdbが見つかりません: ") + database);
-    settle(database);
+    DatabaseFile::settle(database);
     // The backup is the one good copy left when rarav.mdb is damaged; a file
     // that is not a whole database never replaces it.
     if (const QString damage = Shell::databaseDamage(database); !damage.isEmpty())
@@ -433,7 +403,7 @@ void UpgradeDatabase(int version, UpgradeProgress& progress, const UpgradeFolder
     removeDatabaseFile(oldPath);
     removeDatabaseFile(newPath);
     if (!Files::exists(database)) failWith(QStringLiteral("rarav.mdbが見つかりません: ") + database);
-    settle(database);
+    DatabaseFile::settle(database);
     // old.mdb and new.mdb are working copies: new.mdb reaches the disk with
     // its first commit, before it replaces rarav.mdb.
     if (!Files::copyFile(database, oldPath, Files::Sync::None))
@@ -450,7 +420,7 @@ void UpgradeDatabase(int version, UpgradeProgress& progress, const UpgradeFolder
     // One rename: rarav.mdb is either the old file or the complete new one.
     // A rarav.mdb that is a symbolic link stays one: the file it points to is
     // replaced, by a copy renamed beside it (it may lie on another disk).
-    removeLeftLogs(database);
+    DatabaseFile::removeLeftLogs(database);
     const QFileInfo databaseInfo(database);
     if (databaseInfo.isSymLink()) {
         if (!Files::copyFile(newPath, database))

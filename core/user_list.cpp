@@ -3,6 +3,8 @@
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "platform/program_folder.h"
+#include "platform/runtime_error.h"
+#include "core/database_file.h"
 #include "core/file_names.h"
 #include "core/pub_encrypt.h"
 #include "core/shared_state.h"
@@ -22,17 +24,27 @@ const QString kPrevious = QStringLiteral("Previous");
 // The copy replaces the file in one step, without removing it first: a
 // failed copy leaves it, and a symbolic link in its place stays and has the
 // file it points to replaced.
+// A database is copied whole: what another client left in its write-ahead
+// log is folded into it first, and the log of the file replaced goes, lest
+// SQLite play it into the copy.
 bool replaceFromSingleUser(const QString& myPath, const QString& folder, const QString& name,
-                           const QString& backupName) {
+                           const QString& backupName, bool database = false) {
     QString source = myPath + QStringLiteral("UserData/") + name;
     if (!Files::exists(source)) source = myPath + name;
     if (!Files::exists(source)) return true;
     const QString target = folder + name;
-    if (Files::exists(target)) {
-        const QString backup = folder + backupName;
-        if (Files::exists(backup) && !Files::removeFile(backup)) return false;
-        if (!Files::copyFile(target, backup)) return false;
+    try {
+        if (database) DatabaseFile::settle(source);
+        if (Files::exists(target)) {
+            const QString backup = folder + backupName;
+            if (database) DatabaseFile::settle(target);
+            if (Files::exists(backup) && !Files::removeFile(backup)) return false;
+            if (!Files::copyFile(target, backup)) return false;
+        }
+    } catch (const RuntimeError&) {
+        return false;
     }
+    if (database) DatabaseFile::removeLeftLogs(target);
     return Files::copyFile(source, target);
 }
 // The same folder, also through a symbolic link.
@@ -145,7 +157,7 @@ bool moveSingleUserData(const QString& myPath, const QString& userFolder) {
     if (!singleUserMoveRefusal(myPath, d).isEmpty() || !Files::makeFolder(d)) return false;
     if (!replaceFromSingleUser(myPath, d, QStringLiteral("rarav.ini"), QStringLiteral("rarav_BackUp.ini")))
         return false;
-    if (!replaceFromSingleUser(myPath, d, QStringLiteral("rarav.mdb"), QStringLiteral("rarav_BackUp.mdb")))
+    if (!replaceFromSingleUser(myPath, d, QStringLiteral("rarav.mdb"), QStringLiteral("rarav_BackUp.mdb"), true))
         return false;
     const QString ini = d + QStringLiteral("rarav.ini");
     return Profile::writeString(ini, QStringLiteral("ALL"), QStringLiteral("DataPath"), d) &&

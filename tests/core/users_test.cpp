@@ -1,10 +1,12 @@
 #include "core/pub_encrypt.h"
 #include "core/user_list.h"
+#include "platform/database.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,6 +144,38 @@ TEST(UserList, MovingIntoLinkedFilesReplacesWhatTheyPointTo) {
     const QByteArray ini = t.read(QStringLiteral("〜¥−🍣/rarav.ini"));
     EXPECT_TRUE(ini.contains("MenuLanguage=English"));
     EXPECT_TRUE(ini.contains(("DataPath=" + d).toUtf8()));
+}
+
+// Another client (here the sqlite3 shell, while a connection of the program
+// keeps the log from being folded at its close) has turned both diaries to a
+// write-ahead log and left rows there: the moved diary carries them, its
+// backup carries the user's, and the user's log is not played into the
+// moved one.
+TEST(UserList, MovingCarriesWhatAnotherClientLeftInAWriteAheadLog) {
+    TempFolder t;
+    const QString d = t.path() + QStringLiteral("taro/");
+    auto sqlite3 = [](const QString& file, const QString& sql) {
+        QProcess shell;
+        shell.start("sqlite3", {"-bail", file, sql});
+        EXPECT_TRUE(shell.waitForFinished(30000));
+        EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+        return QString::fromUtf8(shell.readAllStandardOutput()).trimmed();
+    };
+    const struct {
+        QString file, first, late;
+    } diaries[] = {{t.path() + QStringLiteral("UserData/rarav.mdb"), QStringLiteral("single"), QStringLiteral("〜¥−🍣")},
+                   {d + QStringLiteral("rarav.mdb"), QStringLiteral("taro"), QStringLiteral("taro-late")}};
+    for (const auto& diary : diaries) {
+        QDir().mkpath(QFileInfo(diary.file).path());
+        sqlite3(diary.file, "PRAGMA journal_mode=WAL; CREATE TABLE T (x); INSERT INTO T VALUES ('" + diary.first + "');");
+        EXPECT_EQ(Database(diary.file).scalar("SELECT count(*) FROM T").toInt(), 1);
+        sqlite3(diary.file, "INSERT INTO T VALUES ('" + diary.late + "');");
+        ASSERT_GT(QFileInfo(diary.file + "-wal").size(), 0);
+    }
+    ASSERT_TRUE(UserList::moveSingleUserData(t.path(), d));
+    EXPECT_EQ(sqlite3(d + "rarav.mdb", "PRAGMA quick_check; SELECT group_concat(x) FROM T;"),
+              QStringLiteral("ok\nsingle,〜¥−🍣"));
+    EXPECT_EQ(sqlite3(d + "rarav_BackUp.mdb", "SELECT group_concat(x) FROM T;"), QStringLiteral("taro,taro-late"));
 }
 
 TEST(UserList, MovingWithoutSingleUserDataDeletesNothing) {
