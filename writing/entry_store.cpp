@@ -2,6 +2,9 @@
 
 #include "platform/database.h"
 #include "platform/dates.h"
+#include "platform/runtime_error.h"
+
+#include <climits>
 
 namespace {
 
@@ -9,12 +12,21 @@ namespace {
 // program wrote there (Jet's True -1, a word): each of those is private here
 // too, or the next save would publish it. Null stays public.
 const QString kColumns = QStringLiteral(
-    "Day, Number, Title, Contents, Extend, Excerpt, Weather, Genre, Private <> 0 AS PrivateFlag");
+    "rowid AS EntryRow, Day, Number, Title, Contents, Extend, Excerpt, Weather, Genre, Private <> 0 AS PrivateFlag");
+// A number the editor's number list can name.
+const QString kListedNumber = QStringLiteral("(typeof(Number) = 'integer' AND Number BETWEEN 1 AND 2147483647)");
+
+int numberFrom(const QVariant& stored) {
+    if (stored.typeId() != QMetaType::LongLong) return 0;
+    const qlonglong n = stored.toLongLong();
+    return n >= 1 && n <= INT_MAX ? int(n) : 0;
+}
 
 Entry entryFrom(const Recordset& rs, qsizetype row) {
     Entry e;
+    e.row = rs.value(row, QStringLiteral("EntryRow")).toLongLong();
     e.day = rs.text(row, QStringLiteral("Day"));
-    e.number = rs.integer(row, QStringLiteral("Number"));
+    e.number = numberFrom(rs.value(row, QStringLiteral("Number")));
     e.title = rs.text(row, QStringLiteral("Title"));
     e.contents = rs.text(row, QStringLiteral("Contents"));
     e.extend = rs.text(row, QStringLiteral("Extend"));
@@ -25,6 +37,53 @@ Entry entryFrom(const Recordset& rs, qsizetype row) {
     e.genre = genre.isNull() ? QStringLiteral("一般") : genre.toString();
     e.isPrivate = rs.value(row, QStringLiteral("PrivateFlag")).toInt() != 0;
     return e;
+}
+
+bool sameTexts(const Entry& a, const Entry& b) {
+    return a.title == b.title && a.contents == b.contents && a.extend == b.extend && a.excerpt == b.excerpt;
+}
+
+// The row a shown entry was read from, with the number it has now; none when
+// it is gone. Its rowid, while that row keeps the entry's day and number (its
+// texts may have been changed there: the later save stands); else a row of
+// the day that holds the texts it was read with, which follows the entry
+// through a renumbering or a rebuild that gave it another rowid.
+std::optional<Entry> storedRowOf(Database& db, const Entry& shown) {
+    if (shown.row > 0) {
+        const Recordset at =
+            db.query(QStringLiteral("SELECT Day, Number FROM Contents WHERE rowid = ?"), {shown.row});
+        if (!at.isEmpty() && at.text(0, QStringLiteral("Day")) == shown.day &&
+            numberFrom(at.value(0, QStringLiteral("Number"))) == shown.number) {
+            Entry e;
+            e.row = shown.row;
+            e.number = shown.number;
+            return e;
+        }
+    }
+    const Recordset day = db.query(
+        QStringLiteral("SELECT %1 FROM Contents WHERE Day = ? ORDER BY rowid = ? DESC, Number = ? DESC, rowid")
+            .arg(kColumns),
+        {shown.day, shown.row, shown.number});
+    for (qsizetype i = 0; i < day.size(); ++i) {
+        const Entry e = entryFrom(day, i);
+        if (sameTexts(e, shown)) return e;
+    }
+    return std::nullopt;
+}
+
+// The number a new row of the day takes: the one asked for while no row
+// holds it, else the one after the day's highest.
+int freeNumber(Database& db, const QString& day, int wanted) {
+    if (wanted >= 1 &&
+        !db.scalar(QStringLiteral("SELECT 1 FROM Contents WHERE Day = ? AND Number = ? LIMIT 1"), {day, wanted})
+             .isValid())
+        return wanted;
+    const qlonglong highest =
+        db.scalar(QStringLiteral("SELECT MAX(Number) FROM Contents WHERE Day = ? AND %1").arg(kListedNumber), {day})
+            .toLongLong();
+    if (highest >= INT_MAX)
+        throw RuntimeError(ErrorNumber::Overflow, day + QStringLiteral(" has no free entry number left"));
+    return int(highest) + 1;
 }
 
 }  // namespace
@@ -43,44 +102,49 @@ std::optional<Entry> EntryStore::load(const QString& day, int number) const {
 QList<Entry> EntryStore::entriesOf(const QString& day) const {
     Database db(path_, Database::Mode::ReadOnly);
     const Recordset rs = db.query(
-        QStringLiteral("SELECT %1 FROM Contents WHERE Day = ? ORDER BY Number DESC, rowid").arg(kColumns), {day});
+        QStringLiteral("SELECT %1 FROM Contents WHERE Day = ? ORDER BY %2 DESC, Number DESC, rowid")
+            .arg(kColumns, kListedNumber),
+        {day});
     QList<Entry> entries;
     entries.reserve(rs.size());
     for (qsizetype i = 0; i < rs.size(); ++i) entries.append(entryFrom(rs, i));
     return entries;
 }
 
-void EntryStore::save(const Entry& e, const QDateTime& when) const {
+Entry EntryStore::save(const Entry& e, const QDateTime& when, const std::optional<Entry>& shown) const {
     Database db(path_);
     Transaction t(db);
-    const QVariantList values{e.day,    e.title, e.contents,   e.extend,           e.excerpt,
-                              e.weather, e.genre, e.number, Dates::timeText(when), e.isPrivate ? 1 : 0};
-    const QVariant existing = db.scalar(
-        QStringLiteral("SELECT rowid FROM Contents WHERE Day = ? AND Number = ? ORDER BY rowid LIMIT 1"),
-        {e.day, e.number});
-    if (existing.isValid()) {
-        QVariantList params = values;
-        params << existing;
+    Entry stored = e;
+    const std::optional<Entry> at = shown && shown->day == e.day ? storedRowOf(db, *shown) : std::nullopt;
+    if (at) {
+        // The row keeps its number: one another program gave it stands.
         db.exec(QStringLiteral("UPDATE Contents SET Day = ?, Title = ?, Contents = ?, Extend = ?, Excerpt = ?, "
-                               "Weather = ?, Genre = ?, Number = ?, PublishTime = ?, Private = ? WHERE rowid = ?"),
-                params);
+                               "Weather = ?, Genre = ?, PublishTime = ?, Private = ? WHERE rowid = ?"),
+                {e.day, e.title, e.contents, e.extend, e.excerpt, e.weather, e.genre, Dates::timeText(when),
+                 e.isPrivate ? 1 : 0, at->row});
+        stored.row = at->row;
+        stored.number = at->number;
     } else {
+        stored.number = freeNumber(db, e.day, e.number);
         db.exec(QStringLiteral("INSERT INTO Contents (Day, Title, Contents, Extend, Excerpt, Weather, Genre, "
                                "Number, PublishTime, Private) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                values);
+                {e.day, e.title, e.contents, e.extend, e.excerpt, e.weather, e.genre, stored.number,
+                 Dates::timeText(when), e.isPrivate ? 1 : 0});
+        stored.row = db.lastInsertId();
     }
     t.commit();
+    return stored;
 }
 
-void EntryStore::remove(const QString& day, int number) const {
+void EntryStore::remove(const QString& day, const std::optional<Entry>& shown) const {
     Database db(path_);
     Transaction t(db);
-    // The row that load() and save() take for the number, and no other: a
-    // program that leaves Number to its default gives a day's entries one
-    // number, and the confirmation named one entry.
-    db.exec(QStringLiteral("DELETE FROM Contents WHERE rowid = "
-                           "(SELECT rowid FROM Contents WHERE Day = ? AND Number = ? ORDER BY rowid LIMIT 1)"),
-            {day, number});
+    // The shown entry alone: not rows another program stored under its number
+    // (all of a day's entries under one default number, or one that took the
+    // number after a renumbering there).
+    if (shown && shown->day == day)
+        if (const std::optional<Entry> at = storedRowOf(db, *shown))
+            db.exec(QStringLiteral("DELETE FROM Contents WHERE rowid = ?"), {at->row});
     const Recordset rest =
         db.query(QStringLiteral("SELECT rowid FROM Contents WHERE Day = ? ORDER BY Number, rowid"), {day});
     for (qsizetype i = 0; i < rest.size(); ++i)

@@ -176,10 +176,12 @@ bool frmCalender::Calender_DateClick(const QDate& DateClicked) {
         ed->AddComboNumber(n);
         ed->setFields(e.title, e.contents, e.extend, e.excerpt, e.weather, e.genre, e.isPrivate);
         ed->ComboNumber->setCurrentIndex(e.number >= 1 && e.number <= n ? e.number - 1 : n - 1);
+        ed->shownEntry = e;
     } else {
         ed->AddComboNumber(1);
         ed->clearFields();
         ed->ComboNumber->setCurrentIndex(0);
+        ed->shownEntry.reset();
     }
     ed->ComboNumberTag = ed->ComboNumber->currentText();
     ed->Contents_Enable();
@@ -220,6 +222,7 @@ bool frmCalender::Btn_New_Click() {
     ed->clearFields();
     ed->ComboNumber->setCurrentIndex(n);
     ed->ComboNumberTag = ed->ComboNumber->currentText();
+    ed->shownEntry.reset();
     ed->Contents_Enable();
     ed->ChangeYesNo = false;
     ed->txtTitle->setFocus();
@@ -234,9 +237,11 @@ void frmCalender::Btn_Delete_Click() {
         Prompts::MsgBox(QStringLiteral("削除する日記が選択されていないので、削除を中止します。"), Prompts::vbInformation);
         return;
     }
-    // The entry shown in the editor is the one deleted: its day and number.
+    // The entry shown in the editor is the one deleted: its day and number,
+    // and the stored row it was read from.
     const QString day = Shell::state().EnterDay;
     const QString number = ed->ComboNumber->currentText();
+    const std::optional<Entry> shown = ed->shownEntry;
     if (Prompts::MsgBox(day + QStringLiteral("の") + number + QStringLiteral("番目の日記を削除します。"),
                         Prompts::vbYesNo) != Prompts::vbYes) {
         Shell::setStatusText(QStringLiteral("日記の削除を中止しました。"));
@@ -244,7 +249,7 @@ void frmCalender::Btn_Delete_Click() {
     }
     WaitCursor wait;
     try {
-        EntryStore(Shell::state().databasePath()).remove(day, number.toInt());
+        EntryStore(Shell::state().databasePath()).remove(day, shown);
     } catch (const RuntimeError&) {
         Prompts::MsgBox(kErrorText, Prompts::vbInformation);
         return;

@@ -302,6 +302,7 @@ void frmContents::Contents_Initialize() {
     if (ComboGenre->count() > 0) ComboGenre->setCurrentIndex(0);
     ComboNumber->clear();
     ComboNumberTag.clear();
+    shownEntry.reset();
     ComboPrivate->setCurrentIndex(0);
     for (QWidget* w : {static_cast<QWidget*>(txtContents), static_cast<QWidget*>(txtExtend),
                        static_cast<QWidget*>(txtExcerpt), static_cast<QWidget*>(txtTitle),
@@ -411,6 +412,7 @@ void frmContents::ComboNumber_Click() {
     txtTitle->setFocus();
     setSaveButtons(false);
     ComboNumberTag = ComboNumber->currentText();
+    shownEntry = entry;
     InitUndoRedo();
 }
 
@@ -434,16 +436,19 @@ bool frmContents::saveEntry(int number) {
     e.weather = ComboWeather->currentText();
     e.genre = ComboGenre->currentText();
     e.isPrivate = ComboPrivate->currentIndex() == 1;
+    Entry stored;
     try {
         if (e.day.isEmpty() || number < 1)
             throw RuntimeError(ErrorNumber::InvalidArgument, QStringLiteral("no entry is open"));
         WaitCursor wait;
-        store().save(e, Clock::now());
+        stored = store().save(e, Clock::now(), shownEntry);
     } catch (const RuntimeError& failure) {
         // The reason lets the user act (a full disk, a locked or read-only file).
         Prompts::MsgBox(kErrorText + QStringLiteral("\r\n") + failure.description, Prompts::vbInformation);
         return false;
     }
+    shownEntry = stored;
+    showStoredNumber(stored.number);
     Shell::setStatusText(s.EnterDay + QStringLiteral("の日記を保存しました。"));
     ChangeYesNo = false;
     try {
@@ -458,6 +463,25 @@ bool frmContents::saveEntry(int number) {
     }
     setSaveButtons(false);
     return true;
+}
+
+void frmContents::showStoredNumber(int number) {
+    const QString text = QString::number(number);
+    if (number < 1 || text == ComboNumberTag) return;
+    // Another program took the number the entry was shown under, or moved the
+    // entry to another: the list names the one it has now.
+    LoadingScope loading(Loading);
+    const bool shown = ComboNumber->currentText() == ComboNumberTag;
+    if (ComboNumber->findText(text) < 0) {
+        int at = 0;
+        while (at < ComboNumber->count() && ComboNumber->itemText(at).toInt() < number) ++at;
+        ComboNumber->insertItem(at, text);
+    }
+    ComboNumberTag = text;
+    if (shown) {
+        ComboNumber->setCurrentText(text);
+        setCaption();
+    }
 }
 
 void frmContents::LoadGenreList() {

@@ -1,6 +1,7 @@
 #pragma once
 // The editor child window: one entry of the main window's selected day.
 #include "writing/edit_history.h"
+#include "writing/entry_store.h"
 
 #include <QWidget>
 #include <array>
@@ -69,6 +70,11 @@ public:
     QLineEdit* txtTitle = nullptr;
     QComboBox* ComboNumber = nullptr;
     QString ComboNumberTag;  // the number the fields were loaded from
+    // The stored entry the fields were loaded from, as read or as the last
+    // save stored it; none for an entry not stored yet. A save writes that
+    // row, and the calendar's deletion removes it, whatever number it has
+    // come to hold there.
+    std::optional<Entry> shownEntry;
     QComboBox* ComboGenre = nullptr;
     QComboBox* ComboWeather = nullptr;
     QComboBox* ComboPrivate = nullptr;
@@ -114,6 +120,7 @@ private:
     void LoadGenreList();
     bool AddGenreToCsv();
     bool saveEntry(int number);
+    void showStoredNumber(int number);
     void setCaption();
     void setMarker(bool otherYears);
     void setSaveButtons(bool enabled);

@@ -25,11 +25,11 @@ TEST_F(EntryStoreTest, SaveAddsOnceThenUpdatesAndRewritesPublishTime) {
     e.number = 2;
     e.title = QStringLiteral("first");
     e.contents = QStringLiteral("a\r\nb");
-    store.save(e, QDateTime(QDate(2006, 5, 3), QTime(9, 5, 7)));
+    const Entry first = store.save(e, QDateTime(QDate(2006, 5, 3), QTime(9, 5, 7)));
     exec(QStringLiteral("UPDATE Contents SET TrackBack = 'tb', ImportMark = 'im'"));
     e.title = QStringLiteral("second");
     e.isPrivate = true;
-    store.save(e, QDateTime(QDate(2006, 5, 4), QTime(21, 0, 0)));
+    store.save(e, QDateTime(QDate(2006, 5, 4), QTime(21, 0, 0)), first);
 
     const Recordset rs = all();
     ASSERT_EQ(rs.size(), 1);
@@ -100,7 +100,7 @@ TEST_F(EntryStoreTest, RemoveRenumbersTheDayInItsOrder) {
              {n, QString::fromLatin1(t)});
     exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title) VALUES ('2006/05/04', 2, 'other')"));
     EntryStore store(path);
-    store.remove(QStringLiteral("2006/05/03"), 2);
+    store.remove(QStringLiteral("2006/05/03"), store.load(QStringLiteral("2006/05/03"), 2));
 
     const QList<Entry> left = store.entriesOf(QStringLiteral("2006/05/03"));
     ASSERT_EQ(left.size(), 3);

@@ -217,3 +217,67 @@ TEST_F(CalenderWindow, BlogRowListsDescriptionsAndKeepsTheChoice) {
 }
 
 }  // namespace
+
+namespace {
+
+// Numbers another program wrote that the number list cannot name: the entry
+// the calendar shows is the one its save changes and its deletion removes.
+TEST_F(CalenderWindow, AnEntryWithANumberOutsideTheListIsSavedAndDeletedItself) {
+    const char* const numbers[] = {"0", "-2", "'x'", "2.5", "20060503123456"};
+    for (const char* number : numbers) {
+        SCOPED_TRACE(number);
+        {
+            Database db(Shell::state().databasePath());
+            db.exec(QStringLiteral("DELETE FROM Contents"));
+            db.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title) VALUES ('2006/05/03', %1, 'odd')")
+                        .arg(QLatin1String(number)));
+        }
+        open();
+        click(2006, 5, 3);
+        ASSERT_EQ(editor->txtTitle->text(), QStringLiteral("odd"));
+        editor->txtTitle->setText(QStringLiteral("edited"));
+        ASSERT_TRUE(editor->Btn1Click_ToolBar());
+        ASSERT_EQ(rows(kDay).size(), 1);
+        EXPECT_EQ(rows(kDay).text(0, QStringLiteral("Title")), QStringLiteral("edited"));
+        {
+            ScopedPrompts p;
+            p->expectMessage(QStringLiteral("番目の日記を削除します。"), Prompts::vbYes);
+            calender->Btn_Delete_Click();
+        }
+        EXPECT_EQ(rows(kDay).size(), 0);
+        delete calender;
+        calender = nullptr;
+    }
+}
+
+// The entry shown is deleted, not the row that has taken its number since
+// another program deleted it and numbered the day anew; nor one that took the
+// number of a new entry not yet saved.
+TEST_F(CalenderWindow, DeleteLeavesARowThatTookTheShownNumber) {
+    addRow(kDay, 1, QStringLiteral("a"));
+    addRow(kDay, 2, QStringLiteral("b"));
+    addRow(kDay, 3, QStringLiteral("c"));
+    open();
+    click(2006, 5, 3);
+    pickNumber(2);
+    Database(Shell::state().databasePath())
+        .execScript(QStringLiteral("DELETE FROM Contents WHERE Number = 2; UPDATE Contents SET Number = 2 WHERE Number = 3;"));
+    {
+        ScopedPrompts p;
+        p->expectMessage(QStringLiteral("2006/05/03の2番目の日記を削除します。"), Prompts::vbYes);
+        calender->Btn_Delete_Click();
+    }
+    EXPECT_EQ(titles(kDay), (QStringList{"1:a", "2:c"}));
+
+    click(2006, 5, 3);
+    calender->Btn_New_Click();
+    addRow(kDay, 3, QStringLiteral("imported"));
+    {
+        ScopedPrompts p;
+        p->expectMessage(QStringLiteral("2006/05/03の3番目の日記を削除します。"), Prompts::vbYes);
+        calender->Btn_Delete_Click();
+    }
+    EXPECT_EQ(titles(kDay), (QStringList{"1:a", "2:c", "3:imported"}));
+}
+
+}  // namespace

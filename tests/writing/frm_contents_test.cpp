@@ -471,3 +471,69 @@ TEST_F(ContentsWindow, AGenrePastedWithALineBreakIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// Another program (the sqlite3 shell, a plug-in) changes the day while one of
+// its entries is open here. The save writes the row the fields were read
+// from, wherever that row's number now is; it never writes into a row that
+// has taken the shown number meanwhile. An entry whose row is gone, and a new
+// one whose number another row has taken, are added under a free number,
+// which the number box then shows.
+TEST_F(ContentsWindow, ASaveWritesTheRowTheEntryWasReadFrom) {
+    const auto otherProgram = [this](const QString& script) {
+        Database(Shell::state().databasePath()).execScript(script);
+    };
+    addRow(kDay, 1, QStringLiteral("a"));
+    addRow(kDay, 2, QStringLiteral("b"));
+    addRow(kDay, 3, QStringLiteral("c"));
+    open();
+    click(2006, 5, 3);
+
+    // Entry 2 deleted there and the day numbered anew: c is now number 2.
+    pickNumber(2);
+    otherProgram(QStringLiteral("DELETE FROM Contents WHERE Number = 2; UPDATE Contents SET Number = 2 WHERE Number = 3;"));
+    editor->txtTitle->setText(QStringLiteral("b edited"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(titles(kDay), (QStringList{"1:a", "2:c", "3:b edited"}));
+    EXPECT_EQ(editor->ComboNumber->currentText(), QStringLiteral("3"));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("2006/05/03分の日記[3/3]"));
+    editor->txtTitle->setText(QStringLiteral("b again"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(titles(kDay), (QStringList{"1:a", "2:c", "3:b again"}));
+
+    // The open entry renumbered there: its own row takes the edits.
+    click(2006, 5, 3);
+    otherProgram(QStringLiteral("DELETE FROM Contents WHERE Number = 1; UPDATE Contents SET Number = Number - 1;"));
+    editor->txtTitle->setText(QStringLiteral("b moved"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(titles(kDay), (QStringList{"1:c", "2:b moved"}));
+
+    // The open entry's text changed there: the later save stands, in that row.
+    click(2006, 5, 3);
+    otherProgram(QStringLiteral("UPDATE Contents SET Contents = 'theirs' WHERE Number = 2;"));
+    editor->txtContents->setPlainText(QStringLiteral("mine"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(titles(kDay), (QStringList{"1:c", "2:b moved"}));
+    EXPECT_EQ(rows(kDay).text(1, QStringLiteral("Contents")), QStringLiteral("mine"));
+
+    // The table written anew there, every row under another rowid.
+    click(2006, 5, 3);
+    otherProgram(QStringLiteral("CREATE TEMP TABLE copied AS SELECT * FROM Contents ORDER BY Number DESC;"
+                                "DELETE FROM Contents; INSERT INTO Contents SELECT * FROM copied;"));
+    editor->txtTitle->setText(QStringLiteral("b kept"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(titles(kDay), (QStringList{"1:c", "2:b kept"}));
+
+    // A new entry whose number an import takes before it is saved.
+    calender->Btn_New_Click();
+    ASSERT_EQ(editor->ComboNumber->currentText(), QStringLiteral("3"));
+    otherProgram(QStringLiteral("INSERT INTO Contents (Day, Number, Title) VALUES ('2006/05/03', 3, 'imported');"));
+    editor->txtTitle->setText(QStringLiteral("mine"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(titles(kDay), (QStringList{"1:c", "2:b kept", "3:imported", "4:mine"}));
+    EXPECT_EQ(editor->ComboNumber->currentText(), QStringLiteral("4"));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("2006/05/03分の日記[4/4]"));
+}
+
+}  // namespace
