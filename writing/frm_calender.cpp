@@ -22,6 +22,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 const QString kErrorText = QStringLiteral("エラーが発生しました。速やかに作者に問い合わせて下さい。");
@@ -35,10 +38,24 @@ QToolButton* pictureButton(QWidget* parent, const char* name, const char* icon, 
     return b;
 }
 
-// The number list runs to the highest stored number, so that every entry is
-// reached under its own number even when the day's numbers have gaps.
-int highestNumber(const QList<Entry>& entries) {
-    return entries.isEmpty() ? 0 : std::max(int(entries.size()), entries.first().number);
+// The number a new entry of the day is shown under: past every stored one.
+int newNumber(const QList<Entry>& entries) {
+    const int highest = entries.isEmpty() ? 0 : std::max(int(entries.size()), entries.first().number);
+    return highest < INT_MAX ? highest + 1 : highest;
+}
+
+// The number list: 1 to the day's count, and every stored number above it,
+// so that every entry is reached under its own number even when the day's
+// numbers have gaps; a number far above the rest lists none in between.
+void listNumbers(frmContents* ed, const QList<Entry>& entries, int added = 0) {
+    ed->AddComboNumber(int(entries.size()));
+    QList<int> above;
+    for (const Entry& e : entries)
+        if (e.number > entries.size()) above << e.number;
+    if (added > entries.size()) above << added;
+    std::sort(above.begin(), above.end());
+    above.erase(std::unique(above.begin(), above.end()), above.end());
+    for (const int n : above) ed->ComboNumber->addItem(QString::number(n));
 }
 
 }  // namespace
@@ -172,10 +189,10 @@ bool frmCalender::Calender_DateClick(const QDate& DateClicked) {
     ed->Loading = true;
     if (!entries.isEmpty()) {
         const Entry& e = entries.first();
-        const int n = highestNumber(entries);
-        ed->AddComboNumber(n);
+        listNumbers(ed, entries);
         ed->setFields(e.title, e.contents, e.extend, e.excerpt, e.weather, e.genre, e.isPrivate);
-        ed->ComboNumber->setCurrentIndex(e.number >= 1 && e.number <= n ? e.number - 1 : n - 1);
+        const int at = e.number >= 1 ? ed->ComboNumber->findText(QString::number(e.number)) : -1;
+        ed->ComboNumber->setCurrentIndex(at >= 0 ? at : ed->ComboNumber->count() - 1);
         ed->shownEntry = e;
     } else {
         ed->AddComboNumber(1);
@@ -217,10 +234,10 @@ bool frmCalender::Btn_New_Click() {
     WaitCursor wait;
     ed->showWindow();
     ed->Loading = true;
-    const int n = highestNumber(entries);
-    ed->AddComboNumber(n + 1);
+    const int n = newNumber(entries);
+    listNumbers(ed, entries, n);
     ed->clearFields();
-    ed->ComboNumber->setCurrentIndex(n);
+    ed->ComboNumber->setCurrentText(QString::number(n));
     ed->ComboNumberTag = ed->ComboNumber->currentText();
     ed->shownEntry.reset();
     ed->Contents_Enable();

@@ -281,3 +281,30 @@ TEST_F(CalenderWindow, DeleteLeavesARowThatTookTheShownNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+// A number far above the day's others (a plug-in that numbers by date or by
+// an id of its own) is listed as itself: the list ran from 1 to it, which
+// for 20060503 filled the box with twenty million items, and for the
+// largest numbers never ended.
+TEST_F(CalenderWindow, ANumberFarAboveTheOthersIsListedAsItself) {
+    addRow(kDay, 1, QStringLiteral("a"));
+    addRow(kDay, 1000000, QStringLiteral("far"));
+    open();
+    click(2006, 5, 3);
+    EXPECT_EQ(items(editor->ComboNumber), (QStringList{"1", "2", "1000000"}));
+    EXPECT_EQ(editor->txtTitle->text(), QStringLiteral("far"));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("2006/05/03分の日記[1000000/1000000]"));
+    pickNumber(1);
+    EXPECT_EQ(editor->txtTitle->text(), QStringLiteral("a"));
+
+    calender->Btn_New_Click();
+    EXPECT_EQ(items(editor->ComboNumber), (QStringList{"1", "2", "1000000", "1000001"}));
+    EXPECT_EQ(editor->ComboNumber->currentText(), QStringLiteral("1000001"));
+    editor->txtTitle->setText(QStringLiteral("new"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(titles(kDay), (QStringList{"1:a", "1000000:far", "1000001:new"}));
+}
+
+}  // namespace
