@@ -84,3 +84,28 @@ TEST_F(DeleteImportRaravTest, QuotedNamesNoChoiceAndCancel) {
     EXPECT_EQ(6, remaining().size());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// A plug-in that hands its group name to SQLite as bytes stores it as a
+// blob. The group is listed once, however its rows hold the name, and OK
+// deletes every row of it: the blob rows stayed, after "完了！", and stayed
+// listed.
+TEST_F(DeleteImportRaravTest, AGroupNameStoredAsBytesIsDeletedWithItsRows) {
+    {
+        Database db(Shell::state().databasePath());
+        db.exec(QStringLiteral("INSERT INTO Contents (Day, Number, ImportMark) VALUES "
+                               "('2006/06/01', 1, CAST('2006/06/01 Pluggo' AS BLOB)), "
+                               "('2006/06/02', 1, CAST('2006/06/01 Pluggo' AS BLOB)), "
+                               "('2006/06/03', 1, '2006/06/01 Pluggo')"));
+    }
+    ScopedPrompts p;
+    p->expectMessage(QStringLiteral("完了！"));
+    frmDeleteImportRarav* w = frmDeleteImportRarav::showWindow();
+    EXPECT_EQ(QStringList({"say \"hi\"", "say", "2006/06/01 Pluggo", "2006/05/02 Fescue", "2006/05/01 Brindle"}),
+              items(w));
+    w->CmbRaravGroup->setCurrentText(QStringLiteral("2006/06/01 Pluggo"));
+    w->BtnOK_Click();
+    EXPECT_EQ(QStringList({"2005/01/02#1", "2005/01/02#2", "2005/01/02#3", "2005/03/04#1", "2005/03/04#2",
+                           "2005/03/05#1", "2005/03/05#2"}),
+              remaining());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
