@@ -53,11 +53,30 @@ void addRow(Database& db, const QString& day, const QString& title, const QStrin
 }
 
 // The day's first entry (lowest number) takes the new title and body; its
-// number and every other column stay.
-void overwriteFirst(Database& db, const QString& day, const QString& title, const QString& contents) {
-    db.exec(QStringLiteral("UPDATE Contents SET Title = ?, Contents = ? WHERE rowid = "
-                           "(SELECT rowid FROM Contents WHERE Day = ? ORDER BY Number, rowid LIMIT 1)"),
-            {title, contents, day});
+// number and every other column stay. False when the day has no entry.
+bool overwriteFirst(Database& db, const QString& day, const QString& title, const QString& contents) {
+    return db.exec(QStringLiteral("UPDATE Contents SET Title = ?, Contents = ? WHERE rowid = "
+                                  "(SELECT rowid FROM Contents WHERE Day = ? ORDER BY Number, rowid LIMIT 1)"),
+                   {title, contents, day}) > 0;
+}
+
+// The entry of a record on its day, over the day's first entry or as a new
+// one, as the user chose. The day may have changed while a question waited
+// (another program): an entry to be overwritten that is gone is added
+// instead, and one to be added on a day that has gained an entry goes under
+// the day's next number beside it. Nothing is written over unasked or lost.
+void storeEntry(Database& db, const QString& day, const QString& title, const QString& contents, bool overwrite) {
+    Transaction t(db);
+    if (!overwrite || !overwriteFirst(db, day, title, contents)) {
+        if (hasEntry(db, day))
+            db.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Contents, Extend, Excerpt, Weather, "
+                                   "Genre) SELECT ?, COALESCE(MAX(Number), 0) + 1, ?, ?, NULL, NULL, NULL, NULL "
+                                   "FROM Contents WHERE Day = ? AND typeof(Number) = 'integer'"),
+                    {day, title, contents, day});
+        else
+            addRow(db, day, title, contents);
+    }
+    t.commit();
 }
 
 bool askOverwrite(const QString& day) {
@@ -201,10 +220,10 @@ bool importTagged(const QString& databasePath, const QString& text, int withHtml
         if (!r.error.isEmpty()) {
             Prompts::MsgBox(r.error, Prompts::vbCritical);
         } else if (!hasEntry(db, r.day)) {
-            addRow(db, r.day, r.title, bodyToStore(r.body, withHtml));
+            storeEntry(db, r.day, r.title, bodyToStore(r.body, withHtml), false);
             stored << r.day;
         } else if (askOverwrite(r.day)) {
-            overwriteFirst(db, r.day, r.title, bodyToStore(r.body, withHtml));
+            storeEntry(db, r.day, r.title, bodyToStore(r.body, withHtml), true);
             stored << r.day;
         } else if (const std::optional<QString> day = storeOnOtherDay(db, r, withHtml)) {
             stored << *day;
@@ -229,10 +248,7 @@ bool importPlain(const QString& databasePath, const QString& text, int withHtml)
         QStringLiteral("タイトルを入力してください。"), Prompts::kDefaultTitle, QStringLiteral("デフォルトのタイトル"));
     if (!title) return false;
     const QString body = bodyToStore(Files::toCrLf(text), withHtml);
-    if (overwrite)
-        overwriteFirst(db, *day, *title, body);
-    else
-        addRow(db, *day, *title, body);
+    storeEntry(db, *day, *title, body, overwrite);
     reportDone({*day});
     return true;
 }

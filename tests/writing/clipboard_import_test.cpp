@@ -210,3 +210,56 @@ TEST_F(ClipboardImportTest, PlainStoresTheWholeTextOnATypedDay) {
                            "2005/01/05|1|題|一\r\n二\r\n三|NULL|NULL|NULL|NULL||0||"}),
               table());
 }
+
+// Another program changes the day while the import waits for an answer. An
+// entry agreed to be overwritten that is gone by then does not swallow the
+// text: it is added, where it was reported stored with nothing written. An
+// entry to be added on a day that has gained one meanwhile goes under the
+// day's next number, beside it, where it doubled number 1.
+TEST_F(ClipboardImportTest, TheDayChangedWhileAskingLosesNothing) {
+    const auto otherProgram = [this](const QString& sql) { Database(Shell::state().databasePath()).exec(sql); };
+    struct Case {
+        const char* name;
+        bool hadEntry;
+        const char* meanwhile;
+        QStringList stored;
+    };
+    const Case cases[] = {
+        {"overwritten entry deleted", true, "DELETE FROM Contents", {"1:題"}},
+        {"an entry added", false, "INSERT INTO Contents (Day, Number, Title) VALUES ('2005/01/04', 1, 'theirs')",
+         {"1:theirs", "2:題"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        otherProgram(QStringLiteral("DELETE FROM Contents"));
+        if (c.hadEntry) addFullRow("2005/01/04", 1);
+        {  // The plain import: the change comes while the title is typed.
+            ScopedPrompts p;
+            typeDay(*p, "2005", "1", "4");
+            if (c.hadEntry) p->expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbYes);
+            p->expectInput(QStringLiteral("タイトルを入力してください。"), "題")
+                .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/04"));
+            p->whilePrompting = [&](const QString& prompt) {
+                if (prompt.startsWith(QStringLiteral("タイトル"))) otherProgram(QString::fromUtf8(c.meanwhile));
+            };
+            EXPECT_TRUE(plain(QStringLiteral("本文")));
+        }
+        EXPECT_EQ(titles(QStringLiteral("2005/01/04")), c.stored);
+
+        // The tagged import adds a record's entry right after looking at the
+        // day; it waits only on the overwrite question.
+        if (!c.hadEntry) continue;
+        otherProgram(QStringLiteral("DELETE FROM Contents"));
+        addFullRow("2005/01/04", 1);
+        {
+            ScopedPrompts p;
+            p->expectMessage(QStringLiteral("2005/01/04") + kOverwrite, Prompts::vbYes)
+                .expectMessage(QStringLiteral("読み込み完了!\r\n2005/01/04"));
+            p->whilePrompting = [&](const QString& prompt) {
+                if (prompt.contains(kOverwrite)) otherProgram(QString::fromUtf8(c.meanwhile));
+            };
+            EXPECT_TRUE(tagged(record("2005/01/04", "題", "本文")));
+        }
+        EXPECT_EQ(titles(QStringLiteral("2005/01/04")), c.stored);
+    }
+}
