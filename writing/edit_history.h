@@ -1,6 +1,6 @@
 #pragma once
-// The undo and redo history of one editor field: whole-text snapshots with
-// the caret. A new snapshot always goes after the last one, whatever the
+// The undo and redo history of one editor field: the texts it held, with the
+// caret. A new snapshot always goes after the last one, whatever the
 // current position, so undoing after an edit walks back through snapshots
 // that were undone before (A, B, C; undo twice; type D; undo shows C).
 #include <QList>
@@ -22,10 +22,19 @@ public:
     std::optional<Snapshot> undo();
     std::optional<Snapshot> redo();
 
-    int count() const { return int(snapshots_.size()); }
+    int count() const { return int(carets_.size()); }
     int position() const { return position_; }  // 1-based
 
 private:
-    QList<Snapshot> snapshots_;
+    // Each snapshot is kept as its change from the one before: a field of a
+    // few megabytes would otherwise take that much again at every keystroke.
+    struct Change {
+        qsizetype at = 0;
+        QString before, after;  // the text at `at` in the earlier and the later snapshot
+    };
+    QList<Change> changes_;  // changes_[k - 1] leads from snapshot k to k + 1
+    QList<int> carets_;
+    QString last_;     // snapshot count()
+    QString current_;  // snapshot position()
     int position_ = 1;
 };

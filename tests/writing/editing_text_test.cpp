@@ -24,6 +24,36 @@ TEST(EditHistory, NewSnapshotsGoAfterTheLastWhateverThePosition) {
     EXPECT_FALSE(h.redo());
 }
 
+// Every snapshot comes back exactly, whatever the change between two:
+// repeated characters where the shared start and end overlap, whole
+// replacements, emptied fields, a character outside the basic plane split
+// by the change.
+TEST(EditHistory, EverySnapshotComesBackExactly) {
+    const QStringList texts = {QStringLiteral("aa"),     QStringLiteral("aaa"),      QStringLiteral("a"),
+                               QString(),                QStringLiteral("xyz"),      QStringLiteral("xaaz"),
+                               QStringLiteral("🍣〜🍣"), QStringLiteral("🍣¥🍣🍣"), QStringLiteral("−\r\n−"),
+                               QStringLiteral("−\n\n−"), QStringLiteral("aa")};
+    EditHistory h;
+    h.reset(texts.first(), 0);
+    for (int i = 1; i < texts.size(); ++i) h.record(texts.at(i), i);
+    for (int i = int(texts.size()) - 2; i >= 0; --i) {
+        const auto shot = h.undo();
+        ASSERT_TRUE(shot);
+        EXPECT_EQ(shot->text, texts.at(i)) << i;
+        EXPECT_EQ(shot->caret, i);
+    }
+    EXPECT_FALSE(h.undo());
+    for (int i = 1; i < texts.size(); ++i) EXPECT_EQ(h.redo()->text, texts.at(i)) << i;
+    // A snapshot recorded after undoing goes after the last one, from its text.
+    h.undo();
+    h.undo();
+    h.record(QStringLiteral("new"), 0);
+    EXPECT_EQ(h.undo()->text, texts.last());
+    EXPECT_EQ(h.undo()->text, texts.at(texts.size() - 2));
+    EXPECT_EQ(h.redo()->text, texts.last());
+    EXPECT_EQ(h.redo()->text, QStringLiteral("new"));
+}
+
 TEST(HtmlTags, OpeningAndClosingTexts) {
     struct Case {
         int n;

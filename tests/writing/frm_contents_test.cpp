@@ -1,4 +1,5 @@
 #include "platform/codepage.h"
+#include "platform/field_text.h"
 #include "platform/prompts.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/writing/writing_fixture.h"
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QToolButton>
+#include <malloc.h>
 
 namespace {
 
@@ -534,6 +536,47 @@ TEST_F(ContentsWindow, ASaveWritesTheRowTheEntryWasReadFrom) {
     EXPECT_EQ(titles(kDay), (QStringList{"1:c", "2:b kept", "3:imported", "4:mine"}));
     EXPECT_EQ(editor->ComboNumber->currentText(), QStringLiteral("4"));
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("2006/05/03分の日記[4/4]"));
+}
+
+}  // namespace
+
+namespace {
+
+qint64 heapInUse() {
+    const struct mallinfo2 m = mallinfo2();
+    return qint64(m.uordblks) + qint64(m.hblkhd);
+}
+
+// An entry of a few megabytes (a whole blog brought in by a plug-in): each
+// keystroke kept another copy of the whole body for undo, so a paragraph
+// typed into it took hundreds of megabytes and a longer session all the
+// memory there was. Undo and redo still give back each text exactly.
+TEST_F(ContentsWindow, TypingIntoALongEntryKeepsOnlyTheChanges) {
+    QString body;
+    for (int i = 0; body.size() < 2'000'000; ++i)
+        body += QStringLiteral("%1行目の本文です。 no-break\u00a0space and more text to fill the line.\r\n").arg(i);
+    addRow(kDay, 1, QStringLiteral("long"), body);
+    open();
+    click(2006, 5, 3);
+    const QString shown = FieldText::of(editor->txtContents);
+    QTextCursor c = editor->txtContents->textCursor();
+    c.setPosition(1000);
+    editor->txtContents->setTextCursor(c);
+
+    const qint64 before = heapInUse();
+    QString typed;
+    for (int round = 0; round < 3; ++round) typed += QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789");
+    typeText(editor->txtContents, typed);
+    EXPECT_LT(heapInUse() - before, 64 * 1024 * 1024);
+
+    const auto withTyped = [&](qsizetype n) { return shown.left(1000) + typed.left(n) + shown.mid(1000); };
+    for (int i = 0; i < 3; ++i) editor->mnuUndo_Click();
+    EXPECT_EQ(FieldText::of(editor->txtContents), withTyped(typed.size() - 3));
+    EXPECT_EQ(editor->txtContents->textCursor().position(), 1000 + typed.size() - 3);
+    editor->mnuRedo_Click();
+    EXPECT_EQ(FieldText::of(editor->txtContents), withTyped(typed.size() - 2));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    EXPECT_EQ(rows(kDay).text(0, QStringLiteral("Contents")), Files::toCrLf(withTyped(typed.size() - 2)));
 }
 
 }  // namespace
