@@ -22,11 +22,27 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 using WindowPlace::kTwipsPerPixel;
 // The category of a row of CatList is kept under this role as well as shown,
 // so that a fixed row is told from a memo category of the same text.
 constexpr int kKeyRole = Qt::UserRole;
+// A memo's row keeps each value whole under this role; its cell shows the
+// beginning, no more than a screen's width: drawing a memo of megabytes in
+// its cell took seconds at every repaint of the window.
+constexpr int kValueRole = Qt::UserRole;
+constexpr qsizetype kCellCharacters = 1000;
+
+void setCell(QTreeWidgetItem* item, int column, const QString& value) {
+    qsizetype shown = std::min(value.size(), kCellCharacters);
+    if (shown < value.size() && shown > 0 && value.at(shown - 1).isHighSurrogate()) --shown;
+    item->setText(column, value.left(shown));
+    item->setData(column, kValueRole, value);
+}
+
+QString cellValue(const QTreeWidgetItem* item, int column) { return item->data(column, kValueRole).toString(); }
 
 QTreeWidget* makeList(QWidget* parent, const QStringList& columns) {
     auto* list = new QTreeWidget(parent);
@@ -162,9 +178,9 @@ void frmGetZettik::FillMemoList(const QString& category) {
         auto* item = new QTreeWidgetItem(MemoList);
         item->setText(MemoId, m.recordId);
         item->setText(MemoDay, m.publishTime);
-        item->setText(MemoTitle, m.title);
-        item->setText(MemoContents, m.memo);
-        item->setText(MemoCategory, m.category);
+        setCell(item, MemoTitle, m.title);
+        setCell(item, MemoContents, m.memo);
+        setCell(item, MemoCategory, m.category);
     }
 }
 
@@ -175,9 +191,9 @@ void frmGetZettik::CatList_ItemClick(QTreeWidgetItem* Item) {
 void frmGetZettik::MemoList_ItemClick(QTreeWidgetItem* Item) {
     if (!Item) return;
     lblNo->setText(Item->text(MemoId));
-    txtTitle->setText(Item->text(MemoTitle));
-    txtCategory->setText(Item->text(MemoCategory));
-    txtContents->setPlainText(Files::toLf(Item->text(MemoContents)));
+    txtTitle->setText(cellValue(Item, MemoTitle));
+    txtCategory->setText(cellValue(Item, MemoCategory));
+    txtContents->setPlainText(Files::toLf(cellValue(Item, MemoContents)));
 }
 
 void frmGetZettik::Btn_OK_Click() {

@@ -123,3 +123,24 @@ TEST_F(GetZettikTest, TheMemoTextIsTakenWithEveryCharacter) {
     w.Btn_OK->click();
     EXPECT_EQ(odd + QStringLiteral("\nline"), w.stContents);
 }
+
+// A memo of a few megabytes (a clipped page) is shown in the list by its
+// beginning: the list drew the whole text in its cell, some five seconds at
+// every repaint of the window. A click still shows, and OK still takes, every
+// character.
+TEST_F(GetZettikTest, ALongMemoIsListedByItsBeginningAndTakenWhole) {
+    QString memo = QStringLiteral("🍣");
+    for (int i = 0; memo.size() < 3'000'000; ++i) memo += QStringLiteral("%1行目のメモ〜¥−\r\n").arg(i);
+    addMemo(QStringLiteral("長い"), memo, QStringLiteral("a"));
+    frmGetZettik w;
+    QTreeWidgetItem* row = w.MemoList->topLevelItem(0);
+    ASSERT_TRUE(row);
+    const QString shown = row->text(frmGetZettik::MemoContents);
+    EXPECT_LE(shown.size(), 1000);
+    EXPECT_TRUE(memo.startsWith(shown));
+    EXPECT_GE(shown.size(), 100);
+    w.MemoList->setCurrentItem(row);
+    EXPECT_EQ(Files::toLf(memo), w.txtContents->toPlainText());
+    w.Btn_OK->click();
+    EXPECT_EQ(Files::toLf(memo), w.stContents);
+}
