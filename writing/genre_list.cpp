@@ -36,10 +36,11 @@ QStringList rebuild(const QString& csvPath, const QString& databasePath) {
     {
         Database db(databasePath, Database::Mode::ReadOnly);
         // The old database compared genres without regard to letter case, so
-        // "Travel" and "travel" make one line.
+        // "Travel" and "travel" make one line. A genre a plug-in stored as
+        // bytes is the same genre as its text.
         const Recordset rs = db.query(QStringLiteral(
-            "SELECT Genre FROM Contents WHERE Genre IS NOT NULL AND Genre <> ? "
-            "GROUP BY Genre COLLATE NOCASE ORDER BY Genre COLLATE NOCASE"),
+            "SELECT CAST(Genre AS TEXT) AS Name FROM Contents WHERE Genre IS NOT NULL AND CAST(Genre AS TEXT) <> ? "
+            "GROUP BY Name COLLATE NOCASE ORDER BY Name COLLATE NOCASE"),
                                       {QStringLiteral("一般")});
         for (const auto& row : rs.rows) {
             // A genre with a line break would split into genres no entry has.

@@ -69,6 +69,18 @@ TEST(GenreList, AGenreWithALineBreakNeverSplitsALine) {
     EXPECT_EQ(tmp.read(QStringLiteral("Genre.csv")), cp932(QStringLiteral("一般\r\n旅行\r\n")));
 }
 
+// A plug-in that hands a genre to SQLite as bytes stores it as a blob: the
+// list still holds each genre once, and "一般" only first.
+TEST(GenreList, AGenreStoredAsBytesIsListedOnce) {
+    TempFolder tmp;
+    const QString db = makeDatabase(tmp.file(QStringLiteral("rarav.mdb")));
+    Database(db).exec(QStringLiteral(
+        "INSERT INTO Contents (Day, Number, Genre) VALUES ('2006/05/03', 1, CAST('旅行' AS BLOB)), "
+        "('2006/05/03', 2, '旅行'), ('2006/05/04', 1, CAST('一般' AS BLOB)), ('2006/05/05', 1, CAST('Food' AS BLOB))"));
+    EXPECT_EQ(GenreList::rebuild(tmp.file(QStringLiteral("Genre.csv")), db),
+              (QStringList{QStringLiteral("一般"), QStringLiteral("Food"), QStringLiteral("旅行")}));
+}
+
 TEST(GenreList, ReadKeepsEmptyLinesAndDoubles) {
     TempFolder tmp;
     const QString csv = tmp.writeText(QStringLiteral("Genre.csv"), QStringLiteral("一般\r\n\r\nA\r\nA\r\n"));
