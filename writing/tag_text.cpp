@@ -132,9 +132,15 @@ QString nextAutoPictureName(const QString& databasePath, const QString& day, con
     QStringList names;
     {
         Database db(databasePath, Database::Mode::ReadOnly);
+        // Names of the day registered under its day in another form, or under
+        // "ALL" (another program), are taken as well: repeated, the stored
+        // file of that name would be kept in place of the new picture.
+        QString digits = day;
+        digits.remove(QLatin1Char('/'));
         const Recordset rs = db.query(
-            QStringLiteral("SELECT FileName FROM FileDB WHERE FileName LIKE 'dimage%' AND Day = ? ORDER BY FileName DESC"),
-            {day});
+            QStringLiteral("SELECT FileName FROM FileDB WHERE FileName LIKE 'dimage%' AND "
+                           "(Day = ? OR FileName LIKE ? Escape '\\') ORDER BY FileName DESC"),
+            {day, QStringLiteral("dimage") + Sql::escapeLike(digits) + QStringLiteral("\\_%")});
         for (qsizetype i = 0; i < rs.size(); ++i) names << rs.text(i, QStringLiteral("FileName"));
     }
     return autoPictureName(day, names, extension);

@@ -131,6 +131,20 @@ TEST(TagText, AutomaticPictureNames) {
               QStringLiteral("dimage20240317_01.gif"));
 }
 
+// A name of the day registered by another program under its day written in
+// another form, or under "ALL", is still taken: the next automatic name was
+// that name again, and registering the new picture kept the stored file of
+// that name, so the new entry showed the other picture.
+TEST(TagText, AutomaticPictureNamesPassNamesRegisteredUnderAnotherDayText) {
+    TempFolder tmp;
+    const QString db = makeDatabase(tmp.file(QStringLiteral("rarav.mdb")));
+    Database(db).exec(QStringLiteral("INSERT INTO FileDB (FileName, Day, Number) VALUES "
+                                     "('dimage20060503_01.jpg', '2006/5/3', 1), ('DIMAGE20060503_02.JPG', 'ALL', 0), "
+                                     "('dimage20060504_05.jpg', '2006/05/04', 1)"));
+    EXPECT_EQ(TagText::nextAutoPictureName(db, QStringLiteral("2006/05/03"), QStringLiteral("png")),
+              QStringLiteral("dimage20060503_03.png"));
+}
+
 TEST(TagText, PreviewFits) {
     struct Case {
         int w, h, fitW, fitH, percent;
