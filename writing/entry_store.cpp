@@ -4,7 +4,9 @@
 #include "platform/dates.h"
 #include "platform/runtime_error.h"
 
+#include <array>
 #include <climits>
+#include <iterator>
 
 namespace {
 
@@ -71,6 +73,40 @@ std::optional<Entry> storedRowOf(Database& db, const Entry& shown) {
     return std::nullopt;
 }
 
+// The text columns the editor shows, with the member each fills.
+struct TextColumn {
+    const char* name;
+    QString Entry::*field;
+};
+constexpr TextColumn kTextColumns[] = {{"Title", &Entry::title},
+                                       {"Contents", &Entry::contents},
+                                       {"Extend", &Entry::extend},
+                                       {"Excerpt", &Entry::excerpt}};
+
+// The text columns of a row that a save of `edited` leaves as they are: bytes
+// another program stored that are not UTF-8 were shown with replacement
+// characters, and written back they would be those characters for good.
+// Such a column keeps its bytes while the field is not edited and the row
+// still holds what was shown.
+std::array<bool, std::size(kTextColumns)> unreadableAndUnedited(Database& db, qint64 row, const Entry& shown,
+                                                                 const Entry& edited) {
+    QString raw;
+    for (const TextColumn& c : kTextColumns) raw += QStringLiteral(", CAST(%1 AS BLOB)").arg(QLatin1String(c.name));
+    const Recordset rs =
+        db.query(QStringLiteral("SELECT %1%2 FROM Contents WHERE rowid = ?").arg(kColumns, raw), {row});
+    std::array<bool, std::size(kTextColumns)> kept{};
+    if (rs.isEmpty()) return kept;
+    const Entry now = entryFrom(rs, 0);
+    const qsizetype firstRaw = rs.columns.size() - std::size(kTextColumns);
+    for (qsizetype i = 0; i < qsizetype(std::size(kTextColumns)); ++i) {
+        const TextColumn& c = kTextColumns[i];
+        const QVariant bytes = rs.rows[0].at(firstRaw + i);
+        kept[i] = !bytes.isNull() && bytes.toByteArray() != (shown.*c.field).toUtf8() &&
+                  edited.*c.field == shown.*c.field && now.*c.field == shown.*c.field;
+    }
+    return kept;
+}
+
 // The number a new row of the day takes: the one asked for while no row
 // holds it, else the one after the day's highest.
 int freeNumber(Database& db, const QString& day, int wanted) {
@@ -118,10 +154,18 @@ Entry EntryStore::save(const Entry& e, const QDateTime& when, const std::optiona
     const std::optional<Entry> at = shown && shown->day == e.day ? storedRowOf(db, *shown) : std::nullopt;
     if (at) {
         // The row keeps its number: one another program gave it stands.
-        db.exec(QStringLiteral("UPDATE Contents SET Day = ?, Title = ?, Contents = ?, Extend = ?, Excerpt = ?, "
-                               "Weather = ?, Genre = ?, PublishTime = ?, Private = ? WHERE rowid = ?"),
-                {e.day, e.title, e.contents, e.extend, e.excerpt, e.weather, e.genre, Dates::timeText(when),
-                 e.isPrivate ? 1 : 0, at->row});
+        const auto kept = unreadableAndUnedited(db, at->row, *shown, e);
+        QStringList sets{QStringLiteral("Day = ?")};
+        QVariantList values{e.day};
+        for (qsizetype i = 0; i < qsizetype(std::size(kTextColumns)); ++i) {
+            if (kept[i]) continue;
+            sets << QLatin1String(kTextColumns[i].name) + QStringLiteral(" = ?");
+            values << e.*kTextColumns[i].field;
+        }
+        sets << QStringLiteral("Weather = ?") << QStringLiteral("Genre = ?") << QStringLiteral("PublishTime = ?")
+             << QStringLiteral("Private = ?");
+        values << e.weather << e.genre << Dates::timeText(when) << (e.isPrivate ? 1 : 0) << at->row;
+        db.exec(QStringLiteral("UPDATE Contents SET %1 WHERE rowid = ?").arg(sets.join(QStringLiteral(", "))), values);
         stored.row = at->row;
         stored.number = at->number;
     } else {

@@ -433,6 +433,13 @@ bool frmContents::saveEntry(int number) {
     e.contents = Files::toCrLf(FieldText::of(txtContents));
     e.extend = Files::toCrLf(FieldText::of(txtExtend));
     e.excerpt = Files::toCrLf(FieldText::of(txtExcerpt));
+    if (shownEntry) {
+        // A field left as it was loaded hands back the text as it was read, so
+        // that the store can tell it unedited (it then keeps bytes another
+        // program stored that were shown as replacement characters).
+        for (auto field : {&Entry::contents, &Entry::extend, &Entry::excerpt})
+            if (e.*field == Files::toCrLf(Files::toLf((*shownEntry).*field))) e.*field = (*shownEntry).*field;
+    }
     e.weather = ComboWeather->currentText();
     e.genre = ComboGenre->currentText();
     e.isPrivate = ComboPrivate->currentIndex() == 1;

@@ -139,3 +139,33 @@ TEST_F(EntryStoreTest, MissingDatabaseThrows) {
 }
 
 }  // namespace
+
+namespace {
+
+// Bytes another program stored that are not UTF-8 (a Windows tool's CP932,
+// as text or as a blob) are shown with replacement characters. A save that
+// leaves such a field as it was shown keeps its bytes: it wrote the
+// replacement characters over them, and the text was gone for good.
+TEST_F(EntryStoreTest, AFieldWhoseBytesCouldNotBeReadIsKeptUnlessEdited) {
+    exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Contents, Extend, Excerpt) VALUES "
+                        "('2006/05/03', 1, 'title', CAST(X'82A082A2' AS TEXT), X'8CA9', X'E38182')"));
+    EntryStore store(path);
+    const Entry shown = *store.load(QStringLiteral("2006/05/03"), 1);
+    ASSERT_TRUE(shown.contents.contains(QChar::ReplacementCharacter));
+    Entry edited = shown;
+    edited.title = QStringLiteral("new title");
+    edited.extend = QStringLiteral("new extend");
+    store.save(edited, QDateTime(QDate(2006, 5, 3), QTime(0, 0)), shown);
+    const Recordset rs = Database(path).query(QStringLiteral(
+        "SELECT Title, hex(Contents), typeof(Contents), Extend, hex(Excerpt), typeof(Excerpt) FROM Contents"));
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.rows[0].at(0).toString(), QStringLiteral("new title"));
+    EXPECT_EQ(rs.rows[0].at(1).toString(), QStringLiteral("82A082A2"));
+    EXPECT_EQ(rs.rows[0].at(2).toString(), QStringLiteral("text"));
+    EXPECT_EQ(rs.rows[0].at(3).toString(), QStringLiteral("new extend"));
+    // A blob that reads whole is written back as the text it holds.
+    EXPECT_EQ(rs.rows[0].at(4).toString(), QStringLiteral("E38182"));
+    EXPECT_EQ(rs.rows[0].at(5).toString(), QStringLiteral("text"));
+}
+
+}  // namespace

@@ -580,3 +580,25 @@ TEST_F(ContentsWindow, TypingIntoALongEntryKeepsOnlyTheChanges) {
 }
 
 }  // namespace
+
+namespace {
+
+// The editor's side of the rule above: a body another program stored with
+// bytes that are not UTF-8, and with bare line feeds, keeps its bytes when
+// only the title is edited.
+TEST_F(ContentsWindow, AnUneditedBodyWithUnreadableBytesIsKept) {
+    {
+        Database db(Shell::state().databasePath());
+        db.exec(QStringLiteral("INSERT INTO Contents (Day, Number, Title, Contents) VALUES "
+                               "('2006/05/03', 1, 't', CAST(X'82A00A82A2' AS TEXT))"));
+    }
+    open();
+    click(2006, 5, 3);
+    editor->txtTitle->setText(QStringLiteral("new"));
+    ASSERT_TRUE(editor->Btn1Click_ToolBar());
+    Database db(Shell::state().databasePath());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT hex(Contents) FROM Contents")).toString(), QStringLiteral("82A00A82A2"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Title FROM Contents")).toString(), QStringLiteral("new"));
+}
+
+}  // namespace
