@@ -61,9 +61,10 @@ qint64 timeEditedSave(const QString& root) {
         RaravIni::read(Shell::state().RaravIniFile, k);
     const EntryStore store(Shell::state().databasePath());
     store.entriesOf(Shell::state().Today);
-    Entry e = *store.load(Shell::state().Today, 1);
+    const std::optional<Entry> shown = store.load(Shell::state().Today, 1);
+    Entry e = *shown;
     e.contents += QStringLiteral("追記。");
-    store.save(e, QDateTime::currentDateTime());
+    store.save(e, QDateTime::currentDateTime(), shown);
     return timeSave(root);
 }
 
