@@ -419,10 +419,43 @@ QString fittingName(const QString& folder, const QString& name) {
     return stem + extension;
 }
 
+bool readFile(const QString& path, QByteArray& bytes) {
+    bytes.clear();
+    // A FIFO never blocks the open, and is refused before any read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0;
+    int error = errno;
+    if (ok && !S_ISREG(st.st_mode)) {
+        ok = false;
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    }
+    // One byte more than the file holds, so that one that grew meanwhile
+    // is read to its end.
+    qsizetype done = 0;
+    if (ok) bytes.resize(qsizetype(st.st_size) + 1);
+    while (ok) {
+        if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            error = errno;
+            break;
+        }
+        done += n;
+    }
+    ::close(fd);
+    bytes.truncate(ok ? done : 0);
+    errno = error;
+    return ok;
+}
+
 QString readText(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QString();
-    return Codepage::decodeFile(f.readAll());
+    QByteArray bytes;
+    if (!readFile(path, bytes)) return QString();
+    return Codepage::decodeFile(bytes);
 }
 
 bool exists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }

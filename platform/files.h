@@ -53,6 +53,10 @@ QString fittingName(const QString& folder, const QString& name);
 // The whole file, UTF-8 after a byte-order mark, else CP932; "" when it
 // cannot be read.
 QString readText(const QString& path);
+// The bytes of a plain file (through links); false, with errno telling why,
+// for anything else: a FIFO or a device would hold a reader until some
+// other program wrote to it, or never end.
+bool readFile(const QString& path, QByteArray& bytes);
 
 bool exists(const QString& path);
 bool isFolder(const QString& path);

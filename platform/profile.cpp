@@ -4,7 +4,6 @@
 #include "platform/files.h"
 #include "platform/profile_cache.h"
 
-#include <QFile>
 #include <QSet>
 #include <optional>
 
@@ -101,9 +100,9 @@ QHash<QString, qsizetype> keyLinesOf(const QStringList& lines) {
 }
 
 ProfileCache::Reading readFromDisk(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    QString text = Codepage::decodeFile(f.readAll());
+    QByteArray bytes;
+    if (!Files::readFile(file, bytes)) return {};
+    QString text = Codepage::decodeFile(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     ProfileCache::Reading r;
@@ -138,13 +137,9 @@ RawFile readRaw(const QString& file) {
     // Through a symbolic link: one whose file is not there yet (QFile's own
     // exists() counts the link) is a missing file that the write creates.
     if (!Files::exists(file)) return raw;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) {
-        raw.ok = false;
-        return raw;
-    }
-    QByteArray all = f.readAll();
-    if (f.error() != QFileDevice::NoError) raw.ok = false;
+    // Anything but a plain file (a folder, a FIFO) is kept as it is.
+    QByteArray all;
+    raw.ok = Files::readFile(file, all);
     raw.existed = raw.ok;
     raw.original = all;
     raw.utf8 = Codepage::hasByteOrderMark(all);

@@ -1,3 +1,4 @@
+#include "platform/files.h"
 #include "platform/profile.h"
 
 #include "tests/support/temp_folder.h"
@@ -5,7 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -122,6 +129,58 @@ TEST(Profile, ValueWithALineBreakIsRefusedAndTheFileKept) {
     EXPECT_TRUE(Profile::isSectionName("a[b c"));
     EXPECT_FALSE(Profile::writeString(t.file("n.ini"), "S", "k", "a\nb"));
     EXPECT_FALSE(QFile::exists(t.file("n.ini")));
+}
+
+// A program that writes settings into a FIFO for whoever opens it to read
+// (and so releases a reader that waited there for a writer).
+class FifoWriter {
+public:
+    FifoWriter(const QString& path, QByteArray text)
+        : path_(QFile::encodeName(path)), text_(std::move(text)), thread_([this] { serve(); }) {}
+    ~FifoWriter() {
+        stop_ = true;
+        // A reader that does not wait releases the writer's open.
+        const int fd = ::open(path_.constData(), O_RDONLY | O_NONBLOCK);
+        thread_.join();
+        if (fd >= 0) ::close(fd);
+    }
+
+private:
+    void serve() {
+        // A reader gone before the write leaves a broken pipe, not a signal.
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+        while (!stop_) {
+            const int fd = ::open(path_.constData(), O_WRONLY);
+            if (fd < 0) return;
+            if (!stop_ && ::write(fd, text_.constData(), size_t(text_.size())) < 0) {
+            }
+            ::close(fd);
+        }
+    }
+    QByteArray path_, text_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// A settings or text file that is a FIFO is no file to read: a read gives
+// the default at once, without waiting for a writer, and a write fails,
+// leaving the FIFO where it was.
+TEST(Profile, AFifoInPlaceOfTheFileIsNeitherWaitedOnNorReplaced) {
+    TempFolder t;
+    const QString ini = t.file("rarav.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+    FifoWriter writer(ini, "[ALL]\r\nDataPath=/fifo/\r\n");
+    EXPECT_EQ(Profile::readString(ini, "ALL", "DataPath", "default"), QStringLiteral("default"));
+    EXPECT_EQ(Profile::sectionNames(ini), QStringList());
+    EXPECT_FALSE(Profile::writeString(ini, "ALL", "DataPath", "/d/"));
+    EXPECT_FALSE(Profile::deleteKey(ini, "ALL", "DataPath"));
+    EXPECT_EQ(Files::readText(ini), QString());
+    struct stat st;
+    ASSERT_EQ(::lstat(QFile::encodeName(ini).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST(Profile, AcceptsLfOnlyFiles) {
