@@ -430,7 +430,49 @@ QByteArray encodeFile(const QString& text) {
 
 QString decodeFile(const QByteArray& bytes) {
     if (hasByteOrderMark(bytes)) return utf8Text(QByteArrayView(bytes).sliced(3));
+    if (const Utf16 order = utf16MarkOf(bytes); order != Utf16::None)
+        return utf16Text(QByteArrayView(bytes).sliced(2), order);
     return toUnicode(bytes);
+}
+
+Utf16 utf16MarkOf(QByteArrayView bytes) {
+    if (bytes.startsWith("\xFF\xFE")) return Utf16::LittleEndian;
+    if (bytes.startsWith("\xFE\xFF")) return Utf16::BigEndian;
+    return Utf16::None;
+}
+
+QString utf16Text(QByteArrayView bytes, Utf16 order, bool* valid) {
+    const bool big = order == Utf16::BigEndian;
+    const qsizetype units = bytes.size() / 2;
+    QString text(units + bytes.size() % 2, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    bool whole = bytes.size() % 2 == 0;
+    for (qsizetype i = 0; i < units; ++i)
+        out[i] = big ? char16_t(p[2 * i] << 8 | p[2 * i + 1]) : char16_t(p[2 * i + 1] << 8 | p[2 * i]);
+    for (qsizetype i = 0; i < units; ++i) {
+        if (!QChar::isSurrogate(out[i])) continue;
+        if (QChar::isHighSurrogate(out[i]) && i + 1 < units && QChar::isLowSurrogate(out[i + 1])) {
+            ++i;
+            continue;
+        }
+        out[i] = u'\xFFFD';
+        whole = false;
+    }
+    if (bytes.size() % 2) out[units] = u'\xFFFD';
+    if (valid) *valid = whole;
+    return text;
+}
+
+QByteArray utf16Bytes(QStringView text, Utf16 order) {
+    const bool big = order == Utf16::BigEndian;
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        bytes[2 * i] = char(big ? u >> 8 : u & 0xFF);
+        bytes[2 * i + 1] = char(big ? u & 0xFF : u >> 8);
+    }
+    return bytes;
 }
 
 QString utf8Text(QByteArrayView bytes) {

@@ -44,11 +44,20 @@ QString charactersNotHeld(const QString& text);
 // mark, so that no character is lost.
 QByteArray encodeFile(const QString& text);
 // Reads what encodeFile wrote: UTF-8 (mark dropped) after a byte-order mark,
-// CP932 otherwise.
+// CP932 otherwise; UTF-16 after its own mark, as another editor saved it.
 QString decodeFile(const QByteArray& bytes);
 bool hasByteOrderMark(const QByteArray& bytes);
 inline constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 // UTF-8 bytes as text, a leading U+FEFF kept as a character of the text.
 QString utf8Text(QByteArrayView bytes);
+
+// UTF-16 after its byte-order mark, as editors on Windows save "Unicode":
+// FF FE for little-endian, FE FF for big-endian; no CP932 text starts so.
+enum class Utf16 { None, LittleEndian, BigEndian };
+Utf16 utf16MarkOf(QByteArrayView bytes);
+// UTF-16 bytes (the mark left off) as text: half a surrogate pair, or a
+// byte left over at the end, becomes U+FFFD, and valid, when given, tells so.
+QString utf16Text(QByteArrayView bytes, Utf16 order, bool* valid = nullptr);
+QByteArray utf16Bytes(QStringView text, Utf16 order);
 
 }  // namespace Codepage

@@ -123,6 +123,8 @@ qsizetype keyLineOf(const ProfileCache::Reading& r, const QString& section, cons
 // CP932 is kept byte for byte.
 struct RawFile {
     bool utf8 = false;             // written after a byte-order mark
+    Codepage::Utf16 utf16 = Codepage::Utf16::None;  // UTF-16 after its mark, as another editor saved it
+    QByteArray mark;               // the byte-order mark the file starts with
     QList<QByteArray> bytes;       // each line without its line break
     QList<QByteArray> breaks;      // each line's own break ("" for a last line without one)
     QStringList lines;             // the decoded lines, as readLines gives them
@@ -143,23 +145,45 @@ RawFile readRaw(const QString& file) {
     raw.existed = raw.ok;
     raw.original = all;
     raw.utf8 = Codepage::hasByteOrderMark(all);
-    if (raw.utf8) all.remove(0, 3);
+    if (!raw.utf8) raw.utf16 = Codepage::utf16MarkOf(all);
+    raw.mark = all.left(raw.utf8 ? 3 : raw.utf16 != Codepage::Utf16::None ? 2 : 0);
+    all.remove(0, raw.mark.size());
+    // Line breaks are found by code unit: in UTF-16 a byte 0D or 0A may be
+    // half of another character.
+    const qsizetype width = raw.utf16 == Codepage::Utf16::None ? 1 : 2;
+    const bool bigEndian = raw.utf16 == Codepage::Utf16::BigEndian;
+    const qsizetype units = all.size() / width;
+    const uchar* p = reinterpret_cast<const uchar*>(all.constData());
+    auto unit = [&](qsizetype i) -> char16_t {
+        if (width == 1) return p[i];
+        return bigEndian ? char16_t(p[2 * i] << 8 | p[2 * i + 1]) : char16_t(p[2 * i + 1] << 8 | p[2 * i]);
+    };
     qsizetype start = 0;
-    while (start < all.size()) {
+    while (start < units) {
         qsizetype end = start;
-        while (end < all.size() && all[end] != '\r' && all[end] != '\n') ++end;
+        while (end < units && unit(end) != u'\r' && unit(end) != u'\n') ++end;
         qsizetype next = end;
-        if (next < all.size() && all[next] == '\r') ++next;
-        if (next < all.size() && all[next] == '\n' && (next == end || all[end] == '\r')) ++next;
-        raw.bytes << all.mid(start, end - start);
-        raw.breaks << all.mid(end, next - end);
+        if (next < units && unit(next) == u'\r') ++next;
+        if (next < units && unit(next) == u'\n' && (next == end || unit(end) == u'\r')) ++next;
+        raw.bytes << all.mid(start * width, (end - start) * width);
+        raw.breaks << all.mid(end * width, (next - end) * width);
         start = next;
+    }
+    // A byte left of a last character cut short ends the last line.
+    if (all.size() > units * width) {
+        if (raw.bytes.isEmpty() || !raw.breaks.last().isEmpty()) {
+            raw.bytes << QByteArray();
+            raw.breaks << QByteArray();
+        }
+        raw.bytes.last() += all.mid(units * width);
     }
     for (const QByteArray& b : raw.bytes) {
         bool valid = true;
         if (raw.utf8) {
             raw.lines << Codepage::utf8Text(b);
             valid = raw.lines.last().toUtf8() == b;
+        } else if (raw.utf16 != Codepage::Utf16::None) {
+            raw.lines << Codepage::utf16Text(b, raw.utf16, &valid);
         } else {
             raw.lines << Codepage::toUnicode(b, &valid);
         }
@@ -183,28 +207,37 @@ QList<Origin> unchanged(const RawFile& raw) {
 
 // The file stays CP932 while CP932 holds its text and becomes UTF-8 with a
 // byte-order mark when a line needs it; a UTF-8 file whose text CP932 now
-// holds whole goes back to CP932. Lines kept keep their bytes where they can.
+// holds whole goes back to CP932. A UTF-16 file, which holds any text, stays
+// as it is. Lines kept keep their bytes where they can.
 bool writeRaw(const QString& file, const RawFile& raw, const QList<Origin>& origin, const QStringList& lines) {
     if (!raw.ok) return false;
-    bool cp932Holds = true;
+    const bool utf16 = raw.utf16 != Codepage::Utf16::None;
+    bool cp932Holds = !utf16;
     for (qsizetype i = 0; i < lines.size() && cp932Holds; ++i) {
         const Origin o = origin[i];
         if (o.sameText && !raw.utf8) continue;                     // CP932 bytes kept as they are
         if (o.sameText && !raw.valid[o.raw]) cp932Holds = false;  // UTF-8 bytes that decode to nothing CP932 holds
         else Codepage::fromUnicode(lines[i], Codepage::Fallback::Question, &cp932Holds);
     }
-    const bool utf8 = !cp932Holds;
+    const bool utf8 = !utf16 && !cp932Holds;
+    const QByteArray lineBreak = utf16 ? Codepage::utf16Bytes(u"\r\n", raw.utf16) : QByteArray("\r\n");
     QByteArray out;
+    if (utf16) out += raw.mark;
     if (utf8) out += Codepage::kByteOrderMark;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const Origin o = origin[i];
-        if (o.sameText && (raw.utf8 == utf8 || !raw.valid[o.raw]))
+        // A UTF-16 file cut short ends in half a character: anything written
+        // after it would be read a byte out of step.
+        if (utf16 && o.sameText && raw.bytes[o.raw].size() % 2 && i < lines.size() - 1) return false;
+        if (o.sameText && (utf16 || raw.utf8 == utf8 || !raw.valid[o.raw]))
             out += raw.bytes[o.raw];
+        else if (utf16)
+            out += Codepage::utf16Bytes(lines[i], raw.utf16);
         else
             out += utf8 ? lines[i].toUtf8() : Codepage::fromUnicode(lines[i]);
         const QByteArray breakBytes = o.raw >= 0 ? raw.breaks[o.raw] : QByteArray();
         if (!breakBytes.isEmpty()) out += breakBytes;
-        else if (i < lines.size() - 1 || o.raw < 0) out += "\r\n";
+        else if (i < lines.size() - 1 || o.raw < 0) out += lineBreak;
     }
     ProfileCache::forget(file);
     // A value written as it already stands leaves the file alone.

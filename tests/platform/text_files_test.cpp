@@ -76,6 +76,53 @@ TEST(TextFiles, AWriteTouchesOneLineByteForByte) {
     EXPECT_EQ(Profile::readString(t.file("a.ini"), QStringLiteral("A"), QStringLiteral("Kanji")), QStringLiteral("纊"));
 }
 
+// Settings and text files that another editor saved as UTF-16 after a
+// byte-order mark, in either byte order, read as their text; a write keeps
+// the file UTF-16 and every other line as it was, a line cut short by a
+// truncation included.
+TEST(TextFiles, Utf16FilesReadAsTheirTextAndStayUtf16) {
+    const auto utf16 = [](const QString& text, bool bigEndian) {
+        QByteArray bytes;
+        for (const QChar c : text) {
+            const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+            bytes += bigEndian ? QByteArray{&high, 1} + low : QByteArray{&low, 1} + high;
+        }
+        return bytes;
+    };
+    const QString text = QStringLiteral("; 日記\r\n[ALL]\r\nDataPath=/home/〜¥−🍣/\r\nName=taro\nLast=x");
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        TempFolder t;
+        const QByteArray mark = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+        const QString ini = t.write("rarav.ini", mark + utf16(text, bigEndian));
+        EXPECT_EQ(Profile::readString(ini, QStringLiteral("all"), QStringLiteral("datapath")),
+                  QStringLiteral("/home/〜¥−🍣/"));
+        EXPECT_EQ(Profile::sectionNames(ini), QStringList{QStringLiteral("ALL")});
+        EXPECT_EQ(Files::readText(ini), text);
+
+        ASSERT_TRUE(Profile::writeString(ini, QStringLiteral("ALL"), QStringLiteral("Name"), QStringLiteral("花子")));
+        ASSERT_TRUE(Profile::writeString(ini, QStringLiteral("ALL"), QStringLiteral("Added"), QStringLiteral("é")));
+        ASSERT_TRUE(Profile::writeString(ini, QStringLiteral("New"), QStringLiteral("k"), QStringLiteral("v")));
+        EXPECT_EQ(t.read("rarav.ini"),
+                  mark + utf16(QStringLiteral("; 日記\r\n[ALL]\r\nDataPath=/home/〜¥−🍣/\r\nName=花子\nLast=x\r\n"
+                                              "Added=é\r\n[New]\r\nk=v\r\n"),
+                               bigEndian));
+        EXPECT_EQ(Profile::readString(ini, QStringLiteral("ALL"), QStringLiteral("Name")), QStringLiteral("花子"));
+
+        // The last byte of a character lost at the end of the file.
+        const QByteArray cut = mark + utf16(QStringLiteral("[A]\r\nk=1\r\nj=日"), bigEndian).chopped(1);
+        t.write("cut.ini", cut);
+        ASSERT_TRUE(Profile::writeString(t.file("cut.ini"), QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("2")));
+        const QByteArray kept = mark + utf16(QStringLiteral("[A]\r\nk=2\r\nj="), bigEndian) + cut.right(1);
+        EXPECT_EQ(t.read("cut.ini"), kept);
+        // A line after the odd byte would be read a byte out of step, as
+        // nothing: such a write is refused and the file kept.
+        EXPECT_FALSE(Profile::writeString(t.file("cut.ini"), QStringLiteral("A"), QStringLiteral("n"), QStringLiteral("1")));
+        EXPECT_FALSE(Profile::writeString(t.file("cut.ini"), QStringLiteral("B"), QStringLiteral("n"), QStringLiteral("1")));
+        EXPECT_EQ(t.read("cut.ini"), kept);
+    }
+}
+
 TEST(TextFiles, ManySectionsAreListedOnceEach) {
     TempFolder t;
     QString text;
