@@ -324,7 +324,12 @@ bool writeString(const QString& file, const QString& section, const QString& key
         lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
         origin << Origin() << Origin();
     } else if (loc.keyLine >= 0) {
-        if (lines[loc.keyLine] != entry || !raw.valid[loc.keyLine]) {
+        // A line that already reads as the value stays as it is: one whose
+        // bytes decode to nothing (U+FFFD) keeps them when a window saves
+        // back what it read.
+        QString k, v;
+        keyValueOf(lines[loc.keyLine], k, v);
+        if (unquote(v) != value) {
             lines[loc.keyLine] = entry;
             origin[loc.keyLine].sameText = false;
         }

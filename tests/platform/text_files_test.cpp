@@ -123,6 +123,26 @@ TEST(TextFiles, Utf16FilesReadAsTheirTextAndStayUtf16) {
     }
 }
 
+// A window saves every value it shows, changed or not: a value whose bytes
+// are not valid CP932 (or UTF-8 in a marked file), read and written back as
+// it stands, keeps its bytes, so that nothing of it becomes U+FFFD on disk.
+TEST(TextFiles, AValueWrittenBackAsReadKeepsBytesThatDecodeToNothing) {
+    TempFolder t;
+    const QByteArray files[] = {
+        QByteArray("[ALL]\r\nDataPath=/home/caf\xE9/\r\nName=\x93\xFA\x96\r\n"),
+        kBom + QByteArray("[ALL]\r\nDataPath=/home/caf\xE9/\r\nName=日記\xE6\x97\r\n"),
+    };
+    for (const QByteArray& before : files) {
+        const QString ini = t.write("rarav.ini", before);
+        for (const char* key : {"DataPath", "Name"}) {
+            const QString value = Profile::readString(ini, QStringLiteral("ALL"), key);
+            ASSERT_TRUE(value.contains(QChar(0xFFFD))) << key;
+            ASSERT_TRUE(Profile::writeString(ini, QStringLiteral("ALL"), key, value)) << key;
+        }
+        EXPECT_EQ(t.read("rarav.ini"), before);
+    }
+}
+
 TEST(TextFiles, ManySectionsAreListedOnceEach) {
     TempFolder t;
     QString text;
