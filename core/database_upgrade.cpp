@@ -372,6 +372,8 @@ void BackupDatabase(const QString& userPath) {
     // that is not a whole database never replaces it.
     if (const QString damage = Shell::databaseDamage(database); !damage.isEmpty())
         failWith(QStringLiteral("rarav.mdbが壊れているため、diarymdb.bakを置き換えません。\r\n") + damage);
+    // A backup killed half-way left its copy beside the backup.
+    Files::removeLeftoverTemporariesOf(userPath + kBackupFile);
     if (!Files::copyFile(database, userPath + kBackupFile))
         failWith(QStringLiteral("バックアップファイルを作成できません: ") + userPath + kBackupFile);
     // The copy holds the whole diary: it is kept from the same accounts as
@@ -402,6 +404,9 @@ void UpgradeDatabase(int version, UpgradeProgress& progress, const UpgradeFolder
     progress.log(QStringLiteral("テンポラリファイル作成中。"));
     removeDatabaseFile(oldPath);
     removeDatabaseFile(newPath);
+    // A rebuild killed while it copied a diary left the copy beside its
+    // target, as large as the diary.
+    for (const QString& copy : {oldPath, newPath, database}) Files::removeLeftoverTemporariesOf(copy);
     if (!Files::exists(database)) failWith(QStringLiteral("rarav.mdbが見つかりません: ") + database);
     DatabaseFile::settle(database);
     // old.mdb and new.mdb are working copies: new.mdb reaches the disk with

@@ -305,11 +305,12 @@ bool syncFiles(const QStringList& paths) {
     });
 }
 
-void removeLeftoverTemporaries(const QString& folder) {
-    // The names writeUnsynced gives a page or feed: the target's name, ".~",
-    // then a random number in base 36.
-    static const QRegularExpression temporary(QStringLiteral("\\.(htm|html|xml)\\.~[0-9a-z]{1,7}$"),
-                                              QRegularExpression::CaseInsensitiveOption);
+namespace {
+
+// Removes the plain files directly in folder whose names isTemporary
+// accepts; only names holding ".~" past their start are offered to it.
+template <typename Accept>
+void removeTemporaries(const QString& folder, Accept isTemporary) {
     DIR* dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir) return;
     QStringList found;
@@ -317,7 +318,7 @@ void removeLeftoverTemporaries(const QString& folder) {
         const char* tilde = std::strstr(entry->d_name, ".~");
         if (!tilde || tilde == entry->d_name) continue;
         const QString name = QFile::decodeName(entry->d_name);
-        if (temporary.match(name).hasMatch()) found << name;
+        if (isTemporary(name)) found << name;
     }
     ::closedir(dir);
     const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -326,6 +327,32 @@ void removeLeftoverTemporaries(const QString& folder) {
         const QByteArray path = QFile::encodeName(prefix + name);
         if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.constData());
     }
+}
+
+// What replaceFile adds to its target's name: ".~", then a random number in
+// base 36.
+const QRegularExpression& temporarySuffix() {
+    static const QRegularExpression suffix(QStringLiteral("^\\.~[0-9a-z]{1,7}$"));
+    return suffix;
+}
+
+}  // namespace
+
+void removeLeftoverTemporaries(const QString& folder) {
+    // The names writeUnsynced gives a page or feed: the target's name, ".~",
+    // then a random number in base 36.
+    static const QRegularExpression temporary(QStringLiteral("\\.(htm|html|xml)\\.~[0-9a-z]{1,7}$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    removeTemporaries(folder, [](const QString& name) { return temporary.match(name).hasMatch(); });
+}
+
+void removeLeftoverTemporariesOf(const QString& path) {
+    const QFileInfo target(throughLinks(path));
+    const QString name = target.fileName();
+    removeTemporaries(target.absolutePath(), [&name](const QString& found) {
+        return found.size() > name.size() && found.startsWith(name) &&
+               temporarySuffix().match(found.mid(name.size())).hasMatch();
+    });
 }
 
 bool appendSynced(const QString& path, const QByteArray& bytes) {

@@ -22,6 +22,9 @@ bool syncFiles(const QStringList& paths);
 // Removes the temporary files that a Sync::None write killed half-way left
 // in folder ("name.~" and a few letters); other files are not touched.
 void removeLeftoverTemporaries(const QString& folder);
+// The same for the temporary files of one target, whatever its name: those
+// a write or copy of path killed half-way left beside it.
+void removeLeftoverTemporariesOf(const QString& path);
 // Writes every byte to fd, again after an interruption; false with errno
 // telling why (ENOSPC when the system took nothing).
 bool writeAll(int fd, const char* data, qsizetype size);

@@ -380,6 +380,27 @@ TEST(BackupDatabase, TheBackupHasThePermissionsOfTheDatabase) {
     }
 }
 
+// A run killed while it copied the diary (a backup, the working copies of a
+// rebuild, the rebuilt file put where a link points) left the copy's
+// temporary file, as large as the diary, beside its target: the next backup
+// and rebuild remove those of their own files, and no other file.
+TEST(UpgradeDatabase, CopiesAKilledRunLeftAreRemovedByTheNext) {
+    Folders f;
+    ASSERT_TRUE(Files::makeFolder(f.tmp.file("〜¥−🍣")));
+    makeOldDatabase(f.tmp.file("〜¥−🍣/diary.mdb"), 230);
+    ASSERT_TRUE(QFile::link("〜¥−🍣/diary.mdb", f.database()));
+    const QStringList left = {"diarymdb.bak.~1z141z3", "old.mdb.~0", "new.mdb.~k2j", "〜¥−🍣/diary.mdb.~abc"};
+    const QStringList others = {"diarymdb.bak.~", "diarymdb.bak.~2024-01-05", "my.mdb.~abc", "〜¥−🍣/diary.mdb~",
+                                "〜¥−🍣/diary.mdb.~abc.txt"};
+    for (const QString& name : left + others) f.tmp.write(name, "half a copy");
+
+    DatabaseUpgrade::BackupDatabase(f.paths.userPath);
+    Recorder progress;
+    DatabaseUpgrade::UpgradeDatabase(230, progress, f.paths);
+    for (const QString& name : left) EXPECT_FALSE(Files::exists(f.tmp.file(name))) << name.toStdString();
+    for (const QString& name : others) EXPECT_TRUE(Files::exists(f.tmp.file(name))) << name.toStdString();
+}
+
 // The rebuild makes the search index while it copies the rows; the index it
 // leaves is the one a build from the rebuilt rows makes, whatever kind of
 // value the old file held in Title and Contents.
