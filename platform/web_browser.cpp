@@ -3,25 +3,21 @@
 #include <unistd.h>
 
 #include "platform/browser_address.h"
+#include "platform/browser_view.h"
+#include "platform/program_modules.h"
 #include "platform/runtime_error.h"
 
 #include <QCoreApplication>
+#include <QDragEnterEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
-#include <QOpenGLContext>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLibrary>
+#include <QOpenGLContext>
 #include <QPointer>
 #include <QTimer>
-#include <QWebEngineLoadingInfo>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineSettings>
-#include <QWebEngineUrlRequestJob>
-#include <QWebEngineUrlScheme>
-#include <QWebEngineUrlSchemeHandler>
-#include <memory>
+#include <QVBoxLayout>
 #include <utility>
 
 QT_BEGIN_NAMESPACE
@@ -31,17 +27,6 @@ Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 QT_END_NAMESPACE
 
 namespace {
-
-const QByteArray kEventScheme = QByteArrayLiteral("event");
-
-// Without a handler the engine would hand "event:" to the desktop and never
-// ask the page; with one, the before-navigate hook sees it first. A request
-// that the hook lets through has nothing to show.
-class EventSchemeHandler : public QWebEngineUrlSchemeHandler {
-public:
-    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
-    void requestStarted(QWebEngineUrlRequestJob* job) override { job->fail(QWebEngineUrlRequestJob::UrlInvalid); }
-};
 
 // Finds forms and elements the same way for every helper; the helper's own
 // body follows and reads its arguments from A.
@@ -91,6 +76,31 @@ QVariantMap elementArgs(const DomElement& e) {
     throw RuntimeError(WebBrowserControl::kObjectRequired, QStringLiteral("オブジェクトが必要です。"));
 }
 
+
+QString& moduleProblemText() {
+    static QString text;
+    return text;
+}
+
+CreateBrowserView engineModule() {
+    static CreateBrowserView create = []() -> CreateBrowserView {
+        const QString name = QStringLiteral("librarav_webengine.so");
+        const QString path = ProgramModules::find(QCoreApplication::applicationDirPath(), name);
+        if (path.isEmpty()) {
+            moduleProblemText() = QStringLiteral("ブラウザのモジュールが見つかりません: ") + name;
+            return nullptr;
+        }
+        // Never unloaded: the engine's threads and profile outlive any one
+        // view.
+        QLibrary library(path);
+        library.setLoadHints(QLibrary::PreventUnloadHint);
+        auto entry = reinterpret_cast<CreateBrowserView>(library.resolve(RARAV_BROWSER_VIEW_ENTRY));
+        if (!entry) moduleProblemText() = library.errorString();
+        return entry;
+    }();
+    return create;
+}
+
 }  // namespace
 
 namespace WebEngine {
@@ -99,9 +109,6 @@ void prepare() {
     static bool done = false;
     if (done) return;
     done = true;
-    QWebEngineUrlScheme scheme(kEventScheme);
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-    QWebEngineUrlScheme::registerScheme(scheme);
     // The engine hands its pictures to the windows through an OpenGL context
     // that all others share with. Made by the application object, it would
     // load the whole OpenGL driver before the first window shows; an empty
@@ -139,90 +146,59 @@ void createSharedContext() {
     shared->create();
 }
 
+QString moduleProblem() { return moduleProblemText(); }
+
 }  // namespace WebEngine
 
-class BrowserPage : public QWebEnginePage {
-public:
-    explicit BrowserPage(WebBrowserControl* owner) : QWebEnginePage(owner), owner_(owner) {}
-
-protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
-        return !owner_->beforeNavigate(url);
-    }
-
-private:
-    WebBrowserControl* owner_;
-};
-
-WebBrowserControl::WebBrowserControl(QWidget* parent, Engine engine) : QWebEngineView(parent) {
+WebBrowserControl::WebBrowserControl(QWidget* parent, Engine engine) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    setAcceptDrops(true);
     if (engine == Engine::Started) startEngine();
 }
 
 void WebBrowserControl::startEngine() {
     if (started_) return;
+    const CreateBrowserView create = engineModule();
+    if (!create) return;
     started_ = true;
     WebEngine::createSharedContext();
-    auto* p = new BrowserPage(this);
-    setPage(p);
-    QWebEngineProfile* profile = p->profile();
-    if (!profile->urlSchemeHandler(kEventScheme))
-        profile->installUrlSchemeHandler(kEventScheme, new EventSchemeHandler(profile));
-    QWebEngineSettings* s = p->settings();
-    s->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
-    // The preview page is a local file that uses local parts and the user's
-    // pictures on the web.
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-
-    connect(p, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
-        switch (info.status()) {
-        case QWebEngineLoadingInfo::LoadStartedStatus:
-            busy_ = true;
+    BrowserViewHooks hooks;
+    const QPointer<WebBrowserControl> self(this);
+    hooks.beforeNavigate = [self](const QUrl& url) {
+        return self && self->BeforeNavigate && self->BeforeNavigate(url.toString());
+    };
+    hooks.loading = [self](BrowserViewHooks::Loading state) {
+        if (!self) return;
+        switch (state) {
+        case BrowserViewHooks::Loading::Started:
+            self->busy_ = true;
             break;
-        case QWebEngineLoadingInfo::LoadStoppedStatus:
+        case BrowserViewHooks::Loading::Stopped:
             // Stopped, cancelled or replaced: no document to report, and a
             // caller that waits for the next one must not be woken by it.
-            busy_ = false;
+            self->busy_ = false;
             break;
-        case QWebEngineLoadingInfo::LoadSucceededStatus:
-        case QWebEngineLoadingInfo::LoadFailedStatus:
-            busy_ = false;
-            emit DocumentComplete();
+        case BrowserViewHooks::Loading::Finished:
+            self->busy_ = false;
+            emit self->DocumentComplete();
             break;
         }
-    });
+    };
+    hooks.openHere = [self](const QString& address) {
+        if (self) self->Navigate(address);
+    };
+    view_ = create(this, &hooks);
+    QWidget* shown = view_->widget();
+    layout()->addWidget(shown);
+    setFocusProxy(shown);
     const QString waiting = std::exchange(waiting_, QString());
     Navigate(waiting);
 }
 
-void WebBrowserControl::showEvent(QShowEvent* event) {
-    if (started_)
-        QWebEngineView::showEvent(event);
-    else
-        QWidget::showEvent(event);
-}
-
-void WebBrowserControl::hideEvent(QHideEvent* event) {
-    if (started_)
-        QWebEngineView::hideEvent(event);
-    else
-        QWidget::hideEvent(event);
-}
-
-void WebBrowserControl::closeEvent(QCloseEvent* event) {
-    if (started_)
-        QWebEngineView::closeEvent(event);
-    else
-        QWidget::closeEvent(event);
-}
-
 void WebBrowserControl::dragEnterEvent(QDragEnterEvent* event) {
     startEngine();
-    QWebEngineView::dragEnterEvent(event);
-}
-
-bool WebBrowserControl::beforeNavigate(const QUrl& url) {
-    return BeforeNavigate && BeforeNavigate(url.toString());
+    event->ignore();
 }
 
 void WebBrowserControl::Navigate(const QString& target) {
@@ -232,82 +208,49 @@ void WebBrowserControl::Navigate(const QString& target) {
         waiting_ = target;
         return;
     }
-    const QUrl current = this->url();
+    const QUrl current = view_->url();
     if (url.isLocalFile() && url.hasFragment() && current.isLocalFile() &&
         url.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment)) {
         // The engine would only scroll within the page it has; the file may
         // have been rewritten since, so load it again at the new anchor.
         const QString fragment = QString::fromUtf8(
             QJsonDocument(QJsonObject{{"f", url.fragment()}}).toJson(QJsonDocument::Compact));
-        page()->runJavaScript(QStringLiteral("(function(a){ location.hash = a.f; location.reload(); })(") +
-                                  fragment + QLatin1Char(')'),
-                              QWebEngineScript::ApplicationWorld);
+        view_->runScript(QStringLiteral("(function(a){ location.hash = a.f; location.reload(); })(") + fragment +
+                             QLatin1Char(')'),
+                         nullptr);
         return;
     }
-    setUrl(url);
+    view_->load(url);
 }
 
 void WebBrowserControl::Stop() {
     if (started_)
-        stop();
+        view_->stop();
     else
         waiting_.clear();
 }
 
 void WebBrowserControl::GoBack() {
     startEngine();
-    back();
+    if (started_) view_->back();
 }
 
 void WebBrowserControl::GoForward() {
     startEngine();
-    forward();
+    if (started_) view_->forward();
 }
 
 void WebBrowserControl::Refresh() {
     startEngine();
-    reload();
+    if (started_) view_->reload();
 }
 
 QString WebBrowserControl::LocationURL() const {
     if (!started_) return waiting_.isEmpty() ? QString() : BrowserAddress::fromTarget(waiting_).toString();
-    return url().toString();
+    return view_->url().toString();
 }
 
-QString WebBrowserControl::LocationName() const { return started_ ? title() : QString(); }
-
-namespace {
-// The page of a window a link asked for: its first navigation is handed to
-// the program's browser and the window goes away unseen.
-class RedirectingPage : public QWebEnginePage {
-public:
-    RedirectingPage(WebBrowserControl* owner, QObject* parent) : QWebEnginePage(parent), owner_(owner) {}
-
-protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
-        if (owner_ && !url.isEmpty()) {
-            QPointer<WebBrowserControl> owner = owner_;
-            const QString address = url.toString();
-            QTimer::singleShot(0, owner, [owner, address] {
-                if (owner) owner->Navigate(address);
-            });
-        }
-        owner_ = nullptr;
-        if (auto* view = qobject_cast<QWidget*>(parent())) view->deleteLater();
-        return false;
-    }
-
-private:
-    QPointer<WebBrowserControl> owner_;
-};
-}  // namespace
-
-QWebEngineView* WebBrowserControl::createWindow(QWebEnginePage::WebWindowType) {
-    auto* window = new QWebEngineView(this);
-    window->hide();
-    window->setPage(new RedirectingPage(this, window));
-    return window;
-}
+QString WebBrowserControl::LocationName() const { return started_ ? view_->title() : QString(); }
 
 QVariant WebBrowserControl::runScript(const QString& script) {
     struct Answer {
@@ -316,10 +259,12 @@ QVariant WebBrowserControl::runScript(const QString& script) {
     };
     auto answer = std::make_shared<Answer>();
     startEngine();
+    if (!started_)
+        throw RuntimeError(kObjectRequired, QStringLiteral("ブラウザを開始できません。") + WebEngine::moduleProblem());
     QPointer<WebBrowserControl> self(this);
     QEventLoop loop;
     QPointer<QEventLoop> waiting(&loop);
-    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [answer, waiting](const QVariant& v) {
+    view_->runScript(script, [answer, waiting](const QVariant& v) {
         answer->done = true;
         answer->value = v;
         if (waiting) waiting->quit();

@@ -1,13 +1,16 @@
 #pragma once
-// The browser control of the windows: a QWebEngineView with the operations of
-// the old control (navigate, stop, back, forward, refresh, current address,
-// busy, document complete, a before-navigate hook that can cancel), and
-// synchronous access to the loaded page's forms, fields and links.
+// The browser control of the windows: the operations of the old control
+// (navigate, stop, back, forward, refresh, current address, busy, document
+// complete, a before-navigate hook that can cancel), and synchronous access to
+// the loaded page's forms, fields and links. The page itself is shown by the
+// browser engine module (platform/browser_view.h), loaded at the first page.
 #include <QList>
 #include <QString>
 #include <QVariant>
-#include <QWebEngineView>
+#include <QWidget>
 #include <functional>
+
+class BrowserView;
 
 namespace WebEngine {
 // Must run before the QApplication is created: registers the "event:" scheme
@@ -17,6 +20,9 @@ void prepare();
 // Creates the OpenGL context that prepare() left empty; the engine needs it
 // before its first page. Pages are made by WebBrowserControl, which calls it.
 void createSharedContext();
+// Why the engine module could not be loaded; "" when it was, or before the
+// first try.
+QString moduleProblem();
 }  // namespace WebEngine
 
 // A form of the page: by zero-based index among the page's forms, or by name.
@@ -52,7 +58,7 @@ struct DomLink {
     QString text;
 };
 
-class WebBrowserControl : public QWebEngineView {
+class WebBrowserControl : public QWidget {
     Q_OBJECT
 public:
     // Errors of the page helpers, as numbers the callers report.
@@ -67,7 +73,8 @@ public:
     explicit WebBrowserControl(QWidget* parent = nullptr, Engine engine = Engine::Started);
 
     // Makes the page and loads the address asked for while held; does
-    // nothing once started.
+    // nothing once started. Without the engine module the control stays
+    // held, and the page helpers fail with kObjectRequired.
     void startEngine();
     bool engineStarted() const { return started_; }
 
@@ -124,23 +131,17 @@ signals:
     void DocumentComplete();
 
 protected:
-    // A link that asks for a new window (target=_blank) opens here: the
-    // program has one browser window.
-    QWebEngineView* createWindow(QWebEnginePage::WebWindowType type) override;
-    // The view's own handlers would make a page of the wrong kind for a held
-    // control.
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // Something dragged over a held control starts the engine, whose page
+    // takes the drag from the next move on.
     void dragEnterEvent(QDragEnterEvent* event) override;
 
 private:
-    friend class BrowserPage;
-    bool beforeNavigate(const QUrl& url);
     QVariantMap runHelper(const QString& body, const QVariantMap& args);
     QVariantMap runOnElement(const DomElement& element, const QString& body, const QVariantMap& args = {});
 
     bool busy_ = false;
     bool started_ = false;
     QString waiting_;  // the address asked for while held
+    // A child widget of this control, deleted with it.
+    BrowserView* view_ = nullptr;
 };

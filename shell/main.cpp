@@ -1,50 +1,38 @@
-#include "core/shared_state.h"
+// The program's start. The program folder's lock is taken with nothing but Qt
+// Core loaded; only then is the program itself loaded (librarav_program.so,
+// see platform/program_modules.h), so that a second start ends before the
+// window system, the database and the network libraries have cost it
+// anything, and the first one pays for them once.
 #include "platform/allocator.h"
-#include "platform/application.h"
 #include "platform/program_folder.h"
-#include "platform/prompts_qt.h"
-#include "platform/termination_signals.h"
-#include "platform/web_browser.h"
-#include "shell/main_window.h"
-#include "shell/program_icon.h"
+#include "platform/program_modules.h"
 #include "shell/single_instance.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+#include <cstdio>
+
+using ProgramMain = int (*)(int argc, char** argv, QLockFile* lock, const QString* myPath);
 
 int main(int argc, char** argv) {
     Allocator::keepFreedMemoryForReuse();
-    Application::setApplicationName(QStringLiteral("Rarav"));
-    Application::setOrganizationName(QStringLiteral("Rarav"));
-    // A second start ends here, before the browser engine and the window
-    // system have cost it anything.
-    auto& s = Shell::state();
-    s.MyPath = ProgramFolder::resolve(SingleInstance::executableFolder(argv[0]), QStringLiteral(RARAV_SHARE_DIR));
-    std::unique_ptr<QLockFile> lock = SingleInstance::acquire(s.MyPath);
+    QCoreApplication::setApplicationName(QStringLiteral("Rarav"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Rarav"));
+    const QString executableFolder = SingleInstance::executableFolder(argv[0]);
+    const QString myPath = ProgramFolder::resolve(executableFolder, QStringLiteral(RARAV_SHARE_DIR));
+    std::unique_ptr<QLockFile> lock = SingleInstance::acquire(myPath);
     if (!lock) return 0;
 
-    WebEngine::prepare();
-    Application app(argc, argv);
-    Prompts::install(std::make_unique<Prompts::QtPrompter>());
-    Application::setWindowIcon(ProgramIcon::icon());
-
-    MDIFormTop* top = MDIFormTop::instance();
-    top->adoptInstanceLock(std::move(lock));
-    // A request to end that comes during start-up is kept until start-up is
-    // done, so that shut-down never runs on half-made state.
-    bool started = false;
-    bool endRequested = false;
-    TerminationSignals::install([&] {
-        if (started)
-            top->close();
-        else
-            endRequested = true;
-    });
-    if (!top->MDIForm_Load()) {
-        delete top;
-        return 0;
+    const QString name = QStringLiteral("librarav_program.so");
+    const QString path = ProgramModules::find(executableFolder, name);
+    QLibrary program(path.isEmpty() ? name : path);
+    // Never unloaded: the program's static objects end with the process.
+    program.setLoadHints(QLibrary::PreventUnloadHint);
+    const auto run = reinterpret_cast<ProgramMain>(program.resolve("rarav_program_main"));
+    if (!run) {
+        // No window can say it: the window system is in the module.
+        std::fprintf(stderr, "Rarav: %s\n", qPrintable(program.errorString()));
+        return 1;
     }
-    started = true;
-    top->show();
-    const int rc = endRequested ? 0 : app.exec();
-    top->MDIForm_Unload();
-    delete top;
-    return rc;
+    return run(argc, argv, lock.release(), &myPath);
 }

@@ -6,7 +6,9 @@
 #include "tests/support/temp_folder.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -71,6 +73,28 @@ TEST(Program, AStartAfterAKilledOneIsNotRefused) {
     EXPECT_TRUE(startedUp()) << "the second start was refused";
     second->terminate();
     ASSERT_TRUE(second->waitForFinished(20000));
+}
+
+// The executable loads the program from the module beside it: a copy without
+// it says what is missing instead of starting half a program, and leaves the
+// program folder free.
+TEST(Program, AnExecutableWithoutItsProgramModuleSaysSoAndLeavesTheFolderFree) {
+    TempFolder t;
+    const QString myPath = copyProgramFolder(t.path() + "prog");
+    const QString bin = t.path() + "〜¥−🍣/bin/";
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(RARAV_BUILD_BIN "/Rarav"), bin + "Rarav"));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RARAV_HOME", myPath);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.start(bin + "Rarav", {});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardError().contains("librarav_program.so"));
+    QLockFile lock(myPath + "Rarav.lock");
+    EXPECT_TRUE(lock.tryLock(0));
 }
 
 }  // namespace
