@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLibrary>
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QTimer>
@@ -83,21 +82,9 @@ QString& moduleProblemText() {
 }
 
 CreateBrowserView engineModule() {
-    static CreateBrowserView create = []() -> CreateBrowserView {
-        const QString name = QStringLiteral("librarav_webengine.so");
-        const QString path = ProgramModules::find(QCoreApplication::applicationDirPath(), name);
-        if (path.isEmpty()) {
-            moduleProblemText() = QStringLiteral("ブラウザのモジュールが見つかりません: ") + name;
-            return nullptr;
-        }
-        // Never unloaded: the engine's threads and profile outlive any one
-        // view.
-        QLibrary library(path);
-        library.setLoadHints(QLibrary::PreventUnloadHint);
-        auto entry = reinterpret_cast<CreateBrowserView>(library.resolve(RARAV_BROWSER_VIEW_ENTRY));
-        if (!entry) moduleProblemText() = library.errorString();
-        return entry;
-    }();
+    static const auto create = reinterpret_cast<CreateBrowserView>(
+        ProgramModules::entry(QCoreApplication::applicationDirPath(), QStringLiteral("librarav_webengine.so"),
+                              RARAV_BROWSER_VIEW_ENTRY, &moduleProblemText()));
     return create;
 }
 

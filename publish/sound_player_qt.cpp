@@ -1,24 +1,20 @@
 #include "publish/sound_player_qt.h"
 
-#include <QAudioOutput>
+#include "platform/program_modules.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QMediaPlayer>
-#include <QUrl>
 
 namespace Publish {
 
 void playSound(const QString& file) {
     if (file.isEmpty() || !QFileInfo(file).isFile()) return;
-    // One player for the program's life: a sound outlives the upload run.
-    static QMediaPlayer* player = [] {
-        auto* p = new QMediaPlayer(QCoreApplication::instance());
-        p->setAudioOutput(new QAudioOutput(p));
-        return p;
-    }();
-    player->stop();
-    player->setSource(QUrl::fromLocalFile(file));
-    player->play();
+    using Play = void (*)(const QString* file);
+    // Without its module the program plays nothing, as for a file it cannot
+    // play.
+    static const auto play = reinterpret_cast<Play>(ProgramModules::entry(
+        QCoreApplication::applicationDirPath(), QStringLiteral("librarav_sound.so"), "rarav_play_sound"));
+    if (play) play(&file);
 }
 
 }  // namespace Publish

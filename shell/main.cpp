@@ -9,7 +9,6 @@
 #include "shell/single_instance.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
 #include <cstdio>
 
 using ProgramMain = int (*)(int argc, char** argv, QLockFile* lock, const QString* myPath);
@@ -23,15 +22,12 @@ int main(int argc, char** argv) {
     std::unique_ptr<QLockFile> lock = SingleInstance::acquire(myPath);
     if (!lock) return 0;
 
-    const QString name = QStringLiteral("librarav_program.so");
-    const QString path = ProgramModules::find(executableFolder, name);
-    QLibrary program(path.isEmpty() ? name : path);
-    // Never unloaded: the program's static objects end with the process.
-    program.setLoadHints(QLibrary::PreventUnloadHint);
-    const auto run = reinterpret_cast<ProgramMain>(program.resolve("rarav_program_main"));
+    QString problem;
+    const auto run = reinterpret_cast<ProgramMain>(
+        ProgramModules::entry(executableFolder, QStringLiteral("librarav_program.so"), "rarav_program_main", &problem));
     if (!run) {
         // No window can say it: the window system is in the module.
-        std::fprintf(stderr, "Rarav: %s\n", qPrintable(program.errorString()));
+        std::fprintf(stderr, "Rarav: %s\n", qPrintable(problem));
         return 1;
     }
     return run(argc, argv, lock.release(), &myPath);
