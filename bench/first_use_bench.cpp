@@ -1,12 +1,15 @@
 // What the user waits for the first time after starting the program: each
-// sample is a fresh process (this program run again as a child), which times
-// one operation on a diary already on disk and prints the microseconds.
+// sample is a fresh process (this program run again as a child), which does
+// with the diary what the program's start-up does (reads the folders from
+// rarav.ini, makes the month's preview page for the browser, shows the day's
+// entries), then times one operation on the diary already on disk and prints
+// the microseconds.
 //   FirstSaveHtml      Save HTML of the current month with its feeds, the
 //                      pages already written: nothing changed (0), an entry
 //                      of the month changed by another client before the
 //                      start (1), or changed in the program as the user
-//                      does, the day's entries read and the entry saved
-//                      through the entry store first (2)
+//                      does, the entry saved through the entry store
+//                      first (2)
 //   FirstArchive       every month made a past log, no log page there yet
 //   FirstSearch        a search page: a rare title (21 hits), a
 //                      two-character word (~900 hits), a word in every entry's
@@ -44,32 +47,34 @@ const char16_t* const kKeywords[] = {u"12月31日のこと", u"1日", u"散歩",
 
 // --- the child -------------------------------------------------------------
 
-qint64 timeSave(const QString& root) {
+// What start-up does with the diary before the user can ask for anything.
+std::optional<Entry> startUp(const QString& root) {
     Shell::state() = DiarySite::stateAt(root);
+    for (const RaravIni::TextKey& k : {RaravIni::DataPath, RaravIni::SaveFilePath, RaravIni::SaveFileName})
+        RaravIni::read(Shell::state().RaravIniFile, k);
+    SiteSave::SaveTmpFile(Shell::state());
+    const EntryStore store(Shell::state().databasePath());
+    store.entriesOf(Shell::state().Today);
+    return store.load(Shell::state().Today, 1);
+}
+
+qint64 timeSave() {
     QElapsedTimer t;
     t.start();
     SiteSave::SaveHTMLFiles(Shell::state());
     return t.nsecsElapsed() / 1000;
 }
 
-// The user's way to the first save: start-up reads the folders from
-// rarav.ini and shows the day's entries, one of them is changed and saved,
-// then Save HTML, all in one process.
-qint64 timeEditedSave(const QString& root) {
-    Shell::state() = DiarySite::stateAt(root);
-    for (const RaravIni::TextKey& k : {RaravIni::DataPath, RaravIni::SaveFilePath, RaravIni::SaveFileName})
-        RaravIni::read(Shell::state().RaravIniFile, k);
-    const EntryStore store(Shell::state().databasePath());
-    store.entriesOf(Shell::state().Today);
-    const std::optional<Entry> shown = store.load(Shell::state().Today, 1);
+// The user's way to the first save: the day's first entry, as start-up
+// showed it, is changed and saved, then Save HTML.
+qint64 timeEditedSave(const std::optional<Entry>& shown) {
     Entry e = *shown;
     e.contents += QStringLiteral("追記。");
-    store.save(e, QDateTime::currentDateTime(), shown);
-    return timeSave(root);
+    EntryStore(Shell::state().databasePath()).save(e, QDateTime::currentDateTime(), shown);
+    return timeSave();
 }
 
-qint64 timeArchive(const QString& root, int years) {
-    Shell::state() = DiarySite::stateAt(root);
+qint64 timeArchive(int years) {
     const Publish::MonthPageWriter writer = [](const QString& path, const QString& month, int mode, bool list,
                                                bool withPrivate) {
         HTML0::MakeMonthPage(path, month, mode, list, withPrivate);
@@ -82,7 +87,6 @@ qint64 timeArchive(const QString& root, int years) {
 }
 
 qint64 timeSearch(const QString& root, int keyword) {
-    Shell::state() = DiarySite::stateAt(root);
     const QString page = root + QStringLiteral("/user/findtmp.htm");
     QElapsedTimer t;
     t.start();
@@ -99,10 +103,11 @@ int child(int argc, char** argv) {
     const QString root = QString::fromLocal8Bit(argv[2]);
     const QByteArray op = argv[3];
     const int arg = argc > 4 ? std::atoi(argv[4]) : 0;
+    const std::optional<Entry> shown = startUp(root);
     qint64 us = -1;
-    if (op == "save") us = timeSave(root);
-    if (op == "edited") us = timeEditedSave(root);
-    if (op == "archive") us = timeArchive(root, arg);
+    if (op == "save") us = timeSave();
+    if (op == "edited") us = timeEditedSave(shown);
+    if (op == "archive") us = timeArchive(arg);
     if (op == "search") us = timeSearch(root, arg);
     std::printf("%lld\n", static_cast<long long>(us));
     return us < 0 ? 2 : 0;
