@@ -7,7 +7,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
-#include <curl/curl.h>
 #include <mutex>
 #include <thread>
 
@@ -76,27 +75,27 @@ struct FtpSession::Impl {
     std::function<void()> idle;
 
     void reset() {
-        if (!curl) curl = curl_easy_init();
-        if (!multi) multi = curl_multi_init();
-        curl_easy_reset(curl);
+        if (!curl) curl = Curl::library().easy_init();
+        if (!multi) multi = Curl::library().multi_init();
+        Curl::library().easy_reset(curl);
         replyCode = 0;
         lastCommand.clear();
         partial.clear();
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(curl, CURLOPT_USERNAME, login.user.toUtf8().constData());
-        curl_easy_setopt(curl, CURLOPT_PASSWORD, login.password.toUtf8().constData());
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(login.connectTimeoutMs));
-        curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(qMax(1, login.receiveTimeoutMs / 1000)));
+        Curl::setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        Curl::setopt(curl, CURLOPT_USERNAME, login.user.toUtf8().constData());
+        Curl::setopt(curl, CURLOPT_PASSWORD, login.password.toUtf8().constData());
+        Curl::setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(login.connectTimeoutMs));
+        Curl::setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(qMax(1, login.receiveTimeoutMs / 1000)));
         // A data connection that stalls as long as a reply may counts as a
         // time-out too, as WinINet's receive time-out did.
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(qMax(1, login.receiveTimeoutMs / 1000)));
-        curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
-        curl_easy_setopt(curl, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR_NONE));
-        if (!login.passive) curl_easy_setopt(curl, CURLOPT_FTPPORT, "-");
-        curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
-        curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Impl::onDebug);
-        curl_easy_setopt(curl, CURLOPT_DEBUGDATA, this);
+        Curl::setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        Curl::setopt(curl, CURLOPT_LOW_SPEED_TIME, long(qMax(1, login.receiveTimeoutMs / 1000)));
+        Curl::setopt(curl, CURLOPT_PATH_AS_IS, 1L);
+        Curl::setopt(curl, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR_NONE));
+        if (!login.passive) Curl::setopt(curl, CURLOPT_FTPPORT, "-");
+        Curl::setopt(curl, CURLOPT_VERBOSE, 1L);
+        Curl::setopt(curl, CURLOPT_DEBUGFUNCTION, &Impl::onDebug);
+        Curl::setopt(curl, CURLOPT_DEBUGDATA, this);
     }
 
     // Server replies arrive here line by line; a line "ddd text" closes a
@@ -158,7 +157,8 @@ struct FtpSession::Impl {
         if (error == Error::IncorrectPassword && lastCommand != "PASS" && !response.isEmpty())
             error = Error::ExtendedError;
         if (error == Error::None) return true;
-        if (error != Error::ExtendedError && response.isEmpty()) response = QString::fromUtf8(curl_easy_strerror(rc));
+        if (error != Error::ExtendedError && response.isEmpty())
+            response = QString::fromUtf8(Curl::library().easy_strerror(rc));
         setLastError(error, response);
         return false;
     }
@@ -201,23 +201,23 @@ struct FtpSession::Impl {
     }
 
     CURLcode transfer() {
-        if (curl_multi_add_handle(multi, curl) != CURLM_OK) return CURLE_FAILED_INIT;
+        if (Curl::library().multi_add_handle(multi, curl) != CURLM_OK) return CURLE_FAILED_INIT;
         CURLcode rc = CURLE_OK;
         int running = 1;
         while (running) {
-            if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            if (Curl::library().multi_perform(multi, &running) != CURLM_OK) {
                 rc = CURLE_FAILED_INIT;
                 break;
             }
-            if (running && curl_multi_poll(multi, nullptr, 0, kPollWaitMs, nullptr) != CURLM_OK) {
+            if (running && Curl::library().multi_poll(multi, nullptr, 0, kPollWaitMs, nullptr) != CURLM_OK) {
                 rc = CURLE_FAILED_INIT;
                 break;
             }
         }
         int queued = 0;
-        while (CURLMsg* msg = curl_multi_info_read(multi, &queued))
+        while (CURLMsg* msg = Curl::library().multi_info_read(multi, &queued))
             if (msg->msg == CURLMSG_DONE && msg->easy_handle == curl) rc = msg->data.result;
-        curl_multi_remove_handle(multi, curl);
+        Curl::library().multi_remove_handle(multi, curl);
         return rc;
     }
 
@@ -242,25 +242,25 @@ struct FtpSession::Impl {
             path.append(encode(part));
         }
         reset();
-        curl_easy_setopt(curl, CURLOPT_URL, folderUrl(path, isAbsolute).constData());
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        Curl::setopt(curl, CURLOPT_URL, folderUrl(path, isAbsolute).constData());
+        Curl::setopt(curl, CURLOPT_NOBODY, 1L);
         return perform();
     }
 
     // A command sent in the current folder after curl has entered it.
     bool command(const QByteArray& text) {
         reset();
-        curl_slist* list = curl_slist_append(nullptr, text.constData());
-        curl_easy_setopt(curl, CURLOPT_URL, folderUrl().constData());
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
-        curl_easy_setopt(curl, CURLOPT_POSTQUOTE, list);
+        curl_slist* list = Curl::library().slist_append(nullptr, text.constData());
+        Curl::setopt(curl, CURLOPT_URL, folderUrl().constData());
+        Curl::setopt(curl, CURLOPT_NOBODY, 1L);
+        Curl::setopt(curl, CURLOPT_POSTQUOTE, list);
         const bool ok = perform();
-        curl_slist_free_all(list);
+        Curl::library().slist_free_all(list);
         return ok;
     }
 };
 
-FtpSession::FtpSession() : d(std::make_unique<Impl>()) { Curl::globalInit(); }
+FtpSession::FtpSession() : d(std::make_unique<Impl>()) {}
 
 FtpSession::~FtpSession() { close(); }
 
@@ -274,8 +274,8 @@ bool FtpSession::connect(const FtpLogin& login) {
     if (!host.contains(QLatin1Char(':'))) host += QStringLiteral(":%1").arg(login.port);
     d->base = "ftp://" + host.toUtf8() + '/';
     d->reset();
-    curl_easy_setopt(d->curl, CURLOPT_URL, d->base.constData());
-    curl_easy_setopt(d->curl, CURLOPT_NOBODY, 1L);
+    Curl::setopt(d->curl, CURLOPT_URL, d->base.constData());
+    Curl::setopt(d->curl, CURLOPT_NOBODY, 1L);
     return d->perform();
 }
 
@@ -284,10 +284,10 @@ bool FtpSession::findFirst(const QString& name) {
     d->reset();
     QByteArray listing;
     const QByteArray request = "LIST " + Codepage::fromUnicode(name);
-    curl_easy_setopt(d->curl, CURLOPT_URL, d->folderUrl().constData());
-    curl_easy_setopt(d->curl, CURLOPT_CUSTOMREQUEST, request.constData());
-    curl_easy_setopt(d->curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
-    curl_easy_setopt(d->curl, CURLOPT_WRITEDATA, &listing);
+    Curl::setopt(d->curl, CURLOPT_URL, d->folderUrl().constData());
+    Curl::setopt(d->curl, CURLOPT_CUSTOMREQUEST, request.constData());
+    Curl::setopt(d->curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
+    Curl::setopt(d->curl, CURLOPT_WRITEDATA, &listing);
     const CURLcode rc = d->run();
     // A name the server does not know is refused with 450 or 550; an empty
     // folder lists nothing. Both are WinINet's "no more files".
@@ -339,12 +339,12 @@ bool FtpSession::putFile(const QString& localPath, const QString& remoteName, Tr
     if (type == TransferType::Ascii) upload.data = bareLineEnds(upload.data);
     d->reset();
     const QByteArray url = d->folderUrl() + Impl::encode(remoteName);
-    curl_easy_setopt(d->curl, CURLOPT_URL, url.constData());
-    curl_easy_setopt(d->curl, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(d->curl, CURLOPT_READFUNCTION, &Upload::onRead);
-    curl_easy_setopt(d->curl, CURLOPT_READDATA, &upload);
-    curl_easy_setopt(d->curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(upload.data.size()));
-    curl_easy_setopt(d->curl, CURLOPT_TRANSFERTEXT, type == TransferType::Ascii ? 1L : 0L);
+    Curl::setopt(d->curl, CURLOPT_URL, url.constData());
+    Curl::setopt(d->curl, CURLOPT_UPLOAD, 1L);
+    Curl::setopt(d->curl, CURLOPT_READFUNCTION, &Upload::onRead);
+    Curl::setopt(d->curl, CURLOPT_READDATA, &upload);
+    Curl::setopt(d->curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(upload.data.size()));
+    Curl::setopt(d->curl, CURLOPT_TRANSFERTEXT, type == TransferType::Ascii ? 1L : 0L);
     return d->perform();
 }
 
@@ -352,10 +352,10 @@ bool FtpSession::listNames(QStringList& names) {
     names.clear();
     d->reset();
     QByteArray listing;
-    curl_easy_setopt(d->curl, CURLOPT_URL, d->folderUrl().constData());
-    curl_easy_setopt(d->curl, CURLOPT_DIRLISTONLY, 1L);
-    curl_easy_setopt(d->curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
-    curl_easy_setopt(d->curl, CURLOPT_WRITEDATA, &listing);
+    Curl::setopt(d->curl, CURLOPT_URL, d->folderUrl().constData());
+    Curl::setopt(d->curl, CURLOPT_DIRLISTONLY, 1L);
+    Curl::setopt(d->curl, CURLOPT_WRITEFUNCTION, &Impl::onWrite);
+    Curl::setopt(d->curl, CURLOPT_WRITEDATA, &listing);
     const CURLcode rc = d->run();
     // Some servers refuse to list an empty folder.
     if (rc != CURLE_OK && (d->replyCode == 450 || d->replyCode == 550)) return true;
@@ -371,12 +371,12 @@ bool FtpSession::listNames(QStringList& names) {
 
 void FtpSession::close() {
     if (d->curl) {
-        if (d->multi) curl_multi_remove_handle(d->multi, d->curl);
-        curl_easy_cleanup(d->curl);
+        if (d->multi) Curl::library().multi_remove_handle(d->multi, d->curl);
+        Curl::library().easy_cleanup(d->curl);
         d->curl = nullptr;
     }
     if (d->multi) {
-        curl_multi_cleanup(d->multi);
+        Curl::library().multi_cleanup(d->multi);
         d->multi = nullptr;
     }
 }

@@ -1,7 +1,6 @@
 #include "platform/internet.h"
 #include "platform/internet_curl.h"
 
-#include <curl/curl.h>
 
 namespace Internet {
 
@@ -55,9 +54,9 @@ struct HttpTransfer {
         const bool end = (length == 2 && data[0] == '\r' && data[1] == '\n') || (length == 1 && data[0] == '\n');
         if (!end || t->opened) return length;
         long status = 0;
-        curl_easy_getinfo(t->curl, CURLINFO_RESPONSE_CODE, &status);
+        Curl::library().easy_getinfo(t->curl, CURLINFO_RESPONSE_CODE, &status);
         char* redirect = nullptr;
-        curl_easy_getinfo(t->curl, CURLINFO_REDIRECT_URL, &redirect);
+        Curl::library().easy_getinfo(t->curl, CURLINFO_REDIRECT_URL, &redirect);
         if (status < 200 || (status < 400 && status >= 300 && redirect)) return length;
         t->opened = true;
         if (t->options->opened) t->options->opened(int(status));
@@ -70,41 +69,40 @@ struct HttpTransfer {
 HttpResult httpGet(const QString& url, const std::function<bool(const QByteArray& block)>& onBlock,
                    const std::function<void(qint64 received, qint64 total)>& progress,
                    const HttpGetOptions& options) {
-    Curl::globalInit();
     HttpResult result;
-    CURL* curl = curl_easy_init();
+    CURL* curl = Curl::library().easy_init();
     HttpTransfer transfer{&onBlock, &progress, &options, curl, qMax(1, options.blockSize), {}, 0, false};
     const QByteArray address = url.toUtf8();
     const QByteArray agent = options.agent.toUtf8();
-    curl_easy_setopt(curl, CURLOPT_URL, address.constData());
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, agent.constData());
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(options.connectTimeoutMs));
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(qMax(1, options.receiveTimeoutMs / 1000)));
+    Curl::setopt(curl, CURLOPT_URL, address.constData());
+    Curl::setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    Curl::setopt(curl, CURLOPT_USERAGENT, agent.constData());
+    Curl::setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    Curl::setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(options.connectTimeoutMs));
+    Curl::setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    Curl::setopt(curl, CURLOPT_LOW_SPEED_TIME, long(qMax(1, options.receiveTimeoutMs / 1000)));
     // Always the server's copy, as the reload flag asked of WinINet.
-    curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &HttpTransfer::onWrite);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &HttpTransfer::onProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
-    const CURLcode rc = curl_easy_perform(curl);
+    curl_slist* headers = Curl::library().slist_append(nullptr, "Cache-Control: no-cache");
+    Curl::setopt(curl, CURLOPT_HTTPHEADER, headers);
+    Curl::setopt(curl, CURLOPT_WRITEFUNCTION, &HttpTransfer::onWrite);
+    Curl::setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    Curl::setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    Curl::setopt(curl, CURLOPT_XFERINFOFUNCTION, &HttpTransfer::onProgress);
+    Curl::setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    Curl::setopt(curl, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
+    Curl::setopt(curl, CURLOPT_HEADERDATA, &transfer);
+    const CURLcode rc = Curl::library().easy_perform(curl);
     long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    curl_easy_cleanup(curl);
-    curl_slist_free_all(headers);
+    Curl::library().easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    Curl::library().easy_cleanup(curl);
+    Curl::library().slist_free_all(headers);
     result.status = int(status);
     if (rc == CURLE_OK) transfer.deliver(true);
     result.received = transfer.received;
     result.ok = rc == CURLE_OK && !transfer.stopped;
     if (!result.ok) {
         result.error = Curl::winInetError(transfer.stopped ? CURLE_ABORTED_BY_CALLBACK : rc, 0);
-        setLastError(result.error, QString::fromUtf8(curl_easy_strerror(rc)));
+        setLastError(result.error, QString::fromUtf8(Curl::library().easy_strerror(rc)));
     }
     return result;
 }

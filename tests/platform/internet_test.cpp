@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 using namespace Internet;
@@ -193,4 +195,38 @@ TEST(HttpGet, ReadsInBlocksWithProgress) {
         httpGet(QStringLiteral("http://127.0.0.1:%1/update.txt").arg(port), [](const QByteArray&) { return true; });
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.error, Error::CannotConnect);
+}
+
+// Without libcurl the program still starts, and a transfer fails with a
+// message naming the library instead of ending the program. The library is
+// loaded at the first transfer, so the case runs in a child of this test
+// program whose library path finds a broken libcurl.so.4 first.
+TEST(InternetWithoutLibcurl, TransfersFailNamingTheLibrary) {
+    if (qEnvironmentVariableIsSet("RARAV_TEST_BROKEN_CURL")) {
+        FtpSession ftp;
+        FtpLogin login;
+        login.host = QStringLiteral("127.0.0.1");
+        login.port = 1;
+        EXPECT_FALSE(ftp.connect(login));
+        EXPECT_NE(ftp.lastError(), Error::None);
+        EXPECT_TRUE(ftp.lastResponse().contains(QStringLiteral("libcurl.so.4"))) << ftp.lastResponse().toStdString();
+        const HttpResult r = httpGet(QStringLiteral("http://127.0.0.1:1/"), [](const QByteArray&) { return true; });
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(lastResponse().contains(QStringLiteral("libcurl を読み込めません"))) << lastResponse().toStdString();
+        return;
+    }
+    TempFolder libs;
+    libs.write(QStringLiteral("libcurl.so.4"), QByteArray("not a library"));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("RARAV_TEST_BROKEN_CURL"), QStringLiteral("1"));
+    env.insert(QStringLiteral("LD_LIBRARY_PATH"), libs.path());
+    child.setProcessEnvironment(env);
+    child.start(QFile::decodeName(program_invocation_name),
+                {QStringLiteral("--gtest_filter=InternetWithoutLibcurl.TransfersFailNamingTheLibrary")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QByteArray out = child.readAllStandardOutput() + child.readAllStandardError();
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << out.constData();
+    EXPECT_EQ(child.exitCode(), 0) << out.constData();
+    EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.constData();
 }
