@@ -33,12 +33,10 @@ constexpr int kSliceRows = 500;
 
 void removeDatabaseFile(const QString& path) {
     QFile::remove(path);
-    QFile::remove(path + QStringLiteral("-journal"));
-    QFile::remove(path + QStringLiteral("-wal"));
-    QFile::remove(path + QStringLiteral("-shm"));
+    DatabaseFile::removeLeftLogs(path);
 }
 
-// The file to takes the permissions of from; its mode is changed only where it
+// Gives `to` the permissions of `from`, changing its mode only where it
 // differs: a disk without permissions of its own (a FAT memory stick) shows
 // every file alike and refuses any change.
 bool takePermissions(const QString& from, const QString& to) {

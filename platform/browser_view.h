@@ -1,8 +1,9 @@
 #pragma once
 // What the browser control asks of the browser engine. The engine lives in a
 // module of its own (librarav_webengine.so, see platform/program_modules.h),
-// loaded when the first page is made: its libraries take most of a start-up to map and relocate, and a
-// second start or a window with no page yet needs none of them.
+// loaded when the first page is made: its libraries take most of a start-up
+// to map and relocate, and a second start or a window with no page yet needs
+// none of them.
 #include <QString>
 #include <QUrl>
 #include <QVariant>

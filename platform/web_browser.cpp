@@ -1,7 +1,5 @@
 #include "platform/web_browser.h"
 
-#include <unistd.h>
-
 #include "platform/browser_address.h"
 #include "platform/browser_view.h"
 #include "platform/program_modules.h"
@@ -17,6 +15,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <unistd.h>
 #include <utility>
 
 QT_BEGIN_NAMESPACE
@@ -74,7 +73,6 @@ QVariantMap elementArgs(const DomElement& e) {
 [[noreturn]] void throwMissing() {
     throw RuntimeError(WebBrowserControl::kObjectRequired, QStringLiteral("オブジェクトが必要です。"));
 }
-
 
 QString& moduleProblemText() {
     static QString text;

@@ -5,7 +5,6 @@
 #include "platform/runtime_error.h"
 #include "core/path_parts.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -139,15 +138,10 @@ void handOver(const QString& listPath, const QStringList& paths) {
 
 Appending appending(const QString& listPath, const QStringList& paths) {
     QByteArray old;
-    QFile file(listPath);
     // Through a symbolic link: one to a file not made yet is a list not
     // there yet (QFile's own look counts the link).
-    if (Files::exists(listPath)) {
-        if (!file.open(QIODevice::ReadOnly)) throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
-        old = file.readAll();
-        if (file.error() != QFileDevice::NoError) throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
-        file.close();
-    }
+    if (Files::exists(listPath) && !Files::readFile(listPath, old))
+        throw RuntimeError(ErrorNumber::PermissionDenied, listPath);
     const QString text = Codepage::decodeFile(old);
     QSet<QString> waiting;
     for (const QString& l : text.split(QLatin1Char('\n'))) waiting.insert(l.trimmed());
